@@ -1,0 +1,52 @@
+#ifndef CLDDS_STAV_MIMO_H
+#define CLDDS_STAV_MIMO_H
+
+#include <fstream>
+
+#include "Matrix.h"
+#include "System.h"
+
+class CLDDS_Vnejsi_MIMO;
+
+// State-space system with as many outputs as inputs; validated when built.
+class CLDDS_Stav_MIMO : public CLDDS, private CLDDS_Stav {
+    int l;  // inputs: columns of G
+    int m;  // outputs: rows of H
+
+    void kontrola() const;
+
+public:
+    CLDDS_Stav_MIMO();
+    CLDDS_Stav_MIMO(const int& l, const int& m, const Matrix<double>& F, const Matrix<double>& G,
+                    const Matrix<double>& H, const Matrix<double>& L, const Matrix<double>& x0,
+                    const int& n, const double& T);
+    CLDDS_Stav_MIMO(CLDDS_Vnejsi_MIMO& vnejsiMIMO);
+    CLDDS_Stav_MIMO(const CLDDS_Stav_MIMO&) = default;
+    CLDDS_Stav_MIMO(CLDDS_Stav_MIMO&&) noexcept = default;
+    CLDDS_Stav_MIMO& operator=(const CLDDS_Stav_MIMO&) = default;
+    CLDDS_Stav_MIMO& operator=(CLDDS_Stav_MIMO&&) noexcept = default;
+    CLDDS_Stav_MIMO operator=(CLDDS_Vnejsi_MIMO& vnejsiMIMO);
+    ~CLDDS_Stav_MIMO() override = default;
+
+    Matrix<double> get_F() const { return F; }
+    Matrix<double> get_G() const { return G; }
+    Matrix<double> get_H() const { return H; }
+    Matrix<double> get_L() const { return L; }
+    Matrix<double> get_x0() const { return x0; }
+    int get_n() const { return n; }
+    double get_T() const { return T; }
+    int get_l() const { return l; }
+    int get_m() const { return m; }
+
+    Matrix<double> vystup_systemu(Matrix<double> vstup) const override;
+    Matrix<double> impulsni_funkce() const override;
+    Matrix<double> prechodova_funkce() const override;
+    bool stabilni() const override;
+    void CSVexport(Matrix<double> vystup, std::fstream& f) const override;
+};
+
+// State space to the matrix fraction det(zI - F) I, H adj(zI - F) G + L det(zI - F).
+// Refuses F larger than 8 x 8.
+CLDDS_Vnejsi_MIMO& operator>>(CLDDS_Stav_MIMO& stav_MIMO, CLDDS_Vnejsi_MIMO& vnejsi_MIMO);
+
+#endif

@@ -1,0 +1,74 @@
+#ifndef CLDDS_VNEJSI_MIMO_H
+#define CLDDS_VNEJSI_MIMO_H
+
+#include <fstream>
+
+#include "Matrix.h"
+#include "Polynoms.h"
+#include "System.h"
+
+class CLDDS_Stav_MIMO;
+
+// Matrix fraction A(z) Y(z) = B(z) U(z); row i is the equation of output i.
+class CLDDS_Vnejsi_MIMO : public CLDDS {
+    Matrix<Polynom> a;  // a_ij[k]: coefficient of y_j(t-1-k), moved to the right-hand side
+    Matrix<Polynom> b;  // b_ij[k]: coefficient of u_j(t-1-k)
+    Matrix<Polynom> A;
+    Matrix<Polynom> B;
+    Matrix<int> r;
+    Matrix<int> s;
+    int l;
+    int m;
+    double T;
+    int maxStupen_r;
+    int maxStupen_s;
+    int maxStupenA;
+    Matrix<double> b0;  // coefficients of the present inputs u_j(t)
+
+    void kontrola(const Matrix<Polynom>& A, const Matrix<Polynom>& B) const;
+    void upravaA_B(Matrix<Polynom>& tmp_A, Matrix<Polynom>& tmp_B);
+    void prevodNaK();
+    void najdiNejvysiStupne();
+    void prevodNaZ();
+    // The one recursion behind all three responses: outputs (one row each) for the
+    // inputs u (one row per input, one column per step).
+    Matrix<double> rekurze(const Matrix<double>& u) const;
+
+public:
+    CLDDS_Vnejsi_MIMO();
+    CLDDS_Vnejsi_MIMO(const Matrix<Polynom>& A, const Matrix<Polynom>& B);
+    CLDDS_Vnejsi_MIMO(CLDDS_Stav_MIMO& stav);
+    CLDDS_Vnejsi_MIMO(const CLDDS_Vnejsi_MIMO&) = default;
+    CLDDS_Vnejsi_MIMO(CLDDS_Vnejsi_MIMO&&) noexcept = default;
+    CLDDS_Vnejsi_MIMO& operator=(const CLDDS_Vnejsi_MIMO&) = default;
+    CLDDS_Vnejsi_MIMO& operator=(CLDDS_Vnejsi_MIMO&&) noexcept = default;
+    CLDDS_Vnejsi_MIMO operator=(CLDDS_Stav_MIMO& stav);
+    ~CLDDS_Vnejsi_MIMO() override = default;
+
+    Matrix<double> vystup_systemu(Matrix<double> vstup) const override;
+    Matrix<double> impulsni_funkce() const override;
+    Matrix<double> prechodova_funkce() const override;
+    bool stabilni() const override;
+    void CSVexport(Matrix<double> vystup, std::fstream& f) const override;
+
+    const Matrix<Polynom>& get_A() const { return A; }
+    const Matrix<Polynom>& get_B() const { return B; }
+    const Matrix<Polynom>& get_a() const { return a; }
+    const Matrix<Polynom>& get_b() const { return b; }
+    const Matrix<int>& get_r() const { return r; }
+    const Matrix<int>& get_s() const { return s; }
+    const Matrix<double>& get_b0() const { return b0; }
+    int get_l() const { return l; }
+    int get_m() const { return m; }
+    int get_maxStupen_r() const { return maxStupen_r; }
+    int get_maxStupen_s() const { return maxStupen_s; }
+    int get_maxStupenA() const { return maxStupenA; }
+    double get_T() const { return T; }
+
+    friend CLDDS_Stav_MIMO& operator>>(CLDDS_Vnejsi_MIMO& vnejsiMIMO, CLDDS_Stav_MIMO& stavMIMO);
+};
+
+// External description to the block observer state-space form.
+CLDDS_Stav_MIMO& operator>>(CLDDS_Vnejsi_MIMO& vnejsiMIMO, CLDDS_Stav_MIMO& stavMIMO);
+
+#endif

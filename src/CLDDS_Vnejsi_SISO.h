@@ -1,0 +1,63 @@
+#ifndef CLDDS_VNEJSI_SISO_H
+#define CLDDS_VNEJSI_SISO_H
+
+#include <fstream>
+
+#include "Matrix.h"
+#include "Polynoms.h"
+#include "System.h"
+#include "Zlomek.h"
+
+class CLDDS_Stav_SISO;
+
+// Transfer function B(z)/A(z), run as a difference equation in z^-1.
+class CLDDS_Vnejsi_SISO : public CLDDS {
+    Matrix<double> a;  // a[k][0]: coefficient of y(t-k-1), normalised on y(t)
+    Matrix<double> b;  // b[k][0]: coefficient of u(t-k-1)
+    Polynom A;
+    Polynom B;
+    int r;
+    int s;
+    double T;
+    double b0;  // coefficient of the present input u(t)
+
+    void kontrola(const Polynom& A, const Polynom& B) const;
+    void prevodNaK();
+    void prevodNaZ();
+    // The one difference-equation recursion behind all three responses: the output
+    // column for the input column u (one row per step).
+    Matrix<double> rekurze(const Matrix<double>& u) const;
+
+public:
+    CLDDS_Vnejsi_SISO();
+    CLDDS_Vnejsi_SISO(const Polynom& A, const Polynom& B);
+    CLDDS_Vnejsi_SISO(const Zlomek<Polynom>& AB);
+    CLDDS_Vnejsi_SISO(CLDDS_Stav_SISO& stav);
+    CLDDS_Vnejsi_SISO(const CLDDS_Vnejsi_SISO&) = default;
+    CLDDS_Vnejsi_SISO(CLDDS_Vnejsi_SISO&&) noexcept = default;
+    CLDDS_Vnejsi_SISO& operator=(const CLDDS_Vnejsi_SISO&) = default;
+    CLDDS_Vnejsi_SISO& operator=(CLDDS_Vnejsi_SISO&&) noexcept = default;
+    CLDDS_Vnejsi_SISO operator=(CLDDS_Stav_SISO& stav);
+    ~CLDDS_Vnejsi_SISO() override = default;
+
+    Matrix<double> vystup_systemu(Matrix<double> vstup) const override;
+    Matrix<double> impulsni_funkce() const override;
+    Matrix<double> prechodova_funkce() const override;
+    bool stabilni() const override;
+    void CSVexport(Matrix<double> vystup, std::fstream& f) const override;
+
+    const Polynom& get_A() const { return A; }
+    const Polynom& get_B() const { return B; }
+    const Matrix<double>& get_a() const { return a; }
+    const Matrix<double>& get_b() const { return b; }
+    int get_r() const { return r; }
+    int get_s() const { return s; }
+    double get_b0() const { return b0; }
+
+    friend CLDDS_Stav_SISO& operator>>(CLDDS_Vnejsi_SISO& vnejsi_SISO, CLDDS_Stav_SISO& stav_SISO);
+};
+
+// External description to the controllable canonical state-space form.
+CLDDS_Stav_SISO& operator>>(CLDDS_Vnejsi_SISO& vnejsi_SISO, CLDDS_Stav_SISO& stav_SISO);
+
+#endif

@@ -1,0 +1,24 @@
+#ifndef CONVERTFUNCTION_H
+#define CONVERTFUNCTION_H
+
+#include <string>
+#include <vector>
+
+// Decimal text of an integer.
+std::string IntToString(const int& integer);
+
+// The real number that the whole text spells (leading white space allowed).
+// Anything else - trailing characters, a decimal comma, "nan", "inf", a value out of
+// the range of double - raises vyjm::ConvertError "Spatny format vstupu -> " + text.
+double StringToDouble(const std::string& retezec);
+
+// General notation with at most 6 significant digits, as a default stream writes it.
+std::string DoubleToString(const double& doubleCislo);
+
+// Pieces of s between delimiters; empty pieces are dropped.
+std::vector<std::string> split(const std::string& s, char delim);
+
+// Replaces the first occurrence of from by to; false when from does not occur.
+bool replace(std::string& str, const std::string& from, const std::string& to);
+
+#endif

@@ -1,0 +1,41 @@
+#ifndef POLE_H
+#define POLE_H
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// One-dimensional array with an explicit length; the storage of every matrix.
+// Instantiated for int, double, Polynom, Zlomek<Polynom> and Matrix<double>.
+template <typename T>
+class Pole {
+    std::vector<T> pole;
+    int delka;
+
+public:
+    Pole();
+    explicit Pole(const int& delka);
+    Pole(const T* pole, const int& delka);
+    Pole(const Pole& other) = default;
+    Pole(Pole&& other) noexcept = default;
+    Pole& operator=(const Pole& other) = default;
+    Pole& operator=(Pole&& other) noexcept = default;
+    ~Pole() = default;
+
+    // Keeps the first elements; new ones at the end are zero elements.
+    void _resize(const int& velikost);
+
+    T& operator[](const int& i) { return pole[static_cast<std::size_t>(i)]; }
+    const T& operator[](const int& i) const { return pole[static_cast<std::size_t>(i)]; }
+
+    const int& get_length() const { return delka; }
+    std::vector<T>& get_pole() { return pole; }
+    const std::vector<T>& get_pole() const { return pole; }
+
+    std::string toString() const;
+};
+
+// Listing "pole[i] = value" a line each; leaves the stream in fixed, precision 3, showpos.
+std::ostream& operator<<(std::ostream& os, const Pole<double>& pole);
+
+#endif

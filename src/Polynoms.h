@@ -1,0 +1,85 @@
+#ifndef POLYNOMS_H
+#define POLYNOMS_H
+
+#include <cstddef>
+#include <ostream>
+
+#include "Pole.h"
+
+// Real polynomial with a fixed capacity of 500 coefficients held inline.
+// Index k holds the coefficient of promena^k (or promena^-k when znamenko is true).
+class Polynom {
+public:
+    static const int MAX_DELKA = 500;
+
+private:
+    double pole_polynoms[MAX_DELKA];
+    int delka_polynom;  // coefficients in use, normally stupen + 1; 0 when empty
+    int stupen;         // index of the highest coefficient in use; 0 when empty
+    char promena;
+    bool znamenko;
+
+    // Raises vyjm::Max_sizePolynom when delka_polynom exceeds the capacity.
+    void kontrolaVelikosti();
+    void vynuluj();
+
+public:
+    Polynom(char promena = 'x', bool znamenko = false);
+    explicit Polynom(const int& delka, char promena = 'x', bool znamenko = false);
+    Polynom(const double* pole, const int& delka, char promena = 'x', bool znamenko = false);
+    Polynom(const Pole<double>& pole, char promena = 'x', bool znamenko = false);
+    Polynom(const Pole<double>& pole, const int& delka, char promena = 'x', bool znamenko = false);
+    Polynom(const double& nultyClen, char promena = 'x', bool znamenko = false);
+    Polynom(const double& cislo, const int& stupen, char promena = 'x', bool znamenko = false);
+
+    // Sets the coefficient of power stupen, raising the degree when needed.
+    void add(const double& cislo, const int& stupen);
+    // Copy without its top coefficient; the empty polynomial for degree 0 or less.
+    Polynom odeberPosledniStupen() const;
+    // Drops top coefficients of magnitude below 1e-8, never below degree 0.
+    void reduceDegree();
+    // Copy with the coefficients reversed (over maxstupen when it is not 0) and znamenko toggled.
+    Polynom zrcadleni(int maxstupen) const;
+    // Removes zero low-order coefficients, shifting the rest down.
+    void zarovnaniNaKraj();
+
+    double& operator[](std::size_t i) { return pole_polynoms[i]; }
+    const double& operator[](std::size_t i) const { return pole_polynoms[i]; }
+
+    const int& get_stupen() const { return stupen; }
+    const int& get_delkaPolynomy() const { return delka_polynom; }
+    const char& get_promena() const { return promena; }
+    const bool& get_znamenko() const { return znamenko; }
+
+    Polynom operator+(const double& cislo) const;
+    Polynom operator-(const double& cislo) const;
+    Polynom operator*(const double& cislo) const;
+    Polynom operator/(const double& cislo) const;
+
+    Polynom operator+(const Polynom& p) const;
+    Polynom operator-(const Polynom& p) const;
+    Polynom operator*(const Polynom& p) const;
+    // Quotient of the long division; normalises this dividend in place first.
+    Polynom operator/(const Polynom& p);
+    // Remainder of the long division.
+    Polynom operator%(const Polynom& p) const;
+
+    bool operator==(double cislo);
+    bool operator==(double cislo) const;
+    bool operator!=(const double& cislo);
+    bool operator!=(const double& cislo) const;
+    bool operator==(const Polynom& p) const;
+    bool operator!=(const Polynom& p) const;
+    // Orderings by degree, then by coefficients from the top down.
+    bool operator>(const Polynom& p) const;
+    bool operator<(const Polynom& p) const;
+    bool operator>(const double& cislo) const;
+    bool operator<(const double& cislo) const;
+
+    friend std::ostream& operator<<(std::ostream& os, const Polynom& p);
+};
+
+// Coefficients from the highest power down, fixed with 4 decimals, each followed by " ".
+std::ostream& operator<<(std::ostream& os, const Polynom& p);
+
+#endif

@@ -1,0 +1,55 @@
+#ifndef SYSTEM_H
+#define SYSTEM_H
+
+#include <fstream>
+#include <iostream>
+
+#include "Matrix.h"
+
+// The interface through which the driver runs every analysis of one system.
+class CLDDS {
+public:
+    CLDDS() = default;
+    CLDDS(const CLDDS&) = default;
+    CLDDS& operator=(const CLDDS&) { return *this; }
+    CLDDS& operator=(CLDDS&&) noexcept { return *this; }
+    virtual ~CLDDS() = default;
+
+    virtual Matrix<double> vystup_systemu(Matrix<double> vstup) const = 0;
+    virtual Matrix<double> impulsni_funkce() const = 0;
+    virtual Matrix<double> prechodova_funkce() const = 0;
+    virtual bool stabilni() const = 0;
+    virtual void CSVexport(Matrix<double> vystup, std::fstream& f) const = 0;
+};
+
+// Data of a state-space description x(k+1) = F x(k) + G u(k), y(k) = H x(k) + L u(k).
+class CLDDS_Stav {
+protected:
+    Matrix<double> F;
+    Matrix<double> G;
+    Matrix<double> H;
+    Matrix<double> L;
+    Matrix<double> x0;
+    int n;
+    double T;
+
+    // Outputs (one row each) for the inputs u (one row per input, one column per step),
+    // by the state recursion from x0.
+    Matrix<double> odezvaStavu(const Matrix<double>& u) const;
+
+public:
+    CLDDS_Stav();
+    CLDDS_Stav(const Matrix<double>& F, const Matrix<double>& G, const Matrix<double>& H,
+               const Matrix<double>& L, const Matrix<double>& x0, const int& n, const double& T);
+    CLDDS_Stav(const CLDDS_Stav&) = default;
+    CLDDS_Stav(CLDDS_Stav&&) noexcept = default;
+    CLDDS_Stav& operator=(const CLDDS_Stav&) = default;
+    CLDDS_Stav& operator=(CLDDS_Stav&&) noexcept = default;
+    ~CLDDS_Stav() = default;
+
+    // True when no root of the characteristic polynomial of F lies outside the unit circle.
+    // Prints the matrix x*I and an empty line on `konzole`.
+    bool stavova_stabilita(std::ostream& konzole = std::cout) const;
+};
+
+#endif

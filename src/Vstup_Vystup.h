@@ -1,0 +1,50 @@
+#ifndef VSTUP_VYSTUP_H
+#define VSTUP_VYSTUP_H
+
+#include <functional>
+#include <istream>
+#include <ostream>
+#include <string>
+
+#include "Matrix.h"
+#include "Polynoms.h"
+
+class CLDDS;
+class CLDDS_Stav_SISO;
+class CLDDS_Stav_MIMO;
+class CLDDS_Vnejsi_SISO;
+class CLDDS_Vnejsi_MIMO;
+
+// System description files. Lines hold at most 511 characters; values are separated by
+// blanks only; a carriage return before the line feed is dropped.
+void cteniDatZeSouboruVnejsiSISO(std::istream& fileIn, Polynom& A, Polynom& B);
+void cteniDatZeSouboruVnejsiMIMO(std::istream& fileIn, Matrix<Polynom>& A, Matrix<Polynom>& B);
+void cteniDatZeSouboruStav(std::istream& fileIn, Matrix<double>& F, Matrix<double>& G,
+                           Matrix<double>& H, Matrix<double>& L, Matrix<double>& x0);
+
+// Input signal: SISO one line (a column of steps), MIMO one line per input.
+void cteniDatZeSouboruVstup(std::istream& fileIn, Matrix<double>& u, bool SISO);
+
+// Labelled system files written after a conversion.
+void zapisDatDoSouboruStav(std::ostream& fileOut, CLDDS_Stav_SISO& stavSISO);
+void zapisDatDoSouboruStav(std::ostream& fileOut, CLDDS_Stav_MIMO& stavMIMO);
+void zapisDatDoSouboruVnejsi(std::ostream& fileOut, CLDDS_Vnejsi_SISO& vnejsiSISO);
+void zapisDatDoSouboruVnejsi(std::ostream& fileOut, CLDDS_Vnejsi_MIMO& vnejsiMIMO);
+
+// A real in the result form: 6 significant digits, the first "." replaced by ",".
+std::string CSVCislo(const double& cislo);
+
+// How a result matrix is laid out: SISO one value a line (row i = step i),
+// MIMO one step a line (column i = step i) with the outputs joined by ";".
+enum class RozlozeniVysledku { SISO, MIMO };
+
+// The result report shared by every system class: title, description of the system
+// (written by popisSystemu), the verdict of system.stabilni(), an empty line and the
+// values. Writes nothing when the stream is not good on entry; raises vyjm::FileError
+// with zpravaChyby when the stream has failed by the end.
+void zapisVysledku(std::ostream& f, const CLDDS& system, const std::string& titulek,
+                   const std::function<void(std::ostream&)>& popisSystemu,
+                   const Matrix<double>& vystup, RozlozeniVysledku rozlozeni,
+                   const std::string& zpravaChyby);
+
+#endif
