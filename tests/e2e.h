@@ -1,0 +1,83 @@
+#ifndef CLDDS_TESTS_E2E_H
+#define CLDDS_TESTS_E2E_H
+
+// Runs the real tool as a separate process and captures what a user would see.
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+struct Vysledek {
+    std::string stdout_text;
+    std::string stderr_text;
+    int exit_status = -1;
+};
+
+inline std::string precti(const std::string& cesta) {
+    std::ifstream f(cesta, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+inline void zapis(const std::string& cesta, const std::string& obsah) {
+    std::ofstream f(cesta, std::ios::binary | std::ios::trunc);
+    f << obsah;
+}
+
+inline bool existuje(const std::string& cesta) {
+    struct stat st;
+    return ::stat(cesta.c_str(), &st) == 0;
+}
+
+// A fresh empty directory for one test's files.
+inline std::string docasnyAdresar() {
+    char vzor[] = "/tmp/cldds_e2e_XXXXXX";
+    const char* d = ::mkdtemp(vzor);
+    return d ? std::string(d) : std::string("/tmp");
+}
+
+// Runs build/cldds with the given arguments (no shell involved), stdin from /dev/null.
+inline Vysledek spust(const std::vector<std::string>& argumenty) {
+    const std::string adresar = docasnyAdresar();
+    const std::string out = adresar + "/stdout";
+    const std::string err = adresar + "/stderr";
+    Vysledek v;
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        std::freopen("/dev/null", "r", stdin);
+        std::freopen(out.c_str(), "w", stdout);
+        std::freopen(err.c_str(), "w", stderr);
+        std::vector<char*> argv;
+        std::string program = CLDDS_BINARY;
+        argv.push_back(const_cast<char*>(program.c_str()));
+        for (const auto& a : argumenty) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(program.c_str(), argv.data());
+        std::_Exit(127);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    v.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    v.stdout_text = precti(out);
+    v.stderr_text = precti(err);
+    ::unlink(out.c_str());
+    ::unlink(err.c_str());
+    ::rmdir(adresar.c_str());
+    return v;
+}
+
+inline std::string data(const std::string& jmeno) { return std::string(CLDDS_TEST_DATA) + "/" + jmeno; }
+inline std::string priklad(const std::string& jmeno) { return std::string(CLDDS_EXAMPLES) + "/" + jmeno; }
+
+}  // namespace e2e
+
+#endif
