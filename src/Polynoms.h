@@ -55,6 +55,8 @@ public:
     Polynom operator-(const double& cislo) const;
     Polynom operator*(const double& cislo) const;
     Polynom operator/(const double& cislo) const;
+    // Twin for non-const operands, which the in-place polynomial division would otherwise shadow.
+    Polynom operator/(const double& cislo) { return static_cast<const Polynom&>(*this) / cislo; }
 
     Polynom operator+(const Polynom& p) const;
     Polynom operator-(const Polynom& p) const;

@@ -1,0 +1,80 @@
+#include "ConvertFunction.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+
+#include "Vyjimky.h"
+
+std::string IntToString(const int& integer) {
+    std::ostringstream s;
+    s << integer;
+    return s.str();
+}
+
+namespace {
+
+bool jeCislice(char c) { return c >= '0' && c <= '9'; }
+
+// Length of the decimal number at the start of text[from..]: optional sign, digits with an
+// optional '.' fraction (at least one digit), optional exponent. 0 when there is none.
+std::size_t delkaCisla(const std::string& text, std::size_t from) {
+    std::size_t i = from;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t cislice = 0;
+    while (i < text.size() && jeCislice(text[i])) { ++i; ++cislice; }
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && jeCislice(text[i])) { ++i; ++cislice; }
+    }
+    if (cislice == 0) return 0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+        std::size_t exponent = 0;
+        while (j < text.size() && jeCislice(text[j])) { ++j; ++exponent; }
+        if (exponent > 0) i = j;
+    }
+    return i - from;
+}
+
+}  // namespace
+
+double StringToDouble(const std::string& retezec) {
+    const std::string zprava = "Spatny format vstupu -> " + retezec;
+    std::size_t zacatek = 0;
+    while (zacatek < retezec.size() && std::isspace(static_cast<unsigned char>(retezec[zacatek]))) ++zacatek;
+    const std::size_t delka = delkaCisla(retezec, zacatek);
+    // The whole text must be the number: "1,5" or "2.5abc" would otherwise be read as a prefix.
+    if (delka == 0 || zacatek + delka != retezec.size()) throw vyjm::ConvertError(zprava);
+    const std::string cislo = retezec.substr(zacatek, delka);
+    errno = 0;
+    const double hodnota = std::strtod(cislo.c_str(), nullptr);
+    if (!std::isfinite(hodnota)) throw vyjm::ConvertError(zprava);
+    return hodnota;
+}
+
+std::string DoubleToString(const double& doubleCislo) {
+    std::ostringstream s;
+    s << doubleCislo;
+    return s.str();
+}
+
+std::vector<std::string> split(const std::string& s, char delim) {
+    std::vector<std::string> kusy;
+    std::istringstream proud(s);
+    std::string kus;
+    while (std::getline(proud, kus, delim)) {
+        if (!kus.empty()) kusy.push_back(kus);
+    }
+    return kusy;
+}
+
+bool replace(std::string& str, const std::string& from, const std::string& to) {
+    const std::size_t pozice = str.find(from);
+    if (pozice == std::string::npos) return false;
+    str.replace(pozice, from.length(), to);
+    return true;
+}

@@ -1,0 +1,248 @@
+#include "Polynoms.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <iomanip>
+
+#include "Vyjimky.h"
+
+namespace {
+const double MALY_KOEFICIENT = 1e-8;  // top coefficients below this are not part of the degree
+const char* const ZPRAVA_KAPACITA = "Prekrocena max velikost Polynomu 500";
+}  // namespace
+
+void Polynom::kontrolaVelikosti() {
+    if (delka_polynom > MAX_DELKA) throw vyjm::Max_sizePolynom(delka_polynom, ZPRAVA_KAPACITA);
+}
+
+void Polynom::vynuluj() { std::memset(pole_polynoms, 0, sizeof(pole_polynoms)); }
+
+Polynom::Polynom(char promena, bool znamenko)
+    : delka_polynom(0), stupen(0), promena(promena), znamenko(znamenko) {
+    vynuluj();
+}
+
+Polynom::Polynom(const int& delka, char promena, bool znamenko)
+    : delka_polynom(std::max(delka, 0)), stupen(std::max(delka, 0) - 1), promena(promena),
+      znamenko(znamenko) {
+    vynuluj();
+    kontrolaVelikosti();
+}
+
+Polynom::Polynom(const double* pole, const int& delka, char promena, bool znamenko)
+    : delka_polynom(std::max(delka, 0)), stupen(std::max(delka, 0) - 1), promena(promena),
+      znamenko(znamenko) {
+    vynuluj();
+    kontrolaVelikosti();
+    if (delka_polynom > 0) std::memcpy(pole_polynoms, pole, sizeof(double) * delka_polynom);
+}
+
+Polynom::Polynom(const Pole<double>& pole, char promena, bool znamenko)
+    : Polynom(pole, pole.get_length(), promena, znamenko) {}
+
+Polynom::Polynom(const Pole<double>& pole, const int& delka, char promena, bool znamenko)
+    : delka_polynom(std::max(delka, 0)), stupen(std::max(delka, 0) - 1), promena(promena),
+      znamenko(znamenko) {
+    vynuluj();
+    kontrolaVelikosti();
+    // Never read past the array: positions it does not have stay zero.
+    const int kopie = std::min(delka_polynom, pole.get_length());
+    for (int i = 0; i < kopie; ++i) pole_polynoms[i] = pole[i];
+}
+
+Polynom::Polynom(const double& nultyClen, char promena, bool znamenko)
+    : delka_polynom(1), stupen(0), promena(promena), znamenko(znamenko) {
+    vynuluj();
+    pole_polynoms[0] = nultyClen;
+}
+
+Polynom::Polynom(const double& cislo, const int& stupen, char promena, bool znamenko)
+    : delka_polynom(0), stupen(0), promena(promena), znamenko(znamenko) {
+    vynuluj();
+    if (stupen < 0) return;  // no such monomial: the empty polynomial
+    delka_polynom = stupen + 1;
+    kontrolaVelikosti();
+    this->stupen = stupen;
+    pole_polynoms[stupen] = cislo;
+}
+
+void Polynom::add(const double& cislo, const int& stupen) {
+    if (stupen < 0) return;
+    if (stupen > this->stupen) {
+        if (stupen + 1 > MAX_DELKA) throw vyjm::Max_sizePolynom(stupen + 1, ZPRAVA_KAPACITA);
+        delka_polynom = stupen + 1;
+        this->stupen = stupen;
+    }
+    pole_polynoms[stupen] = cislo;
+}
+
+Polynom Polynom::odeberPosledniStupen() const {
+    if (stupen <= 0) return Polynom('x', false);
+    Polynom kopie(*this);
+    kopie.pole_polynoms[stupen] = 0.0;
+    --kopie.stupen;
+    --kopie.delka_polynom;
+    return kopie;
+}
+
+void Polynom::reduceDegree() {
+    if (stupen <= 0) return;
+    while (std::fabs(pole_polynoms[stupen]) < MALY_KOEFICIENT && stupen > 0) {
+        --stupen;
+        --delka_polynom;
+    }
+}
+
+Polynom Polynom::zrcadleni(int maxstupen) const {
+    Polynom kopie(*this);
+    kopie.znamenko = !znamenko;
+    if (maxstupen == 0) {
+        for (int i = 0; i < delka_polynom / 2; ++i) {
+            if (stupen - i < 0) break;
+            std::swap(kopie.pole_polynoms[i], kopie.pole_polynoms[stupen - i]);
+        }
+        return kopie;
+    }
+    if (maxstupen < 0) return kopie;
+    if (maxstupen + 1 > MAX_DELKA) throw vyjm::Max_sizePolynom(maxstupen + 1, ZPRAVA_KAPACITA);
+    kopie.stupen = maxstupen;
+    kopie.delka_polynom = maxstupen + 1;
+    for (int i = maxstupen; i > maxstupen / 2; --i) {
+        std::swap(kopie.pole_polynoms[i], kopie.pole_polynoms[maxstupen - i]);
+    }
+    return kopie;
+}
+
+void Polynom::zarovnaniNaKraj() {
+    while (stupen > 0 && pole_polynoms[0] == 0.0) {
+        for (int k = 0; k + 1 < delka_polynom; ++k) pole_polynoms[k] = pole_polynoms[k + 1];
+        if (delka_polynom > 0) pole_polynoms[delka_polynom - 1] = 0.0;
+        --delka_polynom;
+        --stupen;
+    }
+}
+
+Polynom Polynom::operator+(const double& cislo) const {
+    if (delka_polynom <= 0) return Polynom('x', false);
+    Polynom vysledek(pole_polynoms, delka_polynom, promena, znamenko);
+    vysledek.pole_polynoms[0] = vysledek.pole_polynoms[0] + cislo;
+    return vysledek;
+}
+
+Polynom Polynom::operator-(const double& cislo) const {
+    if (delka_polynom <= 0) return Polynom('x', false);
+    Polynom vysledek(pole_polynoms, delka_polynom, promena, znamenko);
+    vysledek.pole_polynoms[0] = vysledek.pole_polynoms[0] - cislo;
+    return vysledek;
+}
+
+Polynom Polynom::operator*(const double& cislo) const {
+    if (delka_polynom <= 0) return Polynom('x', false);
+    Polynom vysledek(pole_polynoms, delka_polynom, promena, znamenko);
+    for (int i = 0; i < delka_polynom; ++i) vysledek.pole_polynoms[i] *= cislo;
+    vysledek.reduceDegree();
+    return vysledek;
+}
+
+Polynom Polynom::operator/(const double& cislo) const {
+    if (delka_polynom <= 0 || cislo == 0.0) return Polynom('x', false);
+    Polynom vysledek(pole_polynoms, delka_polynom, promena, znamenko);
+    for (int i = 0; i < delka_polynom; ++i) vysledek.pole_polynoms[i] /= cislo;
+    vysledek.reduceDegree();
+    return vysledek;
+}
+
+Polynom Polynom::operator+(const Polynom& p) const {
+    const int L = std::max(delka_polynom, p.delka_polynom);
+    Polynom vysledek(L, promena, znamenko);
+    for (int i = L - 1; i >= 0; --i) vysledek.pole_polynoms[i] = pole_polynoms[i] + p.pole_polynoms[i];
+    vysledek.reduceDegree();
+    return vysledek;
+}
+
+Polynom Polynom::operator-(const Polynom& p) const {
+    const int L = std::max(delka_polynom, p.delka_polynom);
+    Polynom vysledek(L, promena, znamenko);
+    for (int i = L - 1; i >= 0; --i) vysledek.pole_polynoms[i] = pole_polynoms[i] - p.pole_polynoms[i];
+    vysledek.reduceDegree();
+    return vysledek;
+}
+
+Polynom Polynom::operator*(const Polynom& p) const {
+    // Room for the product is reserved as twice the longer factor, so a factor longer
+    // than 250 coefficients fails the capacity test even when the product would fit.
+    const int M = std::max(delka_polynom, p.delka_polynom);
+    Polynom vysledek(2 * M, promena, znamenko);
+    for (int i = stupen; i >= 0; --i) {
+        for (int j = p.stupen; j >= 0; --j) {
+            vysledek.pole_polynoms[i + j] = p.pole_polynoms[j] * pole_polynoms[i] + vysledek.pole_polynoms[i + j];
+        }
+    }
+    vysledek.reduceDegree();
+    return vysledek;
+}
+
+Polynom Polynom::operator/(const Polynom& p) {
+    reduceDegree();
+    if (stupen == 0 && pole_polynoms[0] == 0.0) return Polynom(0.0, 0, 'x', false);
+    if (p.stupen == 0 && p.pole_polynoms[0] == 0.0 && p.delka_polynom != 1) return p;
+    // A constant divisor divides every coefficient, whatever its stored length.
+    if (p.stupen == 0 && (p.delka_polynom == 1 || p.pole_polynoms[0] != 0.0)) return *this / p.pole_polynoms[0];
+    if (p.stupen <= 0 || stupen < p.stupen) return Polynom(0.0, 0, promena, znamenko);
+
+    Polynom Q(std::max(delka_polynom - p.delka_polynom + 1, 1), promena, znamenko);
+    Polynom R(*this);
+    const double vedouci = p.pole_polynoms[p.stupen];
+    do {
+        const int i = R.stupen;
+        Q.pole_polynoms[i - p.stupen] = R.pole_polynoms[i] / vedouci;
+        // The newest quotient term alone, as a monomial at its position.
+        Polynom clen(Q.pole_polynoms, i - p.stupen + 1, promena, znamenko);
+        R = R - p * clen;
+        // The top term cancels by construction; rounding must not leave it behind.
+        R.pole_polynoms[i] = 0.0;
+        R.reduceDegree();
+    } while (R.stupen - p.stupen >= 0 && R.stupen > 0);
+    return Q;
+}
+
+Polynom Polynom::operator%(const Polynom& p) const {
+    Polynom delenec(*this);
+    Polynom podil = delenec / p;
+    Polynom zbytek = delenec - p * podil;
+    zbytek.reduceDegree();
+    return zbytek;
+}
+
+bool Polynom::operator==(double cislo) { return stupen == 0 && pole_polynoms[0] == cislo; }
+bool Polynom::operator==(double cislo) const { return stupen == 0 && pole_polynoms[0] == cislo; }
+bool Polynom::operator!=(const double& cislo) { return stupen != 0 || pole_polynoms[0] != cislo; }
+bool Polynom::operator!=(const double& cislo) const { return stupen != 0 || pole_polynoms[0] != cislo; }
+
+bool Polynom::operator==(const Polynom& p) const {
+    if (stupen != p.stupen) return false;
+    for (int i = 0; i < delka_polynom; ++i) {
+        if (pole_polynoms[i] != p.pole_polynoms[i]) return false;
+    }
+    return true;
+}
+
+bool Polynom::operator!=(const Polynom& p) const { return !(*this == p); }
+
+bool Polynom::operator>(const Polynom& p) const {
+    if (stupen != p.stupen) return stupen > p.stupen;
+    for (int i = stupen; i >= 0; --i) {
+        if (pole_polynoms[i] != p.pole_polynoms[i]) return pole_polynoms[i] > p.pole_polynoms[i];
+    }
+    return false;
+}
+
+bool Polynom::operator<(const Polynom& p) const { return p > *this; }
+bool Polynom::operator>(const double& cislo) const { return *this > Polynom(cislo); }
+bool Polynom::operator<(const double& cislo) const { return *this < Polynom(cislo); }
+
+std::ostream& operator<<(std::ostream& os, const Polynom& p) {
+    for (int i = p.stupen; i >= 0; --i) os << std::fixed << std::setprecision(4) << p.pole_polynoms[i] << " ";
+    return os;
+}
