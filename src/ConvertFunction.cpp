@@ -43,7 +43,12 @@ std::size_t delkaCisla(const std::string& text, std::size_t from) {
 }  // namespace
 
 double StringToDouble(const std::string& retezec) {
-    const std::string zprava = "Spatny format vstupu -> " + retezec;
+    // Control bytes (a NUL from a binary file, say) would cut or garble the console message.
+    std::string citelny = retezec;
+    for (char& c : citelny) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+    }
+    const std::string zprava = "Spatny format vstupu -> " + citelny;
     std::size_t zacatek = 0;
     while (zacatek < retezec.size() && std::isspace(static_cast<unsigned char>(retezec[zacatek]))) ++zacatek;
     const std::size_t delka = delkaCisla(retezec, zacatek);

@@ -1,0 +1,255 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "Pole.h"
+#include "Polynoms.h"
+#include "Vyjimky.h"
+#include "Zlomek.h"
+
+namespace {
+
+// Polynomial from coefficients listed from power 0 up.
+Polynom z(std::initializer_list<double> koeficienty) {
+    std::vector<double> k(koeficienty);
+    return Polynom(k.data(), static_cast<int>(k.size()));
+}
+
+std::string text(const Polynom& p) {
+    std::ostringstream s;
+    s << p;
+    return s.str();
+}
+
+void ocekavej(const Polynom& p, std::initializer_list<double> koeficienty) {
+    std::vector<double> k(koeficienty);
+    ASSERT_EQ(p.get_delkaPolynomy(), static_cast<int>(k.size())) << text(p);
+    ASSERT_EQ(p.get_stupen(), static_cast<int>(k.size()) - 1) << text(p);
+    for (std::size_t i = 0; i < k.size(); ++i) EXPECT_DOUBLE_EQ(p[i], k[i]) << "index " << i;
+}
+
+int kapacitaZChyby(const std::function<void()>& akce) {
+    try {
+        akce();
+    } catch (const vyjm::Max_sizePolynom& e) {
+        EXPECT_STREQ(e.what(), "Prekrocena max velikost Polynomu 500");
+        return e.get_velikost();
+    }
+    return -1;
+}
+
+}  // namespace
+
+TEST(Pole, LengthsAndResizeKeepValues) {
+    EXPECT_EQ(Pole<int>(0).get_length(), 0);
+    EXPECT_EQ(Pole<double>(-3).get_length(), 0);
+    Pole<double> p(4);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(p[i], 0.0);
+    p[3] = 7.0;
+    p._resize(6);
+    EXPECT_EQ(p.get_length(), 6);
+    EXPECT_EQ(p[3], 7.0);
+    EXPECT_EQ(p[5], 0.0);
+    p._resize(2);
+    EXPECT_EQ(p.get_length(), 2);
+    EXPECT_EQ(static_cast<int>(p.get_pole().size()), 2);
+    Pole<Polynom> polynomy(2);
+    EXPECT_EQ(polynomy[1].get_promena(), 'x');
+    EXPECT_EQ(polynomy[1].get_delkaPolynomy(), 0);
+    EXPECT_EQ(Pole<double>().toString(), "Pole d\n");
+}
+
+TEST(Pole, ListingKeepsPlusSignSwitchedOn) {
+    const double hodnoty[] = {0.5, -2.0};
+    std::ostringstream s;
+    s << Pole<double>(hodnoty, 2);
+    EXPECT_EQ(s.str(), "pole[0] = +0.500\npole[+1] = -2.000\n");
+}
+
+TEST(Polynom, ConstructorsSetLengthAndDegree) {
+    Polynom prazdny;
+    EXPECT_EQ(prazdny.get_delkaPolynomy(), 0);
+    EXPECT_EQ(prazdny.get_stupen(), 0);
+    EXPECT_TRUE(prazdny == 0.0);
+    Polynom konstanta(0.0);
+    EXPECT_EQ(konstanta.get_delkaPolynomy(), 1);
+    EXPECT_TRUE(konstanta == 0.0);
+    ocekavej(Polynom(1.5, 3), {0, 0, 0, 1.5});
+    Polynom nulovy(0);
+    EXPECT_EQ(nulovy.get_stupen(), -1);
+    Polynom zPole(Pole<double>(3), 5);  // positions the array lacks stay zero
+    ocekavej(zPole, {0, 0, 0, 0, 0});
+    Polynom pismeno(2.0, 'z', true);
+    EXPECT_EQ(pismeno.get_promena(), 'z');
+    EXPECT_TRUE(pismeno.get_znamenko());
+}
+
+TEST(Polynom, CapacityIsFiveHundredCoefficients) {
+    EXPECT_NO_THROW(Polynom(1.0, 499));
+    EXPECT_EQ(kapacitaZChyby([] { Polynom(1.0, 500); }), 501);
+    EXPECT_EQ(kapacitaZChyby([] { Polynom p(501); }), 501);
+    EXPECT_EQ(kapacitaZChyby([] { Polynom p; p.add(1.0, 500); }), 501);
+    EXPECT_EQ(kapacitaZChyby([] { Polynom(1.0, 2).zrcadleni(500); }), 501);
+    // Products reserve twice the longer factor: 251 coefficients already fail.
+    EXPECT_EQ(kapacitaZChyby([] { Polynom(1.0, 250) * Polynom(1.0, 0); }), 502);
+    EXPECT_NO_THROW(Polynom(1.0, 249) * Polynom(1.0, 249));
+}
+
+TEST(Polynom, AddSetsCoefficientAndRaisesDegreeOnlyAboveIt) {
+    Polynom p;
+    p.add(2.0, 0);
+    EXPECT_EQ(p[0], 2.0);
+    EXPECT_EQ(p.get_delkaPolynomy(), 0);
+    EXPECT_EQ(p.get_stupen(), 0);
+    p.add(1.0, 3);
+    EXPECT_EQ(p.get_delkaPolynomy(), 4);
+    EXPECT_EQ(p.get_stupen(), 3);
+    p.add(5.0, 1);  // sets, does not add
+    p.add(6.0, 1);
+    EXPECT_EQ(p[1], 6.0);
+    EXPECT_EQ(p.get_stupen(), 3);
+}
+
+TEST(Polynom, ArithmeticWithPolynomials) {
+    ocekavej(z({1, 1}) * z({2, 1}), {2, 3, 1});
+    ocekavej(z({1, 2, 3}) + z({1, -2, -3}), {2});
+    ocekavej(z({1, 2}) - z({0, 0, 4}), {1, 2, -4});
+    Polynom delenec = z({2, 3, 1});
+    ocekavej(delenec / z({1, 1}), {2, 1});
+    Polynom rozdil = z({-1, 0, 1});
+    ocekavej(rozdil / z({-1, 1}), {1, 1});
+    Polynom konstantou = z({2, 4});
+    ocekavej(konstantou / z({2}), {1, 2});
+    Polynom nula = z({0});
+    ocekavej(nula / z({1, 1}), {0});
+}
+
+TEST(Polynom, LongDivisionSatisfiesDivisionIdentityOnRandomPolynomials) {
+    std::mt19937 gen(7);
+    std::uniform_real_distribution<double> d(-2.0, 2.0);
+    for (int pokus = 0; pokus < 200; ++pokus) {
+        const int stupenB = 1 + pokus % 4;
+        const int stupenA = stupenB + pokus % 5;
+        Polynom a(stupenA + 1), b(stupenB + 1);
+        for (int i = 0; i <= stupenA; ++i) a[i] = d(gen);
+        for (int i = 0; i <= stupenB; ++i) b[i] = d(gen);
+        a[stupenA] += a[stupenA] < 0 ? -1.0 : 1.0;  // keep leading coefficients away from zero
+        b[stupenB] += b[stupenB] < 0 ? -1.0 : 1.0;
+        Polynom kopie = a;
+        const Polynom q = kopie / b;
+        const Polynom r = a % b;
+        EXPECT_LT(r.get_stupen(), stupenB);
+        const Polynom zpet = q * b + r;
+        for (int i = 0; i <= stupenA; ++i) EXPECT_NEAR(zpet[i], a[i], 1e-9) << "pokus " << pokus;
+    }
+}
+
+TEST(Polynom, ArithmeticWithRealNumbers) {
+    ocekavej(z({1, 2}) + 3.0, {4, 2});
+    ocekavej(z({1, 2}) - 3.0, {-2, 2});
+    ocekavej(z({1, 2}) * 2.0, {2, 4});
+    ocekavej(z({1, 2}) / 2.0, {0.5, 1});
+    EXPECT_EQ((z({1, 2}) / 0.0).get_delkaPolynomy(), 0);
+    EXPECT_EQ((Polynom() * 2.0).get_delkaPolynomy(), 0);
+    // Tiny top coefficients leave the degree but stay stored above the length.
+    const Polynom maly = z({1, 1, 1}) * 1e-9;
+    EXPECT_EQ(maly.get_stupen(), 0);
+    EXPECT_EQ(maly.get_delkaPolynomy(), 1);
+    EXPECT_DOUBLE_EQ(maly[0], 1e-9);
+    EXPECT_DOUBLE_EQ(maly[1], 1e-9);
+}
+
+TEST(Polynom, MirroringAndShifting) {
+    const Polynom p = z({1, 2, 3});
+    const Polynom m = p.zrcadleni(0);
+    ocekavej(m, {3, 2, 1});
+    EXPECT_TRUE(m.get_znamenko());
+    EXPECT_FALSE(p.get_znamenko());
+    ocekavej(z({1, 2}).zrcadleni(3), {0, 0, 2, 1});
+    Polynom posun = z({0, 0, 5});
+    posun.zarovnaniNaKraj();
+    ocekavej(posun, {5});
+    Polynom nuly(3);
+    nuly.zarovnaniNaKraj();
+    EXPECT_EQ(nuly.get_stupen(), 0);
+    ocekavej(z({4, 1, 3}).odeberPosledniStupen(), {4, 1});
+    const Polynom konst = Polynom(2.0, 'z', false).odeberPosledniStupen();
+    EXPECT_EQ(konst.get_delkaPolynomy(), 0);
+    EXPECT_EQ(konst.get_promena(), 'x');
+}
+
+TEST(Polynom, ComparisonsAreExact) {
+    EXPECT_TRUE(z({3}) == 3.0);
+    EXPECT_FALSE(z({3, 1}) == 3.0);
+    EXPECT_TRUE(z({3, 1}) != 3.0);
+    EXPECT_TRUE(z({1, 2}) == z({1, 2}));
+    EXPECT_FALSE(z({1, 2}) == z({1, 2 + 1e-15}));
+    EXPECT_TRUE(z({1, 2}) > z({5}));
+    EXPECT_TRUE(z({1, 2}) < z({1, 3}));
+}
+
+TEST(Polynom, TextFormListsCoefficientsFromTheTop) {
+    EXPECT_EQ(text(z({-0.5, 0, 2})), "2.0000 0.0000 -0.5000 ");
+    EXPECT_EQ(text(Polynom()), "0.0000 ");
+    std::ostringstream s;
+    s << z({1}) << 0.25;
+    EXPECT_EQ(s.str(), "1.0000 0.2500");  // the stream keeps fixed notation with 4 decimals
+}
+
+TEST(Zlomek, ArithmeticNeverReduces) {
+    const Zlomek<double> pulka(1.0, 2.0);
+    const Zlomek<double> soucet = pulka + pulka;
+    EXPECT_EQ(soucet[1], 2.0);
+    EXPECT_EQ(soucet[2], 2.0);
+    const Zlomek<double> ruzne = pulka + Zlomek<double>(1.0, 3.0);
+    EXPECT_EQ(ruzne[1], 5.0);
+    EXPECT_EQ(ruzne[2], 6.0);
+    const Zlomek<double> rozdil = pulka - Zlomek<double>(1.0, 3.0);
+    EXPECT_EQ(rozdil[1], 1.0);
+    EXPECT_EQ(rozdil[2], 6.0);
+    const Zlomek<double> soucin = pulka * Zlomek<double>(3.0, 5.0);
+    EXPECT_EQ(soucin[1], 3.0);
+    EXPECT_EQ(soucin[2], 10.0);
+    const Zlomek<double> podil = pulka / Zlomek<double>(3.0, 5.0);
+    EXPECT_EQ(podil[1], 5.0);
+    EXPECT_EQ(podil[2], 6.0);
+    EXPECT_EQ((pulka + 1)[1], 3.0);
+    EXPECT_EQ((pulka * 4)[1], 4.0);
+    EXPECT_EQ((pulka - 2.0)[1], -3.0);
+}
+
+TEST(Zlomek, ZeroDenominatorsAndDivisorsGiveSafeFractions) {
+    const Zlomek<double> tri(3.0, 0.0);
+    EXPECT_EQ(tri[1], 3.0);
+    EXPECT_EQ(tri[2], 1.0);
+    const Zlomek<double> nula = Zlomek<double>(1.0, 2.0) / Zlomek<double>(0.0, 5.0);
+    EXPECT_EQ(nula[1], 0.0);
+    EXPECT_EQ(nula[2], 1.0);
+    EXPECT_EQ((Zlomek<double>(1.0, 2.0) / 0)[2], 1.0);
+    const Zlomek<Polynom> polynomy(z({1, 1}), Polynom());
+    EXPECT_TRUE(polynomy[2] == 1.0);
+}
+
+TEST(Zlomek, RemovingTheFractionDivides) {
+    EXPECT_EQ(Zlomek<double>(6.0, 3.0).odstraneniZlomku(), 2.0);
+    ocekavej(Zlomek<Polynom>(z({2, 3, 1}), z({1, 1})).odstraneniZlomku(), {2, 1});
+}
+
+TEST(Zlomek, ComparisonLooksAtTheNumeratorOnly) {
+    Zlomek<double> ctyriPulky(4.0, 2.0);
+    EXPECT_TRUE(ctyriPulky == 4.0);
+    EXPECT_FALSE(ctyriPulky == 2.0);
+    EXPECT_TRUE(ctyriPulky != 2.0);
+    EXPECT_EQ(&ctyriPulky[0], &ctyriPulky[3]);
+    EXPECT_EQ(&ctyriPulky[-1], &ctyriPulky[3]);
+    EXPECT_EQ(ctyriPulky[0], 0.0);
+}
+
+TEST(Zlomek, TextForms) {
+    std::ostringstream s;
+    s << Zlomek<Polynom>(z({1, 2}), z({3}));
+    EXPECT_EQ(s.str(), "|2.0000 1.0000  / 3.0000 |");
+    EXPECT_EQ(Zlomek<double>().toString(), "Zlomek d\n");
+}
