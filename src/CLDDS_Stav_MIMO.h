@@ -46,7 +46,7 @@ public:
 };
 
 // State space to the matrix fraction det(zI - F) I, H adj(zI - F) G + L det(zI - F).
-// Refuses F larger than 8 x 8.
+// Refuses F larger than 8 x 8 before any work; a failure leaves vnejsi_MIMO as it was.
 CLDDS_Vnejsi_MIMO& operator>>(CLDDS_Stav_MIMO& stav_MIMO, CLDDS_Vnejsi_MIMO& vnejsi_MIMO);
 
 #endif

@@ -4,7 +4,9 @@
 #include <fstream>
 
 #include "Matrix.h"
+#include "Polynoms.h"
 #include "System.h"
+#include "Zlomek.h"
 
 class CLDDS_Vnejsi_SISO;
 
@@ -38,7 +40,17 @@ public:
     void CSVexport(Matrix<double> vystup, std::fstream& f) const override;
 };
 
-// State space to the transfer function B(z)/A(z).
+// State space to the transfer function B(z)/A(z), built through prenosovaFunkce.
+// A failure leaves vnejsi_SISO as it was.
 CLDDS_Vnejsi_SISO& operator>>(CLDDS_Stav_SISO& stav_SISO, CLDDS_Vnejsi_SISO& vnejsi_SISO);
+
+// Transfer function B(z)/A(z) = H (zI - F)^-1 G + L as numerator B over denominator A, in 'x':
+// A(z) = det(zI - F) and, by the matrix determinant lemma,
+// B(z) = det(zI - F + G H) - det(zI - F) + L det(zI - F). Two polynomial determinants.
+Zlomek<Polynom> prenosovaFunkce(const CLDDS_Stav_SISO& stav);
+
+// The same transfer function through the fraction inverse of zI - F (one cofactor
+// determinant of fractions per element): the reference the fast path is checked against.
+Zlomek<Polynom> prenosovaFunkcePresInverzi(const CLDDS_Stav_SISO& stav);
 
 #endif

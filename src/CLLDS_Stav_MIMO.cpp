@@ -1,0 +1,166 @@
+#include "CLDDS_Stav_MIMO.h"
+
+#include <iostream>
+#include <ostream>
+#include <utility>
+
+#include "CLDDS_Vnejsi_MIMO.h"
+#include "Vstup_Vystup.h"
+#include "Vyjimky.h"
+
+namespace {
+
+const int POCET_KROKU = 50;
+
+// The fraction inverse costs one cofactor determinant per element; beyond this order the
+// conversion is refused before any work.
+const int MAX_RAD_PREVODU = 8;
+
+}  // namespace
+
+CLDDS_Stav_MIMO::CLDDS_Stav_MIMO() : CLDDS(), CLDDS_Stav(), l(2), m(2) {
+    const double f[] = {-32.279, -70.151, 1, 0,  //
+                        29.086,  57.474,  0, 1,  //
+                        57.722,  124.972, 0, 0,  //
+                        -61.617, -121.356, 0, 0};
+    const double g[] = {-24.882, 17.533, 20.913, -13.7, 44.341, -30.921, -43.59, 28.804};
+    const double h[] = {-57.722, -124.972, 0, 0, 61.617, 121.356, 10, 0};
+    const double d[] = {-44.341, 30.921, 43.59, -28.804};
+    const double x[] = {0, 0, 0, 0};
+    F = Matrix<double>(4, 4, f);
+    G = Matrix<double>(4, 2, g);
+    H = Matrix<double>(2, 4, h);
+    L = Matrix<double>(2, 2, d);
+    x0 = Matrix<double>(4, 1, x);
+    n = 4;
+}
+
+CLDDS_Stav_MIMO::CLDDS_Stav_MIMO(const int& l, const int& m, const Matrix<double>& F,
+                                 const Matrix<double>& G, const Matrix<double>& H,
+                                 const Matrix<double>& L, const Matrix<double>& x0, const int& n,
+                                 const double& T)
+    : CLDDS(), CLDDS_Stav(F, G, H, L, x0, n, T), l(l), m(m) {
+    kontrola();
+}
+
+void CLDDS_Stav_MIMO::kontrola() const {
+    const int radkyF = F.get_rows();
+    const int sloupceF = F.get_columns();
+    const int radkyG = G.get_rows();
+    const int sloupceG = G.get_columns();
+    const int radkyH = H.get_rows();
+    const int sloupceH = H.get_columns();
+
+    if (l != m) throw vyjm::CLDDS_MIMO(l, m, "Vstupy a vystupy u stavoveho popisu nejsou stejne\n");
+    if (l != sloupceG)
+        throw vyjm::CLDDS_MIMO(l, sloupceG, "Pocet vstupu neodpovida poctu sloupcu matice G\n");
+    if (m != radkyH)
+        throw vyjm::CLDDS_MIMO(m, radkyH, "Pocet vystupu neodpovida poctu radku matice H\n");
+    if (radkyF != sloupceF) throw vyjm::CLDDS_Stav_MIMO(radkyF, "Matice F neni ctvercova\n");
+    if (radkyF != radkyG)
+        throw vyjm::CLDDS_Stav_MIMO(radkyF, "Matice F nema stejny pocet radku jako Matice G radku\n");
+    if (sloupceF != sloupceH)
+        throw vyjm::CLDDS_Stav_MIMO(radkyF,
+                                    "Matice F nema stejny pocet sloupcu jako Matice H sloupcu\n");
+    if (sloupceG != radkyH)
+        throw vyjm::CLDDS_Stav_MIMO(sloupceG, "Matice G nema stejny pocet sloupcu jako Matice H radku\n");
+    if (L.get_columns() != sloupceG)
+        throw vyjm::CLDDS_Stav_MIMO(sloupceG,
+                                    "Matice L nema stejny pocet sloupcu jako Matice G sloupcu\n");
+    if (L.get_rows() != radkyH)
+        throw vyjm::CLDDS_Stav_MIMO(sloupceH, "Matice L nema stejny pocet radku jako Matice H radku\n");
+
+    // Beyond the nine checks above: a system needs a state and an input, the stored order
+    // must be that of F, and the initial state must be a column of that length.
+    if (radkyF < 1) throw vyjm::CLDDS_Stav_MIMO(radkyF, "Matice F je prazdna, system nema zadny stav\n");
+    if (sloupceG < 1)
+        throw vyjm::CLDDS_Stav_MIMO(sloupceG, "System nema zadny vstup, matice G nema zadny sloupec\n");
+    if (n != radkyF) throw vyjm::CLDDS_Stav_MIMO(n, "Rad systemu neodpovida rozmeru matice F\n");
+    if (x0.get_rows() != radkyF || x0.get_columns() != 1)
+        throw vyjm::CLDDS_Stav_MIMO(x0.get_rows(),
+                                    "Vektor x0 musi mit stejny pocet radku jako matice F a jeden sloupec\n");
+}
+
+CLDDS_Stav_MIMO::CLDDS_Stav_MIMO(CLDDS_Vnejsi_MIMO& vnejsiMIMO) : CLDDS(), CLDDS_Stav(), l(0), m(0) {
+    vnejsiMIMO >> *this;
+}
+
+CLDDS_Stav_MIMO CLDDS_Stav_MIMO::operator=(CLDDS_Vnejsi_MIMO& vnejsiMIMO) {
+    vnejsiMIMO >> *this;
+    return *this;
+}
+
+Matrix<double> CLDDS_Stav_MIMO::vystup_systemu(Matrix<double> vstup) const {
+    if (vstup.get_rows() != l)
+        throw vyjm::CLDDS_Stav_MIMO(vstup.get_columns(), "Radky vstupu neodpovidaji poctu vstupu StavMIMO");
+    return odezvaStavu(vstup);
+}
+
+Matrix<double> CLDDS_Stav_MIMO::impulsni_funkce() const {
+    // A unit impulse on every input at once.
+    Matrix<double> u(m, POCET_KROKU, Matrix<double>::ZEROS);
+    for (int j = 0; j < m; ++j) u(j, 0) = 1.0;
+    return odezvaStavu(u);
+}
+
+Matrix<double> CLDDS_Stav_MIMO::prechodova_funkce() const {
+    return odezvaStavu(Matrix<double>(m, POCET_KROKU, Matrix<double>::ONES));
+}
+
+bool CLDDS_Stav_MIMO::stabilni() const { return stavova_stabilita(std::cout); }
+
+void CLDDS_Stav_MIMO::CSVexport(Matrix<double> vystup, std::fstream& f) const {
+    const auto popis = [this](std::ostream& os) {
+        os << "F:\n" << F << std::endl;
+        os << "G: \n" << G << std::endl;
+        os << "H: \n" << H << std::endl;
+        os << "L: \n" << L << std::endl;
+        os << "x0: \n" << x0 << std::endl << std::endl;
+    };
+    zapisVysledku(f, *this, "System Stavove MIMO:\n", popis, vystup, RozlozeniVysledku::MIMO,
+                  "Chyba pri zpracovani vystupu Stav MIMO\n");
+}
+
+CLDDS_Vnejsi_MIMO& operator>>(CLDDS_Stav_MIMO& stav_MIMO, CLDDS_Vnejsi_MIMO& vnejsi_MIMO) {
+    const Matrix<double> F = stav_MIMO.get_F();
+    if (F.get_rows() > MAX_RAD_PREVODU)
+        throw vyjm::CLDDS_Stav_MIMO(F.get_rows(), "U prevodu stav -> vnejsi je max F rozmer 8x8\n");
+
+    Matrix<Zlomek<Polynom>> Fpolynom, Lpolynom;
+    Matrix<Polynom> Gpolynom, Hpolynom;
+    Fpolynom << F;
+    Gpolynom << stav_MIMO.get_G();
+    Hpolynom << stav_MIMO.get_H();
+    Lpolynom << stav_MIMO.get_L();
+
+    // (zI - F)^-1: every element is a signed minor over the shared denominator det(zI - F).
+    const Zlomek<Polynom> z(Polynom(1.0, 1, 'x', false), Polynom(1.0, 0, 'x', false));
+    const Matrix<Zlomek<Polynom>> jednotkovaMatice(F.get_rows(), F.get_columns(),
+                                                   Matrix<Zlomek<Polynom>>::ONE);
+    const InversniMaticeZlomek Y(jednotkovaMatice * z - Fpolynom);
+    const Matrix<Zlomek<Polynom>> inversniMatice = Y.inverze();
+
+    Matrix<Polynom> Fmatrix(F.get_rows(), F.get_columns(), Matrix<Polynom>::ZEROS);
+    for (int i = 0; i < F.get_rows(); ++i)
+        for (int j = 0; j < F.get_columns(); ++j) Fmatrix(i, j) = inversniMatice(i, j)[1];
+    const Matrix<Polynom> tmp_U = Hpolynom * Fmatrix * Gpolynom;
+    const Polynom tmp_Jmenovatel = inversniMatice(0, 0)[2];
+
+    Matrix<Zlomek<Polynom>> U(tmp_U.get_rows(), tmp_U.get_columns(), Matrix<Zlomek<Polynom>>::ZEROS);
+    for (int i = 0; i < tmp_U.get_rows(); ++i)
+        for (int j = 0; j < tmp_U.get_columns(); ++j) U(i, j) = Zlomek<Polynom>(tmp_U(i, j), tmp_Jmenovatel);
+    const Matrix<Zlomek<Polynom>> nove_U = U + Lpolynom;
+
+    const int l = stav_MIMO.get_l();
+    const int m = stav_MIMO.get_m();
+    Matrix<Polynom> A(l, m, Matrix<Polynom>::ZEROS);
+    Matrix<Polynom> B(l, m, Matrix<Polynom>::ZEROS);
+    for (int i = 0; i < l; ++i) {
+        A(i, i) = tmp_Jmenovatel;
+        for (int j = 0; j < m; ++j) B(i, j) = nove_U(i, j)[1];
+    }
+
+    CLDDS_Vnejsi_MIMO vysledek(A, B);
+    vnejsi_MIMO = std::move(vysledek);
+    return vnejsi_MIMO;
+}

@@ -1,0 +1,66 @@
+#include "System.h"
+
+#include <vector>
+
+#include "Rovnice.h"
+
+CLDDS_Stav::CLDDS_Stav() : n(0), T(0.0) {}
+
+CLDDS_Stav::CLDDS_Stav(const Matrix<double>& F, const Matrix<double>& G, const Matrix<double>& H,
+                       const Matrix<double>& L, const Matrix<double>& x0, const int& n,
+                       const double& T)
+    : F(F), G(G), H(H), L(L), x0(x0), n(n), T(T) {}
+
+// One pass over the steps carrying the state: every sample costs one product with F, G, H
+// and L, so the work grows linearly with the number of steps. The outputs are the same
+// sequence as y(k) = H F^k x0 + sum_{r<k} H F^(k-r-1) G u(r) + L u(k).
+Matrix<double> CLDDS_Stav::odezvaStavu(const Matrix<double>& u) const {
+    const int stavy = F.get_rows();
+    const int vstupy = G.get_columns();
+    const int vystupy = H.get_rows();
+    const int kroky = u.get_columns();
+
+    Matrix<double> y(vystupy, kroky, Matrix<double>::ZEROS);
+    std::vector<double> x(static_cast<std::size_t>(stavy), 0.0);
+    std::vector<double> dalsi(static_cast<std::size_t>(stavy), 0.0);
+    for (int i = 0; i < stavy && i < x0.get_rows(); ++i) x[static_cast<std::size_t>(i)] = x0(i, 0);
+
+    for (int k = 0; k < kroky; ++k) {
+        for (int o = 0; o < vystupy; ++o) {
+            double hodnota = 0.0;
+            for (int j = 0; j < stavy; ++j) hodnota += H(o, j) * x[static_cast<std::size_t>(j)];
+            for (int i = 0; i < vstupy; ++i) hodnota += L(o, i) * u(i, k);
+            y(o, k) = hodnota;
+        }
+        for (int r = 0; r < stavy; ++r) {
+            double hodnota = 0.0;
+            for (int j = 0; j < stavy; ++j) hodnota += F(r, j) * x[static_cast<std::size_t>(j)];
+            for (int i = 0; i < vstupy; ++i) hodnota += G(r, i) * u(i, k);
+            dalsi[static_cast<std::size_t>(r)] = hodnota;
+        }
+        x.swap(dalsi);
+    }
+    return y;
+}
+
+bool CLDDS_Stav::stavova_stabilita(std::ostream& konzole) const {
+    OwnMatrix FF(n, n, Matrix<Polynom>::ZEROS);
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j) FF(i, j) = Polynom(F(i, j), 0, 'x', false);
+
+    // F - x*I; its determinant is the characteristic polynomial up to the sign (-1)^n,
+    // which does not move the roots.
+    const Matrix<Polynom> charakteristicka = FF.vlastni_matice(konzole);
+    const Polynom P1 = charakteristicka.det();
+
+    // A constant has no roots: nothing can lie outside the unit circle.
+    if (P1.get_stupen() < 1) return true;
+
+    Rovnice rovnice(P1);
+    rovnice.AbsolutValue();
+    const Pole<double> tmp = rovnice.get_solution();
+    const double jedna = 1.0;
+    for (int i = 0; i < tmp.get_length(); ++i)
+        if (tmp[i] > jedna) return false;
+    return true;
+}
