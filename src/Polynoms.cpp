@@ -16,55 +16,77 @@ void Polynom::kontrolaVelikosti() {
     if (delka_polynom > MAX_DELKA) throw vyjm::Max_sizePolynom(delka_polynom, ZPRAVA_KAPACITA);
 }
 
-void Polynom::vynuluj() { std::memset(pole_polynoms, 0, sizeof(pole_polynoms)); }
-
-Polynom::Polynom(char promena, bool znamenko)
-    : delka_polynom(0), stupen(0), promena(promena), znamenko(znamenko) {
-    vynuluj();
+void Polynom::pripravDo(int konec) const {
+    konec = std::min(konec, static_cast<int>(MAX_DELKA));
+    if (konec > naplneno) {
+        std::memset(pole_polynoms + naplneno, 0, sizeof(double) * static_cast<std::size_t>(konec - naplneno));
+        naplneno = konec;
+    }
 }
 
+Polynom::Polynom(char promena, bool znamenko)
+    : naplneno(0), delka_polynom(0), stupen(0), promena(promena), znamenko(znamenko) {}
+
 Polynom::Polynom(const int& delka, char promena, bool znamenko)
-    : delka_polynom(std::max(delka, 0)), stupen(std::max(delka, 0) - 1), promena(promena),
+    : naplneno(0), delka_polynom(std::max(delka, 0)), stupen(std::max(delka, 0) - 1), promena(promena),
       znamenko(znamenko) {
-    vynuluj();
     kontrolaVelikosti();
 }
 
 Polynom::Polynom(const double* pole, const int& delka, char promena, bool znamenko)
-    : delka_polynom(std::max(delka, 0)), stupen(std::max(delka, 0) - 1), promena(promena),
+    : naplneno(0), delka_polynom(std::max(delka, 0)), stupen(std::max(delka, 0) - 1), promena(promena),
       znamenko(znamenko) {
-    vynuluj();
     kontrolaVelikosti();
-    if (delka_polynom > 0) std::memcpy(pole_polynoms, pole, sizeof(double) * delka_polynom);
+    if (delka_polynom > 0) {
+        std::memcpy(pole_polynoms, pole, sizeof(double) * static_cast<std::size_t>(delka_polynom));
+        naplneno = delka_polynom;
+    }
 }
 
 Polynom::Polynom(const Pole<double>& pole, char promena, bool znamenko)
     : Polynom(pole, pole.get_length(), promena, znamenko) {}
 
 Polynom::Polynom(const Pole<double>& pole, const int& delka, char promena, bool znamenko)
-    : delka_polynom(std::max(delka, 0)), stupen(std::max(delka, 0) - 1), promena(promena),
+    : naplneno(0), delka_polynom(std::max(delka, 0)), stupen(std::max(delka, 0) - 1), promena(promena),
       znamenko(znamenko) {
-    vynuluj();
     kontrolaVelikosti();
     // Never read past the array: positions it does not have stay zero.
     const int kopie = std::min(delka_polynom, pole.get_length());
     for (int i = 0; i < kopie; ++i) pole_polynoms[i] = pole[i];
+    naplneno = std::max(kopie, 0);
 }
 
 Polynom::Polynom(const double& nultyClen, char promena, bool znamenko)
-    : delka_polynom(1), stupen(0), promena(promena), znamenko(znamenko) {
-    vynuluj();
+    : naplneno(1), delka_polynom(1), stupen(0), promena(promena), znamenko(znamenko) {
     pole_polynoms[0] = nultyClen;
 }
 
 Polynom::Polynom(const double& cislo, const int& stupen, char promena, bool znamenko)
-    : delka_polynom(0), stupen(0), promena(promena), znamenko(znamenko) {
-    vynuluj();
+    : naplneno(0), delka_polynom(0), stupen(0), promena(promena), znamenko(znamenko) {
     if (stupen < 0) return;  // no such monomial: the empty polynomial
     delka_polynom = stupen + 1;
     kontrolaVelikosti();
     this->stupen = stupen;
+    pripravDo(stupen + 1);
     pole_polynoms[stupen] = cislo;
+}
+
+Polynom::Polynom(const Polynom& p)
+    : naplneno(p.naplneno), delka_polynom(p.delka_polynom), stupen(p.stupen), promena(p.promena),
+      znamenko(p.znamenko) {
+    std::memcpy(pole_polynoms, p.pole_polynoms, sizeof(double) * static_cast<std::size_t>(naplneno));
+}
+
+Polynom& Polynom::operator=(const Polynom& p) {
+    if (this != &p) {
+        std::memcpy(pole_polynoms, p.pole_polynoms, sizeof(double) * static_cast<std::size_t>(p.naplneno));
+        naplneno = p.naplneno;
+        delka_polynom = p.delka_polynom;
+        stupen = p.stupen;
+        promena = p.promena;
+        znamenko = p.znamenko;
+    }
+    return *this;
 }
 
 void Polynom::add(const double& cislo, const int& stupen) {
@@ -74,13 +96,13 @@ void Polynom::add(const double& cislo, const int& stupen) {
         delka_polynom = stupen + 1;
         this->stupen = stupen;
     }
-    pole_polynoms[stupen] = cislo;
+    (*this)[static_cast<std::size_t>(stupen)] = cislo;
 }
 
 Polynom Polynom::odeberPosledniStupen() const {
     if (stupen <= 0) return Polynom('x', false);
     Polynom kopie(*this);
-    kopie.pole_polynoms[stupen] = 0.0;
+    kopie[static_cast<std::size_t>(stupen)] = 0.0;
     --kopie.stupen;
     --kopie.delka_polynom;
     return kopie;
@@ -88,7 +110,7 @@ Polynom Polynom::odeberPosledniStupen() const {
 
 void Polynom::reduceDegree() {
     if (stupen <= 0) return;
-    while (std::fabs(pole_polynoms[stupen]) < MALY_KOEFICIENT && stupen > 0) {
+    while (std::fabs(koeficient(stupen)) < MALY_KOEFICIENT && stupen > 0) {
         --stupen;
         --delka_polynom;
     }
@@ -98,6 +120,7 @@ Polynom Polynom::zrcadleni(int maxstupen) const {
     Polynom kopie(*this);
     kopie.znamenko = !znamenko;
     if (maxstupen == 0) {
+        kopie.pripravDo(stupen + 1);
         for (int i = 0; i < delka_polynom / 2; ++i) {
             if (stupen - i < 0) break;
             std::swap(kopie.pole_polynoms[i], kopie.pole_polynoms[stupen - i]);
@@ -108,6 +131,7 @@ Polynom Polynom::zrcadleni(int maxstupen) const {
     if (maxstupen + 1 > MAX_DELKA) throw vyjm::Max_sizePolynom(maxstupen + 1, ZPRAVA_KAPACITA);
     kopie.stupen = maxstupen;
     kopie.delka_polynom = maxstupen + 1;
+    kopie.pripravDo(maxstupen + 1);
     for (int i = maxstupen; i > maxstupen / 2; --i) {
         std::swap(kopie.pole_polynoms[i], kopie.pole_polynoms[maxstupen - i]);
     }
@@ -115,7 +139,8 @@ Polynom Polynom::zrcadleni(int maxstupen) const {
 }
 
 void Polynom::zarovnaniNaKraj() {
-    while (stupen > 0 && pole_polynoms[0] == 0.0) {
+    pripravDo(delka_polynom);
+    while (stupen > 0 && koeficient(0) == 0.0) {
         for (int k = 0; k + 1 < delka_polynom; ++k) pole_polynoms[k] = pole_polynoms[k + 1];
         if (delka_polynom > 0) pole_polynoms[delka_polynom - 1] = 0.0;
         --delka_polynom;
@@ -125,6 +150,7 @@ void Polynom::zarovnaniNaKraj() {
 
 Polynom Polynom::operator+(const double& cislo) const {
     if (delka_polynom <= 0) return Polynom('x', false);
+    pripravDo(delka_polynom);
     Polynom vysledek(pole_polynoms, delka_polynom, promena, znamenko);
     vysledek.pole_polynoms[0] = vysledek.pole_polynoms[0] + cislo;
     return vysledek;
@@ -132,6 +158,7 @@ Polynom Polynom::operator+(const double& cislo) const {
 
 Polynom Polynom::operator-(const double& cislo) const {
     if (delka_polynom <= 0) return Polynom('x', false);
+    pripravDo(delka_polynom);
     Polynom vysledek(pole_polynoms, delka_polynom, promena, znamenko);
     vysledek.pole_polynoms[0] = vysledek.pole_polynoms[0] - cislo;
     return vysledek;
@@ -139,6 +166,7 @@ Polynom Polynom::operator-(const double& cislo) const {
 
 Polynom Polynom::operator*(const double& cislo) const {
     if (delka_polynom <= 0) return Polynom('x', false);
+    pripravDo(delka_polynom);
     Polynom vysledek(pole_polynoms, delka_polynom, promena, znamenko);
     for (int i = 0; i < delka_polynom; ++i) vysledek.pole_polynoms[i] *= cislo;
     vysledek.reduceDegree();
@@ -147,6 +175,7 @@ Polynom Polynom::operator*(const double& cislo) const {
 
 Polynom Polynom::operator/(const double& cislo) const {
     if (delka_polynom <= 0 || cislo == 0.0) return Polynom('x', false);
+    pripravDo(delka_polynom);
     Polynom vysledek(pole_polynoms, delka_polynom, promena, znamenko);
     for (int i = 0; i < delka_polynom; ++i) vysledek.pole_polynoms[i] /= cislo;
     vysledek.reduceDegree();
@@ -156,7 +185,8 @@ Polynom Polynom::operator/(const double& cislo) const {
 Polynom Polynom::operator+(const Polynom& p) const {
     const int L = std::max(delka_polynom, p.delka_polynom);
     Polynom vysledek(L, promena, znamenko);
-    for (int i = L - 1; i >= 0; --i) vysledek.pole_polynoms[i] = pole_polynoms[i] + p.pole_polynoms[i];
+    for (int i = L - 1; i >= 0; --i) vysledek.pole_polynoms[i] = koeficient(i) + p.koeficient(i);
+    vysledek.naplneno = std::max(L, 0);
     vysledek.reduceDegree();
     return vysledek;
 }
@@ -164,7 +194,8 @@ Polynom Polynom::operator+(const Polynom& p) const {
 Polynom Polynom::operator-(const Polynom& p) const {
     const int L = std::max(delka_polynom, p.delka_polynom);
     Polynom vysledek(L, promena, znamenko);
-    for (int i = L - 1; i >= 0; --i) vysledek.pole_polynoms[i] = pole_polynoms[i] - p.pole_polynoms[i];
+    for (int i = L - 1; i >= 0; --i) vysledek.pole_polynoms[i] = koeficient(i) - p.koeficient(i);
+    vysledek.naplneno = std::max(L, 0);
     vysledek.reduceDegree();
     return vysledek;
 }
@@ -174,9 +205,14 @@ Polynom Polynom::operator*(const Polynom& p) const {
     // than 250 coefficients fails the capacity test even when the product would fit.
     const int M = std::max(delka_polynom, p.delka_polynom);
     Polynom vysledek(2 * M, promena, znamenko);
-    for (int i = stupen; i >= 0; --i) {
-        for (int j = p.stupen; j >= 0; --j) {
-            vysledek.pole_polynoms[i + j] = p.pole_polynoms[j] * pole_polynoms[i] + vysledek.pole_polynoms[i + j];
+    if (stupen >= 0 && p.stupen >= 0) {
+        vysledek.pripravDo(stupen + p.stupen + 1);
+        pripravDo(stupen + 1);
+        p.pripravDo(p.stupen + 1);
+        for (int i = stupen; i >= 0; --i) {
+            for (int j = p.stupen; j >= 0; --j) {
+                vysledek.pole_polynoms[i + j] = p.pole_polynoms[j] * pole_polynoms[i] + vysledek.pole_polynoms[i + j];
+            }
         }
     }
     vysledek.reduceDegree();
@@ -185,23 +221,23 @@ Polynom Polynom::operator*(const Polynom& p) const {
 
 Polynom Polynom::operator/(const Polynom& p) {
     reduceDegree();
-    if (stupen == 0 && pole_polynoms[0] == 0.0) return Polynom(0.0, 0, 'x', false);
-    if (p.stupen == 0 && p.pole_polynoms[0] == 0.0 && p.delka_polynom != 1) return p;
+    if (stupen == 0 && koeficient(0) == 0.0) return Polynom(0.0, 0, 'x', false);
+    if (p.stupen == 0 && p.koeficient(0) == 0.0 && p.delka_polynom != 1) return p;
     // A constant divisor divides every coefficient, whatever its stored length.
-    if (p.stupen == 0 && (p.delka_polynom == 1 || p.pole_polynoms[0] != 0.0)) return *this / p.pole_polynoms[0];
+    if (p.stupen == 0 && (p.delka_polynom == 1 || p.koeficient(0) != 0.0)) return *this / p.koeficient(0);
     if (p.stupen <= 0 || stupen < p.stupen) return Polynom(0.0, 0, promena, znamenko);
 
     Polynom Q(std::max(delka_polynom - p.delka_polynom + 1, 1), promena, znamenko);
     Polynom R(*this);
-    const double vedouci = p.pole_polynoms[p.stupen];
+    const double vedouci = p.koeficient(p.stupen);
     do {
         const int i = R.stupen;
-        Q.pole_polynoms[i - p.stupen] = R.pole_polynoms[i] / vedouci;
+        Q[static_cast<std::size_t>(i - p.stupen)] = R.koeficient(i) / vedouci;
         // The newest quotient term alone, as a monomial at its position.
         Polynom clen(Q.pole_polynoms, i - p.stupen + 1, promena, znamenko);
         R = R - p * clen;
         // The top term cancels by construction; rounding must not leave it behind.
-        R.pole_polynoms[i] = 0.0;
+        R[static_cast<std::size_t>(i)] = 0.0;
         R.reduceDegree();
     } while (R.stupen - p.stupen >= 0 && R.stupen > 0);
     return Q;
@@ -215,15 +251,15 @@ Polynom Polynom::operator%(const Polynom& p) const {
     return zbytek;
 }
 
-bool Polynom::operator==(double cislo) { return stupen == 0 && pole_polynoms[0] == cislo; }
-bool Polynom::operator==(double cislo) const { return stupen == 0 && pole_polynoms[0] == cislo; }
-bool Polynom::operator!=(const double& cislo) { return stupen != 0 || pole_polynoms[0] != cislo; }
-bool Polynom::operator!=(const double& cislo) const { return stupen != 0 || pole_polynoms[0] != cislo; }
+bool Polynom::operator==(double cislo) { return stupen == 0 && koeficient(0) == cislo; }
+bool Polynom::operator==(double cislo) const { return stupen == 0 && koeficient(0) == cislo; }
+bool Polynom::operator!=(const double& cislo) { return stupen != 0 || koeficient(0) != cislo; }
+bool Polynom::operator!=(const double& cislo) const { return stupen != 0 || koeficient(0) != cislo; }
 
 bool Polynom::operator==(const Polynom& p) const {
     if (stupen != p.stupen) return false;
     for (int i = 0; i < delka_polynom; ++i) {
-        if (pole_polynoms[i] != p.pole_polynoms[i]) return false;
+        if (koeficient(i) != p.koeficient(i)) return false;
     }
     return true;
 }
@@ -233,7 +269,7 @@ bool Polynom::operator!=(const Polynom& p) const { return !(*this == p); }
 bool Polynom::operator>(const Polynom& p) const {
     if (stupen != p.stupen) return stupen > p.stupen;
     for (int i = stupen; i >= 0; --i) {
-        if (pole_polynoms[i] != p.pole_polynoms[i]) return pole_polynoms[i] > p.pole_polynoms[i];
+        if (koeficient(i) != p.koeficient(i)) return koeficient(i) > p.koeficient(i);
     }
     return false;
 }
@@ -243,6 +279,6 @@ bool Polynom::operator>(const double& cislo) const { return *this > Polynom(cisl
 bool Polynom::operator<(const double& cislo) const { return *this < Polynom(cislo); }
 
 std::ostream& operator<<(std::ostream& os, const Polynom& p) {
-    for (int i = p.stupen; i >= 0; --i) os << std::fixed << std::setprecision(4) << p.pole_polynoms[i] << " ";
+    for (int i = p.stupen; i >= 0; --i) os << std::fixed << std::setprecision(4) << p.koeficient(i) << " ";
     return os;
 }

@@ -13,7 +13,11 @@ public:
     static const int MAX_DELKA = 500;
 
 private:
-    double pole_polynoms[MAX_DELKA];
+    // Every position below `naplneno` holds its stored value; every position from `naplneno`
+    // up is zero and is written into memory only when first touched. So building and copying
+    // a polynomial costs its used part, not the whole block of 500 coefficients.
+    mutable double pole_polynoms[MAX_DELKA];
+    mutable int naplneno;
     int delka_polynom;  // coefficients in use, normally stupen + 1; 0 when empty
     int stupen;         // index of the highest coefficient in use; 0 when empty
     char promena;
@@ -21,7 +25,9 @@ private:
 
     // Raises vyjm::Max_sizePolynom when delka_polynom exceeds the capacity.
     void kontrolaVelikosti();
-    void vynuluj();
+    // Makes positions [naplneno, konec) real zeros in memory.
+    void pripravDo(int konec) const;
+    double koeficient(int i) const { return i < naplneno ? pole_polynoms[i] : 0.0; }
 
 public:
     Polynom(char promena = 'x', bool znamenko = false);
@@ -31,6 +37,9 @@ public:
     Polynom(const Pole<double>& pole, const int& delka, char promena = 'x', bool znamenko = false);
     Polynom(const double& nultyClen, char promena = 'x', bool znamenko = false);
     Polynom(const double& cislo, const int& stupen, char promena = 'x', bool znamenko = false);
+    Polynom(const Polynom& p);
+    Polynom& operator=(const Polynom& p);
+    ~Polynom() = default;
 
     // Sets the coefficient of power stupen, raising the degree when needed.
     void add(const double& cislo, const int& stupen);
@@ -43,8 +52,14 @@ public:
     // Removes zero low-order coefficients, shifting the rest down.
     void zarovnaniNaKraj();
 
-    double& operator[](std::size_t i) { return pole_polynoms[i]; }
-    const double& operator[](std::size_t i) const { return pole_polynoms[i]; }
+    double& operator[](std::size_t i) {
+        pripravDo(static_cast<int>(i) + 1);
+        return pole_polynoms[i];
+    }
+    const double& operator[](std::size_t i) const {
+        pripravDo(static_cast<int>(i) + 1);
+        return pole_polynoms[i];
+    }
 
     const int& get_stupen() const { return stupen; }
     const int& get_delkaPolynomy() const { return delka_polynom; }
