@@ -17,14 +17,16 @@ class CLDDS_Vnejsi_MIMO : public CLDDS {
     Matrix<Polynom> B;
     Matrix<int> r;
     Matrix<int> s;
-    int l;
-    int m;
-    double T;
-    int maxStupen_r;
-    int maxStupen_s;
-    int maxStupenA;
+    int l = 0;
+    int m = 0;
+    double T = 1.0;  // sampling period; handed on to the state-space description
+    int maxStupen_r = 0;  // past outputs kept per output
+    int maxStupen_s = 0;  // past inputs kept per input
+    int maxStupenA = 0;   // common degree of the diagonal of A
     Matrix<double> b0;  // coefficients of the present inputs u_j(t)
 
+    // The seven shape and degree checks, then a non-square A (vyjm::CLDDS_MIMO) and a
+    // diagonal element of A with a zero leading coefficient (vyjm::CLDDS_Vnejsi_MIMO).
     void kontrola(const Matrix<Polynom>& A, const Matrix<Polynom>& B) const;
     void upravaA_B(Matrix<Polynom>& tmp_A, Matrix<Polynom>& tmp_B);
     void prevodNaK();

@@ -16,11 +16,13 @@ class CLDDS_Vnejsi_SISO : public CLDDS {
     Matrix<double> b;  // b[k][0]: coefficient of u(t-k-1)
     Polynom A;
     Polynom B;
-    int r;
-    int s;
-    double T;
-    double b0;  // coefficient of the present input u(t)
+    int r = 0;
+    int s = 0;
+    double T = 1.0;  // sampling period; only carried along
+    double b0 = 0.0;  // coefficient of the present input u(t)
 
+    // Rejects deg A < 1, deg B > deg A and a zero leading coefficient of A
+    // (vyjm::CLDDS_Vnejsi_SISO).
     void kontrola(const Polynom& A, const Polynom& B) const;
     void prevodNaK();
     void prevodNaZ();

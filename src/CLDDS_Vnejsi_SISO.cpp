@@ -1,0 +1,211 @@
+#include "CLDDS_Vnejsi_SISO.h"
+
+#include <initializer_list>
+#include <vector>
+
+#include "CLLDS_Stav_SISO.h"
+#include "Rovnice.h"
+#include "Vstup_Vystup.h"
+#include "Vyjimky.h"
+
+namespace {
+
+// Copy of p that holds only the coefficients 0 .. degree. Arithmetic may leave dropped
+// near-zero coefficients stored above the degree; a mirror over a larger degree would
+// otherwise move them into the low powers.
+Polynom bezZbytku(const Polynom& p) {
+    const int stupen = p.get_stupen() < 0 ? 0 : p.get_stupen();
+    Polynom kopie(stupen + 1, p.get_promena(), p.get_znamenko());
+    for (int k = 0; k <= stupen; ++k) kopie[static_cast<std::size_t>(k)] = p[static_cast<std::size_t>(k)];
+    return kopie;
+}
+
+// A missing power of A gives -0 / a0 in the companion row, which a written state-space file
+// would show as -0.000. Negative zeros become plain zeros.
+void bezZapornychNul(Matrix<double>& M) {
+    for (int i = 0; i < M.get_rows(); ++i)
+        for (int j = 0; j < M.get_columns(); ++j)
+            if (M(i, j) == 0.0) M(i, j) = 0.0;
+}
+
+}  // namespace
+
+CLDDS_Vnejsi_SISO::CLDDS_Vnejsi_SISO()
+    : a(2, 1, Matrix<double>::ZEROS), b(2, 1, Matrix<double>::ZEROS), r(2), s(2), b0(0.0) {
+    // Second-order example: y(t) = 1.5114 y(t-1) - 0.5488 y(t-2) - 0.5 u(t-1) + u(t-2).
+    a(0, 0) = -1.5114;
+    a(1, 0) = 0.5488;
+    b(0, 0) = -0.5;
+    b(1, 0) = 1.0;
+    prevodNaZ();
+}
+
+CLDDS_Vnejsi_SISO::CLDDS_Vnejsi_SISO(const Polynom& A, const Polynom& B) {
+    kontrola(A, B);
+    this->A = A;
+    this->B = B;
+    b0 = 0.0;
+    prevodNaK();
+}
+
+CLDDS_Vnejsi_SISO::CLDDS_Vnejsi_SISO(const Zlomek<Polynom>& AB)
+    : CLDDS_Vnejsi_SISO(AB.get_jmenovatel(), AB.get_citatel()) {}
+
+CLDDS_Vnejsi_SISO::CLDDS_Vnejsi_SISO(CLDDS_Stav_SISO& stav) : A('x', false), B('x', false) {
+    stav >> *this;
+}
+
+CLDDS_Vnejsi_SISO CLDDS_Vnejsi_SISO::operator=(CLDDS_Stav_SISO& stav) {
+    stav >> *this;
+    return *this;
+}
+
+void CLDDS_Vnejsi_SISO::kontrola(const Polynom& A, const Polynom& B) const {
+    const int stupenA = A.get_stupen();
+    const int stupenB = B.get_stupen();
+    // A negative degree (a polynomial of length 0) is no better than degree 0.
+    if (stupenA <= 0)
+        throw vyjm::CLDDS_Vnejsi_SISO(stupenA, 0, "Jmenovatel u systemu ma nulovy stupen\n");
+    if (stupenA < stupenB)
+        throw vyjm::CLDDS_Vnejsi_SISO(stupenA, stupenB, "Citatel ma vetsi stupen jak jmenovatel");
+    // The difference equation is normalised by the leading coefficient of A.
+    if (A[static_cast<std::size_t>(stupenA)] == 0.0)
+        throw vyjm::CLDDS_Vnejsi_SISO(stupenA, 0,
+                                      "Jmenovatel ma nulovy koeficient u nejvyssi mocniny\n");
+}
+
+void CLDDS_Vnejsi_SISO::prevodNaK() {
+    Polynom tmp_A = bezZbytku(A);
+    Polynom tmp_B = bezZbytku(B);
+    const int n = tmp_A.get_stupen();
+
+    if (tmp_B.get_stupen() == n) {
+        b0 = tmp_B[static_cast<std::size_t>(n)];
+        tmp_B = tmp_B.odeberPosledniStupen();
+    }
+
+    // In powers of z^-1: coefficient i belongs to the lag i.
+    tmp_A = tmp_A.zrcadleni(n);
+    tmp_B = tmp_B.zrcadleni(n);
+
+    if (tmp_A[0] != 1.0) {
+        const double kraceni = tmp_A[0];
+        tmp_A = tmp_A / kraceni;
+        tmp_B = tmp_B / kraceni;
+        if (b0 != 0.0) b0 = b0 / kraceni;
+    }
+
+    r = tmp_A.get_delkaPolynomy() - 1;
+    s = tmp_B.get_delkaPolynomy() - 1;
+    a = Matrix<double>(r, 1, Matrix<double>::ZEROS);
+    b = Matrix<double>(s, 1, Matrix<double>::ZEROS);
+    for (int k = 0; k < r; ++k) a(k, 0) = tmp_A[static_cast<std::size_t>(k + 1)];
+    for (int k = 0; k < s; ++k) b(k, 0) = tmp_B[static_cast<std::size_t>(k + 1)];
+}
+
+void CLDDS_Vnejsi_SISO::prevodNaZ() {
+    A = Polynom(r + 1, 'z', true);
+    B = Polynom(s + 1, 'z', true);
+    for (int k = 0; k < A.get_delkaPolynomy() - 1; ++k) A[static_cast<std::size_t>(k + 1)] = a(k, 0);
+    A[0] = 1.0;
+    for (int k = 0; k < B.get_delkaPolynomy() - 1; ++k) B[static_cast<std::size_t>(k + 1)] = b(k, 0);
+    A = A.zrcadleni(0);
+    B = B.zrcadleni(0);
+}
+
+Matrix<double> CLDDS_Vnejsi_SISO::rekurze(const Matrix<double>& u) const {
+    const int N = u.get_rows();
+    Matrix<double> y(N, 1, Matrix<double>::ZEROS);
+    // p_y[q] = y(t-1-q), p_u[q] = u(t-1-q); a trimmed history (r or s = 0) has no cell.
+    std::vector<double> p_y(static_cast<std::size_t>(r), 0.0);
+    std::vector<double> p_u(static_cast<std::size_t>(s), 0.0);
+
+    for (int t = 0; t < N; ++t) {
+        double tmp_y = 0.0;
+        for (int o = 0; o < r; ++o) tmp_y = (-p_y[static_cast<std::size_t>(o)]) * a(o, 0) + tmp_y;
+        double tmp_u = 0.0;
+        for (int o = 0; o < s; ++o) tmp_u = p_u[static_cast<std::size_t>(o)] * b(o, 0) + tmp_u;
+
+        const double vstup = u(t, 0);
+        double vystup = tmp_y + tmp_u;
+        vystup = vystup + b0 * vstup;
+        y(t, 0) = vystup;
+
+        for (int q = r - 1; q >= 1; --q) p_y[static_cast<std::size_t>(q)] = p_y[static_cast<std::size_t>(q - 1)];
+        if (r > 0) p_y[0] = vystup;
+        for (int q = s - 1; q >= 1; --q) p_u[static_cast<std::size_t>(q)] = p_u[static_cast<std::size_t>(q - 1)];
+        if (s > 0) p_u[0] = vstup;
+    }
+    return y;
+}
+
+Matrix<double> CLDDS_Vnejsi_SISO::vystup_systemu(Matrix<double> vstup) const {
+    if (vstup.get_columns() != 1)
+        throw vyjm::CLDDS_Vnejsi_SISO(vstup.get_columns(), 1, "Sloupce vstupu u VnejsiSISO je jedna");
+    return rekurze(vstup);
+}
+
+Matrix<double> CLDDS_Vnejsi_SISO::impulsni_funkce() const {
+    Matrix<double> u(50, 1, Matrix<double>::ZEROS);
+    u(0, 0) = 1.0;
+    return rekurze(u);
+}
+
+Matrix<double> CLDDS_Vnejsi_SISO::prechodova_funkce() const {
+    return rekurze(Matrix<double>(50, 1, Matrix<double>::ONES));
+}
+
+bool CLDDS_Vnejsi_SISO::stabilni() const {
+    Rovnice rovnice(A);
+    rovnice.AbsolutValue();
+    const Pole<double> reseni = rovnice.get_solution();
+    const double jedna = 1.0;
+    for (int i = 0; i < reseni.get_length(); ++i)
+        if (reseni[i] > jedna) return false;
+    return true;
+}
+
+void CLDDS_Vnejsi_SISO::CSVexport(Matrix<double> vystup, std::fstream& f) const {
+    zapisVysledku(
+        f, *this, "System Vnejsi SISO:\n",
+        [this](std::ostream& os) {
+            os << "B:  " << B << std::endl;
+            os << "A:  " << A << std::endl << std::endl;
+        },
+        vystup, RozlozeniVysledku::SISO, "Chyba pri zpracovani vystupu\n VnejsiSISO");
+}
+
+CLDDS_Stav_SISO& operator>>(CLDDS_Vnejsi_SISO& vnejsi_SISO, CLDDS_Stav_SISO& stav_SISO) {
+    const Polynom& A = vnejsi_SISO.A;
+    const int n = A.get_stupen();
+    const double l = vnejsi_SISO.b0;  // B[n] / A[n], zero when deg B < deg A
+
+    Matrix<double> F(n, n, Matrix<double>::ZEROS);
+    Matrix<double> G(n, 1, Matrix<double>::ZEROS);
+    Matrix<double> H(1, n, Matrix<double>::ZEROS);
+    Matrix<double> L(1, 1, Matrix<double>::ZEROS);
+
+    // tmp_A[k] = A[n-k], tmp_B[k] = B[n-k].
+    const Polynom tmp_A = bezZbytku(A).zrcadleni(n);
+    const Polynom tmp_B = bezZbytku(vnejsi_SISO.B).zrcadleni(n);
+    const double a0 = tmp_A[0];
+
+    // Companion matrix: ones above the diagonal, -A[j]/A[n] in the last row.
+    for (int i = 0; i < n; ++i) {
+        if (i == n - 1)
+            for (int j = 0; j < n; ++j) F(n - 1, j) = -tmp_A[static_cast<std::size_t>(n - j)] / a0;
+        if (i + 1 < n) F(i, i + 1) = 1.0;
+    }
+    if (n > 0) G(n - 1, 0) = 1.0 / a0;
+    for (int i = 0; i < n; ++i) {
+        const std::size_t k = static_cast<std::size_t>(n - i);
+        H(0, i) = tmp_B[k] - tmp_A[k] * l;
+    }
+    L(0, 0) = l;
+
+    const Matrix<double> x0(n, 1, Matrix<double>::ZEROS);
+    const double T = 1.0;
+    for (Matrix<double>* M : {&F, &G, &H, &L}) bezZapornychNul(*M);
+    stav_SISO = CLDDS_Stav_SISO(F, G, H, L, x0, n, T);
+    return stav_SISO;
+}
