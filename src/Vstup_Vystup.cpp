@@ -1,0 +1,295 @@
+#include "Vstup_Vystup.h"
+
+#include <cstddef>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "CLDDS_Stav_MIMO.h"
+#include "CLDDS_Vnejsi_MIMO.h"
+#include "CLDDS_Vnejsi_SISO.h"
+#include "CLLDS_Stav_SISO.h"
+#include "ConvertFunction.h"
+#include "System.h"
+#include "Vyjimky.h"
+
+namespace {
+
+const char* const CHYBA_PROUDU = "Chyba pri zpracovani vystupu\n stavSISO";
+
+// Longest line a file may hold, not counting its line end.
+const std::size_t MAX_DELKA_RADKU = 511;
+
+// Reads a text file line by line with the rules shared by every input format.
+class CteckaRadku {
+    std::istream& vstup;
+    int cislo = 0;
+
+public:
+    explicit CteckaRadku(std::istream& vstup) : vstup(vstup) {}
+
+    // Next line without its line end and without a carriage return before it; false when
+    // the stream holds no further line. A line longer than MAX_DELKA_RADKU raises
+    // FileError; a control character (a tab included) raises ConvertError, since only the
+    // blank separates values and a tab or a NUL would otherwise pass for one.
+    bool dalsi(std::string& radek) {
+        radek.clear();
+        if (!vstup.good()) return false;
+        int znak = vstup.get();
+        if (znak == std::char_traits<char>::eof()) return false;
+        ++cislo;
+        // One character more than the limit may still be the dropped carriage return.
+        while (znak != std::char_traits<char>::eof() && znak != '\n') {
+            radek.push_back(static_cast<char>(znak));
+            if (radek.size() > MAX_DELKA_RADKU + 1) throw vyjm::FileError(CHYBA_PROUDU);
+            znak = vstup.get();
+        }
+        if (!radek.empty() && radek.back() == '\r') radek.pop_back();
+        if (radek.size() > MAX_DELKA_RADKU) throw vyjm::FileError(CHYBA_PROUDU);
+        for (char c : radek) {
+            const unsigned char u = static_cast<unsigned char>(c);
+            if (u < 32 || u == 127) {
+                throw vyjm::ConvertError("Nepovoleny znak s kodem " + IntToString(u) + " (" + mistoText() +
+                                         "); hodnoty se oddeluji jen mezerou\n");
+            }
+        }
+        return true;
+    }
+
+    // After the last line: a normal end of file leaves the stream cleared, anything else
+    // (a read error, a stream that had failed before) raises FileError.
+    void zaver() {
+        const bool chybaCteni = vstup.bad();
+        if (vstup.eof()) vstup.clear();
+        if (chybaCteni || vstup.fail()) throw vyjm::FileError(CHYBA_PROUDU);
+    }
+
+    std::string mistoText() const { return "radek " + IntToString(cislo) + " souboru"; }
+};
+
+std::vector<double> hodnoty(const std::string& text) {
+    std::vector<double> cisla;
+    for (const std::string& kus : split(text, ' ')) cisla.push_back(StringToDouble(kus));
+    return cisla;
+}
+
+// Gives an empty polynomial the coefficients of one line or cell, from power 0 up. Its length
+// is the number of coefficients written, so a constant has length 1 and a trailing 0 keeps
+// the degree it spells (1 0.5 0 is of degree 2); a cell without values stays empty.
+void nastavKoeficienty(Polynom& p, const std::vector<double>& koeficienty) {
+    if (koeficienty.empty()) return;
+    p = Polynom(koeficienty.data(), static_cast<int>(koeficienty.size()), p.get_promena(), p.get_znamenko());
+}
+
+// Appends row i of a block, refusing a row whose length differs from the block's first row.
+void pridejRadek(Matrix<double>& M, int i, const std::vector<double>& radek, std::size_t& sirkaBloku,
+                 const std::string& jmeno, const CteckaRadku& ctecka) {
+    if (i == 0) {
+        sirkaBloku = radek.size();
+    } else if (radek.size() != sirkaBloku) {
+        throw vyjm::ConvertError("Radky matice " + jmeno + " nemaji stejny pocet hodnot (" +
+                                 ctecka.mistoText() + ")\n");
+    }
+    const int sloupce = static_cast<int>(radek.size());
+    M._resize(i + 1, sloupce);
+    for (int j = 0; j < sloupce; ++j) M[i][j] = radek[static_cast<std::size_t>(j)];
+}
+
+}  // namespace
+
+void cteniDatZeSouboruVnejsiSISO(std::istream& fileIn, Polynom& A, Polynom& B) {
+    CteckaRadku ctecka(fileIn);
+    std::string radek;
+    int i = 0;
+    // Only the first two non-empty lines belong to the system: B, then A.
+    while (i < 2 && ctecka.dalsi(radek)) {
+        if (radek.empty()) continue;
+        nastavKoeficienty((i == 0) ? B : A, hodnoty(radek));
+        ++i;
+    }
+    ctecka.zaver();
+}
+
+void cteniDatZeSouboruVnejsiMIMO(std::istream& fileIn, Matrix<Polynom>& A, Matrix<Polynom>& B) {
+    CteckaRadku ctecka(fileIn);
+    std::string radek;
+    int blok = 0;  // 0: rows of B, 1: rows of A
+    int i = 0;
+    bool bylRadek = false;    // a non-empty line has been read
+    bool cekaOddel = false;   // an empty line followed the last non-empty line
+    std::size_t sirkaBloku = 0;
+    while (ctecka.dalsi(radek)) {
+        if (radek.empty()) {
+            if (bylRadek) cekaOddel = true;
+            continue;
+        }
+        if (cekaOddel) {
+            ++blok;
+            i = 0;
+            cekaOddel = false;
+            if (blok > 1) {
+                throw vyjm::ConvertError("Soubor vnejsiho popisu MIMO ma vice nez dva bloky, B a A (" +
+                                         ctecka.mistoText() + ")\n");
+            }
+        }
+        bylRadek = true;
+        Matrix<Polynom>& cil = (blok == 0) ? B : A;
+        const std::vector<std::string> bunky = split(radek, ';');
+        if (i == 0) {
+            sirkaBloku = bunky.size();
+        } else if (bunky.size() != sirkaBloku) {
+            throw vyjm::ConvertError("Radky matice " + std::string(blok == 0 ? "B" : "A") +
+                                     " nemaji stejny pocet bunek (" + ctecka.mistoText() + ")\n");
+        }
+        const int sloupce = static_cast<int>(bunky.size());
+        cil._resize(i + 1, sloupce);
+        for (int j = 0; j < sloupce; ++j) nastavKoeficienty(cil[i][j], hodnoty(bunky[static_cast<std::size_t>(j)]));
+        ++i;
+    }
+    ctecka.zaver();
+}
+
+void cteniDatZeSouboruStav(std::istream& fileIn, Matrix<double>& F, Matrix<double>& G, Matrix<double>& H,
+                           Matrix<double>& L, Matrix<double>& x0) {
+    enum Matice { eF = 0, eG = 1, eH = 2, eL = 3, ex0 = 4 };
+    Matrix<double>* const bloky[] = {&F, &G, &H, &L, &x0};
+    const char* const jmena[] = {"F", "G", "H", "L", "x0"};
+
+    CteckaRadku ctecka(fileIn);
+    std::string radek;
+    int k = eF;
+    int i = 0;
+    bool opakovani = true;  // at the start or right after an empty line
+    std::size_t sirkaBloku = 0;
+    while (ctecka.dalsi(radek)) {
+        if (radek.empty()) {
+            // A run of empty lines ends the block once; empty lines before F end nothing.
+            if (!opakovani) ++k;
+            opakovani = true;
+            i = 0;
+            continue;
+        }
+        if (k > ex0) {
+            throw vyjm::ConvertError("Soubor stavoveho popisu ma vice nez pet bloku F, G, H, L, x0 (" +
+                                     ctecka.mistoText() + ")\n");
+        }
+        opakovani = false;
+        std::vector<double> radekHodnot = hodnoty(radek);
+        if (k == ex0) {
+            // The initial state is a column: one value a line (a line of blanks stands for 0).
+            if (radekHodnot.size() > 1) {
+                throw vyjm::ConvertError("Pocatecni stav x0 ma na kazdem radku jen jednu hodnotu (" +
+                                         ctecka.mistoText() + ")\n");
+            }
+            x0._resize(i + 1, 1);
+            x0[i][0] = radekHodnot.empty() ? 0.0 : radekHodnot.front();
+        } else {
+            pridejRadek(*bloky[k], i, radekHodnot, sirkaBloku, jmena[k], ctecka);
+        }
+        ++i;
+    }
+    ctecka.zaver();
+}
+
+void cteniDatZeSouboruVstup(std::istream& fileIn, Matrix<double>& u, bool SISO) {
+    CteckaRadku ctecka(fileIn);
+    std::string radek;
+    std::vector<std::vector<double>> radky;
+    while (ctecka.dalsi(radek)) {
+        if (radek.empty()) continue;
+        std::vector<double> radekHodnot = hodnoty(radek);
+        if (!radky.empty() && radekHodnot.size() != radky.front().size()) {
+            throw vyjm::ConvertError("Radky vstupniho signalu nemaji stejny pocet hodnot (" +
+                                     ctecka.mistoText() + ")\n");
+        }
+        radky.push_back(std::move(radekHodnot));
+    }
+    ctecka.zaver();
+    if (radky.empty() || radky.front().empty()) return;
+
+    // A SISO line is a column of time steps; a MIMO line is the row of one input.
+    const int pocetRadku = static_cast<int>(radky.size());
+    const int pocetHodnot = static_cast<int>(radky.front().size());
+    if (SISO) {
+        u._resize(pocetHodnot, pocetRadku);
+    } else {
+        u._resize(pocetRadku, pocetHodnot);
+    }
+    for (int r = 0; r < pocetRadku; ++r) {
+        for (int j = 0; j < pocetHodnot; ++j) {
+            const double hodnota = radky[static_cast<std::size_t>(r)][static_cast<std::size_t>(j)];
+            if (SISO) {
+                u[j][r] = hodnota;
+            } else {
+                u[r][j] = hodnota;
+            }
+        }
+    }
+}
+
+namespace {
+
+template <typename StavovySystem>
+void zapisStav(std::ostream& fileOut, const StavovySystem& system) {
+    fileOut << "F:\n" << system.get_F() << std::endl;
+    fileOut << "G:\n" << system.get_G() << std::endl;
+    fileOut << "H:\n" << system.get_H() << std::endl;
+    fileOut << "L:\n" << system.get_L() << std::endl;
+    fileOut << "x0:\n" << system.get_x0() << std::endl;
+    if (fileOut.fail()) throw vyjm::FileError(CHYBA_PROUDU);
+}
+
+template <typename VnejsiSystem>
+void zapisVnejsi(std::ostream& fileOut, const VnejsiSystem& system) {
+    fileOut << "B:\n" << system.get_B() << std::endl;
+    fileOut << "A:\n" << system.get_A() << std::endl;
+    if (fileOut.fail()) throw vyjm::FileError(CHYBA_PROUDU);
+}
+
+}  // namespace
+
+void zapisDatDoSouboruStav(std::ostream& fileOut, CLDDS_Stav_SISO& stavSISO) { zapisStav(fileOut, stavSISO); }
+
+void zapisDatDoSouboruStav(std::ostream& fileOut, CLDDS_Stav_MIMO& stavMIMO) { zapisStav(fileOut, stavMIMO); }
+
+void zapisDatDoSouboruVnejsi(std::ostream& fileOut, CLDDS_Vnejsi_SISO& vnejsiSISO) {
+    zapisVnejsi(fileOut, vnejsiSISO);
+}
+
+void zapisDatDoSouboruVnejsi(std::ostream& fileOut, CLDDS_Vnejsi_MIMO& vnejsiMIMO) {
+    zapisVnejsi(fileOut, vnejsiMIMO);
+}
+
+std::string CSVCislo(const double& cislo) {
+    std::string text = DoubleToString(cislo);
+    replace(text, ".", ",");
+    return text;
+}
+
+void zapisVysledku(std::ostream& f, const CLDDS& system, const std::string& titulek,
+                   const std::function<void(std::ostream&)>& popisSystemu, const Matrix<double>& vystup,
+                   RozlozeniVysledku rozlozeni, const std::string& zpravaChyby) {
+    if (!f.good()) return;
+    f << titulek;
+    popisSystemu(f);
+    f << (system.stabilni() ? " System je stabilni " : " System neni stabilni") << std::endl << std::endl;
+
+    if (rozlozeni == RozlozeniVysledku::SISO) {
+        if (vystup.get_columns() > 0) {
+            for (int i = 0; i < vystup.get_rows(); ++i) f << CSVCislo(vystup(i, 0)) << std::endl;
+        }
+    } else {
+        const int posledni = vystup.get_rows() - 1;
+        for (int i = 0; i < vystup.get_columns(); ++i) {
+            for (int j = 0; j <= posledni; ++j) {
+                // Once the stream has failed the rest of the values are not formatted at all.
+                if (f.good()) {
+                    f << CSVCislo(vystup(j, i));
+                    if (j != posledni) f << ";";
+                }
+            }
+            f << std::endl;
+        }
+    }
+    if (f.fail()) throw vyjm::FileError(zpravaChyby);
+}
