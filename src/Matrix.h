@@ -82,7 +82,14 @@ public:
     Matrix operator^(const int& cislo) const;
     Matrix transpozice() const;
 
+    // Determinant: cofactor expansion for small sizes, a division-free O(n^4) method above.
+    // The 0x0 matrix gives the unit element, a non-square one the zero element.
     T det() const;
+    // Determinant by plain cofactor expansion along the first row, whatever the size.
+    T detRozvojem() const;
+    // Coefficients of det(xI - this), lowest power first, the last one the unit element;
+    // division-free, O(n^4). Empty for a non-square matrix.
+    Pole<T> charakteristickyPolynom() const;
     // Minor without row `rows` and column `columns` (1-based).
     Matrix submatice(const int& rows, const int& columns) const;
     // Block of rows fromRow..toRow and columns fromColumn..toColumn (1-based, inclusive).
@@ -90,7 +97,7 @@ public:
                      const int& toColumn) const;
     // Copies matrix into this with its top-left element at (rows, columns), 0-based.
     void vlozSubmatici(const Matrix& matrix, const int& rows, const int& columns);
-    // Raises vyjm::Null_det on a zero determinant.
+    // Raises vyjm::Null_det on a zero determinant; a non-square matrix gives the empty one.
     Matrix inverze() const;
     Matrix adjungce() const;
     // Fraction-free reduction to upper triangular form; pivots are appended to RozsirujiciCisla.

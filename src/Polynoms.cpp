@@ -16,6 +16,11 @@ void Polynom::kontrolaVelikosti() {
     if (delka_polynom > MAX_DELKA) throw vyjm::Max_sizePolynom(delka_polynom, ZPRAVA_KAPACITA);
 }
 
+void Polynom::bezZapornehoStupne() {
+    // Two empty operands give an empty result, which must still test equal to zero.
+    if (stupen < 0) stupen = 0;
+}
+
 void Polynom::pripravDo(int konec) const {
     konec = std::min(konec, static_cast<int>(MAX_DELKA));
     if (konec > naplneno) {
@@ -188,6 +193,7 @@ Polynom Polynom::operator+(const Polynom& p) const {
     for (int i = L - 1; i >= 0; --i) vysledek.pole_polynoms[i] = koeficient(i) + p.koeficient(i);
     vysledek.naplneno = std::max(L, 0);
     vysledek.reduceDegree();
+    vysledek.bezZapornehoStupne();
     return vysledek;
 }
 
@@ -197,6 +203,7 @@ Polynom Polynom::operator-(const Polynom& p) const {
     for (int i = L - 1; i >= 0; --i) vysledek.pole_polynoms[i] = koeficient(i) - p.koeficient(i);
     vysledek.naplneno = std::max(L, 0);
     vysledek.reduceDegree();
+    vysledek.bezZapornehoStupne();
     return vysledek;
 }
 
@@ -216,6 +223,7 @@ Polynom Polynom::operator*(const Polynom& p) const {
         }
     }
     vysledek.reduceDegree();
+    vysledek.bezZapornehoStupne();
     return vysledek;
 }
 

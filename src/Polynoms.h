@@ -27,6 +27,7 @@ private:
     void kontrolaVelikosti();
     // Makes positions [naplneno, konec) real zeros in memory.
     void pripravDo(int konec) const;
+    void bezZapornehoStupne();
     double koeficient(int i) const { return i < naplneno ? pole_polynoms[i] : 0.0; }
 
 public:

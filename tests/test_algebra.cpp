@@ -146,6 +146,13 @@ TEST(Polynom, LongDivisionSatisfiesDivisionIdentityOnRandomPolynomials) {
     }
 }
 
+TEST(Polynom, ArithmeticOnEmptyPolynomialsGivesAZeroThatTestsAsZero) {
+    EXPECT_TRUE(Polynom() + Polynom() == 0.0);
+    EXPECT_TRUE(Polynom() - Polynom() == 0.0);
+    EXPECT_TRUE(Polynom() * Polynom() == 0.0);
+    EXPECT_FALSE(Polynom() - Polynom() != 0.0);
+}
+
 TEST(Polynom, ArithmeticWithRealNumbers) {
     ocekavej(z({1, 2}) + 3.0, {4, 2});
     ocekavej(z({1, 2}) - 3.0, {-2, 2});
