@@ -1,25 +1,43 @@
 #ifndef ROVNICE_H
 #define ROVNICE_H
 
+#include <vector>
+
 #include "Pole.h"
 #include "Polynoms.h"
 
 // Magnitudes of the roots of a polynomial in positive powers (index = power).
-// Degree 1 and 2 are solved in closed form; higher degrees numerically to a relative
-// accuracy of 1e-9 or better for simple roots. A magnitude within TOLERANCE_KRUHU of 1.0
-// is reported as exactly 1.0, so roots on the unit circle count as stable.
+// Degree 1 and 2 are solved in closed form; higher degrees numerically (Aberth-Ehrlich
+// iterations from starting circles of the Newton polygon, then polishing) to a relative
+// accuracy of 1e-9 or better for simple roots, in a bounded number of steps for any input.
+// A multiple root, which doubles can only locate to the k-th root of the rounding errors,
+// is recognised as such and all its copies get the magnitude of its centre.
+// A magnitude within TOLERANCE_KRUHU of 1.0 is reported as exactly 1.0 (for every degree),
+// so roots on the unit circle count as stable while a simple root at least 1e-6 off the
+// circle keeps its side of it whenever the coefficients determine it that closely.
+//
+// Special coefficients, decided before any solving:
+// - a coefficient that is not finite makes every magnitude +infinity (never NaN, which
+//   would compare as "not greater than 1" and pass for stable);
+// - each exactly zero coefficient at the top of the nominal degree is a root at infinity
+//   and gives the magnitude +infinity, so a degenerate equation never passes for stable;
+//   the zero polynomial thus has all its magnitudes +infinity;
+// - each exactly zero coefficient at the bottom is a root 0 and gives the magnitude 0.
 class Rovnice : public Polynom {
     Pole<double> solution;  // one magnitude per degree, smallest first
 
-    void linearSolution();
-    void KvadraticSolution();
-    void numerickeReseni();
+    // Closed forms and the numeric method work on the core equation: finite coefficients,
+    // index = power, non-zero at both ends. Each returns one magnitude per root.
+    static std::vector<double> linearSolution(const std::vector<double>& a);
+    static std::vector<double> KvadraticSolution(const std::vector<double>& a);
+    static std::vector<double> numerickeReseni(const std::vector<double>& a);
     void zaokrouhleniNaKruh();
 
 public:
     static constexpr double TOLERANCE_KRUHU = 1e-9;
 
     explicit Rovnice(const Polynom& p);
+    // Computes the magnitudes into solution; may be called again, it starts afresh.
     void AbsolutValue();
     const Pole<double>& get_solution() const { return solution; }
 };
