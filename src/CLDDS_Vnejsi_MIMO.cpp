@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <utility>
 
 #include "CLDDS_Stav_MIMO.h"
 #include "Pole.h"
@@ -162,8 +163,8 @@ void CLDDS_Vnejsi_MIMO::prevodNaK() {
         }
     upravaA_B(tmp_A, tmp_B);
 
-    a = Matrix<Polynom>(l, m, Matrix<Polynom>::ZEROS);
-    b = Matrix<Polynom>(l, m, Matrix<Polynom>::ZEROS);
+    // Each normalised element is replaced by its lag coefficients in place, and the two
+    // matrices become a and b: no second pair of l x m polynomial matrices (4 KB an element).
     const char promena = A(0, 0).get_promena();
     const bool znamenko = A(0, 0).get_znamenko();
 
@@ -179,7 +180,7 @@ void CLDDS_Vnejsi_MIMO::prevodNaK() {
                 a_ij.reduceDegree();
             }
             r(i, j) = a_ij.get_delkaPolynomy();
-            a(i, j) = a_ij;
+            tmp_A(i, j) = a_ij;
 
             int s_ij = tmp_B(i, j).get_delkaPolynomy();
             Polynom b_ij(promena, znamenko);
@@ -189,8 +190,10 @@ void CLDDS_Vnejsi_MIMO::prevodNaK() {
                 b_ij.reduceDegree();
             }
             s(i, j) = b_ij.get_delkaPolynomy();
-            b(i, j) = b_ij;
+            tmp_B(i, j) = b_ij;
         }
+    a = std::move(tmp_A);
+    b = std::move(tmp_B);
     najdiNejvysiStupne();
 }
 
@@ -274,10 +277,59 @@ Matrix<double> CLDDS_Vnejsi_MIMO::prechodova_funkce() const {
     return rekurze(Matrix<double>(m, 50, Matrix<double>::ONES));
 }
 
+namespace {
+
+// Up to this order det A is formed as a polynomial by cofactor expansion (cheap, exact on
+// exact data) and solved by Rovnice; larger matrices go through the eigenvalues of the block
+// companion matrix, which avoids the O(n^4) determinant over polynomials.
+const int MAX_RAD_PRES_DETERMINANT = 4;
+
+// Largest order of a state-space realisation. Its F grows with the square of the order (the
+// largest file, 128 rows of degree 128, would ask for 16384 states: 2 GB and hours of writing);
+// 1000 states take a fraction of a second and cover every det A a polynomial can hold.
+const int MAX_RAD_REALIZACE = 1000;
+
+// Block companion matrix of A(z) = A_d z^d + ... + A_0 (n x n blocks, A_d the leading
+// coefficients): first block row -A_d^-1 A_(d-1), ..., -A_d^-1 A_0, identities below the
+// diagonal. det A(z) = det(A_d) det(zI - C), so its eigenvalues are the roots of det A.
+// False when A_d is not diagonal with a non-zero diagonal (the checks of the constructor
+// guarantee it is).
+bool blokovaDoprovodna(const Matrix<Polynom>& A, int d, Matrix<double>& C) {
+    const int n = A.get_rows();
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j)
+            if ((i == j) == (koeficient(A(i, j), d) == 0.0)) return false;
+    const int rad = n * d;
+    C = Matrix<double>(rad, rad, Matrix<double>::ZEROS);
+    for (int i = 0; i < n; ++i) {
+        const double vedouci = koeficient(A(i, i), d);
+        for (int blok = 0; blok < d; ++blok)
+            for (int j = 0; j < n; ++j) C(i, blok * n + j) = -koeficient(A(i, j), d - 1 - blok) / vedouci;
+    }
+    for (int i = n; i < rad; ++i) C(i, i - n) = 1.0;
+    return true;
+}
+
+}  // namespace
+
 bool CLDDS_Vnejsi_MIMO::stabilni() const {
-    Rovnice rovnice(A.det());
-    rovnice.AbsolutValue();
-    const Pole<double> reseni = rovnice.get_solution();
+    Pole<double> reseni;
+    Matrix<double> C;
+    const bool velka = A.get_rows() > MAX_RAD_PRES_DETERMINANT;
+    if (velka) {
+        // The capacity of the polynomial still bounds det A, of n d + 1 coefficients; it is
+        // checked before the companion matrix of order n d is built.
+        const int delkaDeterminantu = A.get_rows() * maxStupenA + 1;
+        if (delkaDeterminantu > Polynom::MAX_DELKA)
+            throw vyjm::Max_sizePolynom(delkaDeterminantu, "Prekrocena max velikost Polynomu 500");
+    }
+    if (velka && blokovaDoprovodna(A, maxStupenA, C)) {
+        reseni = velikostiVlastnichCisel(C);
+    } else {
+        Rovnice rovnice(A.det());
+        rovnice.AbsolutValue();
+        reseni = rovnice.get_solution();
+    }
     const double jedna = 1.0;
     for (int i = 0; i < reseni.get_length(); ++i)
         if (reseni[i] > jedna) return false;
@@ -301,6 +353,13 @@ CLDDS_Stav_MIMO& operator>>(CLDDS_Vnejsi_MIMO& vnejsiMIMO, CLDDS_Stav_MIMO& stav
     const int m = vnejsiMIMO.m;
     const Matrix<Polynom>& tmp_A = vnejsiMIMO.A;
     const Matrix<Polynom>& tmp_B = vnejsiMIMO.B;
+
+    // The realisation has N l states, as many as det A has roots; a larger order is refused
+    // before any work.
+    if (N * l > MAX_RAD_REALIZACE)
+        throw vyjm::CLDDS_Vnejsi_MIMO(N * l, MAX_RAD_REALIZACE,
+                                      "U prevodu vnejsi -> stav je max rad systemu 1000 (pocet radku matice A krat "
+                                      "stupen jeji diagonaly)\n");
 
     // poleMatrixA[i] = A_(N-i), poleMatrixB[i] = B_(N-i): the real coefficient matrices.
     Pole<Matrix<double>> poleMatrixA(maxDelka);

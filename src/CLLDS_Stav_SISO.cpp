@@ -1,5 +1,7 @@
 #include "CLLDS_Stav_SISO.h"
 
+#include <algorithm>
+#include <cmath>
 #include <iostream>
 #include <ostream>
 #include <string>
@@ -18,14 +20,24 @@ void zkontrolujTvar(bool vyhovuje, const int& n, const Matrix<double>& matice,
     if (!vyhovuje) throw vyjm::CLDDS_Stav_SISO(n, matice.get_rows(), matice.get_columns(), zprava);
 }
 
-// zI - M as a polynomial matrix in 'x'.
-Matrix<Polynom> charakteristickaMatice(const Matrix<double>& M) {
-    const int n = M.get_rows();
-    Matrix<Polynom> tmp(n, n, Matrix<Polynom>::ZEROS);
-    for (int i = 0; i < n; ++i)
-        for (int j = 0; j < n; ++j) tmp(i, j) = Polynom(-M(i, j), 0, 'x', false);
-    for (int i = 0; i < n; ++i) tmp(i, i).add(1.0, 1);
-    return tmp;
+double frobenius(const Matrix<double>& M) {
+    double s = 0.0;
+    for (int p = 0; p < M.get_count(); ++p) s += M.get_matrix()[p] * M.get_matrix()[p];
+    return std::sqrt(s);
+}
+
+// Weight t of the feedback in det(zI - F + t G H) - det(zI - F) = t H adj(zI - F) G, which
+// holds for every t because G H has rank one. The difference cancels, so its rounding error
+// is that of det(zI - F + t G H) over t; that error grows like the n-th power of the norm
+// of F - t G H. Their balance, t about |F| / (n |G| |H|), keeps the numerator to the accuracy
+// of the denominator, where t = 1 loses every digit once G H outweighs F in a large system.
+// A power of two, so that the weighting is exact.
+double vahaVazby(const Matrix<double>& F, const Matrix<double>& G, const Matrix<double>& H) {
+    const double vazba = frobenius(G) * frobenius(H) * F.get_rows();
+    const double normaF = frobenius(F);
+    if (!(vazba > 0.0) || !(normaF > 0.0) || !std::isfinite(vazba) || !std::isfinite(normaF)) return 1.0;
+    const long m = std::lround(std::log2(normaF / vazba));
+    return std::ldexp(1.0, static_cast<int>(std::max(-900L, std::min(900L, m))));
 }
 
 }  // namespace
@@ -105,10 +117,17 @@ void CLDDS_Stav_SISO::CSVexport(Matrix<double> vystup, std::fstream& f) const {
 
 Zlomek<Polynom> prenosovaFunkce(const CLDDS_Stav_SISO& stav) {
     const Matrix<double>& F = stav.get_F();
-    const Polynom A = charakteristickaMatice(F).det();
-    // zI - F + G H = zI - (F - G H): the same characteristic matrix for the feedback F - G H.
-    const Polynom sVazbou = charakteristickaMatice(F - stav.get_G() * stav.get_H()).det();
-    const Polynom B = (sVazbou - A) + A * stav.get_L()(0, 0);
+    const int n = F.get_rows();
+    const Pole<double> a = F.charakteristickyPolynom();
+    const Polynom A(a, 'x', false);
+    // The characteristic polynomials are computed in real arithmetic (division-free, exact on
+    // exact data), not as determinants of polynomial matrices. det(zI - F + t G H) is that of
+    // the feedback F - t G H; its difference from A, over t, is H adj(zI - F) G, of degree n - 1.
+    const double t = vahaVazby(F, stav.get_G(), stav.get_H());
+    const Pole<double> sVazbou = (F - stav.get_G() * stav.get_H() * t).charakteristickyPolynom();
+    Pole<double> rozdil(n);
+    for (int k = 0; k < n; ++k) rozdil[k] = (sVazbou[k] - a[k]) / t;
+    const Polynom B = Polynom(rozdil, 'x', false) + A * stav.get_L()(0, 0);
     return Zlomek<Polynom>(B, A);
 }
 

@@ -6,6 +6,9 @@
 #include "Pole.h"
 #include "Polynoms.h"
 
+template <typename T>
+class Matrix;
+
 // Magnitudes of the roots of a polynomial in positive powers (index = power).
 // Degree 1 and 2 are solved in closed form; higher degrees numerically (Aberth-Ehrlich
 // iterations from starting circles of the Newton polygon, then polishing) to a relative
@@ -41,5 +44,16 @@ public:
     void AbsolutValue();
     const Pole<double>& get_solution() const { return solution; }
 };
+
+// Magnitudes of the eigenvalues of the square real matrix F, that is of the roots of
+// det(xI - F), smallest first; empty for a non-square F. Computed without the polynomial:
+// balancing, Hessenberg reduction and shifted QR, O(n^3) and backward stable, so every
+// simple eigenvalue comes out with an error of about the rounding of F's entries times its
+// condition number. An eigenvalue outside the unit circle whose neighbours make a group
+// that the arithmetic cannot tell from one multiple eigenvalue (a Jordan block splits into
+// a ring of about the k-th root of the rounding errors) gets the magnitude of the group's
+// centre. The conventions are those of Rovnice: a magnitude within TOLERANCE_KRUHU of 1.0 is
+// 1.0, and an entry that is not finite makes every magnitude +infinity.
+Pole<double> velikostiVlastnichCisel(const Matrix<double>& F);
 
 #endif

@@ -1,0 +1,98 @@
+// The largest inputs the file formats allow, end to end: they are analysed, or refused up
+// front with a message that names the limit. The files are generated into a fresh directory.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "e2e.h"
+
+namespace {
+
+std::string nacteno(const std::string& cesta) { return cesta + " Soubor Nacten!\n\n"; }
+
+// Rows of cells joined by ";", each cell a list of coefficients from power 0.
+std::string diagonalniMIMO(int l, int stupen) {
+    std::string a, b;
+    for (int i = 0; i < l; ++i) {
+        for (int j = 0; j < l; ++j) {
+            if (j > 0) {
+                a += ";";
+                b += ";";
+            }
+            b += i == j ? "1" : "0";
+            if (i != j) {
+                a += "0";
+                continue;
+            }
+            for (int k = 0; k < stupen; ++k) a += "0 ";
+            a += "1";
+        }
+        a += "\n";
+        b += "\n";
+    }
+    return b + "\n" + a;
+}
+
+class Meze : public ::testing::Test {
+protected:
+    std::string adresar = e2e::docasnyAdresar();
+
+    std::string soubor(const std::string& jmeno, const std::string& obsah) {
+        const std::string cesta = adresar + "/" + jmeno;
+        e2e::zapis(cesta, obsah);
+        return cesta;
+    }
+
+    ~Meze() override {
+        if (adresar.rfind("/tmp/cldds_e2e_", 0) == 0) std::filesystem::remove_all(adresar);
+    }
+};
+
+TEST_F(Meze, StateSpaceSystemOfTheWidestRowsIsAnalysed) {
+    // 256 states, a cycle through all of them: eigenvalues the 256th roots of unity.
+    std::string F;
+    for (int i = 0; i < 256; ++i) {
+        for (int j = 0; j < 256; ++j) F += std::string(j > 0 ? " " : "") + (j == (i + 1) % 256 ? "1" : "0");
+        F += "\n";
+    }
+    std::string G, x0, H;
+    for (int i = 0; i < 256; ++i) {
+        G += "1\n";
+        x0 += "0\n";
+        H += std::string(i > 0 ? " " : "") + "1";
+    }
+    const std::string cesta = soubor("cyklus.txt", F + "\n" + G + "\n" + H + "\n\n0\n\n" + x0);
+    const e2e::Vysledek v = e2e::spust({"StavSISO", cesta, "Stabilita"});
+    EXPECT_EQ(v.exit_status, 0);
+    ASSERT_EQ(v.stdout_text.rfind(nacteno(cesta), 0), 0u);
+    const std::string xi = v.stdout_text.substr(nacteno(cesta).size());
+    // x*I of 256 rows and an empty line, then the verdict.
+    EXPECT_EQ(xi.rfind("1.0000 0.0000 ; 0.0000 ; 0.0000 ;", 0), 0u);
+    std::size_t radky = 0;
+    for (char c : xi) radky += c == '\n';
+    EXPECT_EQ(radky, 256u + 1u + 1u);
+    EXPECT_EQ(xi.substr(xi.size() - 13), "\nJe stabilni\n");
+}
+
+TEST_F(Meze, MatrixFractionWhoseDeterminantExceedsThePolynomialIsRefused) {
+    // det A of five rows of degree 100 would have 501 coefficients.
+    const std::string cesta = soubor("velky.txt", diagonalniMIMO(5, 100));
+    const e2e::Vysledek v = e2e::spust({"VnejsiMIMO", cesta, "Stabilita"});
+    EXPECT_EQ(v.stdout_text, nacteno(cesta) + "Prekrocena max velikost Polynomu 500Dana velikost je 501\n");
+    EXPECT_EQ(v.exit_status, 1);
+}
+
+TEST_F(Meze, RealisationOfMoreThanAThousandStatesIsRefusedWithoutAResultFile) {
+    const std::string cesta = soubor("realizace.txt", diagonalniMIMO(11, 91));
+    const std::string vysledek = adresar + "/stav.txt";
+    const e2e::Vysledek v = e2e::spust({"VnejsiMIMO", cesta, "PrevodNaStav", vysledek});
+    EXPECT_EQ(v.stdout_text, nacteno(cesta) +
+                                 "U prevodu vnejsi -> stav je max rad systemu 1000 (pocet radku matice A krat stupen "
+                                 "jeji diagonaly)\n");
+    EXPECT_EQ(v.exit_status, 1);
+    EXPECT_FALSE(e2e::existuje(vysledek));
+}
+
+}  // namespace
