@@ -330,10 +330,7 @@ bool CLDDS_Vnejsi_MIMO::stabilni() const {
         rovnice.AbsolutValue();
         reseni = rovnice.get_solution();
     }
-    const double jedna = 1.0;
-    for (int i = 0; i < reseni.get_length(); ++i)
-        if (reseni[i] > jedna) return false;
-    return true;
+    return vJednotkovemKruhu(reseni);
 }
 
 void CLDDS_Vnejsi_MIMO::CSVexport(Matrix<double> vystup, std::fstream& f) const {

@@ -158,11 +158,7 @@ Matrix<double> CLDDS_Vnejsi_SISO::prechodova_funkce() const {
 bool CLDDS_Vnejsi_SISO::stabilni() const {
     Rovnice rovnice(A);
     rovnice.AbsolutValue();
-    const Pole<double> reseni = rovnice.get_solution();
-    const double jedna = 1.0;
-    for (int i = 0; i < reseni.get_length(); ++i)
-        if (reseni[i] > jedna) return false;
-    return true;
+    return vJednotkovemKruhu(rovnice.get_solution());
 }
 
 void CLDDS_Vnejsi_SISO::CSVexport(Matrix<double> vystup, std::fstream& f) const {

@@ -110,13 +110,7 @@ Matrix<double> CLDDS_Stav_MIMO::prechodova_funkce() const {
 bool CLDDS_Stav_MIMO::stabilni() const { return stavova_stabilita(std::cout); }
 
 void CLDDS_Stav_MIMO::CSVexport(Matrix<double> vystup, std::fstream& f) const {
-    const auto popis = [this](std::ostream& os) {
-        os << "F:\n" << F << std::endl;
-        os << "G: \n" << G << std::endl;
-        os << "H: \n" << H << std::endl;
-        os << "L: \n" << L << std::endl;
-        os << "x0: \n" << x0 << std::endl << std::endl;
-    };
+    const auto popis = [this](std::ostream& os) { popisStavu(os); };
     zapisVysledku(f, *this, "System Stavove MIMO:\n", popis, vystup, RozlozeniVysledku::MIMO,
                   "Chyba pri zpracovani vystupu Stav MIMO\n");
 }
@@ -126,12 +120,12 @@ CLDDS_Vnejsi_MIMO& operator>>(CLDDS_Stav_MIMO& stav_MIMO, CLDDS_Vnejsi_MIMO& vne
     if (F.get_rows() > MAX_RAD_PREVODU)
         throw vyjm::CLDDS_Stav_MIMO(F.get_rows(), "U prevodu stav -> vnejsi je max F rozmer 8x8\n");
 
-    Matrix<Zlomek<Polynom>> Fpolynom, Lpolynom;
+    Matrix<Zlomek<Polynom>> Fpolynom;
     Matrix<Polynom> Gpolynom, Hpolynom;
     Fpolynom << F;
     Gpolynom << stav_MIMO.get_G();
     Hpolynom << stav_MIMO.get_H();
-    Lpolynom << stav_MIMO.get_L();
+    const Matrix<double> L = stav_MIMO.get_L();
 
     // (zI - F)^-1: every element is a signed minor over the shared denominator det(zI - F).
     const Zlomek<Polynom> z(Polynom(1.0, 1, 'x', false), Polynom(1.0, 0, 'x', false));
@@ -143,21 +137,26 @@ CLDDS_Vnejsi_MIMO& operator>>(CLDDS_Stav_MIMO& stav_MIMO, CLDDS_Vnejsi_MIMO& vne
     Matrix<Polynom> Fmatrix(F.get_rows(), F.get_columns(), Matrix<Polynom>::ZEROS);
     for (int i = 0; i < F.get_rows(); ++i)
         for (int j = 0; j < F.get_columns(); ++j) Fmatrix(i, j) = inversniMatice(i, j)[1];
-    const Matrix<Polynom> tmp_U = Hpolynom * Fmatrix * Gpolynom;
+    const Matrix<Polynom> HF = Hpolynom * Fmatrix;
     const Polynom tmp_Jmenovatel = inversniMatice(0, 0)[2];
 
-    Matrix<Zlomek<Polynom>> U(tmp_U.get_rows(), tmp_U.get_columns(), Matrix<Zlomek<Polynom>>::ZEROS);
-    for (int i = 0; i < tmp_U.get_rows(); ++i)
-        for (int j = 0; j < tmp_U.get_columns(); ++j) U(i, j) = Zlomek<Polynom>(tmp_U(i, j), tmp_Jmenovatel);
-    const Matrix<Zlomek<Polynom>> nove_U = U + Lpolynom;
-
+    // B = H adj(zI - F) G + L det(zI - F), element by element: the numerator of the fraction
+    // sum (H adj G)_ij / det + L_ij / 1, with the products summed in the order of the matrix
+    // product. With up to 256 inputs and outputs, whole matrices of fractions (8 KB an
+    // element) would take gigabytes.
     const int l = stav_MIMO.get_l();
     const int m = stav_MIMO.get_m();
+    const int stavy = F.get_rows();
     Matrix<Polynom> A(l, m, Matrix<Polynom>::ZEROS);
     Matrix<Polynom> B(l, m, Matrix<Polynom>::ZEROS);
     for (int i = 0; i < l; ++i) {
         A(i, i) = tmp_Jmenovatel;
-        for (int j = 0; j < m; ++j) B(i, j) = nove_U(i, j)[1];
+        for (int j = 0; j < m; ++j) {
+            Polynom soucet;
+            for (int k = 0; k < stavy; ++k) soucet = HF(i, k) * Gpolynom(k, j) + soucet;
+            const Zlomek<Polynom> primaVazba(Polynom(L(i, j), 'x', false), Polynom(1.0, 'x', false));
+            B(i, j) = (Zlomek<Polynom>(soucet, tmp_Jmenovatel) + primaVazba)[1];
+        }
     }
 
     CLDDS_Vnejsi_MIMO vysledek(A, B);

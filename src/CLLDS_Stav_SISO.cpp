@@ -104,13 +104,7 @@ Matrix<double> CLDDS_Stav_SISO::prechodova_funkce() const {
 bool CLDDS_Stav_SISO::stabilni() const { return stavova_stabilita(std::cout); }
 
 void CLDDS_Stav_SISO::CSVexport(Matrix<double> vystup, std::fstream& f) const {
-    const auto popis = [this](std::ostream& os) {
-        os << "F:\n" << F << std::endl;
-        os << "G: \n" << G << std::endl;
-        os << "H: \n" << H << std::endl;
-        os << "L: \n" << L << std::endl;
-        os << "x0: \n" << x0 << std::endl << std::endl;
-    };
+    const auto popis = [this](std::ostream& os) { popisStavu(os); };
     zapisVysledku(f, *this, "System Stavove SISO:\n", popis, vystup, RozlozeniVysledku::SISO,
                   "Chyba pri zpracovani vystupu Stav SISO\n");
 }

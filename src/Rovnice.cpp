@@ -1164,3 +1164,11 @@ Pole<double> velikostiVlastnichCisel(const Matrix<double>& F) {
     for (int i = 0; i < n; ++i) vysledek[i] = velikosti[static_cast<std::size_t>(i)];
     return vysledek;
 }
+
+bool vJednotkovemKruhu(const Pole<double>& velikosti) {
+    const double jedna = 1.0;
+    for (int i = 0; i < velikosti.get_length(); ++i) {
+        if (velikosti[i] > jedna) return false;
+    }
+    return true;
+}

@@ -56,4 +56,8 @@ public:
 // 1.0, and an entry that is not finite makes every magnitude +infinity.
 Pole<double> velikostiVlastnichCisel(const Matrix<double>& F);
 
+// The stability rule of every system: no root magnitude above 1.0 (a magnitude of exactly
+// 1.0 counts as stable; an empty list, a constant without roots, too).
+bool vJednotkovemKruhu(const Pole<double>& velikosti);
+
 #endif

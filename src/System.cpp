@@ -43,6 +43,14 @@ Matrix<double> CLDDS_Stav::odezvaStavu(const Matrix<double>& u) const {
     return y;
 }
 
+void CLDDS_Stav::popisStavu(std::ostream& os) const {
+    os << "F:\n" << F << std::endl;
+    os << "G: \n" << G << std::endl;
+    os << "H: \n" << H << std::endl;
+    os << "L: \n" << L << std::endl;
+    os << "x0: \n" << x0 << std::endl << std::endl;
+}
+
 namespace {
 
 // The matrix x*I of order n in the matrix text form, then an empty line: the text that
@@ -68,8 +76,5 @@ bool CLDDS_Stav::stavova_stabilita(std::ostream& konzole) const {
     // the real matrix, in O(n^3), with no polynomial matrix and no polynomial in between.
     const bool ctvercovaF = F.get_rows() == n && F.get_columns() == n;
     const Pole<double> velikosti = velikostiVlastnichCisel(ctvercovaF ? F : F.submatice(1, n, 1, n));
-    const double jedna = 1.0;
-    for (int i = 0; i < velikosti.get_length(); ++i)
-        if (velikosti[i] > jedna) return false;
-    return true;
+    return vJednotkovemKruhu(velikosti);
 }

@@ -36,6 +36,8 @@ protected:
     // Outputs (one row each) for the inputs u (one row per input, one column per step),
     // by the state recursion from x0.
     Matrix<double> odezvaStavu(const Matrix<double>& u) const;
+    // The description of the system in a result report: F, G, H, L and x0 under their labels.
+    void popisStavu(std::ostream& os) const;
 
 public:
     CLDDS_Stav();
