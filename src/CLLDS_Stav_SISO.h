@@ -46,7 +46,8 @@ CLDDS_Vnejsi_SISO& operator>>(CLDDS_Stav_SISO& stav_SISO, CLDDS_Vnejsi_SISO& vne
 
 // Transfer function B(z)/A(z) = H (zI - F)^-1 G + L as numerator B over denominator A, in 'x':
 // A(z) = det(zI - F) and, by the matrix determinant lemma,
-// B(z) = det(zI - F + G H) - det(zI - F) + L det(zI - F). Two polynomial determinants.
+// B(z) = (det(zI - F + t G H) - det(zI - F)) / t + L det(zI - F), with a weight t chosen for
+// accuracy. Both characteristic polynomials are computed in real arithmetic.
 Zlomek<Polynom> prenosovaFunkce(const CLDDS_Stav_SISO& stav);
 
 // The same transfer function through the fraction inverse of zI - F (one cofactor
