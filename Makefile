@@ -3,10 +3,11 @@
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 BENCH_BUILD ?= build-bench
+FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 SANITIZE_FLAGS = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 
-.PHONY: all build run test test-sanitize bench clean
+.PHONY: all build run test test-sanitize bench fuzz clean
 
 all: build
 
@@ -31,10 +32,42 @@ test-sanitize:
 	cd $(SANITIZE_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
+# Benchmarks (Release): the Google Benchmark suite of the hot paths with its table of
+# speed-ups, then whole runs of the tool on generated files of growing size (median of
+# BENCH_RUNS runs, peak memory, checked verdicts and targets).
+BENCH_RUNS ?= 5
+
 bench:
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DCLDDS_BENCH=ON -DCLDDS_TESTS=OFF
-	cmake --build $(BENCH_BUILD) -j $(JOBS)
-	./$(BENCH_BUILD)/cldds_bench
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target cldds cldds_bench
+	$(BENCH_BUILD)/cldds_bench --benchmark_min_time=0.1
+	python3 bench/casy_procesu.py --cldds $(BENCH_BUILD)/cldds --opakovani $(BENCH_RUNS)
+
+# Fuzzing (clang++ with libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer): every
+# target runs FUZZ_SECONDS from its seeds in tests/fuzz/corpus/. The inputs it discovers and
+# the files the targets write live in one temporary directory that is removed afterwards;
+# an input that crashes, leaks, hangs over 10 s or exhausts FUZZ_RSS_MB is kept in
+# $(FUZZ_BUILD)/nalezy/ and fails the run.
+FUZZ_SECONDS ?= 60
+FUZZ_RSS_MB ?= 2048
+FUZZ_TARGETS = vnejsi_siso vnejsi_mimo stav vstup prikazova_radka
+
+fuzz:
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DCLDDS_FUZZ=ON -DCLDDS_TESTS=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+	@mkdir -p $(FUZZ_BUILD)/nalezy
+	@tmp=$$(mktemp -d "$${TMPDIR:-/tmp}/cldds_fuzz.XXXXXX") && trap 'rm -rf "$$tmp"' EXIT && \
+	for cil in $(FUZZ_TARGETS); do \
+	  echo "=== fuzz_$$cil: $(FUZZ_SECONDS) s"; \
+	  mkdir -p "$$tmp/$$cil" && \
+	  TMPDIR="$$tmp" ./$(FUZZ_BUILD)/fuzz_$$cil "$$tmp/$$cil" tests/fuzz/corpus/$$cil \
+	    -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=$(FUZZ_RSS_MB) -max_len=4096 \
+	    -dict=tests/fuzz/cldds.dict -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/nalezy/$$cil- \
+	    2> "$$tmp/$$cil.log" || { tail -n 60 "$$tmp/$$cil.log"; \
+	      echo "fuzz_$$cil found a fault; the input is in $(FUZZ_BUILD)/nalezy/"; exit 1; }; \
+	  grep -E '^(Done|stat::number_of_executed_units|stat::peak_rss_mb)' "$$tmp/$$cil.log"; \
+	done
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

@@ -20,6 +20,11 @@ const char* const CHYBA_PROUDU = "Chyba pri zpracovani vystupu\n stavSISO";
 // Longest line a file may hold, not counting its line end.
 const std::size_t MAX_DELKA_RADKU = 511;
 
+// Most cells one line can hold ("0;0;...;0"). A and B of an external MIMO file are square, so
+// a block with more rows can never be valid; it is refused while reading, before its rows
+// (4 KB of polynomial per cell) can use up the memory.
+const int MAX_BUNEK_RADKU = static_cast<int>(MAX_DELKA_RADKU + 1) / 2;
+
 // Reads a text file line by line with the rules shared by every input format.
 class CteckaRadku {
     std::istream& vstup;
@@ -134,12 +139,18 @@ void cteniDatZeSouboruVnejsiMIMO(std::istream& fileIn, Matrix<Polynom>& A, Matri
         }
         bylRadek = true;
         Matrix<Polynom>& cil = (blok == 0) ? B : A;
+        const std::string jmeno = (blok == 0) ? "B" : "A";
+        if (i >= MAX_BUNEK_RADKU) {
+            throw vyjm::ConvertError("Matice " + jmeno + " ma vice nez " + IntToString(MAX_BUNEK_RADKU) +
+                                     " radku, radek pojme jen " + IntToString(MAX_BUNEK_RADKU) +
+                                     " bunek a matice neni ctvercova (" + ctecka.mistoText() + ")\n");
+        }
         const std::vector<std::string> bunky = split(radek, ';');
         if (i == 0) {
             sirkaBloku = bunky.size();
         } else if (bunky.size() != sirkaBloku) {
-            throw vyjm::ConvertError("Radky matice " + std::string(blok == 0 ? "B" : "A") +
-                                     " nemaji stejny pocet bunek (" + ctecka.mistoText() + ")\n");
+            throw vyjm::ConvertError("Radky matice " + jmeno + " nemaji stejny pocet bunek (" +
+                                     ctecka.mistoText() + ")\n");
         }
         const int sloupce = static_cast<int>(bunky.size());
         cil._resize(i + 1, sloupce);
@@ -270,9 +281,12 @@ void zapisVysledku(std::ostream& f, const CLDDS& system, const std::string& titu
                    const std::function<void(std::ostream&)>& popisSystemu, const Matrix<double>& vystup,
                    RozlozeniVysledku rozlozeni, const std::string& zpravaChyby) {
     if (!f.good()) return;
+    // The verdict is decided before the first byte is written: a stability test that fails
+    // (a determinant beyond the polynomial capacity, say) must not leave half a report behind.
+    const bool stabilni = system.stabilni();
     f << titulek;
     popisSystemu(f);
-    f << (system.stabilni() ? " System je stabilni " : " System neni stabilni") << std::endl << std::endl;
+    f << (stabilni ? " System je stabilni " : " System neni stabilni") << std::endl << std::endl;
 
     if (rozlozeni == RozlozeniVysledku::SISO) {
         if (vystup.get_columns() > 0) {

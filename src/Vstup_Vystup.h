@@ -40,8 +40,9 @@ enum class RozlozeniVysledku { SISO, MIMO };
 
 // The result report shared by every system class: title, description of the system
 // (written by popisSystemu), the verdict of system.stabilni(), an empty line and the
-// values. Writes nothing when the stream is not good on entry; raises vyjm::FileError
-// with zpravaChyby when the stream has failed by the end.
+// values. Writes nothing when the stream is not good on entry, nor when the stability test
+// raises (the verdict is decided before anything is written); raises vyjm::FileError with
+// zpravaChyby when the stream has failed by the end.
 void zapisVysledku(std::ostream& f, const CLDDS& system, const std::string& titulek,
                    const std::function<void(std::ostream&)>& popisSystemu,
                    const Matrix<double>& vystup, RozlozeniVysledku rozlozeni,

@@ -1,0 +1,11 @@
+// libFuzzer entry point: the input is a state-space system file (see cile_fuzz.h).
+
+#include <cstddef>
+#include <cstdint>
+
+#include "cile_fuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::stav(data, size);
+    return 0;
+}
