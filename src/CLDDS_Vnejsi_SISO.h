@@ -55,6 +55,7 @@ public:
     int get_r() const { return r; }
     int get_s() const { return s; }
     double get_b0() const { return b0; }
+    double get_T() const { return T; }
 
     friend CLDDS_Stav_SISO& operator>>(CLDDS_Vnejsi_SISO& vnejsi_SISO, CLDDS_Stav_SISO& stav_SISO);
 };
