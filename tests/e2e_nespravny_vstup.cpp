@@ -280,7 +280,9 @@ TEST_P(NespravnyVstup, ExitStatusMessageAndResultFile) {
     }
     EXPECT_EQ(existuje(vysledek), p.soubor);
     // A failed run never leaves a half-written report.
-    if (p.status != 0 && existuje(vysledek)) EXPECT_EQ(e2e::precti(vysledek), "");
+    if (p.status != 0 && existuje(vysledek)) {
+        EXPECT_EQ(e2e::precti(vysledek), "");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Druhy, NespravnyVstup, ::testing::ValuesIn(tabulka()), jmenoPripadu);
