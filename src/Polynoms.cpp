@@ -23,51 +23,65 @@ void Polynom::bezZapornehoStupne() {
 
 void Polynom::pripravDo(int konec) const {
     konec = std::min(konec, static_cast<int>(MAX_DELKA));
-    if (konec > naplneno) {
-        std::memset(pole_polynoms + naplneno, 0, sizeof(double) * static_cast<std::size_t>(konec - naplneno));
-        naplneno = konec;
+    if (konec <= naplneno) return;
+    if (konec > kapacita) {
+        // Grow geometrically, so touching coefficients one by one stays linear.
+        const int nova = std::min(std::max({konec, 2 * kapacita, 4}), static_cast<int>(MAX_DELKA));
+        std::unique_ptr<double[]> vetsi(new double[static_cast<std::size_t>(nova)]);
+        if (naplneno > 0) std::memcpy(vetsi.get(), pole_polynoms.get(), sizeof(double) * static_cast<std::size_t>(naplneno));
+        pole_polynoms = std::move(vetsi);
+        kapacita = nova;
     }
+    std::memset(pole_polynoms.get() + naplneno, 0, sizeof(double) * static_cast<std::size_t>(konec - naplneno));
+    naplneno = konec;
+}
+
+void Polynom::prevezmi(const double* zdroj, int pocet) {
+    naplneno = 0;
+    if (pocet <= 0) return;
+    if (pocet > kapacita) {
+        pole_polynoms.reset(new double[static_cast<std::size_t>(pocet)]);
+        kapacita = pocet;
+    }
+    std::memcpy(pole_polynoms.get(), zdroj, sizeof(double) * static_cast<std::size_t>(pocet));
+    naplneno = pocet;
 }
 
 Polynom::Polynom(char promena, bool znamenko)
-    : naplneno(0), delka_polynom(0), stupen(0), promena(promena), znamenko(znamenko) {}
+    : kapacita(0), naplneno(0), delka_polynom(0), stupen(0), promena(promena), znamenko(znamenko) {}
 
 Polynom::Polynom(const int& delka, char promena, bool znamenko)
-    : naplneno(0), delka_polynom(std::max(delka, 0)), stupen(std::max(delka, 0) - 1), promena(promena),
+    : kapacita(0), naplneno(0), delka_polynom(std::max(delka, 0)), stupen(std::max(delka, 0) - 1), promena(promena),
       znamenko(znamenko) {
     kontrolaVelikosti();
 }
 
 Polynom::Polynom(const double* pole, const int& delka, char promena, bool znamenko)
-    : naplneno(0), delka_polynom(std::max(delka, 0)), stupen(std::max(delka, 0) - 1), promena(promena),
+    : kapacita(0), naplneno(0), delka_polynom(std::max(delka, 0)), stupen(std::max(delka, 0) - 1), promena(promena),
       znamenko(znamenko) {
     kontrolaVelikosti();
-    if (delka_polynom > 0) {
-        std::memcpy(pole_polynoms, pole, sizeof(double) * static_cast<std::size_t>(delka_polynom));
-        naplneno = delka_polynom;
-    }
+    prevezmi(pole, delka_polynom);
 }
 
 Polynom::Polynom(const Pole<double>& pole, char promena, bool znamenko)
     : Polynom(pole, pole.get_length(), promena, znamenko) {}
 
 Polynom::Polynom(const Pole<double>& pole, const int& delka, char promena, bool znamenko)
-    : naplneno(0), delka_polynom(std::max(delka, 0)), stupen(std::max(delka, 0) - 1), promena(promena),
+    : kapacita(0), naplneno(0), delka_polynom(std::max(delka, 0)), stupen(std::max(delka, 0) - 1), promena(promena),
       znamenko(znamenko) {
     kontrolaVelikosti();
     // Never read past the array: positions it does not have stay zero.
     const int kopie = std::min(delka_polynom, pole.get_length());
-    for (int i = 0; i < kopie; ++i) pole_polynoms[i] = pole[i];
-    naplneno = std::max(kopie, 0);
+    if (kopie > 0) prevezmi(&pole[0], kopie);
 }
 
 Polynom::Polynom(const double& nultyClen, char promena, bool znamenko)
-    : naplneno(1), delka_polynom(1), stupen(0), promena(promena), znamenko(znamenko) {
-    pole_polynoms[0] = nultyClen;
+    : kapacita(0), naplneno(0), delka_polynom(1), stupen(0), promena(promena), znamenko(znamenko) {
+    prevezmi(&nultyClen, 1);
 }
 
 Polynom::Polynom(const double& cislo, const int& stupen, char promena, bool znamenko)
-    : naplneno(0), delka_polynom(0), stupen(0), promena(promena), znamenko(znamenko) {
+    : kapacita(0), naplneno(0), delka_polynom(0), stupen(0), promena(promena), znamenko(znamenko) {
     if (stupen < 0) return;  // no such monomial: the empty polynomial
     delka_polynom = stupen + 1;
     kontrolaVelikosti();
@@ -77,19 +91,40 @@ Polynom::Polynom(const double& cislo, const int& stupen, char promena, bool znam
 }
 
 Polynom::Polynom(const Polynom& p)
-    : naplneno(p.naplneno), delka_polynom(p.delka_polynom), stupen(p.stupen), promena(p.promena),
+    : kapacita(0), naplneno(0), delka_polynom(p.delka_polynom), stupen(p.stupen), promena(p.promena),
       znamenko(p.znamenko) {
-    std::memcpy(pole_polynoms, p.pole_polynoms, sizeof(double) * static_cast<std::size_t>(naplneno));
+    prevezmi(p.pole_polynoms.get(), p.naplneno);
+}
+
+Polynom::Polynom(Polynom&& p) noexcept
+    : pole_polynoms(std::move(p.pole_polynoms)), kapacita(p.kapacita), naplneno(p.naplneno),
+      delka_polynom(p.delka_polynom), stupen(p.stupen), promena(p.promena), znamenko(p.znamenko) {
+    p.kapacita = 0;
+    p.naplneno = 0;
 }
 
 Polynom& Polynom::operator=(const Polynom& p) {
     if (this != &p) {
-        std::memcpy(pole_polynoms, p.pole_polynoms, sizeof(double) * static_cast<std::size_t>(p.naplneno));
+        prevezmi(p.pole_polynoms.get(), p.naplneno);
+        delka_polynom = p.delka_polynom;
+        stupen = p.stupen;
+        promena = p.promena;
+        znamenko = p.znamenko;
+    }
+    return *this;
+}
+
+Polynom& Polynom::operator=(Polynom&& p) noexcept {
+    if (this != &p) {
+        pole_polynoms = std::move(p.pole_polynoms);
+        kapacita = p.kapacita;
         naplneno = p.naplneno;
         delka_polynom = p.delka_polynom;
         stupen = p.stupen;
         promena = p.promena;
         znamenko = p.znamenko;
+        p.kapacita = 0;
+        p.naplneno = 0;
     }
     return *this;
 }
@@ -156,7 +191,7 @@ void Polynom::zarovnaniNaKraj() {
 Polynom Polynom::operator+(const double& cislo) const {
     if (delka_polynom <= 0) return Polynom('x', false);
     pripravDo(delka_polynom);
-    Polynom vysledek(pole_polynoms, delka_polynom, promena, znamenko);
+    Polynom vysledek(pole_polynoms.get(), delka_polynom, promena, znamenko);
     vysledek.pole_polynoms[0] = vysledek.pole_polynoms[0] + cislo;
     return vysledek;
 }
@@ -164,7 +199,7 @@ Polynom Polynom::operator+(const double& cislo) const {
 Polynom Polynom::operator-(const double& cislo) const {
     if (delka_polynom <= 0) return Polynom('x', false);
     pripravDo(delka_polynom);
-    Polynom vysledek(pole_polynoms, delka_polynom, promena, znamenko);
+    Polynom vysledek(pole_polynoms.get(), delka_polynom, promena, znamenko);
     vysledek.pole_polynoms[0] = vysledek.pole_polynoms[0] - cislo;
     return vysledek;
 }
@@ -172,7 +207,7 @@ Polynom Polynom::operator-(const double& cislo) const {
 Polynom Polynom::operator*(const double& cislo) const {
     if (delka_polynom <= 0) return Polynom('x', false);
     pripravDo(delka_polynom);
-    Polynom vysledek(pole_polynoms, delka_polynom, promena, znamenko);
+    Polynom vysledek(pole_polynoms.get(), delka_polynom, promena, znamenko);
     for (int i = 0; i < delka_polynom; ++i) vysledek.pole_polynoms[i] *= cislo;
     vysledek.reduceDegree();
     return vysledek;
@@ -181,7 +216,7 @@ Polynom Polynom::operator*(const double& cislo) const {
 Polynom Polynom::operator/(const double& cislo) const {
     if (delka_polynom <= 0 || cislo == 0.0) return Polynom('x', false);
     pripravDo(delka_polynom);
-    Polynom vysledek(pole_polynoms, delka_polynom, promena, znamenko);
+    Polynom vysledek(pole_polynoms.get(), delka_polynom, promena, znamenko);
     for (int i = 0; i < delka_polynom; ++i) vysledek.pole_polynoms[i] /= cislo;
     vysledek.reduceDegree();
     return vysledek;
@@ -190,8 +225,8 @@ Polynom Polynom::operator/(const double& cislo) const {
 Polynom Polynom::operator+(const Polynom& p) const {
     const int L = std::max(delka_polynom, p.delka_polynom);
     Polynom vysledek(L, promena, znamenko);
+    vysledek.pripravDo(L);
     for (int i = L - 1; i >= 0; --i) vysledek.pole_polynoms[i] = koeficient(i) + p.koeficient(i);
-    vysledek.naplneno = std::max(L, 0);
     vysledek.reduceDegree();
     vysledek.bezZapornehoStupne();
     return vysledek;
@@ -200,8 +235,8 @@ Polynom Polynom::operator+(const Polynom& p) const {
 Polynom Polynom::operator-(const Polynom& p) const {
     const int L = std::max(delka_polynom, p.delka_polynom);
     Polynom vysledek(L, promena, znamenko);
+    vysledek.pripravDo(L);
     for (int i = L - 1; i >= 0; --i) vysledek.pole_polynoms[i] = koeficient(i) - p.koeficient(i);
-    vysledek.naplneno = std::max(L, 0);
     vysledek.reduceDegree();
     vysledek.bezZapornehoStupne();
     return vysledek;
@@ -242,7 +277,7 @@ Polynom Polynom::operator/(const Polynom& p) {
         const int i = R.stupen;
         Q[static_cast<std::size_t>(i - p.stupen)] = R.koeficient(i) / vedouci;
         // The newest quotient term alone, as a monomial at its position.
-        Polynom clen(Q.pole_polynoms, i - p.stupen + 1, promena, znamenko);
+        Polynom clen(Q.pole_polynoms.get(), i - p.stupen + 1, promena, znamenko);
         R = R - p * clen;
         // The top term cancels by construction; rounding must not leave it behind.
         R[static_cast<std::size_t>(i)] = 0.0;

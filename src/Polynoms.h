@@ -2,6 +2,7 @@
 #define POLYNOMS_H
 
 #include <cstddef>
+#include <memory>
 #include <ostream>
 
 #include "Pole.h"
@@ -13,10 +14,12 @@ public:
     static const int MAX_DELKA = 500;
 
 private:
-    // Every position below `naplneno` holds its stored value; every position from `naplneno`
-    // up is zero and is written into memory only when first touched. So building and copying
-    // a polynomial costs its used part, not the whole block of 500 coefficients.
-    mutable double pole_polynoms[MAX_DELKA];
+    // The coefficients live on the heap, sized to what the polynomial has touched: every
+    // position below `naplneno` holds its stored value, every position from `naplneno` up to
+    // the capacity of 500 is zero and gets memory only when first touched. A polynomial of a
+    // few coefficients therefore costs a few dozen bytes, not a block of 500.
+    mutable std::unique_ptr<double[]> pole_polynoms;
+    mutable int kapacita;
     mutable int naplneno;
     int delka_polynom;  // coefficients in use, normally stupen + 1; 0 when empty
     int stupen;         // index of the highest coefficient in use; 0 when empty
@@ -25,8 +28,10 @@ private:
 
     // Raises vyjm::Max_sizePolynom when delka_polynom exceeds the capacity.
     void kontrolaVelikosti();
-    // Makes positions [naplneno, konec) real zeros in memory.
+    // Makes positions [naplneno, konec) real zeros in memory, growing the storage if needed.
     void pripravDo(int konec) const;
+    // Copies the first `pocet` values of `zdroj` as the stored coefficients.
+    void prevezmi(const double* zdroj, int pocet);
     void bezZapornehoStupne();
     double koeficient(int i) const { return i < naplneno ? pole_polynoms[i] : 0.0; }
 
@@ -39,7 +44,9 @@ public:
     Polynom(const double& nultyClen, char promena = 'x', bool znamenko = false);
     Polynom(const double& cislo, const int& stupen, char promena = 'x', bool znamenko = false);
     Polynom(const Polynom& p);
+    Polynom(Polynom&& p) noexcept;
     Polynom& operator=(const Polynom& p);
+    Polynom& operator=(Polynom&& p) noexcept;
     ~Polynom() = default;
 
     // Sets the coefficient of power stupen, raising the degree when needed.
