@@ -164,7 +164,7 @@ void CLDDS_Vnejsi_MIMO::prevodNaK() {
     upravaA_B(tmp_A, tmp_B);
 
     // Each normalised element is replaced by its lag coefficients in place, and the two
-    // matrices become a and b: no second pair of l x m polynomial matrices (4 KB an element).
+    // matrices become a and b: no second pair of l x m polynomial matrices.
     const char promena = A(0, 0).get_promena();
     const bool znamenko = A(0, 0).get_znamenko();
 

@@ -7,7 +7,7 @@
 
 #include "Pole.h"
 
-// Real polynomial with a fixed capacity of 500 coefficients held inline.
+// Real polynomial with a capacity of 500 coefficients.
 // Index k holds the coefficient of promena^k (or promena^-k when znamenko is true).
 class Polynom {
 public:

@@ -55,7 +55,7 @@ namespace {
 
 // The matrix x*I of order n in the matrix text form, then an empty line: the text that
 // OwnMatrix::vlastni_matice prints, written one row at a time so that no n x n matrix of
-// polynomials (4 KB each) is built.
+// polynomials is built.
 void vypisXKratI(std::ostream& konzole, int n) {
     const Polynom x = Polynom(1.0, 1, 'x', false) * Polynom(1.0, 'x', false);
     Matrix<Polynom> radek(1, n, Matrix<Polynom>::ZEROS);

@@ -22,7 +22,7 @@ const std::size_t MAX_DELKA_RADKU = 511;
 
 // Most cells one line can hold ("0;0;...;0"). A and B of an external MIMO file are square, so
 // a block with more rows can never be valid; it is refused while reading, before its rows
-// (4 KB of polynomial per cell) can use up the memory.
+// (a polynomial per cell) can use up the memory.
 const int MAX_BUNEK_RADKU = static_cast<int>(MAX_DELKA_RADKU + 1) / 2;
 
 // Reads a text file line by line with the rules shared by every input format.
