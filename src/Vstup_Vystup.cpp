@@ -86,15 +86,21 @@ void nastavKoeficienty(Polynom& p, const std::vector<double>& koeficienty) {
     p = Polynom(koeficienty.data(), static_cast<int>(koeficienty.size()), p.get_promena(), p.get_znamenko());
 }
 
+// Refuses row i of a block when its count of values (or cells) differs from the block's first row.
+void kontrolaSirky(int i, std::size_t pocet, std::size_t& sirkaBloku, const std::string& jmeno,
+                   const char* coPocita, const CteckaRadku& ctecka) {
+    if (i == 0) {
+        sirkaBloku = pocet;
+    } else if (pocet != sirkaBloku) {
+        throw vyjm::ConvertError("Radky matice " + jmeno + " nemaji stejny pocet " + coPocita + " (" +
+                                 ctecka.mistoText() + ")\n");
+    }
+}
+
 // Appends row i of a block, refusing a row whose length differs from the block's first row.
 void pridejRadek(Matrix<double>& M, int i, const std::vector<double>& radek, std::size_t& sirkaBloku,
                  const std::string& jmeno, const CteckaRadku& ctecka) {
-    if (i == 0) {
-        sirkaBloku = radek.size();
-    } else if (radek.size() != sirkaBloku) {
-        throw vyjm::ConvertError("Radky matice " + jmeno + " nemaji stejny pocet hodnot (" +
-                                 ctecka.mistoText() + ")\n");
-    }
+    kontrolaSirky(i, radek.size(), sirkaBloku, jmeno, "hodnot", ctecka);
     const int sloupce = static_cast<int>(radek.size());
     M._resize(i + 1, sloupce);
     for (int j = 0; j < sloupce; ++j) M[i][j] = radek[static_cast<std::size_t>(j)];
@@ -146,12 +152,7 @@ void cteniDatZeSouboruVnejsiMIMO(std::istream& fileIn, Matrix<Polynom>& A, Matri
                                      " bunek a matice neni ctvercova (" + ctecka.mistoText() + ")\n");
         }
         const std::vector<std::string> bunky = split(radek, ';');
-        if (i == 0) {
-            sirkaBloku = bunky.size();
-        } else if (bunky.size() != sirkaBloku) {
-            throw vyjm::ConvertError("Radky matice " + jmeno + " nemaji stejny pocet bunek (" +
-                                     ctecka.mistoText() + ")\n");
-        }
+        kontrolaSirky(i, bunky.size(), sirkaBloku, jmeno, "bunek", ctecka);
         const int sloupce = static_cast<int>(bunky.size());
         cil._resize(i + 1, sloupce);
         for (int j = 0; j < sloupce; ++j) nastavKoeficienty(cil[i][j], hodnoty(bunky[static_cast<std::size_t>(j)]));

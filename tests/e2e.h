@@ -75,6 +75,12 @@ inline Vysledek spust(const std::vector<std::string>& argumenty) {
     return v;
 }
 
+// The console lines of the tool: the load line, the file line, and the message for a file
+// that cannot be opened.
+inline std::string nacteno(const std::string& cesta) { return cesta + " Soubor Nacten!\n\n"; }
+inline std::string vytvoreno(const std::string& cesta) { return cesta + " Soubor Vytvoren  i s vysledkem \n\n"; }
+inline std::string nelzeOtevrit(const std::string& cesta) { return "Soubor :" + cesta + " se nepodarilo otervrit"; }
+
 inline std::string data(const std::string& jmeno) { return std::string(CLDDS_TEST_DATA) + "/" + jmeno; }
 inline std::string priklad(const std::string& jmeno) { return std::string(CLDDS_EXAMPLES) + "/" + jmeno; }
 

@@ -11,14 +11,15 @@
 
 namespace {
 
+using e2e::nacteno;
+using e2e::vytvoreno;
+using e2e::nelzeOtevrit;
+
 using e2e::data;
 using e2e::existuje;
 using e2e::precti;
 using e2e::spust;
 
-std::string nacteno(const std::string& cesta) { return cesta + " Soubor Nacten!\n\n"; }
-std::string vytvoreno(const std::string& cesta) { return cesta + " Soubor Vytvoren  i s vysledkem \n\n"; }
-std::string nelzeOtevrit(const std::string& cesta) { return "Soubor :" + cesta + " se nepodarilo otervrit"; }
 
 // The matrix x*I that every state-space stability test prints, for two states.
 const std::string XI_2 = "1.0000 0.0000 ; 0.0000 \n0.0000 ; 1.0000 0.0000 \n\n";

@@ -10,7 +10,8 @@
 
 namespace {
 
-std::string nacteno(const std::string& cesta) { return cesta + " Soubor Nacten!\n\n"; }
+using e2e::nacteno;
+
 
 // Rows of cells joined by ";", each cell a list of coefficients from power 0.
 std::string diagonalniMIMO(int l, int stupen) {

@@ -20,14 +20,15 @@
 
 namespace {
 
+using e2e::nacteno;
+using e2e::vytvoreno;
+using e2e::nelzeOtevrit;
+
 using e2e::data;
 using e2e::existuje;
 using e2e::priklad;
 using e2e::spust;
 
-std::string nacteno(const std::string& cesta) { return cesta + " Soubor Nacten!\n\n"; }
-std::string vytvoreno(const std::string& cesta) { return cesta + " Soubor Vytvoren  i s vysledkem \n\n"; }
-std::string nelzeOtevrit(const std::string& cesta) { return "Soubor :" + cesta + " se nepodarilo otervrit"; }
 std::string format(const std::string& kus) { return "Spatny format vstupu -> " + kus; }
 std::string znak(int kod, int radek) {
     return "Nepovoleny znak s kodem " + std::to_string(kod) + " (radek " + std::to_string(radek) +

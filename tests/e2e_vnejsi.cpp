@@ -10,8 +10,9 @@
 
 namespace {
 
-std::string nacteno(const std::string& system) { return system + " Soubor Nacten!\n\n"; }
-std::string vytvoreno(const std::string& vysledek) { return vysledek + " Soubor Vytvoren  i s vysledkem \n\n"; }
+using e2e::nacteno;
+using e2e::vytvoreno;
+
 
 // Runs one operation that writes a result file and compares the file and the console.
 void overSoubor(const std::string& druh, const std::string& systemovySoubor, const std::string& operace,
