@@ -16,6 +16,7 @@ class CLDDS_Stav_MIMO : public CLDDS, private CLDDS_Stav {
     void kontrola() const;
 
 public:
+    using CLDDS_Stav::nastavPresneF;
     CLDDS_Stav_MIMO();
     CLDDS_Stav_MIMO(const int& l, const int& m, const Matrix<double>& F, const Matrix<double>& G,
                     const Matrix<double>& H, const Matrix<double>& L, const Matrix<double>& x0,

@@ -6,6 +6,7 @@
 
 #include "CLDDS_Stav_MIMO.h"
 #include "Pole.h"
+#include "JistaStabilita.h"
 #include "Rovnice.h"
 #include "Vstup_Vystup.h"
 #include "Vyjimky.h"
@@ -279,11 +280,6 @@ Matrix<double> CLDDS_Vnejsi_MIMO::prechodova_funkce() const {
 
 namespace {
 
-// Up to this order det A is formed as a polynomial by cofactor expansion (cheap, exact on
-// exact data) and solved by Rovnice; larger matrices go through the eigenvalues of the block
-// companion matrix, which avoids the O(n^4) determinant over polynomials.
-const int MAX_RAD_PRES_DETERMINANT = 4;
-
 // Largest order of a state-space realisation. Its F grows with the square of the order (the
 // largest file, 128 rows of degree 128, would ask for 16384 states: 2 GB and hours of writing);
 // 1000 states take a fraction of a second and cover every det A a polynomial can hold.
@@ -313,24 +309,17 @@ bool blokovaDoprovodna(const Matrix<Polynom>& A, int d, Matrix<double>& C) {
 }  // namespace
 
 bool CLDDS_Vnejsi_MIMO::stabilni() const {
-    Pole<double> reseni;
+    // The capacity of the polynomial bounds det A, of n d + 1 coefficients.
+    const int delkaDeterminantu = A.get_rows() * maxStupenA + 1;
+    if (delkaDeterminantu > Polynom::MAX_DELKA)
+        throw vyjm::Max_sizePolynom(delkaDeterminantu, "Prekrocena max velikost Polynomu 500");
+    // The eigenvalues of the block companion matrix approximate the roots of det A; the
+    // verdict itself comes from det A in exact arithmetic.
     Matrix<double> C;
-    const bool velka = A.get_rows() > MAX_RAD_PRES_DETERMINANT;
-    if (velka) {
-        // The capacity of the polynomial still bounds det A, of n d + 1 coefficients; it is
-        // checked before the companion matrix of order n d is built.
-        const int delkaDeterminantu = A.get_rows() * maxStupenA + 1;
-        if (delkaDeterminantu > Polynom::MAX_DELKA)
-            throw vyjm::Max_sizePolynom(delkaDeterminantu, "Prekrocena max velikost Polynomu 500");
-    }
-    if (velka && blokovaDoprovodna(A, maxStupenA, C)) {
-        reseni = velikostiVlastnichCisel(C);
-    } else {
-        Rovnice rovnice(A.det());
-        rovnice.AbsolutValue();
-        reseni = rovnice.get_solution();
-    }
-    return vJednotkovemKruhu(reseni);
+    std::vector<std::complex<double>> odhady;
+    if (blokovaDoprovodna(A, maxStupenA, C)) odhady = vlastniCisla(C);
+    const PresnaMatice presne = presneA ? *presneA : PresnaMatice::zPolynomialniMatice(A);
+    return stabilniKoreny(determinantPresne(presne), odhady);
 }
 
 void CLDDS_Vnejsi_MIMO::CSVexport(Matrix<double> vystup, std::fstream& f) const {

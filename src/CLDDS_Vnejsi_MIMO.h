@@ -2,9 +2,11 @@
 #define CLDDS_VNEJSI_MIMO_H
 
 #include <fstream>
+#include <memory>
 
 #include "Matrix.h"
 #include "Polynoms.h"
+#include "PresnaMatice.h"
 #include "System.h"
 
 class CLDDS_Stav_MIMO;
@@ -23,6 +25,8 @@ class CLDDS_Vnejsi_MIMO : public CLDDS {
     int maxStupen_r = 0;  // past outputs kept per output
     int maxStupen_s = 0;  // past inputs kept per input
     int maxStupenA = 0;   // common degree of the diagonal of A
+    // The coefficients of A exactly as written, when they come from a file.
+    std::shared_ptr<const PresnaMatice> presneA;
     Matrix<double> b0;  // coefficients of the present inputs u_j(t)
 
     // The seven shape and degree checks, then a non-square A (vyjm::CLDDS_MIMO) and a
@@ -50,6 +54,7 @@ public:
     Matrix<double> vystup_systemu(Matrix<double> vstup) const override;
     Matrix<double> impulsni_funkce() const override;
     Matrix<double> prechodova_funkce() const override;
+    // True when no root of det A (as written) lies outside the unit circle; decided exactly.
     bool stabilni() const override;
     void CSVexport(Matrix<double> vystup, std::fstream& f) const override;
 
@@ -65,6 +70,8 @@ public:
     int get_maxStupen_r() const { return maxStupen_r; }
     int get_maxStupen_s() const { return maxStupen_s; }
     int get_maxStupenA() const { return maxStupenA; }
+    // Keeps the coefficients of A as the file wrote them; A holds their nearest doubles.
+    void nastavPresneA(const PresnaMatice& hodnoty) { presneA = std::make_shared<const PresnaMatice>(hodnoty); }
     double get_T() const { return T; }
 
     friend CLDDS_Stav_MIMO& operator>>(CLDDS_Vnejsi_MIMO& vnejsiMIMO, CLDDS_Stav_MIMO& stavMIMO);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "CLLDS_Stav_SISO.h"
+#include "JistaStabilita.h"
 #include "Rovnice.h"
 #include "Vstup_Vystup.h"
 #include "Vyjimky.h"
@@ -156,9 +157,10 @@ Matrix<double> CLDDS_Vnejsi_SISO::prechodova_funkce() const {
 }
 
 bool CLDDS_Vnejsi_SISO::stabilni() const {
-    Rovnice rovnice(A);
-    rovnice.AbsolutValue();
-    return vJednotkovemKruhu(rovnice.get_solution());
+    const PresnaMatice presne = presneA ? *presneA : PresnaMatice::zPolynomu(A);
+    std::vector<double> koeficienty;
+    for (int k = 0; k < A.get_delkaPolynomy(); ++k) koeficienty.push_back(A[static_cast<std::size_t>(k)]);
+    return stabilniKoreny(polynomZTextu(presne.prvek(0, 0)), korenyPolynomu(koeficienty));
 }
 
 void CLDDS_Vnejsi_SISO::CSVexport(Matrix<double> vystup, std::fstream& f) const {

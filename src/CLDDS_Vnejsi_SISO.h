@@ -2,9 +2,11 @@
 #define CLDDS_VNEJSI_SISO_H
 
 #include <fstream>
+#include <memory>
 
 #include "Matrix.h"
 #include "Polynoms.h"
+#include "PresnaMatice.h"
 #include "System.h"
 #include "Zlomek.h"
 
@@ -20,6 +22,8 @@ class CLDDS_Vnejsi_SISO : public CLDDS {
     int s = 0;
     double T = 1.0;  // sampling period; only carried along
     double b0 = 0.0;  // coefficient of the present input u(t)
+    // The coefficients of A exactly as written, when they come from a file.
+    std::shared_ptr<const PresnaMatice> presneA;
 
     // Rejects deg A < 1, deg B > deg A and a zero leading coefficient of A
     // (vyjm::CLDDS_Vnejsi_SISO).
@@ -45,8 +49,12 @@ public:
     Matrix<double> vystup_systemu(Matrix<double> vstup) const override;
     Matrix<double> impulsni_funkce() const override;
     Matrix<double> prechodova_funkce() const override;
+    // True when no root of A (as written) lies outside the unit circle; decided exactly.
     bool stabilni() const override;
     void CSVexport(Matrix<double> vystup, std::fstream& f) const override;
+
+    // Keeps the coefficients of A as the file wrote them; A holds their nearest doubles.
+    void nastavPresneA(const PresnaMatice& hodnoty) { presneA = std::make_shared<const PresnaMatice>(hodnoty); }
 
     const Polynom& get_A() const { return A; }
     const Polynom& get_B() const { return B; }

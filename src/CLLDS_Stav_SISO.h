@@ -13,6 +13,7 @@ class CLDDS_Vnejsi_SISO;
 // State-space system with one input and one output.
 class CLDDS_Stav_SISO : public CLDDS, private CLDDS_Stav {
 public:
+    using CLDDS_Stav::nastavPresneF;
     CLDDS_Stav_SISO();
     // Raises vyjm::CLDDS_Stav_SISO unless F is n x n (n >= 1), G n x 1, H 1 x n, L 1 x 1, x0 n x 1.
     CLDDS_Stav_SISO(const Matrix<double>& F, const Matrix<double>& G, const Matrix<double>& H,

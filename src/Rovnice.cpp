@@ -201,6 +201,19 @@ public:
         }
     }
 
+    // Approximations of all roots of the original polynomial, in no particular order.
+    std::vector<std::complex<double>> koreny() {
+        pocatek();
+        iteruj();
+        lesti();
+        std::vector<std::complex<double>> vysledek;
+        for (int i = 0; i < n; ++i) {
+            const std::size_t ui = static_cast<std::size_t>(i);
+            vysledek.emplace_back(std::ldexp(zr[ui], koef.k), std::ldexp(zi[ui], koef.k));
+        }
+        return vysledek;
+    }
+
     // Magnitudes of all roots of the original polynomial, in no particular order.
     std::vector<double> vyres() {
         pocatek();
@@ -1131,6 +1144,27 @@ bool velikostiQR(const Matrix<double>& F, std::vector<double>& velikosti) {
 
 }  // namespace
 
+std::vector<std::complex<double>> vlastniCisla(const Matrix<double>& F) {
+    const int n = F.get_rows();
+    if (n != F.get_columns() || n == 0) return {};
+    double nejvetsi = 0.0;
+    for (int p = 0; p < F.get_count(); ++p) {
+        if (!std::isfinite(F.get_matrix()[p])) return {};
+        nejvetsi = std::max(nejvetsi, std::fabs(F.get_matrix()[p]));
+    }
+    if (nejvetsi == 0.0) return std::vector<std::complex<double>>(static_cast<std::size_t>(n));
+    // Exact scaling by a power of two to entries below 2, so no step can overflow.
+    const int exponent = std::ilogb(nejvetsi);
+    Ctvercova A{std::vector<double>(static_cast<std::size_t>(F.get_count())), n};
+    for (int p = 0; p < F.get_count(); ++p) A.a[static_cast<std::size_t>(p)] = std::ldexp(F.get_matrix()[p], -exponent);
+    vyvazeni(A);
+    naHessenberguv(A);
+    std::vector<Komplexni> vlastni;
+    if (!qrHessenbergovy(A, vlastni)) return {};
+    for (Komplexni& l : vlastni) l = Komplexni(std::ldexp(l.real(), exponent), std::ldexp(l.imag(), exponent));
+    return vlastni;
+}
+
 Pole<double> velikostiVlastnichCisel(const Matrix<double>& F) {
     const int n = F.get_rows();
     if (n != F.get_columns()) return Pole<double>();
@@ -1171,4 +1205,23 @@ bool vJednotkovemKruhu(const Pole<double>& velikosti) {
         if (velikosti[i] > jedna) return false;
     }
     return true;
+}
+
+std::vector<std::complex<double>> korenyPolynomu(const std::vector<double>& a) {
+    std::size_t horni = a.size();
+    while (horni > 0 && a[horni - 1] == 0.0) --horni;
+    std::size_t dolni = 0;
+    while (dolni < horni && a[dolni] == 0.0) ++dolni;
+    for (std::size_t i = 0; i < horni; ++i)
+        if (!std::isfinite(a[i])) return {};
+    std::vector<std::complex<double>> koreny(dolni);
+    if (horni == 0 || horni - dolni < 2) return koreny;
+    const std::vector<double> jadro(a.begin() + static_cast<long>(dolni), a.begin() + static_cast<long>(horni));
+    std::vector<std::complex<double>> ostatni;
+    if (jadro.size() == 2)
+        ostatni = {std::complex<double>(-jadro[0] / jadro[1], 0.0)};
+    else
+        ostatni = Aberth(centruj(jadro)).koreny();
+    koreny.insert(koreny.end(), ostatni.begin(), ostatni.end());
+    return koreny;
 }

@@ -1,6 +1,7 @@
 #ifndef ROVNICE_H
 #define ROVNICE_H
 
+#include <complex>
 #include <vector>
 
 #include "Pole.h"
@@ -55,6 +56,12 @@ public:
 // centre. The conventions are those of Rovnice: a magnitude within TOLERANCE_KRUHU of 1.0 is
 // 1.0, and an entry that is not finite makes every magnitude +infinity.
 Pole<double> velikostiVlastnichCisel(const Matrix<double>& F);
+
+// Floating-point approximations of the roots of a (index = power, non-zero at the top) and of
+// the eigenvalues of a square F: starting points for a certified verdict, with no guarantee of
+// their own. Empty when the input is not finite or the iteration fails.
+std::vector<std::complex<double>> korenyPolynomu(const std::vector<double>& a);
+std::vector<std::complex<double>> vlastniCisla(const Matrix<double>& F);
 
 // The stability rule of every system: no root magnitude above 1.0 (a magnitude of exactly
 // 1.0 counts as stable; an empty list, a constant without roots, too).

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "JistaStabilita.h"
 #include "Rovnice.h"
 
 CLDDS_Stav::CLDDS_Stav() : n(0), T(0.0) {}
@@ -72,9 +73,9 @@ void vypisXKratI(std::ostream& konzole, int n) {
 bool CLDDS_Stav::stavova_stabilita(std::ostream& konzole) const {
     vypisXKratI(konzole, n);
 
-    // The roots of det(F - xI) are the eigenvalues of F: their magnitudes come straight from
-    // the real matrix, in O(n^3), with no polynomial matrix and no polynomial in between.
-    const bool ctvercovaF = F.get_rows() == n && F.get_columns() == n;
-    const Pole<double> velikosti = velikostiVlastnichCisel(ctvercovaF ? F : F.submatice(1, n, 1, n));
-    return vJednotkovemKruhu(velikosti);
+    // The poles are the roots of det(zI - F) for the n x n block of F; the floating-point
+    // eigenvalues are only the starting point of the certificate.
+    const Matrix<double> ctverec = F.get_rows() == n && F.get_columns() == n ? F : F.submatice(1, n, 1, n);
+    const PresnaMatice presne = presneF ? presneF->ctverec(n) : PresnaMatice::zMatice(ctverec);
+    return stabilniKoreny(charakteristickyPolynomPresne(presne), vlastniCisla(ctverec));
 }

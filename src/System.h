@@ -3,8 +3,10 @@
 
 #include <fstream>
 #include <iostream>
+#include <memory>
 
 #include "Matrix.h"
+#include "PresnaMatice.h"
 
 // The interface through which the driver runs every analysis of one system.
 class CLDDS {
@@ -32,6 +34,9 @@ protected:
     Matrix<double> x0;
     int n;
     double T;
+    // The values of F exactly as written, when they come from a file; otherwise F's doubles
+    // are the exact values.
+    std::shared_ptr<const PresnaMatice> presneF;
 
     // Outputs (one row each) for the inputs u (one row per input, one column per step),
     // by the state recursion from x0.
@@ -49,7 +54,10 @@ public:
     CLDDS_Stav& operator=(CLDDS_Stav&&) noexcept = default;
     ~CLDDS_Stav() = default;
 
-    // True when no root of the characteristic polynomial of F lies outside the unit circle.
+    // Keeps the values of F as the file wrote them; F holds their nearest doubles.
+    void nastavPresneF(const PresnaMatice& hodnoty) { presneF = std::make_shared<const PresnaMatice>(hodnoty); }
+
+    // True when no eigenvalue of F (as written) lies outside the unit circle; decided exactly.
     // Prints the matrix x*I and an empty line on `konzole`.
     bool stavova_stabilita(std::ostream& konzole = std::cout) const;
 };

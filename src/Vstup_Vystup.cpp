@@ -106,9 +106,18 @@ void pridejRadek(Matrix<double>& M, int i, const std::vector<double>& radek, std
     for (int j = 0; j < sloupce; ++j) M[i][j] = radek[static_cast<std::size_t>(j)];
 }
 
+// Adds row i of exact values: one element per entry of prvkyRadku.
+void zapamatujRadek(PresnaMatice* presne, int i, std::vector<std::vector<std::string>> prvkyRadku) {
+    if (presne == nullptr) return;
+    if (i == 0) *presne = PresnaMatice();
+    presne->radky = i + 1;
+    presne->sloupce = static_cast<int>(prvkyRadku.size());
+    for (std::vector<std::string>& prvek : prvkyRadku) presne->prvky.push_back(std::move(prvek));
+}
+
 }  // namespace
 
-void cteniDatZeSouboruVnejsiSISO(std::istream& fileIn, Polynom& A, Polynom& B) {
+void cteniDatZeSouboruVnejsiSISO(std::istream& fileIn, Polynom& A, Polynom& B, PresnaMatice* presneA) {
     CteckaRadku ctecka(fileIn);
     std::string radek;
     int i = 0;
@@ -116,12 +125,14 @@ void cteniDatZeSouboruVnejsiSISO(std::istream& fileIn, Polynom& A, Polynom& B) {
     while (i < 2 && ctecka.dalsi(radek)) {
         if (radek.empty()) continue;
         nastavKoeficienty((i == 0) ? B : A, hodnoty(radek));
+        if (i == 1) zapamatujRadek(presneA, 0, {split(radek, ' ')});
         ++i;
     }
     ctecka.zaver();
 }
 
-void cteniDatZeSouboruVnejsiMIMO(std::istream& fileIn, Matrix<Polynom>& A, Matrix<Polynom>& B) {
+void cteniDatZeSouboruVnejsiMIMO(std::istream& fileIn, Matrix<Polynom>& A, Matrix<Polynom>& B,
+                                 PresnaMatice* presneA) {
     CteckaRadku ctecka(fileIn);
     std::string radek;
     int blok = 0;  // 0: rows of B, 1: rows of A
@@ -156,13 +167,18 @@ void cteniDatZeSouboruVnejsiMIMO(std::istream& fileIn, Matrix<Polynom>& A, Matri
         const int sloupce = static_cast<int>(bunky.size());
         cil._resize(i + 1, sloupce);
         for (int j = 0; j < sloupce; ++j) nastavKoeficienty(cil[i][j], hodnoty(bunky[static_cast<std::size_t>(j)]));
+        if (blok == 1) {
+            std::vector<std::vector<std::string>> texty;
+            for (const std::string& bunka : bunky) texty.push_back(split(bunka, ' '));
+            zapamatujRadek(presneA, i, std::move(texty));
+        }
         ++i;
     }
     ctecka.zaver();
 }
 
 void cteniDatZeSouboruStav(std::istream& fileIn, Matrix<double>& F, Matrix<double>& G, Matrix<double>& H,
-                           Matrix<double>& L, Matrix<double>& x0) {
+                           Matrix<double>& L, Matrix<double>& x0, PresnaMatice* presneF) {
     enum Matice { eF = 0, eG = 1, eH = 2, eL = 3, ex0 = 4 };
     Matrix<double>* const bloky[] = {&F, &G, &H, &L, &x0};
     const char* const jmena[] = {"F", "G", "H", "L", "x0"};
@@ -197,6 +213,11 @@ void cteniDatZeSouboruStav(std::istream& fileIn, Matrix<double>& F, Matrix<doubl
             x0[i][0] = radekHodnot.empty() ? 0.0 : radekHodnot.front();
         } else {
             pridejRadek(*bloky[k], i, radekHodnot, sirkaBloku, jmena[k], ctecka);
+            if (k == eF) {
+                std::vector<std::vector<std::string>> texty;
+                for (std::string& hodnota : split(radek, ' ')) texty.push_back({std::move(hodnota)});
+                zapamatujRadek(presneF, i, std::move(texty));
+            }
         }
         ++i;
     }

@@ -8,6 +8,7 @@
 
 #include "Matrix.h"
 #include "Polynoms.h"
+#include "PresnaMatice.h"
 
 class CLDDS;
 class CLDDS_Stav_SISO;
@@ -17,10 +18,14 @@ class CLDDS_Vnejsi_MIMO;
 
 // System description files. Lines hold at most 511 characters; values are separated by
 // blanks only; a carriage return before the line feed is dropped.
-void cteniDatZeSouboruVnejsiSISO(std::istream& fileIn, Polynom& A, Polynom& B);
-void cteniDatZeSouboruVnejsiMIMO(std::istream& fileIn, Matrix<Polynom>& A, Matrix<Polynom>& B);
+// Where `presne` is given, it receives the texts of the values that decide stability (A, or
+// F), so that they keep the exact values written.
+void cteniDatZeSouboruVnejsiSISO(std::istream& fileIn, Polynom& A, Polynom& B, PresnaMatice* presneA = nullptr);
+void cteniDatZeSouboruVnejsiMIMO(std::istream& fileIn, Matrix<Polynom>& A, Matrix<Polynom>& B,
+                                 PresnaMatice* presneA = nullptr);
 void cteniDatZeSouboruStav(std::istream& fileIn, Matrix<double>& F, Matrix<double>& G,
-                           Matrix<double>& H, Matrix<double>& L, Matrix<double>& x0);
+                           Matrix<double>& H, Matrix<double>& L, Matrix<double>& x0,
+                           PresnaMatice* presneF = nullptr);
 
 // Input signal: SISO one line (a column of steps), MIMO one line per input.
 void cteniDatZeSouboruVstup(std::istream& fileIn, Matrix<double>& u, bool SISO);

@@ -49,31 +49,42 @@ std::unique_ptr<CLDDS> nactiSystem(Druh druh, const std::string& cesta, std::fst
         case Druh::VnejsiSISO: {
             Polynom A('x', false);
             Polynom B('x', false);
-            cteniDatZeSouboruVnejsiSISO(fileIn, A, B);
+            PresnaMatice presneA;
+            cteniDatZeSouboruVnejsiSISO(fileIn, A, B, &presneA);
             fileIn.close();
-            system = std::make_unique<CLDDS_Vnejsi_SISO>(A, B);
+            auto vnejsi = std::make_unique<CLDDS_Vnejsi_SISO>(A, B);
+            vnejsi->nastavPresneA(presneA);
+            system = std::move(vnejsi);
             break;
         }
         case Druh::VnejsiMIMO: {
             Matrix<Polynom> A;
             Matrix<Polynom> B;
-            cteniDatZeSouboruVnejsiMIMO(fileIn, A, B);
+            PresnaMatice presneA;
+            cteniDatZeSouboruVnejsiMIMO(fileIn, A, B, &presneA);
             fileIn.close();
-            system = std::make_unique<CLDDS_Vnejsi_MIMO>(A, B);
+            auto vnejsi = std::make_unique<CLDDS_Vnejsi_MIMO>(A, B);
+            vnejsi->nastavPresneA(presneA);
+            system = std::move(vnejsi);
             break;
         }
         case Druh::StavSISO:
         case Druh::StavMIMO: {
             Matrix<double> F, G, H, L, x0;
-            cteniDatZeSouboruStav(fileIn, F, G, H, L, x0);
+            PresnaMatice presneF;
+            cteniDatZeSouboruStav(fileIn, F, G, H, L, x0, &presneF);
             fileIn.close();
             const int n = F.get_rows();
             if (druh == Druh::StavSISO) {
-                system = std::make_unique<CLDDS_Stav_SISO>(F, G, H, L, x0, n, PERIODA);
+                auto stav = std::make_unique<CLDDS_Stav_SISO>(F, G, H, L, x0, n, PERIODA);
+                stav->nastavPresneF(presneF);
+                system = std::move(stav);
             } else {
                 const int l = G.get_columns();
                 const int m = H.get_rows();
-                system = std::make_unique<CLDDS_Stav_MIMO>(l, m, F, G, H, L, x0, n, PERIODA);
+                auto stav = std::make_unique<CLDDS_Stav_MIMO>(l, m, F, G, H, L, x0, n, PERIODA);
+                stav->nastavPresneF(presneF);
+                system = std::move(stav);
             }
             break;
         }

@@ -1,0 +1,224 @@
+#include "PresnaAritmetika.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+
+#include <flint/fmpq.h>
+#include <flint/fmpz.h>
+#include <flint/fmpq_mat.h>
+#include <flint/fmpq_poly.h>
+#include <flint/fmpz_poly_mat.h>
+
+namespace {
+
+// fmpq_mat_t as an owning value.
+class RacionalniMatice {
+    fmpq_mat_t m;
+
+public:
+    RacionalniMatice(long radky, long sloupce) { fmpq_mat_init(m, radky, sloupce); }
+    RacionalniMatice(const RacionalniMatice&) = delete;
+    RacionalniMatice& operator=(const RacionalniMatice&) = delete;
+    ~RacionalniMatice() { fmpq_mat_clear(m); }
+    fmpq_mat_struct* get() { return m; }
+    fmpq* prvek(long i, long j) { return fmpq_mat_entry(m, i, j); }
+};
+
+class RacionalniPolynom {
+    fmpq_poly_t p;
+
+public:
+    RacionalniPolynom() { fmpq_poly_init(p); }
+    RacionalniPolynom(const RacionalniPolynom&) = delete;
+    RacionalniPolynom& operator=(const RacionalniPolynom&) = delete;
+    ~RacionalniPolynom() { fmpq_poly_clear(p); }
+    fmpq_poly_struct* get() { return p; }
+};
+
+class Racionalni {
+    fmpq_t q;
+
+public:
+    Racionalni() { fmpq_init(q); }
+    Racionalni(const Racionalni&) = delete;
+    Racionalni& operator=(const Racionalni&) = delete;
+    ~Racionalni() { fmpq_clear(q); }
+    fmpq* get() { return q; }
+};
+
+// The integer polynomial with the roots of a rational one: its numerator, made primitive.
+CelyPolynom celistvy(fmpq_poly_struct* p) {
+    CelyPolynom vysledek;
+    fmpq_poly_get_numerator(vysledek.get(), p);
+    fmpz_poly_primitive_part(vysledek.get(), vysledek.get());
+    return vysledek;
+}
+
+void nactiPolynom(RacionalniPolynom& p, const std::vector<std::string>& koeficienty) {
+    Racionalni c;
+    for (std::size_t k = 0; k < koeficienty.size(); ++k) {
+        nactiRacionalni(c.get(), koeficienty[k]);
+        fmpq_poly_set_coeff_fmpq(p.get(), static_cast<long>(k), c.get());
+    }
+}
+
+// Highest power with a non-zero coefficient over all elements; -1 when every element is 0.
+long nejvyssiStupen(const PresnaMatice& A) {
+    long d = -1;
+    Racionalni c;
+    for (const std::vector<std::string>& prvek : A.prvky)
+        for (long k = static_cast<long>(prvek.size()) - 1; k > d; --k) {
+            nactiRacionalni(c.get(), prvek[static_cast<std::size_t>(k)]);
+            if (!fmpq_is_zero(c.get())) d = k;
+        }
+    return d;
+}
+
+void nactiKoeficient(fmpq* cil, const PresnaMatice& A, long i, long j, long k) {
+    const std::vector<std::string>& prvek = A.prvek(static_cast<int>(i), static_cast<int>(j));
+    if (k < static_cast<long>(prvek.size()))
+        nactiRacionalni(cil, prvek[static_cast<std::size_t>(k)]);
+    else
+        fmpq_zero(cil);
+}
+
+// det A(z) over the integers: every row is scaled by the common denominator of its
+// coefficients, which changes the determinant by a non-zero constant only.
+CelyPolynom determinantEliminaci(const PresnaMatice& A) {
+    const long n = A.radky;
+    fmpz_poly_mat_t M;
+    fmpz_poly_mat_init(M, n, n);
+    fmpz_t spolecny;
+    fmpz_init(spolecny);
+    for (long i = 0; i < n; ++i) {
+        fmpz_one(spolecny);
+        for (int pruchod = 0; pruchod < 2; ++pruchod) {
+            for (long j = 0; j < n; ++j) {
+                RacionalniPolynom p;
+                nactiPolynom(p, A.prvek(static_cast<int>(i), static_cast<int>(j)));
+                if (pruchod == 0) {
+                    fmpz_lcm(spolecny, spolecny, fmpq_poly_denref(p.get()));
+                } else {
+                    fmpq_poly_scalar_mul_fmpz(p.get(), p.get(), spolecny);
+                    fmpq_poly_get_numerator(fmpz_poly_mat_entry(M, i, j), p.get());
+                }
+            }
+        }
+    }
+    fmpz_clear(spolecny);
+    CelyPolynom det;
+    fmpz_poly_mat_det(det.get(), M);
+    fmpz_poly_mat_clear(M);
+    if (!fmpz_poly_is_zero(det.get())) fmpz_poly_primitive_part(det.get(), det.get());
+    return det;
+}
+
+}  // namespace
+
+CelyPolynom CelyPolynom::zCelych(const std::vector<long>& koeficienty) {
+    CelyPolynom p;
+    for (std::size_t k = 0; k < koeficienty.size(); ++k) fmpz_poly_set_coeff_si(p.get(), static_cast<long>(k), koeficienty[k]);
+    return p;
+}
+
+void nactiRacionalni(fmpq_t hodnota, const std::string& text) {
+    fmpq_zero(hodnota);
+    if (std::strtod(text.c_str(), nullptr) == 0.0) return;
+    std::size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    const bool zaporne = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+    const bool sestnactkove = text.compare(i, 2, "0x") == 0;
+    if (sestnactkove) i += 2;
+    const int zaklad = sestnactkove ? 16 : 10;
+    auto jeCislice = [&](char c) {
+        return sestnactkove ? std::isxdigit(static_cast<unsigned char>(c)) != 0 : std::isdigit(static_cast<unsigned char>(c)) != 0;
+    };
+
+    // value = cislice * zaklad^(-desetinna) * (2 or 10)^exponent
+    std::string cislice;
+    long desetinna = 0;
+    bool zaTeckou = false;
+    for (; i < text.size() && (jeCislice(text[i]) || text[i] == '.'); ++i) {
+        if (text[i] == '.') {
+            zaTeckou = true;
+        } else {
+            cislice.push_back(text[i]);
+            if (zaTeckou) ++desetinna;
+        }
+    }
+    long exponent = 0;
+    if (i < text.size() && std::strchr(sestnactkove ? "pP" : "eE", text[i]) != nullptr)
+        exponent = std::strtol(text.c_str() + i + 1, nullptr, 10);
+
+    fmpz_t citatel, jmenovatel;
+    fmpz_init(citatel);
+    fmpz_init(jmenovatel);
+    fmpz_set_str(citatel, cislice.c_str(), zaklad);
+    if (zaporne) fmpz_neg(citatel, citatel);
+    fmpz_one(jmenovatel);
+    if (sestnactkove) {
+        exponent -= 4 * desetinna;
+        if (exponent >= 0)
+            fmpz_mul_2exp(citatel, citatel, static_cast<unsigned long>(exponent));
+        else
+            fmpz_mul_2exp(jmenovatel, jmenovatel, static_cast<unsigned long>(-exponent));
+    } else {
+        exponent -= desetinna;
+        fmpz_t mocnina;
+        fmpz_init_set_ui(mocnina, 10);
+        fmpz_pow_ui(mocnina, mocnina, static_cast<unsigned long>(exponent < 0 ? -exponent : exponent));
+        fmpz_mul(exponent >= 0 ? citatel : jmenovatel, exponent >= 0 ? citatel : jmenovatel, mocnina);
+        fmpz_clear(mocnina);
+    }
+    fmpq_set_fmpz_frac(hodnota, citatel, jmenovatel);
+    fmpz_clear(citatel);
+    fmpz_clear(jmenovatel);
+}
+
+CelyPolynom polynomZTextu(const std::vector<std::string>& koeficienty) {
+    RacionalniPolynom p;
+    nactiPolynom(p, koeficienty);
+    return celistvy(p.get());
+}
+
+CelyPolynom charakteristickyPolynomPresne(const PresnaMatice& F) {
+    const long n = F.radky;
+    RacionalniMatice M(n, n);
+    for (long i = 0; i < n; ++i)
+        for (long j = 0; j < n; ++j) nactiKoeficient(M.prvek(i, j), F, i, j, 0);
+    RacionalniPolynom p;
+    fmpq_mat_charpoly(p.get(), M.get());
+    return celistvy(p.get());
+}
+
+// With A(z) = A_d z^d + ... + A_0 and A_d invertible, det A(z) = det(A_d) det(zI - C) for the
+// block companion matrix C (first block row -A_d^-1 A_(d-1) ... -A_d^-1 A_0, identities below
+// the diagonal), so the roots of det A are the eigenvalues of C.
+CelyPolynom determinantPresne(const PresnaMatice& A) {
+    const long n = A.radky;
+    const long d = nejvyssiStupen(A);
+    if (n == 0) return CelyPolynom::zCelych({1});
+    if (d <= 0) return determinantEliminaci(A);
+
+    RacionalniMatice vedouci(n, n), inverze(n, n);
+    for (long i = 0; i < n; ++i)
+        for (long j = 0; j < n; ++j) nactiKoeficient(vedouci.prvek(i, j), A, i, j, d);
+    if (!fmpq_mat_inv(inverze.get(), vedouci.get())) return determinantEliminaci(A);
+
+    const long rad = n * d;
+    RacionalniMatice C(rad, rad);
+    RacionalniMatice Ak(n, n), blok(n, n);
+    for (long b = 0; b < d; ++b) {
+        for (long i = 0; i < n; ++i)
+            for (long j = 0; j < n; ++j) nactiKoeficient(Ak.prvek(i, j), A, i, j, d - 1 - b);
+        fmpq_mat_mul(blok.get(), inverze.get(), Ak.get());
+        for (long i = 0; i < n; ++i)
+            for (long j = 0; j < n; ++j) fmpq_neg(C.prvek(i, b * n + j), blok.prvek(i, j));
+    }
+    for (long i = n; i < rad; ++i) fmpq_one(C.prvek(i, i - n));
+    RacionalniPolynom p;
+    fmpq_mat_charpoly(p.get(), C.get());
+    return celistvy(p.get());
+}
