@@ -280,6 +280,9 @@ Matrix<double> CLDDS_Vnejsi_MIMO::prechodova_funkce() const {
 
 namespace {
 
+// Largest order whose capacity refusal comes from the polynomial products of det A.
+const int MAX_RAD_SOUCINU = 4;
+
 // Largest order of a state-space realisation. Its F grows with the square of the order (the
 // largest file, 128 rows of degree 128, would ask for 16384 states: 2 GB and hours of writing);
 // 1000 states take a fraction of a second and cover every det A a polynomial can hold.
@@ -309,10 +312,14 @@ bool blokovaDoprovodna(const Matrix<Polynom>& A, int d, Matrix<double>& C) {
 }  // namespace
 
 bool CLDDS_Vnejsi_MIMO::stabilni() const {
-    // The capacity of the polynomial bounds det A, of n d + 1 coefficients.
+    // The capacity of the polynomial bounds det A, of n d + 1 coefficients. Up to order 4 the
+    // refusal names the size of the first polynomial product that overflows, as the
+    // determinant of a polynomial matrix reports it.
     const int delkaDeterminantu = A.get_rows() * maxStupenA + 1;
-    if (delkaDeterminantu > Polynom::MAX_DELKA)
+    if (delkaDeterminantu > Polynom::MAX_DELKA) {
+        if (A.get_rows() <= MAX_RAD_SOUCINU) A.det();
         throw vyjm::Max_sizePolynom(delkaDeterminantu, "Prekrocena max velikost Polynomu 500");
+    }
     // The eigenvalues of the block companion matrix approximate the roots of det A; the
     // verdict itself comes from det A in exact arithmetic.
     Matrix<double> C;
