@@ -1,5 +1,7 @@
 #include "Vstup_Vystup.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <string>
 #include <utility>
@@ -20,10 +22,17 @@ const char* const CHYBA_PROUDU = "Chyba pri zpracovani vystupu\n stavSISO";
 // Longest line a file may hold, not counting its line end.
 const std::size_t MAX_DELKA_RADKU = 511;
 
-// Most cells one line can hold ("0;0;...;0"). A and B of an external MIMO file are square, so
-// a block with more rows can never be valid; it is refused while reading, before its rows
-// (a polynomial per cell) can use up the memory.
+// Most values ("0 0 ... 0") or cells ("0;0;...;0") one line can hold, so the most rows or
+// columns any matrix of a valid file can have. Every reader refuses a block, or a signal, with
+// more rows than a valid file could hold as soon as it reaches the surplus line, so no file
+// however large is read whole before it is refused.
 const int MAX_BUNEK_RADKU = static_cast<int>(MAX_DELKA_RADKU + 1) / 2;
+static_assert(MAX_BUNEK_RADKU == MAX_ROZMER, "a line of MAX_DELKA_RADKU holds MAX_ROZMER values");
+
+// Most lines a file may have. The blocks of the largest valid file take about 1300 lines;
+// the rest of this allowance is for empty lines, which would otherwise let a file of nothing
+// but line ends be read for as long as it lasts.
+const int MAX_RADKU_SOUBORU = 65536;
 
 // Reads a text file line by line with the rules shared by every input format.
 class CteckaRadku {
@@ -43,6 +52,10 @@ public:
         int znak = vstup.get();
         if (znak == std::char_traits<char>::eof()) return false;
         ++cislo;
+        if (cislo > MAX_RADKU_SOUBORU) {
+            throw vyjm::ConvertError("Soubor ma vice nez " + IntToString(MAX_RADKU_SOUBORU) + " radku (" +
+                                     mistoText() + ")\n");
+        }
         // One character more than the limit may still be the dropped carriage return.
         while (znak != std::char_traits<char>::eof() && znak != '\n') {
             radek.push_back(static_cast<char>(znak));
@@ -97,13 +110,33 @@ void kontrolaSirky(int i, std::size_t pocet, std::size_t& sirkaBloku, const std:
     }
 }
 
-// Appends row i of a block, refusing a row whose length differs from the block's first row.
-void pridejRadek(Matrix<double>& M, int i, const std::vector<double>& radek, std::size_t& sirkaBloku,
-                 const std::string& jmeno, const CteckaRadku& ctecka) {
-    kontrolaSirky(i, radek.size(), sirkaBloku, jmeno, "hodnot", ctecka);
+// Stores row i of a block (the rows before it are kept).
+void pridejRadek(Matrix<double>& M, int i, const std::vector<double>& radek) {
     const int sloupce = static_cast<int>(radek.size());
     M._resize(i + 1, sloupce);
     for (int j = 0; j < sloupce; ++j) M[i][j] = radek[static_cast<std::size_t>(j)];
+}
+
+// Refuses row i of state-space block k when the blocks before it already rule it out: F is
+// square, G and x0 have as many rows as F, H as many as G has columns (outputs equal inputs)
+// and L as many as H. While the deciding size is unknown (F's first row, an empty block) the
+// line length bounds the rows.
+void kontrolaRadkuStavu(int k, int i, const Matrix<double>* const bloky[], const std::string& jmeno,
+                        const CteckaRadku& ctecka) {
+    const Matrix<double>& F = *bloky[0];
+    const int velikosti[] = {F.get_columns(), F.get_rows(), bloky[1]->get_columns(), bloky[2]->get_rows(),
+                             F.get_rows()};
+    const char* const duvody[] = {", kolik ma sloupcu, a neni ctvercova", ", kolik jich ma matice F",
+                                  ", kolik ma matice G sloupcu", ", kolik jich ma matice H", ", kolik jich ma matice F"};
+    const int velikost = velikosti[k];
+    const std::string misto = " (" + ctecka.mistoText() + ")\n";
+    if (velikost > 0 && i >= velikost) {
+        throw vyjm::ConvertError(jmeno + " ma vice nez " + IntToString(velikost) + " radku" + duvody[k] + misto);
+    }
+    if (i >= MAX_BUNEK_RADKU) {
+        throw vyjm::ConvertError(jmeno + " ma vice nez " + IntToString(MAX_BUNEK_RADKU) + " radku, radek pojme jen " +
+                                 IntToString(MAX_BUNEK_RADKU) + " hodnot" + misto);
+    }
 }
 
 // Adds row i of exact values: one element per entry of prvkyRadku.
@@ -202,17 +235,20 @@ void cteniDatZeSouboruStav(std::istream& fileIn, Matrix<double>& F, Matrix<doubl
                                      ctecka.mistoText() + ")\n");
         }
         opakovani = false;
-        std::vector<double> radekHodnot = hodnoty(radek);
+        const std::vector<double> radekHodnot = hodnoty(radek);
+        // The row's own shape first, then whether the block may have that many rows.
+        if (k == ex0 && radekHodnot.size() > 1) {
+            throw vyjm::ConvertError("Pocatecni stav x0 ma na kazdem radku jen jednu hodnotu (" +
+                                     ctecka.mistoText() + ")\n");
+        }
+        if (k != ex0) kontrolaSirky(i, radekHodnot.size(), sirkaBloku, jmena[k], "hodnot", ctecka);
+        kontrolaRadkuStavu(k, i, bloky, k == ex0 ? "Pocatecni stav x0" : std::string("Matice ") + jmena[k], ctecka);
         if (k == ex0) {
             // The initial state is a column: one value a line (a line of blanks stands for 0).
-            if (radekHodnot.size() > 1) {
-                throw vyjm::ConvertError("Pocatecni stav x0 ma na kazdem radku jen jednu hodnotu (" +
-                                         ctecka.mistoText() + ")\n");
-            }
             x0._resize(i + 1, 1);
             x0[i][0] = radekHodnot.empty() ? 0.0 : radekHodnot.front();
         } else {
-            pridejRadek(*bloky[k], i, radekHodnot, sirkaBloku, jmena[k], ctecka);
+            pridejRadek(*bloky[k], i, radekHodnot);
             if (k == eF) {
                 std::vector<std::vector<std::string>> texty;
                 for (std::string& hodnota : split(radek, ' ')) texty.push_back({std::move(hodnota)});
@@ -224,11 +260,13 @@ void cteniDatZeSouboruStav(std::istream& fileIn, Matrix<double>& F, Matrix<doubl
     ctecka.zaver();
 }
 
-void cteniDatZeSouboruVstup(std::istream& fileIn, Matrix<double>& u, bool SISO) {
+void cteniDatZeSouboruVstup(std::istream& fileIn, Matrix<double>& u, bool SISO, int pocetVstupu) {
     CteckaRadku ctecka(fileIn);
     std::string radek;
     std::vector<std::vector<double>> radky;
-    while (ctecka.dalsi(radek)) {
+    const int platnychRadku = SISO ? 1 : std::min(std::max(pocetVstupu, 0), MAX_ROZMER);
+    const std::size_t mezRadku = static_cast<std::size_t>(platnychRadku) + 1;
+    while (radky.size() < mezRadku && ctecka.dalsi(radek)) {
         if (radek.empty()) continue;
         std::vector<double> radekHodnot = hodnoty(radek);
         if (!radky.empty() && radekHodnot.size() != radky.front().size()) {
@@ -294,6 +332,9 @@ void zapisDatDoSouboruVnejsi(std::ostream& fileOut, CLDDS_Vnejsi_MIMO& vnejsiMIM
 }
 
 std::string CSVCislo(const double& cislo) {
+    // A value that overflowed is written inf or -inf; one that is no number at all (inf - inf)
+    // is nan, whatever the sign bit the arithmetic left on it.
+    if (std::isnan(cislo)) return "nan";
     std::string text = DoubleToString(cislo);
     replace(text, ".", ",");
     return text;

@@ -16,8 +16,14 @@ class CLDDS_Stav_MIMO;
 class CLDDS_Vnejsi_SISO;
 class CLDDS_Vnejsi_MIMO;
 
+// The most values ("0 0 ... 0") a line of the longest length, 511 characters, can hold: no
+// matrix or signal read from a file has more rows or columns.
+constexpr int MAX_ROZMER = 256;
+
 // System description files. Lines hold at most 511 characters; values are separated by
-// blanks only; a carriage return before the line feed is dropped.
+// blanks only; a carriage return before the line feed is dropped. A file has at most 65536
+// lines, and a block with more rows than the blocks before it allow is refused at its first
+// surplus row, so no file is read further than a valid one could reach.
 // Where `presne` is given, it receives the texts of the values that decide stability (A, or
 // F), so that they keep the exact values written.
 void cteniDatZeSouboruVnejsiSISO(std::istream& fileIn, Polynom& A, Polynom& B, PresnaMatice* presneA = nullptr);
@@ -27,8 +33,10 @@ void cteniDatZeSouboruStav(std::istream& fileIn, Matrix<double>& F, Matrix<doubl
                            Matrix<double>& H, Matrix<double>& L, Matrix<double>& x0,
                            PresnaMatice* presneF = nullptr);
 
-// Input signal: SISO one line (a column of steps), MIMO one line per input.
-void cteniDatZeSouboruVstup(std::istream& fileIn, Matrix<double>& u, bool SISO);
+// Input signal: SISO one line (a column of steps), MIMO one line per input. Reading stops at
+// the first non-empty line beyond one (SISO) or pocetVstupu (MIMO); that line is kept, so the
+// signal has one line too many and the system's own shape check refuses it.
+void cteniDatZeSouboruVstup(std::istream& fileIn, Matrix<double>& u, bool SISO, int pocetVstupu = MAX_ROZMER);
 
 // Labelled system files written after a conversion.
 void zapisDatDoSouboruStav(std::ostream& fileOut, CLDDS_Stav_SISO& stavSISO);
@@ -36,7 +44,8 @@ void zapisDatDoSouboruStav(std::ostream& fileOut, CLDDS_Stav_MIMO& stavMIMO);
 void zapisDatDoSouboruVnejsi(std::ostream& fileOut, CLDDS_Vnejsi_SISO& vnejsiSISO);
 void zapisDatDoSouboruVnejsi(std::ostream& fileOut, CLDDS_Vnejsi_MIMO& vnejsiMIMO);
 
-// A real in the result form: 6 significant digits, the first "." replaced by ",".
+// A real in the result form: 6 significant digits, the first "." replaced by ","; an overflow
+// is inf or -inf, a value that is no number nan.
 std::string CSVCislo(const double& cislo);
 
 // How a result matrix is laid out: SISO one value a line (row i = step i),

@@ -1,8 +1,11 @@
+#include <sys/stat.h>
+
 #include <exception>
 #include <fstream>
 #include <iostream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "CLDDS_Stav_MIMO.h"
 #include "CLDDS_Vnejsi_MIMO.h"
@@ -35,10 +38,33 @@ void otevriProCteni(std::fstream& soubor, const std::string& cesta) {
     soubor.clear();
 }
 
-// Opens (creates or empties) the result file.
-void otevriProZapis(std::fstream& soubor, const std::string& cesta) {
+// True when both paths name one existing file, however spelled and through whatever links.
+bool stejnySoubor(const std::string& a, const std::string& b) {
+    struct stat sa {};
+    struct stat sb {};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+// Opens (creates or empties) the result file. A result path naming one of the run's input
+// files is refused first: opening it would destroy the input.
+void otevriProZapis(std::fstream& soubor, const std::string& cesta, const std::vector<std::string>& vstupy) {
+    for (const std::string& vstup : vstupy) {
+        if (stejnySoubor(cesta, vstup)) {
+            throw vyjm::FileError("Vysledny soubor :" + cesta + " je zaroven vstupnim souborem :" + vstup + "\n");
+        }
+    }
     soubor.open(cesta, std::ios::out | std::ios::trunc);
     if (!soubor.is_open()) throw vyjm::FileError(nelzeOtevrit(cesta));
+}
+
+bool jeSISO(Druh druh) { return druh == Druh::VnejsiSISO || druh == Druh::StavSISO; }
+
+// The most lines a signal for the system may have: one per input (one for SISO).
+int pocetVstupu(Druh druh, const CLDDS& system) {
+    if (druh == Druh::VnejsiMIMO) return dynamic_cast<const CLDDS_Vnejsi_MIMO&>(system).get_l();
+    if (druh == Druh::StavMIMO) return dynamic_cast<const CLDDS_Stav_MIMO&>(system).get_l();
+    return 1;
 }
 
 // Reads the system file of the given kind and builds its system object.
@@ -92,27 +118,75 @@ std::unique_ptr<CLDDS> nactiSystem(Druh druh, const std::string& cesta, std::fst
     return system;
 }
 
+// Impulse or step response into the result report. The result file is created before the
+// computation runs; the system file is the only input that it must not name.
+void odezva(const std::string& operace, const CLDDS& system, const std::string& vysledek,
+            const std::string& soubor, std::fstream& fileOut) {
+    otevriProZapis(fileOut, vysledek, {soubor});
+    system.CSVexport(operace == "Impulse" ? system.impulsni_funkce() : system.prechodova_funkce(), fileOut);
+    fileOut.close();
+}
+
+// Output for the signal of argument 5 into the result report. The signal is read and the
+// output computed, which checks the signal's shape against the system, before the result
+// file is touched, so a signal that does not fit leaves every file as it was.
+void vystup(int argc, char* argv[], Druh druh, const CLDDS& system, std::fstream& fileIn, std::fstream& fileOut) {
+    if (argc <= 5) {
+        throw vyjm::ArgumentError("Spatny pocet parametru ->" + IntToString(argc) +
+                                  " Chybi vstup do vystupu systemu\n");
+    }
+    Matrix<double> u;
+    otevriProCteni(fileIn, argv[5]);
+    cteniDatZeSouboruVstup(fileIn, u, jeSISO(druh), pocetVstupu(druh, system));
+    fileIn.close();
+    const Matrix<double> y = system.vystup_systemu(u);
+    otevriProZapis(fileOut, argv[4], {argv[2], argv[5]});
+    system.CSVexport(y, fileOut);
+    fileOut.close();
+}
+
+// Converts into the other description and writes the labelled system file. The converted
+// system is complete before the result file is created, so a failing conversion leaves no
+// file behind.
+void prevod(const std::string& operace, Druh druh, CLDDS& system, const std::string& vysledek,
+            const std::string& soubor, std::fstream& fileOut) {
+    if (operace == "PrevodNaStav" && druh == Druh::VnejsiSISO) {
+        CLDDS_Stav_SISO stav(dynamic_cast<CLDDS_Vnejsi_SISO&>(system));
+        otevriProZapis(fileOut, vysledek, {soubor});
+        zapisDatDoSouboruStav(fileOut, stav);
+    } else if (operace == "PrevodNaStav" && druh == Druh::VnejsiMIMO) {
+        CLDDS_Stav_MIMO stav(dynamic_cast<CLDDS_Vnejsi_MIMO&>(system));
+        otevriProZapis(fileOut, vysledek, {soubor});
+        zapisDatDoSouboruStav(fileOut, stav);
+    } else if (operace == "PrevodNaVnejsi" && druh == Druh::StavSISO) {
+        CLDDS_Vnejsi_SISO vnejsi(dynamic_cast<CLDDS_Stav_SISO&>(system));
+        otevriProZapis(fileOut, vysledek, {soubor});
+        zapisDatDoSouboruVnejsi(fileOut, vnejsi);
+    } else if (operace == "PrevodNaVnejsi" && druh == Druh::StavMIMO) {
+        CLDDS_Vnejsi_MIMO vnejsi(dynamic_cast<CLDDS_Stav_MIMO&>(system));
+        otevriProZapis(fileOut, vysledek, {soubor});
+        zapisDatDoSouboruVnejsi(fileOut, vnejsi);
+    } else {
+        throw vyjm::ArgumentError("Spatny parametr " + operace);
+    }
+    fileOut.close();
+}
+
+Druh druhZeJmena(const std::string& druhText) {
+    if (druhText == "VnejsiSISO") return Druh::VnejsiSISO;
+    if (druhText == "VnejsiMIMO") return Druh::VnejsiMIMO;
+    if (druhText == "StavSISO") return Druh::StavSISO;
+    if (druhText == "StavMIMO") return Druh::StavMIMO;
+    throw vyjm::ArgumentError("Spatne Zadany prvni parametr ->" + druhText);
+}
+
 // The run without its handlers; every failure leaves as an exception.
 int beh(int argc, char* argv[], std::fstream& fileIn, std::fstream& fileOut) {
     if (argc <= 3) {
         throw vyjm::ArgumentError("Spatny pocet parametru ->" + IntToString(argc) +
                                   " Musi byt presne 5 parametru nebo 7");
     }
-    const std::string druhText = argv[1];
-    Druh druh;
-    if (druhText == "VnejsiSISO") {
-        druh = Druh::VnejsiSISO;
-    } else if (druhText == "VnejsiMIMO") {
-        druh = Druh::VnejsiMIMO;
-    } else if (druhText == "StavSISO") {
-        druh = Druh::StavSISO;
-    } else if (druhText == "StavMIMO") {
-        druh = Druh::StavMIMO;
-    } else {
-        throw vyjm::ArgumentError("Spatne Zadany prvni parametr ->" + druhText);
-    }
-    const bool SISO = druh == Druh::VnejsiSISO || druh == Druh::StavSISO;
-
+    const Druh druh = druhZeJmena(argv[1]);
     const std::unique_ptr<CLDDS> rozhrani = nactiSystem(druh, argv[2], fileIn);
     std::cout << argv[2] << " Soubor Nacten!\n" << std::endl;
 
@@ -125,51 +199,11 @@ int beh(int argc, char* argv[], std::fstream& fileIn, std::fstream& fileOut) {
 
     const std::string vysledek = argv[4];
     if (operace == "Impulse" || operace == "Prechod") {
-        otevriProZapis(fileOut, vysledek);
-        const Matrix<double> odezva =
-            operace == "Impulse" ? rozhrani->impulsni_funkce() : rozhrani->prechodova_funkce();
-        rozhrani->CSVexport(odezva, fileOut);
-        fileOut.close();
+        odezva(operace, *rozhrani, vysledek, argv[2], fileOut);
     } else if (operace == "Vystup") {
-        Matrix<double> u;
-        if (argc <= 5) {
-            throw vyjm::ArgumentError("Spatny pocet parametru ->" + IntToString(argc) +
-                                      " Chybi vstup do vystupu systemu\n");
-        }
-        otevriProCteni(fileIn, argv[5]);
-        cteniDatZeSouboruVstup(fileIn, u, SISO);
-        fileIn.close();
-        otevriProZapis(fileOut, vysledek);
-        rozhrani->CSVexport(rozhrani->vystup_systemu(u), fileOut);
-        fileOut.close();
-    } else if (operace == "PrevodNaStav") {
-        // The converted system is complete before the result file is created, so a failing
-        // conversion leaves no file behind.
-        if (druh == Druh::VnejsiSISO) {
-            CLDDS_Stav_SISO stav(dynamic_cast<CLDDS_Vnejsi_SISO&>(*rozhrani));
-            otevriProZapis(fileOut, vysledek);
-            zapisDatDoSouboruStav(fileOut, stav);
-        } else if (druh == Druh::VnejsiMIMO) {
-            CLDDS_Stav_MIMO stav(dynamic_cast<CLDDS_Vnejsi_MIMO&>(*rozhrani));
-            otevriProZapis(fileOut, vysledek);
-            zapisDatDoSouboruStav(fileOut, stav);
-        } else {
-            throw vyjm::ArgumentError("Spatny parametr " + operace);
-        }
-        fileOut.close();
-    } else if (operace == "PrevodNaVnejsi") {
-        if (druh == Druh::StavSISO) {
-            CLDDS_Vnejsi_SISO vnejsi(dynamic_cast<CLDDS_Stav_SISO&>(*rozhrani));
-            otevriProZapis(fileOut, vysledek);
-            zapisDatDoSouboruVnejsi(fileOut, vnejsi);
-        } else if (druh == Druh::StavMIMO) {
-            CLDDS_Vnejsi_MIMO vnejsi(dynamic_cast<CLDDS_Stav_MIMO&>(*rozhrani));
-            otevriProZapis(fileOut, vysledek);
-            zapisDatDoSouboruVnejsi(fileOut, vnejsi);
-        } else {
-            throw vyjm::ArgumentError("Spatny parametr " + operace);
-        }
-        fileOut.close();
+        vystup(argc, argv, druh, *rozhrani, fileIn, fileOut);
+    } else if (operace == "PrevodNaStav" || operace == "PrevodNaVnejsi") {
+        prevod(operace, druh, *rozhrani, vysledek, argv[2], fileOut);
     } else {
         throw vyjm::ArgumentError("Spatne Zadany 3 parametr ->" + operace);
     }
@@ -184,7 +218,11 @@ int ridiciProgram(int argc, char* argv[]) {
     std::fstream fileIn;
     std::fstream fileOut;
     try {
-        return beh(argc, argv, fileIn, fileOut);
+        const int status = beh(argc, argv, fileIn, fileOut);
+        // The console lines, and for Stabilita the verdict, are results too: a standard output
+        // that cannot take them (closed, a full disk) fails the run.
+        std::cout.flush();
+        return std::cout ? status : 1;
     } catch (const vyjm::Bad_index& e) {
         std::cout << e.what() << e.chybny_index();
     } catch (const vyjm::Null_det& e) {

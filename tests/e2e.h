@@ -3,6 +3,7 @@
 
 // Runs the real tool as a separate process and captures what a user would see.
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,6 +20,7 @@ struct Vysledek {
     std::string stdout_text;
     std::string stderr_text;
     int exit_status = -1;
+    long pametKB = 0;  // peak resident memory of the run
 };
 
 inline std::string precti(const std::string& cesta) {
@@ -46,7 +48,8 @@ inline std::string docasnyAdresar() {
 }
 
 // Runs build/cldds with the given arguments (no shell involved), stdin from /dev/null.
-inline Vysledek spust(const std::vector<std::string>& argumenty) {
+// Standard output is captured, or goes to the file `kamVystup` when one is given.
+inline Vysledek spust(const std::vector<std::string>& argumenty, const std::string& kamVystup = "") {
     const std::string adresar = docasnyAdresar();
     const std::string out = adresar + "/stdout";
     const std::string err = adresar + "/stderr";
@@ -54,7 +57,7 @@ inline Vysledek spust(const std::vector<std::string>& argumenty) {
     pid_t pid = ::fork();
     if (pid == 0) {
         std::freopen("/dev/null", "r", stdin);
-        std::freopen(out.c_str(), "w", stdout);
+        std::freopen(kamVystup.empty() ? out.c_str() : kamVystup.c_str(), "w", stdout);
         std::freopen(err.c_str(), "w", stderr);
         std::vector<char*> argv;
         std::string program = CLDDS_BINARY;
@@ -65,7 +68,9 @@ inline Vysledek spust(const std::vector<std::string>& argumenty) {
         std::_Exit(127);
     }
     int status = 0;
-    ::waitpid(pid, &status, 0);
+    struct rusage spotreba {};
+    ::wait4(pid, &status, 0, &spotreba);
+    v.pametKB = spotreba.ru_maxrss;
     v.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     v.stdout_text = precti(out);
     v.stderr_text = precti(err);

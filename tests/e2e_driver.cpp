@@ -2,6 +2,7 @@
 // exit status, an always empty standard error, and which result files exist afterwards.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -155,14 +156,78 @@ TEST_F(Driver, BrokenSignalIsRejectedBeforeTheResultFileIsOpened) {
     EXPECT_FALSE(existuje(vysledek));
 }
 
-TEST_F(Driver, ResultFileIsEmptiedBeforeTheComputationRuns) {
-    // Two signal lines are two columns, which the SISO system refuses only when it computes.
+TEST_F(Driver, SignalOfTheWrongShapeLeavesTheResultFileAsItWas) {
+    // The signal is checked against the system before the result file is opened.
+    struct Pripad {
+        std::string druh, system, signal, zprava;
+    };
+    const std::vector<Pripad> pripady = {
+        {"VnejsiSISO", "driver_vnejsi_siso.txt", "1 1 1\n0 0 0\n", "Sloupce vstupu u VnejsiSISO je jedna"},
+        {"StavSISO", "driver_stav_siso.txt", "", "Pocet sloupcu u vstupu StavSISO je 1\n"},
+        {"VnejsiMIMO", "driver_vnejsi_mimo.txt", "1 0 0\n", "Radky vstupu neodpovidaji poctu vstup VnejsiMIMO"},
+        {"StavMIMO", "driver_stav_mimo.txt", "1 0\n0 1\n1 1\n", "Radky vstupu neodpovidaji poctu vstupu StavMIMO"},
+    };
+    const std::string signal = adresar + "/signal.txt";
+    for (const Pripad& p : pripady) {
+        SCOPED_TRACE(p.druh);
+        e2e::zapis(signal, p.signal);
+        e2e::zapis(vysledek, "stary vysledek\n");
+        const std::string soubor = data(p.system);
+        const e2e::Vysledek v = spust({p.druh, soubor, "Vystup", vysledek, signal});
+        ocekavej(v, nacteno(soubor) + p.zprava, 1);
+        EXPECT_EQ(precti(vysledek), "stary vysledek\n");
+    }
+}
+
+TEST_F(Driver, ResultPathNamingAnInputFileIsRefusedAndTheInputKept) {
+    // By its own path, another spelling of it, or a link to it.
+    const std::string system = adresar + "/system.txt";
+    const std::string signal = adresar + "/signal.txt";
+    const std::string odkazSystem = adresar + "/odkaz_system.txt";
+    const std::string odkazSignal = adresar + "/odkaz_signal.txt";
+    const std::string obsahSystemu = precti(data("driver_vnejsi_siso.txt"));
+    const std::string obsahSignalu = precti(data("driver_vstup_siso.txt"));
+    e2e::zapis(system, obsahSystemu);
+    e2e::zapis(signal, obsahSignalu);
+    ASSERT_EQ(::symlink(system.c_str(), odkazSystem.c_str()), 0);
+    ASSERT_EQ(::symlink(signal.c_str(), odkazSignal.c_str()), 0);
+    struct Pripad {
+        std::string operace, vysledek, vstup;
+    };
+    const std::vector<Pripad> pripady = {
+        {"Impulse", system, system},
+        {"PrevodNaStav", adresar + "/./system.txt", system},
+        {"Prechod", odkazSystem, system},
+        {"Vystup", odkazSystem, system},
+        {"Vystup", signal, signal},
+        {"Vystup", odkazSignal, signal},
+    };
+    for (const Pripad& p : pripady) {
+        SCOPED_TRACE(p.operace + " " + p.vysledek);
+        std::vector<std::string> argumenty = {"VnejsiSISO", system, p.operace, p.vysledek};
+        if (p.operace == "Vystup") argumenty.push_back(signal);
+        ocekavej(spust(argumenty),
+                 nacteno(system) + "Vysledny soubor :" + p.vysledek + " je zaroven vstupnim souborem :" + p.vstup + "\n",
+                 1);
+        EXPECT_EQ(precti(system), obsahSystemu);
+        EXPECT_EQ(precti(signal), obsahSignalu);
+    }
+}
+
+TEST_F(Driver, StandardOutputThatCannotBeWrittenFailsTheRun) {
     const std::string soubor = data("driver_vnejsi_siso.txt");
-    e2e::zapis(vysledek, "stary vysledek\n");
-    ocekavej(spust({"VnejsiSISO", soubor, "Vystup", vysledek, data("driver_vstup_siso_dva_radky.txt")}),
-             nacteno(soubor) + "Sloupce vstupu u VnejsiSISO je jedna", 1);
-    ASSERT_TRUE(existuje(vysledek));
-    EXPECT_EQ(precti(vysledek), "");
+    EXPECT_EQ(spust({"VnejsiSISO", soubor, "Stabilita"}, "/dev/full").exit_status, 1);
+    // The report itself does not depend on the console and is written in full.
+    EXPECT_EQ(spust({"VnejsiSISO", soubor, "Impulse", vysledek}, "/dev/full").exit_status, 1);
+    EXPECT_EQ(precti(vysledek), precti(data("driver_vnejsi_siso_impulse.csv")));
+}
+
+TEST_F(Driver, ValuesThatOverflowAreWrittenInfAndNan) {
+    // 1 / (z^2 - 1e10 z + 1e10): the impulse response grows by 1e10 a step until it overflows
+    // to inf; the next step subtracts inf from inf, and nan stays from there on.
+    const std::string soubor = data("driver_vnejsi_siso_preteceni.txt");
+    ocekavej(spust({"VnejsiSISO", soubor, "Impulse", vysledek}), nacteno(soubor) + vytvoreno(vysledek), 0);
+    EXPECT_EQ(precti(vysledek), precti(data("driver_vnejsi_siso_preteceni_impulse.csv")));
 }
 
 // ---------------------------------------------------------------- conversions

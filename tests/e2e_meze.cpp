@@ -3,8 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "e2e.h"
 
@@ -94,6 +98,61 @@ TEST_F(Meze, RealisationOfMoreThanAThousandStatesIsRefusedWithoutAResultFile) {
                                  "jeji diagonaly)\n");
     EXPECT_EQ(v.exit_status, 1);
     EXPECT_FALSE(e2e::existuje(vysledek));
+}
+
+// Writes `zacatek`, then `kus` repeated `pocet` times, in blocks of about a megabyte.
+void zapisOpakovane(const std::string& cesta, const std::string& zacatek, const std::string& kus, long pocet) {
+    std::ofstream f(cesta, std::ios::binary | std::ios::trunc);
+    f << zacatek;
+    const long vBloku = std::max(1L, (1L << 20) / static_cast<long>(kus.size()));
+    std::string blok;
+    for (long i = 0; i < vBloku; ++i) blok += kus;
+    for (long zbyva = pocet; zbyva > 0; zbyva -= vBloku) {
+        if (zbyva >= vBloku) {
+            f << blok;
+        } else {
+            f << blok.substr(0, static_cast<std::size_t>(zbyva) * kus.size());
+        }
+    }
+}
+
+TEST_F(Meze, HugeInvalidFilesAreRefusedAtTheirFirstSurplusLine) {
+    // Tens of megabytes that no valid file reaches are not read whole: the run stays in a few
+    // megabytes (a valid file never needs more than the 256-state systems above).
+    std::string radek256;
+    for (int j = 0; j < 256; ++j) radek256 += j > 0 ? " 1" : "1";
+    radek256 += "\n";
+    struct Pripad {
+        std::string nazev, druh, zacatek, kus;
+        long pocet;
+        bool signal;  // the generated file is the signal of Vystup, not the system
+        std::string zprava;
+    };
+    const std::string system1 = "1\n\n1\n\n1\n\n0\n\n";
+    const std::vector<Pripad> pripady = {
+        {"G of 131072 rows", "StavSISO", "1\n\n", radek256, 131072, false,
+         "Matice G ma vice nez 1 radku, kolik jich ma matice F (radek 4 souboru)\n"},
+        {"x0 of 32 million lines", "StavSISO", system1, "0\n", 32'000'000, false,
+         "Pocatecni stav x0 ma vice nez 1 radku, kolik jich ma matice F (radek 10 souboru)\n"},
+        {"line ends only", "StavMIMO", "", "\n", 32'000'000, false,
+         "Soubor ma vice nez 65536 radku (radek 65537 souboru)\n"},
+        {"signal of 131072 lines", "VnejsiMIMO", "", radek256, 131072, true,
+         "Radky vstupu neodpovidaji poctu vstup VnejsiMIMO"},
+    };
+    const std::string generovany = adresar + "/velky.txt";
+    const std::string vysledek = adresar + "/vysledek.csv";
+    const std::string mimo = e2e::priklad("vnejsi_mimo.txt");
+    for (const Pripad& p : pripady) {
+        SCOPED_TRACE(p.nazev);
+        zapisOpakovane(generovany, p.zacatek, p.kus, p.pocet);
+        const e2e::Vysledek v = p.signal ? e2e::spust({p.druh, mimo, "Vystup", vysledek, generovany})
+                                         : e2e::spust({p.druh, generovany, "Stabilita"});
+        EXPECT_EQ(v.stdout_text, (p.signal ? nacteno(mimo) : "") + p.zprava);
+        EXPECT_EQ(v.exit_status, 1);
+        EXPECT_LT(v.pametKB, 50 * 1024);
+        EXPECT_FALSE(e2e::existuje(vysledek));
+        std::remove(generovany.c_str());
+    }
 }
 
 }  // namespace

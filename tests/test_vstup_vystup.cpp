@@ -138,7 +138,7 @@ TEST(CteniStav, MissingBlocksStayEmptyAndAnEmptyFileReadsNothing) {
 }
 
 TEST(CteniStav, InitialStateIsAColumnOfOneValuePerLine) {
-    Stav s = nactiStav("1\n\n1\n\n1\n\n0\n\n1\n2\n3\n");
+    Stav s = nactiStav("1 0 0\n0 1 0\n0 0 1\n\n1\n1\n1\n\n1 0 0\n\n0\n\n1\n2\n3\n");
     EXPECT_EQ(radky(s.x0), (Radky{{1}, {2}, {3}}));
     // A line of blanks inside the x0 block stands for 0.
     Stav nula = nactiStav("1 0\n0 1\n\n1\n0\n\n1 0\n\n0\n\n  \n4\n");
