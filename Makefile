@@ -1,6 +1,6 @@
 # Entry points: `make run` builds the tool and analyses a shipped example,
-# `make test` builds and runs every test, `make deps` installs the Debian packages the
-# project needs.
+# `make test` builds and runs every test, `make install` installs the two programs and the
+# manual page, `make deps` installs the Debian packages the project needs.
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 BENCH_BUILD ?= build-bench
@@ -8,7 +8,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 SANITIZE_FLAGS = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 
-.PHONY: all build tool deps run test test-sanitize bench fuzz clean
+.PHONY: all build tool deps run test install test-sanitize bench fuzz clean
 
 all: build
 
@@ -57,6 +57,12 @@ test: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure --no-tests=error -j $(JOBS)
+
+# bin/cldds, bin/cldds-graf and share/man/man1/cldds.1 under $(DESTDIR)$(PREFIX).
+PREFIX ?= /usr/local
+
+install: tool
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
 test-sanitize:
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug \
