@@ -137,18 +137,6 @@ TEST(GrafZprava, AcceptsReportsAndNamesWhatIsWrongWithOthers) {
     }
 }
 
-TEST(GrafZprava, KeepsTheKindVerdictAndNonFiniteValues) {
-    std::istringstream proud(std::string(HLAVICKA_MIMO) + "0;inf\n-nan;1\n-inf;-0,0625\n");
-    const Zprava z = nactiZpravu(proud, "z.txt");
-    EXPECT_EQ(z.druhSystemu, "Stavove MIMO");
-    EXPECT_TRUE(z.mimo);
-    EXPECT_FALSE(z.stabilni);
-    EXPECT_EQ(z.kroky[0][1], HUGE_VAL);
-    EXPECT_TRUE(std::isnan(z.kroky[1][0]));
-    EXPECT_EQ(z.kroky[2][0], -HUGE_VAL);
-    EXPECT_EQ(z.kroky[2][1], -0.0625);
-}
-
 // The CSV read back as Python or a spreadsheet would: fields split at ",", numbers with a
 // decimal point, each exactly the double the report's text denotes.
 TEST(GrafCsv, ReadsBackToTheExactValuesOfTheReport) {
