@@ -1,5 +1,6 @@
 # Entry points: `make run` builds the tool and analyses a shipped example,
-# `make test` builds and runs every test.
+# `make test` builds and runs every test, `make install` installs the two programs and the
+# manual page, `make deps` installs the Debian packages the project needs.
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 BENCH_BUILD ?= build-bench
@@ -7,7 +8,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 SANITIZE_FLAGS = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 
-.PHONY: all build run test test-sanitize bench fuzz clean
+.PHONY: all build tool deps run test install test-sanitize bench fuzz clean
 
 all: build
 
@@ -17,13 +18,51 @@ $(BUILD)/Makefile: CMakeLists.txt
 build: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
-	./$(BUILD)/cldds VnejsiSISO examples/vnejsi_siso.txt Prechod $(BUILD)/prechod_vnejsi_siso.csv
-	@echo "--- $(BUILD)/prechod_vnejsi_siso.csv (first 12 lines) ---"
-	@head -n 12 $(BUILD)/prechod_vnejsi_siso.csv
+# The two programs alone, without the test suite.
+tool: $(BUILD)/Makefile
+	cmake --build $(BUILD) -j $(JOBS) --target cldds cldds-graf
 
-test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+# Debian packages: compiler and build tools, GoogleTest, Google Benchmark, libpng and
+# librsvg2-bin (the test of the rendered plot), groff-base (the lint of the manual page),
+# FLINT and Arb. Only what is missing is installed; as root directly, otherwise the command
+# to run is printed.
+DEPS_PACKAGES = cmake g++ make libgtest-dev libbenchmark-dev libpng-dev librsvg2-bin groff-base \
+  libflint-dev libflint-arb-dev
+
+deps:
+	@if ! command -v dpkg-query >/dev/null 2>&1; then \
+	  echo "make deps: not a Debian system; the project needs the equivalents of: $(DEPS_PACKAGES)"; exit 0; fi; \
+	missing=$$(for p in $(DEPS_PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'ok installed' || echo $$p; done); \
+	if [ -z "$$missing" ]; then exit 0; fi; \
+	if [ "$$(id -u)" -eq 0 ]; then \
+	  echo "make deps: installing" $$missing; \
+	  DEBIAN_FRONTEND=noninteractive apt-get update && \
+	  DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
+	else \
+	  echo "make deps: missing Debian packages:" $$missing; \
+	  echo "make deps: install them with: sudo make deps"; \
+	fi
+
+run: deps
+	@$(MAKE) --no-print-directory tool
+	./$(BUILD)/cldds VnejsiSISO examples/vnejsi_siso.txt Prechod $(BUILD)/prechod_vnejsi_siso.txt
+	@echo "--- $(BUILD)/prechod_vnejsi_siso.txt (first 12 lines) ---"
+	@head -n 12 $(BUILD)/prechod_vnejsi_siso.txt
+	./$(BUILD)/cldds-graf $(BUILD)/prechod_vnejsi_siso.txt $(BUILD)/prechod_vnejsi_siso.svg
+	@echo "Plot of the step response: $(BUILD)/prechod_vnejsi_siso.svg"
+
+# Configures again, so a build directory made before GoogleTest was installed gains the tests.
+test: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD) -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure --no-tests=error -j $(JOBS)
+
+# bin/cldds, bin/cldds-graf and share/man/man1/cldds.1 under $(DESTDIR)$(PREFIX).
+PREFIX ?= /usr/local
+
+install: tool
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
 test-sanitize:
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug \

@@ -47,9 +47,10 @@ inline std::string docasnyAdresar() {
     return d ? std::string(d) : std::string("/tmp");
 }
 
-// Runs build/cldds with the given arguments (no shell involved), stdin from /dev/null.
-// Standard output is captured, or goes to the file `kamVystup` when one is given.
-inline Vysledek spust(const std::vector<std::string>& argumenty, const std::string& kamVystup = "") {
+// Runs build/cldds (or another program) with the given arguments (no shell involved), stdin
+// from /dev/null. Standard output is captured, or goes to the file `kamVystup` when one is given.
+inline Vysledek spust(const std::vector<std::string>& argumenty, const std::string& kamVystup = "",
+                      const std::string& program = CLDDS_BINARY) {
     const std::string adresar = docasnyAdresar();
     const std::string out = adresar + "/stdout";
     const std::string err = adresar + "/stderr";
@@ -60,7 +61,6 @@ inline Vysledek spust(const std::vector<std::string>& argumenty, const std::stri
         std::freopen(kamVystup.empty() ? out.c_str() : kamVystup.c_str(), "w", stdout);
         std::freopen(err.c_str(), "w", stderr);
         std::vector<char*> argv;
-        std::string program = CLDDS_BINARY;
         argv.push_back(const_cast<char*>(program.c_str()));
         for (const auto& a : argumenty) argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
