@@ -7,7 +7,6 @@
 #include "CLDDS_Stav_MIMO.h"
 #include "Pole.h"
 #include "JistaStabilita.h"
-#include "Rovnice.h"
 #include "Vstup_Vystup.h"
 #include "Vyjimky.h"
 
@@ -320,13 +319,10 @@ bool CLDDS_Vnejsi_MIMO::stabilni() const {
         if (A.get_rows() <= MAX_RAD_SOUCINU) A.det();
         throw vyjm::Max_sizePolynom(delkaDeterminantu, "Prekrocena max velikost Polynomu 500");
     }
-    // The eigenvalues of the block companion matrix approximate the roots of det A; the
-    // verdict itself comes from det A in exact arithmetic.
+    // The roots of det A are the eigenvalues of the block companion matrix.
     Matrix<double> C;
-    std::vector<std::complex<double>> odhady;
-    if (blokovaDoprovodna(A, maxStupenA, C)) odhady = vlastniCisla(C);
-    const PresnaMatice presne = presneA ? *presneA : PresnaMatice::zPolynomialniMatice(A);
-    return stabilniKoreny(determinantPresne(presne), odhady);
+    if (!blokovaDoprovodna(A, maxStupenA, C)) C = Matrix<double>();
+    return stabilniDeterminant(C, presneA ? *presneA : PresnaMatice::zPolynomialniMatice(A));
 }
 
 void CLDDS_Vnejsi_MIMO::CSVexport(Matrix<double> vystup, std::fstream& f) const {

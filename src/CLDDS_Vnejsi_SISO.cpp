@@ -5,7 +5,6 @@
 
 #include "CLLDS_Stav_SISO.h"
 #include "JistaStabilita.h"
-#include "Rovnice.h"
 #include "Vstup_Vystup.h"
 #include "Vyjimky.h"
 
@@ -160,7 +159,7 @@ bool CLDDS_Vnejsi_SISO::stabilni() const {
     const PresnaMatice presne = presneA ? *presneA : PresnaMatice::zPolynomu(A);
     std::vector<double> koeficienty;
     for (int k = 0; k < A.get_delkaPolynomy(); ++k) koeficienty.push_back(A[static_cast<std::size_t>(k)]);
-    return stabilniKoreny(polynomZTextu(presne.prvek(0, 0)), korenyPolynomu(koeficienty));
+    return stabilniPolynom(koeficienty, presne);
 }
 
 void CLDDS_Vnejsi_SISO::CSVexport(Matrix<double> vystup, std::fstream& f) const {

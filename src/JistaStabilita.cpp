@@ -1,309 +1,85 @@
 #include "JistaStabilita.h"
 
-#include <algorithm>
-#include <cmath>
-#include <numeric>
-#include <stdexcept>
+#include <dlfcn.h>
+#include <unistd.h>
 
-#include <acb.h>
-#include <arb.h>
-#include <arb_fmpz_poly.h>
+#include <climits>
+#include <optional>
+#include <string>
+
+#include "Rovnice.h"
+#include "RychlyCertifikat.h"
+#include "Vyjimky.h"
+#include "ZadaniPresnosti.h"
+
+#ifndef CLDDS_MODUL_PRESNOSTI
+#define CLDDS_MODUL_PRESNOSTI "../lib/cldds/libcldds_presne.so"
+#endif
 
 namespace {
 
-// Working precision of the fast path, in bits. The approximations are doubles, so the discs
-// cannot shrink below their rounding; the extra bits keep the evaluation of polynomials with
-// large coefficients from widening them.
-const long PRESNOST_RYCHLE = 128;
-// First precision of the root isolation on the exact path; doubled until it decides.
-const long PRESNOST_POCATECNI = 32;
+const char* const JMENO_MODULU = "libcldds_presne.so";
+// An entry of the block companion matrix is one quotient of two values read from text.
+const double CHYBA_PODILU = 4.0 * CHYBA_CTENI;
 
-// Owning arrays of Arb balls.
-class Koule {
-    arb_ptr v;
-    long n;
+using PresnaStabilita = int (*)(const char*, char*, std::size_t);
 
-public:
-    explicit Koule(long n) : v(_arb_vec_init(n)), n(n) {}
-    Koule(const Koule&) = delete;
-    Koule& operator=(const Koule&) = delete;
-    ~Koule() { _arb_vec_clear(v, n); }
-    arb_ptr operator[](long i) { return v + i; }
-};
-
-class KomplexniKoule {
-    acb_ptr v;
-    long n;
-
-public:
-    explicit KomplexniKoule(long n) : v(_acb_vec_init(std::max(n, 1L))), n(std::max(n, 1L)) {}
-    KomplexniKoule(const KomplexniKoule&) = delete;
-    KomplexniKoule& operator=(const KomplexniKoule&) = delete;
-    ~KomplexniKoule() { _acb_vec_clear(v, n); }
-    acb_ptr data() { return v; }
-    acb_ptr operator[](long i) { return v + i; }
-};
-
-// p without its roots at 0.
-CelyPolynom bezNulovychKorenu(const CelyPolynom& p) {
-    CelyPolynom q;
-    long nuly = 0;
-    while (fmpz_is_zero(p.get()->coeffs + nuly)) ++nuly;
-    fmpz_poly_shift_right(q.get(), p.get(), nuly);
-    return q;
+std::string adresarProgramu() {
+    char cesta[PATH_MAX];
+    const ssize_t delka = ::readlink("/proc/self/exe", cesta, sizeof cesta - 1);
+    if (delka <= 0) return ".";
+    const std::string text(cesta, static_cast<std::size_t>(delka));
+    const std::size_t lomitko = text.rfind('/');
+    return lomitko == std::string::npos ? "." : text.substr(0, lomitko);
 }
 
-// Partition of discs into connected groups.
-class Skupiny {
-    std::vector<long> rodic;
-
-public:
-    explicit Skupiny(long n) : rodic(static_cast<std::size_t>(n)) { std::iota(rodic.begin(), rodic.end(), 0L); }
-    long koren(long x) {
-        while (rodic[static_cast<std::size_t>(x)] != x) x = rodic[static_cast<std::size_t>(x)] = rodic[static_cast<std::size_t>(rodic[static_cast<std::size_t>(x)])];
-        return x;
+// The module beside the program (the build tree), else where the installation puts it.
+PresnaStabilita nactiModul(std::string& hledano) {
+    const std::string adresar = adresarProgramu();
+    for (const std::string& cesta : {adresar + "/" + JMENO_MODULU, adresar + "/" + CLDDS_MODUL_PRESNOSTI}) {
+        hledano += (hledano.empty() ? "" : ", ") + cesta;
+        if (::access(cesta.c_str(), R_OK) != 0) continue;
+        void* modul = ::dlopen(cesta.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (modul == nullptr) continue;
+        if (void* funkce = ::dlsym(modul, "cldds_presna_stabilita")) return reinterpret_cast<PresnaStabilita>(funkce);
     }
-    void spoj(long a, long b) { rodic[static_cast<std::size_t>(koren(a))] = koren(b); }
-};
-
-// Rigorous upper bounds of the inclusion radii n |q(r_i)| / |a_n prod_{j != i} (r_i - r_j)|,
-// and the magnitudes |r_i| as balls. A radius that cannot be bounded is +infinity.
-void inkluzniKruhy(const CelyPolynom& q, KomplexniKoule& r, long n, Koule& polomery, Koule& velikosti) {
-    const long prec = PRESNOST_RYCHLE;
-    acb_t hodnota, rozdil;
-    arb_t soucin, abs, vedouci;
-    acb_init(hodnota);
-    acb_init(rozdil);
-    arb_init(soucin);
-    arb_init(abs);
-    arb_init(vedouci);
-    arb_set_fmpz(vedouci, q.get()->coeffs + n);
-    arb_abs(vedouci, vedouci);
-    for (long i = 0; i < n; ++i) {
-        arb_set(soucin, vedouci);
-        for (long j = 0; j < n; ++j) {
-            if (j == i) continue;
-            acb_sub(rozdil, r[i], r[j], prec);
-            acb_abs(abs, rozdil, prec);
-            arb_mul(soucin, soucin, abs, prec);
-        }
-        arb_fmpz_poly_evaluate_acb(hodnota, q.get(), r[i], prec);
-        acb_abs(abs, hodnota, prec);
-        arb_mul_si(abs, abs, n, prec);
-        arb_div(abs, abs, soucin, prec);
-        arf_t horni;
-        arf_init(horni);
-        arb_get_ubound_arf(horni, abs, prec);
-        arb_set_arf(polomery[i], horni);
-        arf_clear(horni);
-        acb_abs(velikosti[i], r[i], prec);
-    }
-    acb_clear(hodnota);
-    acb_clear(rozdil);
-    arb_clear(soucin);
-    arb_clear(abs);
-    arb_clear(vedouci);
+    return nullptr;
 }
 
-// Groups of overlapping discs.
-Skupiny spojeneKruhy(KomplexniKoule& r, long n, Koule& polomery) {
-    const long prec = PRESNOST_RYCHLE;
-    Skupiny skupiny(n);
-    acb_t rozdil;
-    arb_t vzdalenost, soucet;
-    acb_init(rozdil);
-    arb_init(vzdalenost);
-    arb_init(soucet);
-    for (long i = 0; i < n; ++i)
-        for (long j = i + 1; j < n; ++j) {
-            acb_sub(rozdil, r[i], r[j], prec);
-            acb_abs(vzdalenost, rozdil, prec);
-            arb_add(soucet, polomery[i], polomery[j], prec);
-            if (!arb_gt(vzdalenost, soucet)) skupiny.spoj(i, j);
-        }
-    acb_clear(rozdil);
-    arb_clear(vzdalenost);
-    arb_clear(soucet);
-    return skupiny;
-}
-
-// Sign of the roots of h, which has none on the unit circle: false as soon as one lies
-// outside it.
-bool zadnyVne(const CelyPolynom& h) {
-    const long n = h.stupen();
-    if (n <= 0) return true;
-    KomplexniKoule koreny(n);
-    arb_t velikost, jedna;
-    arb_init(velikost);
-    arb_init(jedna);
-    arb_one(jedna);
-    bool vysledek = true;
-    for (long prec = PRESNOST_POCATECNI;; prec *= 2) {
-        arb_fmpz_poly_complex_roots(koreny.data(), h.get(), 0, prec);
-        bool rozhodnuto = true;
-        for (long i = 0; i < n && vysledek; ++i) {
-            acb_abs(velikost, koreny[i], prec);
-            if (arb_gt(velikost, jedna))
-                vysledek = false;
-            else if (!arb_lt(velikost, jedna))
-                rozhodnuto = false;
-        }
-        if (!vysledek || rozhodnuto) break;
-    }
-    arb_clear(velikost);
-    arb_clear(jedna);
-    return vysledek;
-}
-
-// g without the factors z - 1 and z + 1 (each at most once: g is square-free).
-CelyPolynom bezJednotek(CelyPolynom g) {
-    for (long znamenko : {1L, -1L}) {
-        const CelyPolynom cinitel = CelyPolynom::zCelych({-znamenko, 1});
-        CelyPolynom podil, zbytek;
-        fmpz_poly_divrem(podil.get(), zbytek.get(), g.get(), cinitel.get());
-        if (fmpz_poly_is_zero(zbytek.get())) g = podil;
-    }
-    return g;
-}
-
-// For a palindromic g of degree 2m: the G of degree m with g(z) = z^m G(z + 1/z), from
-// z^k + z^-k = D_k(z + 1/z), D_0 = 2, D_1 = x, D_(k+1) = x D_k - D_(k-1).
-CelyPolynom stopovyPolynom(const CelyPolynom& g) {
-    const long m = g.stupen() / 2;
-    const CelyPolynom x = CelyPolynom::zCelych({0, 1});
-    CelyPolynom predchozi = CelyPolynom::zCelych({2}), aktualni = x, G, clen;
-    fmpz_poly_set_fmpz(G.get(), g.get()->coeffs + m);
-    for (long k = 1; k <= m; ++k) {
-        fmpz_poly_scalar_mul_fmpz(clen.get(), aktualni.get(), g.get()->coeffs + m + k);
-        fmpz_poly_add(G.get(), G.get(), clen.get());
-        CelyPolynom dalsi;
-        fmpz_poly_mul(dalsi.get(), x.get(), aktualni.get());
-        fmpz_poly_sub(dalsi.get(), dalsi.get(), predchozi.get());
-        predchozi = aktualni;
-        aktualni = dalsi;
-    }
-    return G;
-}
-
-// True when the isolating ball i is the only one that its mirror image in the real axis
-// meets: the root it holds is then its own conjugate, a real number.
-bool jeRealny(KomplexniKoule& koreny, long n, long i) {
-    acb_t zrcadlo;
-    acb_init(zrcadlo);
-    acb_conj(zrcadlo, koreny[i]);
-    bool vysledek = arb_contains_zero(acb_imagref(koreny[i]));
-    for (long j = 0; j < n && vysledek; ++j)
-        if (j != i && acb_overlaps(zrcadlo, koreny[j])) vysledek = false;
-    acb_clear(zrcadlo);
-    return vysledek;
-}
-
-// All roots of the square-free palindromic g lie on the unit circle exactly when its trace
-// polynomial G has all its m roots real and inside (-2, 2) (never at +-2, which would make
-// z = +-1 a double root of g).
-bool vseNaKruznici(const CelyPolynom& g) {
-    const CelyPolynom G = stopovyPolynom(g);
-    const long m = G.stupen();
-    if (m <= 0) return true;
-    KomplexniKoule koreny(m);
-    arb_t dva, velikost;
-    arb_init(dva);
-    arb_init(velikost);
-    arb_set_si(dva, 2);
-    int vysledek = -1;  // undecided
-    for (long prec = PRESNOST_POCATECNI; vysledek < 0; prec *= 2) {
-        arb_fmpz_poly_complex_roots(koreny.data(), G.get(), 0, prec);
-        bool rozhodnuto = true;
-        for (long i = 0; i < m && vysledek < 0; ++i) {
-            if (!arb_contains_zero(acb_imagref(koreny[i]))) {
-                vysledek = 0;  // a non-real x: z + 1/z = x has no solution on the circle
-            } else if (!jeRealny(koreny, m, i)) {
-                rozhodnuto = false;
-            } else {
-                arb_abs(velikost, acb_realref(koreny[i]));
-                if (arb_gt(velikost, dva))
-                    vysledek = 0;
-                else if (!arb_lt(velikost, dva))
-                    rozhodnuto = false;
-            }
-        }
-        if (vysledek < 0 && rozhodnuto) vysledek = 1;
-    }
-    arb_clear(dva);
-    arb_clear(velikost);
+bool presnaStabilita(ZdrojPolu zdroj, const PresnaMatice& hodnoty) {
+    static std::string hledano;
+    static const PresnaStabilita funkce = nactiModul(hledano);
+    if (funkce == nullptr)
+        throw vyjm::FileError("Modul presne aritmetiky se nepodarilo nacist (" + hledano + ")\n");
+    char chyba[256] = {};
+    const int vysledek = funkce(zapisZadani(zdroj, hodnoty).c_str(), chyba, sizeof chyba);
+    if (vysledek < 0) throw vyjm::FileError(chyba);
     return vysledek == 1;
 }
 
-CelyPolynom obracene(const CelyPolynom& p) {
-    CelyPolynom r;
-    fmpz_poly_reverse(r.get(), p.get(), p.stupen() + 1);
-    return r;
+std::vector<double> radkove(const Matrix<double>& M) {
+    std::vector<double> hodnoty;
+    for (int i = 0; i < M.get_rows(); ++i)
+        for (int j = 0; j < M.get_columns(); ++j) hodnoty.push_back(M(i, j));
+    return hodnoty;
 }
 
 }  // namespace
 
-std::optional<bool> rychlyVerdikt(const CelyPolynom& p, std::vector<std::complex<double>> odhady) {
-    if (p.stupen() < 0) return false;
-    const CelyPolynom q = bezNulovychKorenu(p);
-    const long n = q.stupen();
-    if (n == 0) return true;
-    if (static_cast<long>(odhady.size()) != p.stupen()) return std::nullopt;
-    for (const std::complex<double>& r : odhady)
-        if (!std::isfinite(r.real()) || !std::isfinite(r.imag())) return std::nullopt;
-    // The approximations of the roots at 0 are the smallest ones.
-    std::sort(odhady.begin(), odhady.end(),
-              [](const std::complex<double>& a, const std::complex<double>& b) { return std::abs(a) > std::abs(b); });
-    KomplexniKoule r(n);
-    for (long i = 0; i < n; ++i) acb_set_d_d(r[i], odhady[static_cast<std::size_t>(i)].real(), odhady[static_cast<std::size_t>(i)].imag());
-
-    Koule polomery(n), velikosti(n);
-    inkluzniKruhy(q, r, n, polomery, velikosti);
-    Skupiny skupiny = spojeneKruhy(r, n, polomery);
-
-    const long prec = PRESNOST_RYCHLE;
-    arb_t hranice, jedna;
-    arb_init(hranice);
-    arb_init(jedna);
-    arb_one(jedna);
-    bool vseUvnitr = true;
-    std::vector<char> skupinaVne(static_cast<std::size_t>(n), 1);
-    for (long i = 0; i < n; ++i) {
-        arb_add(hranice, velikosti[i], polomery[i], prec);
-        if (!arb_le(hranice, jedna)) vseUvnitr = false;
-        arb_sub(hranice, velikosti[i], polomery[i], prec);
-        if (!arb_gt(hranice, jedna)) skupinaVne[static_cast<std::size_t>(skupiny.koren(i))] = 0;
-    }
-    arb_clear(hranice);
-    arb_clear(jedna);
-    if (vseUvnitr) return true;
-    for (long i = 0; i < n; ++i)
-        if (skupiny.koren(i) == i && skupinaVne[static_cast<std::size_t>(i)]) return false;
-    return std::nullopt;
+bool stabilniPolynom(const std::vector<double>& a, const PresnaMatice& presne) {
+    const std::optional<bool> jiste = certifikatKorenu(a, CHYBA_CTENI, korenyPolynomu(a));
+    return jiste ? *jiste : presnaStabilita(ZdrojPolu::Polynom, presne);
 }
 
-bool presnyVerdikt(const CelyPolynom& p) {
-    if (p.stupen() < 0) return false;
-    const CelyPolynom q = bezNulovychKorenu(p);
-    if (q.stupen() <= 0) return true;
-
-    CelyPolynom derivace, spolecny, s;
-    fmpz_poly_derivative(derivace.get(), q.get());
-    fmpz_poly_gcd(spolecny.get(), q.get(), derivace.get());
-    fmpz_poly_div(s.get(), q.get(), spolecny.get());
-
-    CelyPolynom g, h;
-    fmpz_poly_gcd(g.get(), s.get(), obracene(s).get());
-    fmpz_poly_div(h.get(), s.get(), g.get());
-
-    // g divides s and its reversal, so it equals its own reversal up to sign; without the
-    // factors z - 1 and z + 1 the sign is + and the degree even.
-    const CelyPolynom g2 = bezJednotek(g);
-    if (!(obracene(g2) == g2) || g2.stupen() % 2 != 0)
-        throw std::logic_error("Vnitrni chyba: spolecny delitel s obracenym polynomem neni symetricky\n");
-    return vseNaKruznici(g2) && zadnyVne(h);
+bool stabilniMatice(const Matrix<double>& F, const PresnaMatice& presne) {
+    std::optional<bool> jiste;
+    if (F.get_rows() == F.get_columns()) jiste = certifikatMocnin(radkove(F), F.get_rows(), CHYBA_CTENI);
+    return jiste ? *jiste : presnaStabilita(ZdrojPolu::Matice, presne);
 }
 
-bool stabilniKoreny(const CelyPolynom& p, const std::vector<std::complex<double>>& odhady) {
-    const std::optional<bool> rychly = rychlyVerdikt(p, odhady);
-    return rychly ? *rychly : presnyVerdikt(p);
+bool stabilniDeterminant(const Matrix<double>& C, const PresnaMatice& presne) {
+    std::optional<bool> jiste;
+    if (C.get_rows() > 0 && C.get_rows() == C.get_columns())
+        jiste = certifikatMocnin(radkove(C), C.get_rows(), CHYBA_PODILU);
+    return jiste ? *jiste : presnaStabilita(ZdrojPolu::PolynomialniMatice, presne);
 }

@@ -1,33 +1,24 @@
 #ifndef JISTASTABILITA_H
 #define JISTASTABILITA_H
 
-#include <complex>
-#include <optional>
 #include <vector>
 
-#include "PresnaAritmetika.h"
+#include "Matrix.h"
+#include "PresnaMatice.h"
 
-// Certain verdicts on the roots of an integer polynomial: true when no root lies outside the
-// closed unit disc (a root of magnitude exactly 1 counts as inside, whatever its
-// multiplicity). The zero polynomial has no finite set of roots and is never stable; a
-// non-zero constant has no roots and is.
+// Stability verdicts that are exactly those of the system as written: no pole outside the
+// closed unit disc (a pole of magnitude exactly 1 counts as stable, whatever its
+// multiplicity). Each first tries a floating-point certificate with rigorous error bounds;
+// when the poles come too close to the circle for it, the module of exact arithmetic decides
+// (loaded on first use; vyjm::FileError when it cannot be loaded).
+// `presne` holds the values as written; the doubles are their correctly rounded values.
 
-// Decides with approximations of the roots in hand (any points will do, typically the
-// floating-point roots or eigenvalues of the system), and falls back on the exact path when
-// they cannot settle it. The verdict never depends on the approximations.
-bool stabilniKoreny(const CelyPolynom& p, const std::vector<std::complex<double>>& odhady);
-
-// The fast path alone. Around the approximations r_1 ... r_n of the n non-zero roots it puts
-// the inclusion discs |z - r_i| <= n |q(r_i)| / |a_n prod_{j != i} (r_i - r_j)| (q the
-// polynomial without its roots at 0, in ball arithmetic): their union holds every root, and a
-// connected group of k discs exactly k. Empty when some disc meets the unit circle and no
-// group lies wholly outside it.
-std::optional<bool> rychlyVerdikt(const CelyPolynom& p, std::vector<std::complex<double>> odhady);
-
-// The exact path alone, for any p: on the square-free part s, the roots on the unit circle
-// are those of g = gcd(s, s*) (s* the reversed polynomial); the rest, those of s / g, are
-// isolated in ball arithmetic until each lies clearly inside or outside, and g is tested for a
-// root off the circle through the real roots of its trace polynomial.
-bool presnyVerdikt(const CelyPolynom& p);
+// The roots of a (index = power, non-zero at the top).
+bool stabilniPolynom(const std::vector<double>& a, const PresnaMatice& presne);
+// The eigenvalues of the square matrix F.
+bool stabilniMatice(const Matrix<double>& F, const PresnaMatice& presne);
+// The roots of det A(z) for the square polynomial matrix A (presne); C is the block companion
+// matrix computed from A in floating point (each entry one rounded quotient), or empty.
+bool stabilniDeterminant(const Matrix<double>& C, const PresnaMatice& presne);
 
 #endif

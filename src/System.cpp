@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "JistaStabilita.h"
-#include "Rovnice.h"
+#include "Polynoms.h"
 
 CLDDS_Stav::CLDDS_Stav() : n(0), T(0.0) {}
 
@@ -73,9 +73,7 @@ void vypisXKratI(std::ostream& konzole, int n) {
 bool CLDDS_Stav::stavova_stabilita(std::ostream& konzole) const {
     vypisXKratI(konzole, n);
 
-    // The poles are the roots of det(zI - F) for the n x n block of F; the floating-point
-    // eigenvalues are only the starting point of the certificate.
+    // The poles are the eigenvalues of the n x n block of F.
     const Matrix<double> ctverec = F.get_rows() == n && F.get_columns() == n ? F : F.submatice(1, n, 1, n);
-    const PresnaMatice presne = presneF ? presneF->ctverec(n) : PresnaMatice::zMatice(ctverec);
-    return stabilniKoreny(charakteristickyPolynomPresne(presne), vlastniCisla(ctverec));
+    return stabilniMatice(ctverec, presneF ? presneF->ctverec(n) : PresnaMatice::zMatice(ctverec));
 }
