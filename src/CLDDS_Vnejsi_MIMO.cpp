@@ -322,7 +322,7 @@ bool CLDDS_Vnejsi_MIMO::stabilni() const {
     // The roots of det A are the eigenvalues of the block companion matrix.
     Matrix<double> C;
     if (!blokovaDoprovodna(A, maxStupenA, C)) C = Matrix<double>();
-    return stabilniDeterminant(C, presneA ? *presneA : PresnaMatice::zPolynomialniMatice(A));
+    return stabilniDeterminant(C, [this] { return presneA ? *presneA : presneZPolynomialniMatice(A); });
 }
 
 void CLDDS_Vnejsi_MIMO::CSVexport(Matrix<double> vystup, std::fstream& f) const {

@@ -3,6 +3,7 @@
 
 #include <fstream>
 #include <memory>
+#include <utility>
 
 #include "Matrix.h"
 #include "Polynoms.h"
@@ -71,7 +72,7 @@ public:
     int get_maxStupen_s() const { return maxStupen_s; }
     int get_maxStupenA() const { return maxStupenA; }
     // Keeps the coefficients of A as the file wrote them; A holds their nearest doubles.
-    void nastavPresneA(const PresnaMatice& hodnoty) { presneA = std::make_shared<const PresnaMatice>(hodnoty); }
+    void nastavPresneA(PresnaMatice hodnoty) { presneA = std::make_shared<const PresnaMatice>(std::move(hodnoty)); }
     double get_T() const { return T; }
 
     friend CLDDS_Stav_MIMO& operator>>(CLDDS_Vnejsi_MIMO& vnejsiMIMO, CLDDS_Stav_MIMO& stavMIMO);

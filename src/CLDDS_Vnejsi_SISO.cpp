@@ -156,10 +156,9 @@ Matrix<double> CLDDS_Vnejsi_SISO::prechodova_funkce() const {
 }
 
 bool CLDDS_Vnejsi_SISO::stabilni() const {
-    const PresnaMatice presne = presneA ? *presneA : PresnaMatice::zPolynomu(A);
     std::vector<double> koeficienty;
     for (int k = 0; k < A.get_delkaPolynomy(); ++k) koeficienty.push_back(A[static_cast<std::size_t>(k)]);
-    return stabilniPolynom(koeficienty, presne);
+    return stabilniPolynom(koeficienty, [this] { return presneA ? *presneA : presneZPolynomu(A); });
 }
 
 void CLDDS_Vnejsi_SISO::CSVexport(Matrix<double> vystup, std::fstream& f) const {

@@ -3,6 +3,7 @@
 
 #include <fstream>
 #include <memory>
+#include <utility>
 
 #include "Matrix.h"
 #include "Polynoms.h"
@@ -54,7 +55,7 @@ public:
     void CSVexport(Matrix<double> vystup, std::fstream& f) const override;
 
     // Keeps the coefficients of A as the file wrote them; A holds their nearest doubles.
-    void nastavPresneA(const PresnaMatice& hodnoty) { presneA = std::make_shared<const PresnaMatice>(hodnoty); }
+    void nastavPresneA(PresnaMatice hodnoty) { presneA = std::make_shared<const PresnaMatice>(std::move(hodnoty)); }
 
     const Polynom& get_A() const { return A; }
     const Polynom& get_B() const { return B; }

@@ -67,16 +67,19 @@ void nactiPolynom(RacionalniPolynom& p, const std::vector<std::string>& koeficie
 long nejvyssiStupen(const PresnaMatice& A) {
     long d = -1;
     Racionalni c;
-    for (const std::vector<std::string>& prvek : A.prvky)
-        for (long k = static_cast<long>(prvek.size()) - 1; k > d; --k) {
-            nactiRacionalni(c.get(), prvek[static_cast<std::size_t>(k)]);
-            if (!fmpq_is_zero(c.get())) d = k;
+    for (int i = 0; i < A.get_rows(); ++i)
+        for (int j = 0; j < A.get_columns(); ++j) {
+            const std::vector<std::string> prvek = A.prvek(i, j);
+            for (long k = static_cast<long>(prvek.size()) - 1; k > d; --k) {
+                nactiRacionalni(c.get(), prvek[static_cast<std::size_t>(k)]);
+                if (!fmpq_is_zero(c.get())) d = k;
+            }
         }
     return d;
 }
 
 void nactiKoeficient(fmpq* cil, const PresnaMatice& A, long i, long j, long k) {
-    const std::vector<std::string>& prvek = A.prvek(static_cast<int>(i), static_cast<int>(j));
+    const std::vector<std::string> prvek = A.prvek(static_cast<int>(i), static_cast<int>(j));
     if (k < static_cast<long>(prvek.size()))
         nactiRacionalni(cil, prvek[static_cast<std::size_t>(k)]);
     else
@@ -86,7 +89,7 @@ void nactiKoeficient(fmpq* cil, const PresnaMatice& A, long i, long j, long k) {
 // det A(z) over the integers: every row is scaled by the common denominator of its
 // coefficients, which changes the determinant by a non-zero constant only.
 CelyPolynom determinantEliminaci(const PresnaMatice& A) {
-    const long n = A.radky;
+    const long n = A.get_rows();
     fmpz_poly_mat_t M;
     fmpz_poly_mat_init(M, n, n);
     fmpz_t spolecny;
@@ -184,7 +187,7 @@ CelyPolynom polynomZTextu(const std::vector<std::string>& koeficienty) {
 }
 
 CelyPolynom charakteristickyPolynomPresne(const PresnaMatice& F) {
-    const long n = F.radky;
+    const long n = F.get_rows();
     RacionalniMatice M(n, n);
     for (long i = 0; i < n; ++i)
         for (long j = 0; j < n; ++j) nactiKoeficient(M.prvek(i, j), F, i, j, 0);
@@ -197,7 +200,7 @@ CelyPolynom charakteristickyPolynomPresne(const PresnaMatice& F) {
 // block companion matrix C (first block row -A_d^-1 A_(d-1) ... -A_d^-1 A_0, identities below
 // the diagonal), so the roots of det A are the eigenvalues of C.
 CelyPolynom determinantPresne(const PresnaMatice& A) {
-    const long n = A.radky;
+    const long n = A.get_rows();
     const long d = nejvyssiStupen(A);
     if (n == 0) return CelyPolynom::zCelych({1});
     if (d <= 0) return determinantEliminaci(A);

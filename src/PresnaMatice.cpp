@@ -1,6 +1,7 @@
 #include "PresnaMatice.h"
 
 #include <cstdio>
+#include <utility>
 
 std::string presnyText(double x) {
     char text[40];
@@ -8,46 +9,35 @@ std::string presnyText(double x) {
     return text;
 }
 
-namespace {
-
-std::vector<std::string> koeficientyPolynomu(const Polynom& p) {
-    std::vector<std::string> texty;
-    for (int k = 0; k < p.get_delkaPolynomy(); ++k) texty.push_back(presnyText(p[static_cast<std::size_t>(k)]));
-    return texty;
+std::vector<std::string> PresnaMatice::prvek(int i, int j) const {
+    const std::size_t e = static_cast<std::size_t>(i) * static_cast<std::size_t>(sloupce) + static_cast<std::size_t>(j);
+    if (e >= konce.size()) return {};
+    const std::size_t zacatek = e == 0 ? 0 : konce[e - 1];
+    return std::vector<std::string>(texty.begin() + static_cast<long>(zacatek), texty.begin() + static_cast<long>(konce[e]));
 }
 
-}  // namespace
+void PresnaMatice::pridejPrvek(std::vector<std::string> koeficienty) {
+    for (std::string& text : koeficienty) texty.push_back(std::move(text));
+    konce.push_back(texty.size());
+}
+
+void PresnaMatice::pridejRadek(const std::vector<std::string>& hodnoty) {
+    for (const std::string& text : hodnoty) {
+        texty.push_back(text);
+        konce.push_back(texty.size());
+    }
+}
+
+void PresnaMatice::novyTvar(int radky, int sloupce) {
+    *this = PresnaMatice();
+    nastavTvar(radky, sloupce);
+}
 
 PresnaMatice PresnaMatice::ctverec(int n) const {
     PresnaMatice blok;
-    blok.radky = blok.sloupce = n;
+    blok.novyTvar(n, n);
     for (int i = 0; i < n; ++i)
-        for (int j = 0; j < n; ++j)
-            blok.prvky.push_back(i < radky && j < sloupce ? prvek(i, j) : std::vector<std::string>());
+        for (int j = 0; j < n; ++j) blok.pridejPrvek(i < radky && j < sloupce ? prvek(i, j) : std::vector<std::string>());
     return blok;
 }
 
-PresnaMatice PresnaMatice::zMatice(const Matrix<double>& M) {
-    PresnaMatice vysledek;
-    vysledek.radky = M.get_rows();
-    vysledek.sloupce = M.get_columns();
-    for (int i = 0; i < vysledek.radky; ++i)
-        for (int j = 0; j < vysledek.sloupce; ++j) vysledek.prvky.push_back({presnyText(M(i, j))});
-    return vysledek;
-}
-
-PresnaMatice PresnaMatice::zPolynomu(const Polynom& p) {
-    PresnaMatice vysledek;
-    vysledek.radky = vysledek.sloupce = 1;
-    vysledek.prvky.push_back(koeficientyPolynomu(p));
-    return vysledek;
-}
-
-PresnaMatice PresnaMatice::zPolynomialniMatice(const Matrix<Polynom>& M) {
-    PresnaMatice vysledek;
-    vysledek.radky = M.get_rows();
-    vysledek.sloupce = M.get_columns();
-    for (int i = 0; i < vysledek.radky; ++i)
-        for (int j = 0; j < vysledek.sloupce; ++j) vysledek.prvky.push_back(koeficientyPolynomu(M(i, j)));
-    return vysledek;
-}

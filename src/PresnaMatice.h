@@ -4,29 +4,33 @@
 #include <string>
 #include <vector>
 
-#include "Matrix.h"
-#include "Polynoms.h"
 
 // The exact values of a matrix whose elements are polynomials (a real matrix has one
 // coefficient per element, a single polynomial is a 1 x 1 matrix): every coefficient kept as
 // the text that spells it, so that a value such as 0.1 or 1.00000000000000000001 keeps the
 // value it was written with and not that of its nearest double.
-struct PresnaMatice {
+class PresnaMatice {
     int radky = 0;
     int sloupce = 0;
-    // Row-major; each element lists its coefficients from power 0 up (empty for 0).
-    std::vector<std::vector<std::string>> prvky;
+    std::vector<std::string> texty;  // the coefficients of all elements, row by row
+    std::vector<std::size_t> konce;  // konce[e]: end of element e in texty
 
-    const std::vector<std::string>& prvek(int i, int j) const {
-        return prvky[static_cast<std::size_t>(i) * static_cast<std::size_t>(sloupce) + static_cast<std::size_t>(j)];
-    }
-    // The leading n x n block.
+public:
+    int get_rows() const { return radky; }
+    int get_columns() const { return sloupce; }
+    // Coefficients of element (i, j) from power 0 up; empty for an element of value 0.
+    std::vector<std::string> prvek(int i, int j) const;
+
+    // Appends the next element in row-major order (rows and columns as given).
+    void pridejPrvek(std::vector<std::string> koeficienty);
+    // Appends a row of real values, one element each.
+    void pridejRadek(const std::vector<std::string>& hodnoty);
+    // Starts afresh with the given shape; elements are then appended.
+    void novyTvar(int radky, int sloupce);
+    void nastavTvar(int radky, int sloupce) { this->radky = radky; this->sloupce = sloupce; }
+
+    // The leading n x n block, zeros where the matrix is smaller.
     PresnaMatice ctverec(int n) const;
-
-    // The exact value of doubles: each double is a finite binary fraction, written out in full.
-    static PresnaMatice zMatice(const Matrix<double>& M);
-    static PresnaMatice zPolynomu(const Polynom& p);
-    static PresnaMatice zPolynomialniMatice(const Matrix<Polynom>& M);
 };
 
 // The exact value of a finite double in the hexadecimal floating form of printf's %a, e.g.

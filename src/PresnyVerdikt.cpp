@@ -179,13 +179,13 @@ bool presnyVerdikt(const CelyPolynom& p) {
 int presnyVerdiktZadani(const std::string& zadani, std::string& chyba) {
     ZdrojPolu zdroj;
     PresnaMatice hodnoty;
-    if (!nactiZadani(zadani, zdroj, hodnoty) || hodnoty.radky != hodnoty.sloupce) {
+    if (!nactiZadani(zadani, zdroj, hodnoty) || hodnoty.get_rows() != hodnoty.get_columns()) {
         chyba = "Chybne zadani presne stability\n";
         return -1;
     }
     switch (zdroj) {
         case ZdrojPolu::Polynom:
-            return presnyVerdikt(hodnoty.radky == 0 ? CelyPolynom() : polynomZTextu(hodnoty.prvek(0, 0))) ? 1 : 0;
+            return presnyVerdikt(hodnoty.get_rows() == 0 ? CelyPolynom() : polynomZTextu(hodnoty.prvek(0, 0))) ? 1 : 0;
         case ZdrojPolu::Matice:
             return presnyVerdikt(charakteristickyPolynomPresne(hodnoty)) ? 1 : 0;
         case ZdrojPolu::PolynomialniMatice:

@@ -75,5 +75,5 @@ bool CLDDS_Stav::stavova_stabilita(std::ostream& konzole) const {
 
     // The poles are the eigenvalues of the n x n block of F.
     const Matrix<double> ctverec = F.get_rows() == n && F.get_columns() == n ? F : F.submatice(1, n, 1, n);
-    return stabilniMatice(ctverec, presneF ? presneF->ctverec(n) : PresnaMatice::zMatice(ctverec));
+    return stabilniMatice(ctverec, [&] { return presneF ? presneF->ctverec(n) : presneZMatice(ctverec); });
 }

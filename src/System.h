@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <utility>
 
 #include "Matrix.h"
 #include "PresnaMatice.h"
@@ -55,7 +56,7 @@ public:
     ~CLDDS_Stav() = default;
 
     // Keeps the values of F as the file wrote them; F holds their nearest doubles.
-    void nastavPresneF(const PresnaMatice& hodnoty) { presneF = std::make_shared<const PresnaMatice>(hodnoty); }
+    void nastavPresneF(PresnaMatice hodnoty) { presneF = std::make_shared<const PresnaMatice>(std::move(hodnoty)); }
 
     // True when no eigenvalue of F (as written) lies outside the unit circle; decided exactly.
     // Prints the matrix x*I and an empty line on `konzole`.

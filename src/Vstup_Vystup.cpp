@@ -139,13 +139,11 @@ void kontrolaRadkuStavu(int k, int i, const Matrix<double>* const bloky[], const
     }
 }
 
-// Adds row i of exact values: one element per entry of prvkyRadku.
-void zapamatujRadek(PresnaMatice* presne, int i, std::vector<std::vector<std::string>> prvkyRadku) {
+// Adds row i of exact values, of as many elements as the row has cells or values.
+void zapamatujRadek(PresnaMatice* presne, int i, int prvkuRadku) {
     if (presne == nullptr) return;
-    if (i == 0) *presne = PresnaMatice();
-    presne->radky = i + 1;
-    presne->sloupce = static_cast<int>(prvkyRadku.size());
-    for (std::vector<std::string>& prvek : prvkyRadku) presne->prvky.push_back(std::move(prvek));
+    if (i == 0) presne->novyTvar(0, prvkuRadku);
+    presne->nastavTvar(i + 1, prvkuRadku);
 }
 
 }  // namespace
@@ -158,7 +156,10 @@ void cteniDatZeSouboruVnejsiSISO(std::istream& fileIn, Polynom& A, Polynom& B, P
     while (i < 2 && ctecka.dalsi(radek)) {
         if (radek.empty()) continue;
         nastavKoeficienty((i == 0) ? B : A, hodnoty(radek));
-        if (i == 1) zapamatujRadek(presneA, 0, {split(radek, ' ')});
+        if (i == 1 && presneA != nullptr) {
+            zapamatujRadek(presneA, 0, 1);
+            presneA->pridejPrvek(split(radek, ' '));
+        }
         ++i;
     }
     ctecka.zaver();
@@ -200,10 +201,9 @@ void cteniDatZeSouboruVnejsiMIMO(std::istream& fileIn, Matrix<Polynom>& A, Matri
         const int sloupce = static_cast<int>(bunky.size());
         cil._resize(i + 1, sloupce);
         for (int j = 0; j < sloupce; ++j) nastavKoeficienty(cil[i][j], hodnoty(bunky[static_cast<std::size_t>(j)]));
-        if (blok == 1) {
-            std::vector<std::vector<std::string>> texty;
-            for (const std::string& bunka : bunky) texty.push_back(split(bunka, ' '));
-            zapamatujRadek(presneA, i, std::move(texty));
+        if (blok == 1 && presneA != nullptr) {
+            zapamatujRadek(presneA, i, sloupce);
+            for (const std::string& bunka : bunky) presneA->pridejPrvek(split(bunka, ' '));
         }
         ++i;
     }
@@ -249,10 +249,10 @@ void cteniDatZeSouboruStav(std::istream& fileIn, Matrix<double>& F, Matrix<doubl
             x0[i][0] = radekHodnot.empty() ? 0.0 : radekHodnot.front();
         } else {
             pridejRadek(*bloky[k], i, radekHodnot);
-            if (k == eF) {
-                std::vector<std::vector<std::string>> texty;
-                for (std::string& hodnota : split(radek, ' ')) texty.push_back({std::move(hodnota)});
-                zapamatujRadek(presneF, i, std::move(texty));
+            if (k == eF && presneF != nullptr) {
+                const std::vector<std::string> texty = split(radek, ' ');
+                zapamatujRadek(presneF, i, static_cast<int>(texty.size()));
+                presneF->pridejRadek(texty);
             }
         }
         ++i;

@@ -20,11 +20,13 @@ enum class ZdrojPolu : char {
 inline std::string zapisZadani(ZdrojPolu zdroj, const PresnaMatice& hodnoty) {
     std::string text;
     text += static_cast<char>(zdroj);
-    text += " " + std::to_string(hodnoty.radky) + " " + std::to_string(hodnoty.sloupce) + "\n";
-    for (const std::vector<std::string>& prvek : hodnoty.prvky) {
-        for (std::size_t k = 0; k < prvek.size(); ++k) text += (k ? " " : "") + prvek[k];
-        text += "\n";
-    }
+    text += " " + std::to_string(hodnoty.get_rows()) + " " + std::to_string(hodnoty.get_columns()) + "\n";
+    for (int i = 0; i < hodnoty.get_rows(); ++i)
+        for (int j = 0; j < hodnoty.get_columns(); ++j) {
+            const std::vector<std::string> prvek = hodnoty.prvek(i, j);
+            for (std::size_t k = 0; k < prvek.size(); ++k) text += (k ? " " : "") + prvek[k];
+            text += "\n";
+        }
     return text;
 }
 
@@ -33,20 +35,21 @@ inline bool nactiZadani(const std::string& text, ZdrojPolu& zdroj, PresnaMatice&
     std::istringstream vstup(text);
     std::string radek;
     char druh = 0;
+    int radky = -1, sloupce = -1;
     if (!std::getline(vstup, radek)) return false;
     std::istringstream hlavicka(radek);
-    if (!(hlavicka >> druh >> hodnoty.radky >> hodnoty.sloupce)) return false;
+    if (!(hlavicka >> druh >> radky >> sloupce)) return false;
     if (druh != 'P' && druh != 'F' && druh != 'A') return false;
-    if (hodnoty.radky < 0 || hodnoty.sloupce < 0 || hodnoty.radky > 100000 || hodnoty.sloupce > 100000) return false;
+    if (radky < 0 || sloupce < 0 || radky > 100000 || sloupce > 100000) return false;
     zdroj = static_cast<ZdrojPolu>(druh);
-    hodnoty.prvky.clear();
-    const long pocet = static_cast<long>(hodnoty.radky) * hodnoty.sloupce;
+    hodnoty.novyTvar(radky, sloupce);
+    const long pocet = static_cast<long>(radky) * sloupce;
     for (long i = 0; i < pocet; ++i) {
         if (!std::getline(vstup, radek)) return false;
         std::istringstream koeficienty(radek);
         std::vector<std::string> prvek;
         for (std::string kus; koeficienty >> kus;) prvek.push_back(kus);
-        hodnoty.prvky.push_back(std::move(prvek));
+        hodnoty.pridejPrvek(std::move(prvek));
     }
     return true;
 }

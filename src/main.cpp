@@ -5,6 +5,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CLDDS_Stav_MIMO.h"
@@ -79,7 +80,7 @@ std::unique_ptr<CLDDS> nactiSystem(Druh druh, const std::string& cesta, std::fst
             cteniDatZeSouboruVnejsiSISO(fileIn, A, B, &presneA);
             fileIn.close();
             auto vnejsi = std::make_unique<CLDDS_Vnejsi_SISO>(A, B);
-            vnejsi->nastavPresneA(presneA);
+            vnejsi->nastavPresneA(std::move(presneA));
             system = std::move(vnejsi);
             break;
         }
@@ -90,7 +91,7 @@ std::unique_ptr<CLDDS> nactiSystem(Druh druh, const std::string& cesta, std::fst
             cteniDatZeSouboruVnejsiMIMO(fileIn, A, B, &presneA);
             fileIn.close();
             auto vnejsi = std::make_unique<CLDDS_Vnejsi_MIMO>(A, B);
-            vnejsi->nastavPresneA(presneA);
+            vnejsi->nastavPresneA(std::move(presneA));
             system = std::move(vnejsi);
             break;
         }
@@ -103,13 +104,13 @@ std::unique_ptr<CLDDS> nactiSystem(Druh druh, const std::string& cesta, std::fst
             const int n = F.get_rows();
             if (druh == Druh::StavSISO) {
                 auto stav = std::make_unique<CLDDS_Stav_SISO>(F, G, H, L, x0, n, PERIODA);
-                stav->nastavPresneF(presneF);
+                stav->nastavPresneF(std::move(presneF));
                 system = std::move(stav);
             } else {
                 const int l = G.get_columns();
                 const int m = H.get_rows();
                 auto stav = std::make_unique<CLDDS_Stav_MIMO>(l, m, F, G, H, L, x0, n, PERIODA);
-                stav->nastavPresneF(presneF);
+                stav->nastavPresneF(std::move(presneF));
                 system = std::move(stav);
             }
             break;
