@@ -162,6 +162,26 @@ def matice_F(n, stabilni, rng):
     return cyklicka_permutace(n, rng) if stabilni else cislice(n, rng)
 
 
+def trojuhelnikova_na_kruhu(n, rng):
+    """F = P T P^T with T upper triangular: the eigenvalues are the diagonal, which holds 1 and
+    -1 exactly (poles on the circle, so only exact arithmetic can give the verdict) beside
+    values inside it; couplings of one decimal above the diagonal."""
+    diag = ["1", "-1", "0.5", "-0.5"] + [cislo(rng.uniform(-0.99, 0.99), 2) for _ in range(n - 4)]
+    T = [["0"] * n for _ in range(n)]
+    for i in range(n):
+        T[i][i] = diag[i]
+        for j in range(i + 1, n):
+            if rng.random() < 0.3:
+                T[i][j] = cislo(rng.uniform(-2.0, 2.0), 1)
+    P = list(range(n))
+    rng.shuffle(P)
+    F = [["0"] * n for _ in range(n)]
+    for i in range(n):
+        for j in range(n):
+            F[P[i]][P[j]] = T[i][j]
+    return F
+
+
 def stav_siso(F, rng):
     n = len(F)
     G = [[str(rng.randint(0, 1))] for _ in range(n)]
@@ -257,6 +277,21 @@ def pripady(rng):
     for op in ("Impulse", "Prechod", "Vystup"):
         p.append(Pripad("target", "StavMIMO n=50, 4 channels %s" % op, "StavMIMO", mimo50, op, "soubor", 50,
                         signal(4, 250, rng) if op == "Vystup" else None))
+
+    # Poles on or within 1e-12 of the unit circle: the floating-point certificate cannot decide,
+    # the exact path does (FLINT and Arb, loaded for it).
+    p.append(Pripad("exact path", "StavSISO n=50 eigenvalues 1 and -1", "StavSISO",
+                    stav_siso(trojuhelnikova_na_kruhu(50, rng), rng), "Stabilita", "stabilni", 500))
+    p.append(Pripad("exact path", "VnejsiSISO z^100 - 1", "VnejsiSISO", vnejsi_siso(["1"], ["-1"] + ["0"] * 99 + ["1"]),
+                    "Stabilita", "stabilni", 500))
+    p.append(Pripad("exact path", "VnejsiSISO z^100 + z^50 + 1", "VnejsiSISO",
+                    vnejsi_siso(["1"], ["1"] + ["0"] * 49 + ["1"] + ["0"] * 49 + ["1"]), "Stabilita", "stabilni", 500))
+    p.append(Pripad("exact path", "VnejsiSISO z^100 - 1.0000000001", "VnejsiSISO",
+                    vnejsi_siso(["1"], ["-1.0000000001"] + ["0"] * 99 + ["1"]), "Stabilita", "nestabilni", 500))
+    p.append(Pripad("exact path", "VnejsiMIMO 12x12 diagonal (z^2 - 1)", "VnejsiMIMO",
+                    soubor_vnejsi_mimo([[["1" if i == j else "0"] for j in range(12)] for i in range(12)],
+                                       [[["-1", "0", "1"] if i == j else ["0"] for j in range(12)] for i in range(12)]),
+                    "Stabilita", "stabilni", 500))
 
     # Growth of the state-space stability and conversion.
     for n in (2, 4, 8, 16, 32, 64, 100, 128, 200, 255, 256):
