@@ -286,8 +286,8 @@ def pripady(rng):
                     "Stabilita", "stabilni", 500))
     p.append(Pripad("exact path", "VnejsiSISO z^100 + z^50 + 1", "VnejsiSISO",
                     vnejsi_siso(["1"], ["1"] + ["0"] * 49 + ["1"] + ["0"] * 49 + ["1"]), "Stabilita", "stabilni", 500))
-    p.append(Pripad("exact path", "VnejsiSISO z^100 - 1.0000000001", "VnejsiSISO",
-                    vnejsi_siso(["1"], ["-1.0000000001"] + ["0"] * 99 + ["1"]), "Stabilita", "nestabilni", 500))
+    p.append(Pripad("exact path", "VnejsiSISO z^100 - 1.00000000000001", "VnejsiSISO",
+                    vnejsi_siso(["1"], ["-1.00000000000001"] + ["0"] * 99 + ["1"]), "Stabilita", "nestabilni", 500))
     p.append(Pripad("exact path", "VnejsiMIMO 12x12 diagonal (z^2 - 1)", "VnejsiMIMO",
                     soubor_vnejsi_mimo([[["1" if i == j else "0"] for j in range(12)] for i in range(12)],
                                        [[["-1", "0", "1"] if i == j else ["0"] for j in range(12)] for i in range(12)]),
