@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "Rovnice.h"
+#include "KorenyPolynomu.h"
 #include "RychlyCertifikat.h"
 #include "Vyjimky.h"
 #include "ZadaniPresnosti.h"

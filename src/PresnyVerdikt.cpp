@@ -1,5 +1,6 @@
 #include "PresnyVerdikt.h"
 
+#include "InkluzniKruhy.h"
 #include "ZadaniPresnosti.h"
 
 #include <algorithm>
@@ -43,6 +44,8 @@ CelyPolynom bezNulovychKorenu(const CelyPolynom& p) {
 bool zadnyVne(const CelyPolynom& h) {
     const long n = h.stupen();
     if (n <= 0) return true;
+    const PolohaKorenu poloha = polohaKorenu(h, 1);
+    if (poloha != PolohaKorenu::Nerozhodnuto) return poloha == PolohaKorenu::VsechnyUvnitr;
     KomplexniKoule koreny(n);
     arb_t velikost, jedna;
     arb_init(velikost);
@@ -116,6 +119,8 @@ bool vseNaKruznici(const CelyPolynom& g) {
     const CelyPolynom G = stopovyPolynom(g);
     const long m = G.stupen();
     if (m <= 0) return true;
+    // A root of G outside |x| <= 2 comes from a root of g off the circle.
+    if (polohaKorenu(G, 2) == PolohaKorenu::NektereVne) return false;
     KomplexniKoule koreny(m);
     arb_t dva, velikost;
     arb_init(dva);

@@ -1,17 +1,13 @@
 #ifndef ROVNICE_H
 #define ROVNICE_H
 
-#include <complex>
 #include <vector>
 
 #include "Pole.h"
 #include "Polynoms.h"
 
 // Magnitudes of the roots of a polynomial in positive powers (index = power), in floating
-// point. Degree 1 and 2 are solved in closed form; higher degrees numerically (Aberth-Ehrlich
-// iterations from starting circles of the Newton polygon, then polishing), in a bounded number
-// of steps for any input. Simple roots come out to about the rounding of the coefficients
-// times their condition; the copies of a k-fold root scatter by about the k-th root of it.
+// point. Degree 1 and 2 are solved in closed form; higher degrees numerically (KorenyPolynomu.h).
 // Stability verdicts do not rest on these values (see JistaStabilita.h).
 //
 // Special coefficients, decided before any solving:
@@ -35,10 +31,5 @@ public:
     void AbsolutValue();
     const Pole<double>& get_solution() const { return solution; }
 };
-
-// Floating-point approximations of the roots of a (index = power, non-zero at the top), the
-// exact roots at 0 included: starting points for a certified verdict, with no guarantee of
-// their own. Empty when a coefficient is not finite.
-std::vector<std::complex<double>> korenyPolynomu(const std::vector<double>& a);
 
 #endif

@@ -17,7 +17,7 @@
 #include "CLDDS_Vnejsi_SISO.h"
 #include "JistaStabilita.h"
 #include "PresnyVerdikt.h"
-#include "Rovnice.h"
+#include "KorenyPolynomu.h"
 #include "RychlyCertifikat.h"
 #include "System.h"
 
