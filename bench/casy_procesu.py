@@ -108,6 +108,18 @@ def husta_normalni(n, polomer, rng):
     return [[cislo(x) for x in r] for r in F]
 
 
+def permutovana(T, rng):
+    """P T P^T for a random permutation P: the same eigenvalues, no visible triangle."""
+    n = len(T)
+    P = list(range(n))
+    rng.shuffle(P)
+    F = [["0"] * n for _ in range(n)]
+    for i in range(n):
+        for j in range(n):
+            F[P[i]][P[j]] = T[i][j]
+    return F
+
+
 def ridka_trojuhelnikova(n, polomer, rng):
     """Sparse F = P T P^T: T upper triangular with distinct-valued diagonal groups and a few
     couplings between different groups only (so no eigenvalue is defective), P a random
@@ -130,13 +142,7 @@ def ridka_trojuhelnikova(n, polomer, rng):
             j = rng.randrange(n)
             if j > i and diag[j] != diag[i]:
                 T[i][j] = str(rng.randint(1, 3))
-    P = list(range(n))
-    rng.shuffle(P)
-    F = [["0"] * n for _ in range(n)]
-    for i in range(n):
-        for j in range(n):
-            F[P[i]][P[j]] = T[i][j]
-    return F
+    return permutovana(T, rng)
 
 
 def cyklicka_permutace(n, rng):
@@ -173,13 +179,7 @@ def trojuhelnikova_na_kruhu(n, rng):
         for j in range(i + 1, n):
             if rng.random() < 0.3:
                 T[i][j] = cislo(rng.uniform(-2.0, 2.0), 1)
-    P = list(range(n))
-    rng.shuffle(P)
-    F = [["0"] * n for _ in range(n)]
-    for i in range(n):
-        for j in range(n):
-            F[P[i]][P[j]] = T[i][j]
-    return F
+    return permutovana(T, rng)
 
 
 def stav_siso(F, rng):
