@@ -16,7 +16,8 @@ class CLDDS_Stav_MIMO : public CLDDS, private CLDDS_Stav {
     void kontrola() const;
 
 public:
-    using CLDDS_Stav::nastavPresneF;
+    using CLDDS_Stav::nastavPresne;
+    using CLDDS_Stav::presneHodnoty;
     CLDDS_Stav_MIMO();
     CLDDS_Stav_MIMO(const int& l, const int& m, const Matrix<double>& F, const Matrix<double>& G,
                     const Matrix<double>& H, const Matrix<double>& L, const Matrix<double>& x0,

@@ -7,6 +7,7 @@
 #include "CLDDS_Stav_MIMO.h"
 #include "Pole.h"
 #include "JistaStabilita.h"
+#include "PresnePrevody.h"
 #include "Vstup_Vystup.h"
 #include "Vyjimky.h"
 
@@ -27,14 +28,6 @@ Polynom bezZbytku(const Polynom& p) {
 // Coefficient of power k, zero above the degree.
 double koeficient(const Polynom& p, int k) {
     return p.get_stupen() >= k ? p[static_cast<Index>(k)] : 0.0;
-}
-
-// The signed cofactors of the inverse and the negated blocks leave negative zeros, which a
-// written state-space file would show as -0.000. They become plain zeros.
-void bezZapornychNul(Matrix<double>& M) {
-    for (int i = 0; i < M.get_rows(); ++i)
-        for (int j = 0; j < M.get_columns(); ++j)
-            if (M(i, j) == 0.0) M(i, j) = 0.0;
 }
 
 }  // namespace
@@ -322,7 +315,12 @@ bool CLDDS_Vnejsi_MIMO::stabilni() const {
     // The roots of det A are the eigenvalues of the block companion matrix.
     Matrix<double> C;
     if (!blokovaDoprovodna(A, maxStupenA, C)) C = Matrix<double>();
-    return stabilniDeterminant(C, [this] { return presneA ? *presneA : presneZPolynomialniMatice(A); });
+    return stabilniDeterminant(C, [this] { return presneHodnoty().A; });
+}
+
+PresnyVnejsi CLDDS_Vnejsi_MIMO::presneHodnoty() const {
+    if (presne) return *presne;
+    return PresnyVnejsi{presneZPolynomialniMatice(A), presneZPolynomialniMatice(B)};
 }
 
 void CLDDS_Vnejsi_MIMO::CSVexport(Matrix<double> vystup, std::fstream& f) const {
@@ -337,11 +335,8 @@ void CLDDS_Vnejsi_MIMO::CSVexport(Matrix<double> vystup, std::fstream& f) const 
 
 CLDDS_Stav_MIMO& operator>>(CLDDS_Vnejsi_MIMO& vnejsiMIMO, CLDDS_Stav_MIMO& stavMIMO) {
     const int N = vnejsiMIMO.maxStupenA;
-    const int maxDelka = N + 1;
     const int l = vnejsiMIMO.l;
     const int m = vnejsiMIMO.m;
-    const Matrix<Polynom>& tmp_A = vnejsiMIMO.A;
-    const Matrix<Polynom>& tmp_B = vnejsiMIMO.B;
 
     // The realisation has N l states, as many as det A has roots; a larger order is refused
     // before any work.
@@ -349,52 +344,16 @@ CLDDS_Stav_MIMO& operator>>(CLDDS_Vnejsi_MIMO& vnejsiMIMO, CLDDS_Stav_MIMO& stav
         throw vyjm::CLDDS_Vnejsi_MIMO(N * l, MAX_RAD_REALIZACE,
                                       "U prevodu vnejsi -> stav je max rad systemu 1000 (pocet radku matice A krat "
                                       "stupen jeji diagonaly)\n");
-
-    // poleMatrixA[i] = A_(N-i), poleMatrixB[i] = B_(N-i): the real coefficient matrices.
-    Pole<Matrix<double>> poleMatrixA(maxDelka);
-    Pole<Matrix<double>> poleMatrixB(maxDelka);
-    for (int i = 0; i <= N; ++i) {
-        const int ii = N - i;
-        Matrix<double> A_ii(l, m, Matrix<double>::ZEROS);
-        Matrix<double> B_ii(l, m, Matrix<double>::ZEROS);
-        for (int j = 0; j < l; ++j)
-            for (int k = 0; k < m; ++k) {
-                A_ii(j, k) = koeficient(tmp_A(j, k), ii);
-                B_ii(j, k) = koeficient(tmp_B(j, k), ii);
-            }
-        poleMatrixA[i] = A_ii;
-        poleMatrixB[i] = B_ii;
-    }
-
-    const Matrix<double> inverzniMatice = poleMatrixA[0].inverze();  // raises Null_det
-
-    Pole<Matrix<double>> poleMatrixR(maxDelka);
-    Pole<Matrix<double>> poleMatrixS(maxDelka);
-    for (int i = 0; i <= N; ++i) {
-        const Matrix<double> soucinA = poleMatrixA[i] * inverzniMatice;
-        poleMatrixR[i] = i == 0 ? soucinA : soucinA * (-1.0);
-        poleMatrixS[i] = poleMatrixB[i] - soucinA * poleMatrixB[0];
-    }
-
     if (l != m) return stavMIMO;
 
+    // Block observer form, computed exactly: -A_k A_N^-1 in the first block column,
+    // identities to the right of the diagonal, B_k - A_k A_N^-1 B_N in G.
+    Matrix<double> F, G, H, L;
+    std::string chyba;
+    if (!realizacePresne(vnejsiMIMO.presneHodnoty(), false, F, G, H, L, chyba))
+        throw vyjm::CLDDS_Vnejsi_MIMO(l, m, chyba);
     const int n = N * l;
-    Matrix<double> F(n, n, Matrix<double>::ZEROS);
-    Matrix<double> G(n, l, Matrix<double>::ZEROS);
-    Matrix<double> H(l, n, Matrix<double>::ZEROS);
-    Matrix<double> L = inverzniMatice * poleMatrixB[0];
-
-    // Block observer form: -A_k A_N^-1 in the first block column, identities to the right
-    // of the diagonal, B_k - A_k A_N^-1 B_N in G.
-    for (int blok = 0; blok < N; ++blok) {
-        F.vlozSubmatici(poleMatrixR[blok + 1], blok * l, 0);
-        G.vlozSubmatici(poleMatrixS[blok + 1], blok * l, 0);
-    }
-    for (int i = 0; i < n - m; ++i) F(i, i + m) = 1.0;
-    H.vlozSubmatici(inverzniMatice, 0, 0);
-
     const Matrix<double> x0(n, 1, Matrix<double>::ZEROS);
-    for (Matrix<double>* M : {&F, &G, &H, &L}) bezZapornychNul(*M);
     stavMIMO = CLDDS_Stav_MIMO(m, l, F, G, H, L, x0, n, vnejsiMIMO.T);
     return stavMIMO;
 }

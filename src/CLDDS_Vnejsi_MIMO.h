@@ -26,8 +26,8 @@ class CLDDS_Vnejsi_MIMO : public CLDDS {
     int maxStupen_r = 0;  // past outputs kept per output
     int maxStupen_s = 0;  // past inputs kept per input
     int maxStupenA = 0;   // common degree of the diagonal of A
-    // The coefficients of A exactly as written, when they come from a file.
-    std::shared_ptr<const PresnaMatice> presneA;
+    // The coefficients exactly as written, when they come from a file.
+    std::shared_ptr<const PresnyVnejsi> presne;
     Matrix<double> b0;  // coefficients of the present inputs u_j(t)
 
     // The seven shape and degree checks, then a non-square A (vyjm::CLDDS_MIMO) and a
@@ -71,8 +71,10 @@ public:
     int get_maxStupen_r() const { return maxStupen_r; }
     int get_maxStupen_s() const { return maxStupen_s; }
     int get_maxStupenA() const { return maxStupenA; }
-    // Keeps the coefficients of A as the file wrote them; A holds their nearest doubles.
-    void nastavPresneA(PresnaMatice hodnoty) { presneA = std::make_shared<const PresnaMatice>(std::move(hodnoty)); }
+    // Keeps the coefficients as the file wrote them; A and B hold their nearest doubles.
+    void nastavPresne(PresnyVnejsi hodnoty) { presne = std::make_shared<const PresnyVnejsi>(std::move(hodnoty)); }
+    // The exact coefficients of A and B.
+    PresnyVnejsi presneHodnoty() const;
     double get_T() const { return T; }
 
     friend CLDDS_Stav_MIMO& operator>>(CLDDS_Vnejsi_MIMO& vnejsiMIMO, CLDDS_Stav_MIMO& stavMIMO);

@@ -5,6 +5,7 @@
 
 #include "CLLDS_Stav_SISO.h"
 #include "JistaStabilita.h"
+#include "PresnePrevody.h"
 #include "Vstup_Vystup.h"
 #include "Vyjimky.h"
 
@@ -18,14 +19,6 @@ Polynom bezZbytku(const Polynom& p) {
     Polynom kopie(stupen + 1, p.get_promena(), p.get_znamenko());
     for (int k = 0; k <= stupen; ++k) kopie[static_cast<std::size_t>(k)] = p[static_cast<std::size_t>(k)];
     return kopie;
-}
-
-// A missing power of A gives -0 / a0 in the companion row, which a written state-space file
-// would show as -0.000. Negative zeros become plain zeros.
-void bezZapornychNul(Matrix<double>& M) {
-    for (int i = 0; i < M.get_rows(); ++i)
-        for (int j = 0; j < M.get_columns(); ++j)
-            if (M(i, j) == 0.0) M(i, j) = 0.0;
 }
 
 }  // namespace
@@ -158,7 +151,12 @@ Matrix<double> CLDDS_Vnejsi_SISO::prechodova_funkce() const {
 bool CLDDS_Vnejsi_SISO::stabilni() const {
     std::vector<double> koeficienty;
     for (int k = 0; k < A.get_delkaPolynomy(); ++k) koeficienty.push_back(A[static_cast<std::size_t>(k)]);
-    return stabilniPolynom(koeficienty, [this] { return presneA ? *presneA : presneZPolynomu(A); });
+    return stabilniPolynom(koeficienty, [this] { return presneHodnoty().A; });
+}
+
+PresnyVnejsi CLDDS_Vnejsi_SISO::presneHodnoty() const {
+    if (presne) return *presne;
+    return PresnyVnejsi{presneZPolynomu(A), presneZPolynomu(B)};
 }
 
 void CLDDS_Vnejsi_SISO::CSVexport(Matrix<double> vystup, std::fstream& f) const {
@@ -172,36 +170,15 @@ void CLDDS_Vnejsi_SISO::CSVexport(Matrix<double> vystup, std::fstream& f) const 
 }
 
 CLDDS_Stav_SISO& operator>>(CLDDS_Vnejsi_SISO& vnejsi_SISO, CLDDS_Stav_SISO& stav_SISO) {
-    const Polynom& A = vnejsi_SISO.A;
-    const int n = A.get_stupen();
-    const double l = vnejsi_SISO.b0;  // B[n] / A[n], zero when deg B < deg A
-
-    Matrix<double> F(n, n, Matrix<double>::ZEROS);
-    Matrix<double> G(n, 1, Matrix<double>::ZEROS);
-    Matrix<double> H(1, n, Matrix<double>::ZEROS);
-    Matrix<double> L(1, 1, Matrix<double>::ZEROS);
-
-    // tmp_A[k] = A[n-k], tmp_B[k] = B[n-k].
-    const Polynom tmp_A = bezZbytku(A).zrcadleni(n);
-    const Polynom tmp_B = bezZbytku(vnejsi_SISO.B).zrcadleni(n);
-    const double a0 = tmp_A[0];
-
-    // Companion matrix: ones above the diagonal, -A[j]/A[n] in the last row.
-    for (int i = 0; i < n; ++i) {
-        if (i == n - 1)
-            for (int j = 0; j < n; ++j) F(n - 1, j) = -tmp_A[static_cast<std::size_t>(n - j)] / a0;
-        if (i + 1 < n) F(i, i + 1) = 1.0;
-    }
-    if (n > 0) G(n - 1, 0) = 1.0 / a0;
-    for (int i = 0; i < n; ++i) {
-        const std::size_t k = static_cast<std::size_t>(n - i);
-        H(0, i) = tmp_B[k] - tmp_A[k] * l;
-    }
-    L(0, 0) = l;
-
+    // Controllable canonical form, computed exactly: the companion matrix of A divided by its
+    // leading coefficient, G = e_n / a_n, H_i = b_i - a_i l and L = l = b_n / a_n.
+    Matrix<double> F, G, H, L;
+    std::string chyba;
+    if (!realizacePresne(vnejsi_SISO.presneHodnoty(), true, F, G, H, L, chyba))
+        throw vyjm::CLDDS_Vnejsi_SISO(vnejsi_SISO.A.get_stupen(), vnejsi_SISO.B.get_stupen(), chyba);
+    const int n = F.get_rows();
     const Matrix<double> x0(n, 1, Matrix<double>::ZEROS);
     const double T = 1.0;
-    for (Matrix<double>* M : {&F, &G, &H, &L}) bezZapornychNul(*M);
     stav_SISO = CLDDS_Stav_SISO(F, G, H, L, x0, n, T);
     return stav_SISO;
 }

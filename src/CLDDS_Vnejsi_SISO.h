@@ -23,8 +23,8 @@ class CLDDS_Vnejsi_SISO : public CLDDS {
     int s = 0;
     double T = 1.0;  // sampling period; only carried along
     double b0 = 0.0;  // coefficient of the present input u(t)
-    // The coefficients of A exactly as written, when they come from a file.
-    std::shared_ptr<const PresnaMatice> presneA;
+    // The coefficients exactly as written, when they come from a file.
+    std::shared_ptr<const PresnyVnejsi> presne;
 
     // Rejects deg A < 1, deg B > deg A and a zero leading coefficient of A
     // (vyjm::CLDDS_Vnejsi_SISO).
@@ -54,8 +54,10 @@ public:
     bool stabilni() const override;
     void CSVexport(Matrix<double> vystup, std::fstream& f) const override;
 
-    // Keeps the coefficients of A as the file wrote them; A holds their nearest doubles.
-    void nastavPresneA(PresnaMatice hodnoty) { presneA = std::make_shared<const PresnaMatice>(std::move(hodnoty)); }
+    // Keeps the coefficients as the file wrote them; A and B hold their nearest doubles.
+    void nastavPresne(PresnyVnejsi hodnoty) { presne = std::make_shared<const PresnyVnejsi>(std::move(hodnoty)); }
+    // The exact coefficients of A and B.
+    PresnyVnejsi presneHodnoty() const;
 
     const Polynom& get_A() const { return A; }
     const Polynom& get_B() const { return B; }

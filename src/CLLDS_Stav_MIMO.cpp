@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "CLDDS_Vnejsi_MIMO.h"
+#include "PresnePrevody.h"
 #include "Vstup_Vystup.h"
 #include "Vyjimky.h"
 
@@ -116,48 +117,20 @@ void CLDDS_Stav_MIMO::CSVexport(Matrix<double> vystup, std::fstream& f) const {
 }
 
 CLDDS_Vnejsi_MIMO& operator>>(CLDDS_Stav_MIMO& stav_MIMO, CLDDS_Vnejsi_MIMO& vnejsi_MIMO) {
-    const Matrix<double> F = stav_MIMO.get_F();
+    const Matrix<double>& F = stav_MIMO.get_F();
     if (F.get_rows() > MAX_RAD_PREVODU)
         throw vyjm::CLDDS_Stav_MIMO(F.get_rows(), "U prevodu stav -> vnejsi je max F rozmer 8x8\n");
 
-    Matrix<Zlomek<Polynom>> Fpolynom;
-    Matrix<Polynom> Gpolynom, Hpolynom;
-    Fpolynom << F;
-    Gpolynom << stav_MIMO.get_G();
-    Hpolynom << stav_MIMO.get_H();
-    const Matrix<double> L = stav_MIMO.get_L();
-
-    // (zI - F)^-1: every element is a signed minor over the shared denominator det(zI - F).
-    const Zlomek<Polynom> z(Polynom(1.0, 1, 'x', false), Polynom(1.0, 0, 'x', false));
-    const Matrix<Zlomek<Polynom>> jednotkovaMatice(F.get_rows(), F.get_columns(),
-                                                   Matrix<Zlomek<Polynom>>::ONE);
-    const InversniMaticeZlomek Y(jednotkovaMatice * z - Fpolynom);
-    const Matrix<Zlomek<Polynom>> inversniMatice = Y.inverze();
-
-    Matrix<Polynom> Fmatrix(F.get_rows(), F.get_columns(), Matrix<Polynom>::ZEROS);
-    for (int i = 0; i < F.get_rows(); ++i)
-        for (int j = 0; j < F.get_columns(); ++j) Fmatrix(i, j) = inversniMatice(i, j)[1];
-    const Matrix<Polynom> HF = Hpolynom * Fmatrix;
-    const Polynom tmp_Jmenovatel = inversniMatice(0, 0)[2];
-
-    // B = H adj(zI - F) G + L det(zI - F), element by element: the numerator of the fraction
-    // sum (H adj G)_ij / det + L_ij / 1, with the products summed in the order of the matrix
-    // product. With up to 256 inputs and outputs, whole matrices of fractions (8 KB an
-    // element) would take gigabytes.
+    // A = det(zI - F) I, B = H adj(zI - F) G + L det(zI - F), computed exactly.
+    Polynom jmenovatel;
+    Matrix<Polynom> B;
+    std::string chyba;
+    if (!prenosPresne(stav_MIMO.presneHodnoty(), jmenovatel, B, chyba))
+        throw vyjm::CLDDS_Stav_MIMO(F.get_rows(), chyba);
     const int l = stav_MIMO.get_l();
     const int m = stav_MIMO.get_m();
-    const int stavy = F.get_rows();
     Matrix<Polynom> A(l, m, Matrix<Polynom>::ZEROS);
-    Matrix<Polynom> B(l, m, Matrix<Polynom>::ZEROS);
-    for (int i = 0; i < l; ++i) {
-        A(i, i) = tmp_Jmenovatel;
-        for (int j = 0; j < m; ++j) {
-            Polynom soucet;
-            for (int k = 0; k < stavy; ++k) soucet = HF(i, k) * Gpolynom(k, j) + soucet;
-            const Zlomek<Polynom> primaVazba(Polynom(L(i, j), 'x', false), Polynom(1.0, 'x', false));
-            B(i, j) = (Zlomek<Polynom>(soucet, tmp_Jmenovatel) + primaVazba)[1];
-        }
-    }
+    for (int i = 0; i < l && i < m; ++i) A(i, i) = jmenovatel;
 
     CLDDS_Vnejsi_MIMO vysledek(A, B);
     vnejsi_MIMO = std::move(vysledek);

@@ -1,13 +1,13 @@
 #include "CLLDS_Stav_SISO.h"
 
 #include <algorithm>
-#include <cmath>
 #include <iostream>
 #include <ostream>
 #include <string>
 #include <utility>
 
 #include "CLDDS_Vnejsi_SISO.h"
+#include "PresnePrevody.h"
 #include "Vstup_Vystup.h"
 #include "Vyjimky.h"
 
@@ -18,26 +18,6 @@ const int POCET_KROKU = 50;
 void zkontrolujTvar(bool vyhovuje, const int& n, const Matrix<double>& matice,
                     const std::string& zprava) {
     if (!vyhovuje) throw vyjm::CLDDS_Stav_SISO(n, matice.get_rows(), matice.get_columns(), zprava);
-}
-
-double frobenius(const Matrix<double>& M) {
-    double s = 0.0;
-    for (int p = 0; p < M.get_count(); ++p) s += M.get_matrix()[p] * M.get_matrix()[p];
-    return std::sqrt(s);
-}
-
-// Weight t of the feedback in det(zI - F + t G H) - det(zI - F) = t H adj(zI - F) G, which
-// holds for every t because G H has rank one. The difference cancels, so its rounding error
-// is that of det(zI - F + t G H) over t; that error grows like the n-th power of the norm
-// of F - t G H. Their balance, t about |F| / (n |G| |H|), keeps the numerator to the accuracy
-// of the denominator, where t = 1 loses every digit once G H outweighs F in a large system.
-// A power of two, so that the weighting is exact.
-double vahaVazby(const Matrix<double>& F, const Matrix<double>& G, const Matrix<double>& H) {
-    const double vazba = frobenius(G) * frobenius(H) * F.get_rows();
-    const double normaF = frobenius(F);
-    if (!(vazba > 0.0) || !(normaF > 0.0) || !std::isfinite(vazba) || !std::isfinite(normaF)) return 1.0;
-    const long m = std::lround(std::log2(normaF / vazba));
-    return std::ldexp(1.0, static_cast<int>(std::max(-900L, std::min(900L, m))));
 }
 
 }  // namespace
@@ -109,48 +89,14 @@ void CLDDS_Stav_SISO::CSVexport(Matrix<double> vystup, std::fstream& f) const {
                   "Chyba pri zpracovani vystupu Stav SISO\n");
 }
 
-Zlomek<Polynom> prenosovaFunkce(const CLDDS_Stav_SISO& stav) {
-    const Matrix<double>& F = stav.get_F();
-    const int n = F.get_rows();
-    const Pole<double> a = F.charakteristickyPolynom();
-    const Polynom A(a, 'x', false);
-    // The characteristic polynomials are computed in real arithmetic (division-free, exact on
-    // exact data), not as determinants of polynomial matrices. det(zI - F + t G H) is that of
-    // the feedback F - t G H; its difference from A, over t, is H adj(zI - F) G, of degree n - 1.
-    const double t = vahaVazby(F, stav.get_G(), stav.get_H());
-    const Pole<double> sVazbou = (F - stav.get_G() * stav.get_H() * t).charakteristickyPolynom();
-    Pole<double> rozdil(n);
-    for (int k = 0; k < n; ++k) rozdil[k] = (sVazbou[k] - a[k]) / t;
-    const Polynom B = Polynom(rozdil, 'x', false) + A * stav.get_L()(0, 0);
-    return Zlomek<Polynom>(B, A);
-}
-
-Zlomek<Polynom> prenosovaFunkcePresInverzi(const CLDDS_Stav_SISO& stav) {
-    const int n = stav.get_F().get_rows();
-    const Zlomek<Polynom> Lpolynom(Polynom(stav.get_L()(0, 0), 0, 'x', false),
-                                   Polynom(1.0, 0, 'x', false));
-    Matrix<Zlomek<Polynom>> Fpolynom, Gpolynom, Hpolynom;
-    Fpolynom << stav.get_F();
-    Gpolynom << stav.get_G();
-    Hpolynom << stav.get_H();
-
-    const Zlomek<Polynom> z(Polynom(1.0, 1, 'x', false), Polynom(1.0, 0, 'x', false));
-    const Matrix<Zlomek<Polynom>> jednotkovaMatice(n, n, Matrix<Zlomek<Polynom>>::ONE);
-    const InversniMaticeZlomek Y(jednotkovaMatice * z - Fpolynom);
-    const Matrix<Zlomek<Polynom>> U = Y.inverze();
-
-    // Numerators of the inverse: the adjugate of zI - F over the common denominator det(zI - F).
-    for (int i = 0; i < n; ++i)
-        for (int j = 0; j < n; ++j) Fpolynom(i, j)[1] = U(i, j)[1];
-    const Matrix<Zlomek<Polynom>> tmp_U = Hpolynom * Fpolynom * Gpolynom;
-
-    const Zlomek<Polynom> newU = Zlomek<Polynom>(tmp_U(0, 0)[1], U(0, 0)[2]) + Lpolynom;
-    return newU;
-}
-
 CLDDS_Vnejsi_SISO& operator>>(CLDDS_Stav_SISO& stav_SISO, CLDDS_Vnejsi_SISO& vnejsi_SISO) {
-    const Zlomek<Polynom> prenos = prenosovaFunkce(stav_SISO);
-    CLDDS_Vnejsi_SISO vysledek(prenos[2], prenos[1]);
+    // A = det(zI - F), B = H adj(zI - F) G + L det(zI - F), computed exactly.
+    Polynom A;
+    Matrix<Polynom> B;
+    std::string chyba;
+    if (!prenosPresne(stav_SISO.presneHodnoty(), A, B, chyba))
+        throw vyjm::CLDDS_Stav_SISO(stav_SISO.get_n(), stav_SISO.get_F().get_rows(), stav_SISO.get_F().get_columns(), chyba);
+    CLDDS_Vnejsi_SISO vysledek(A, B(0, 0));
     vnejsi_SISO = std::move(vysledek);
     return vnejsi_SISO;
 }

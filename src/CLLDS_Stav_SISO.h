@@ -13,7 +13,8 @@ class CLDDS_Vnejsi_SISO;
 // State-space system with one input and one output.
 class CLDDS_Stav_SISO : public CLDDS, private CLDDS_Stav {
 public:
-    using CLDDS_Stav::nastavPresneF;
+    using CLDDS_Stav::nastavPresne;
+    using CLDDS_Stav::presneHodnoty;
     CLDDS_Stav_SISO();
     // Raises vyjm::CLDDS_Stav_SISO unless F is n x n (n >= 1), G n x 1, H 1 x n, L 1 x 1, x0 n x 1.
     CLDDS_Stav_SISO(const Matrix<double>& F, const Matrix<double>& G, const Matrix<double>& H,
@@ -41,18 +42,9 @@ public:
     void CSVexport(Matrix<double> vystup, std::fstream& f) const override;
 };
 
-// State space to the transfer function B(z)/A(z), built through prenosovaFunkce.
+// State space to the transfer function B(z)/A(z): A = det(zI - F) and
+// B = H adj(zI - F) G + L det(zI - F), exact for the values as written and rounded once.
 // A failure leaves vnejsi_SISO as it was.
 CLDDS_Vnejsi_SISO& operator>>(CLDDS_Stav_SISO& stav_SISO, CLDDS_Vnejsi_SISO& vnejsi_SISO);
-
-// Transfer function B(z)/A(z) = H (zI - F)^-1 G + L as numerator B over denominator A, in 'x':
-// A(z) = det(zI - F) and, by the matrix determinant lemma,
-// B(z) = (det(zI - F + t G H) - det(zI - F)) / t + L det(zI - F), with a weight t chosen for
-// accuracy. Both characteristic polynomials are computed in real arithmetic.
-Zlomek<Polynom> prenosovaFunkce(const CLDDS_Stav_SISO& stav);
-
-// The same transfer function through the fraction inverse of zI - F (one cofactor
-// determinant of fractions per element): the reference the fast path is checked against.
-Zlomek<Polynom> prenosovaFunkcePresInverzi(const CLDDS_Stav_SISO& stav);
 
 #endif

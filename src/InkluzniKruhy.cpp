@@ -126,6 +126,40 @@ PolohaKorenu linearni(const CelyPolynom& q, long polomer) {
     return srovnani > 0 ? PolohaKorenu::NektereVne : PolohaKorenu::VsechnyUvnitr;
 }
 
+// Pellet's test on |z| = R: when |q_k| R^k exceeds the sum of all other |q_j| R^j, exactly k
+// roots lie in |z| < R and the others in |z| > R. Exact, and decisive when one coefficient
+// dominates there, which is where root approximations in doubles run out of range.
+PolohaKorenu pellet(const CelyPolynom& q, long polomer) {
+    const long n = q.stupen();
+    fmpz_t soucet, clen, mocnina;
+    fmpz_init(soucet);
+    fmpz_init(clen);
+    fmpz_init_set_ui(mocnina, 1);
+    // sum_j |q_j| R^j, and the largest term
+    long nejvetsi = 0;
+    fmpz_t maximum;
+    fmpz_init(maximum);
+    for (long j = 0; j <= n; ++j) {
+        fmpz_mul(clen, q.get()->coeffs + j, mocnina);
+        fmpz_abs(clen, clen);
+        fmpz_add(soucet, soucet, clen);
+        if (fmpz_cmp(clen, maximum) > 0) {
+            fmpz_set(maximum, clen);
+            nejvetsi = j;
+        }
+        fmpz_mul_si(mocnina, mocnina, polomer);
+    }
+    // |q_k| R^k > sum - |q_k| R^k
+    fmpz_mul_2exp(clen, maximum, 1);
+    const bool dominuje = fmpz_cmp(clen, soucet) > 0;
+    fmpz_clear(soucet);
+    fmpz_clear(clen);
+    fmpz_clear(mocnina);
+    fmpz_clear(maximum);
+    if (!dominuje) return PolohaKorenu::Nerozhodnuto;
+    return nejvetsi == n ? PolohaKorenu::VsechnyUvnitr : PolohaKorenu::NektereVne;
+}
+
 }  // namespace
 
 PolohaKorenu polohaKorenu(const CelyPolynom& p, long polomer) {
@@ -137,6 +171,8 @@ PolohaKorenu polohaKorenu(const CelyPolynom& p, long polomer) {
     const long n = q.stupen();
     if (n <= 0) return PolohaKorenu::VsechnyUvnitr;
     if (n == 1) return linearni(q, polomer);
+    const PolohaKorenu podlePelleta = pellet(q, polomer);
+    if (podlePelleta != PolohaKorenu::Nerozhodnuto) return podlePelleta;
     const std::vector<std::complex<double>> r = odhady(q);
     if (static_cast<long>(r.size()) != n) return PolohaKorenu::Nerozhodnuto;
     Koule k(n);

@@ -92,12 +92,13 @@ class Aberth {
     // to within a factor of the degree, and there is no more to resolve in doubles.
     std::vector<char> mimo;
     std::vector<double> logPolomer;
+    std::vector<double> uhelMimo;  // the angle of the starting point
 
 public:
     explicit Aberth(const Centrovani& koef)
         : koef(koef), b(koef.b), ab(b.size()), br(b.rbegin(), b.rend()), abr(b.size()),
           n(static_cast<int>(b.size()) - 1), zr(b.size() - 1), zi(b.size() - 1), mimo(b.size() - 1, 0),
-          logPolomer(b.size() - 1, 0.0) {
+          logPolomer(b.size() - 1, 0.0), uhelMimo(b.size() - 1, 0.0) {
         for (std::size_t i = 0; i < b.size(); ++i) {
             ab[i] = std::fabs(b[i]);
             abr[i] = std::fabs(br[i]);
@@ -112,7 +113,12 @@ public:
         std::vector<std::complex<double>> vysledek;
         for (int i = 0; i < n; ++i) {
             const std::size_t ui = static_cast<std::size_t>(i);
-            vysledek.emplace_back(std::ldexp(zr[ui], koef.k), std::ldexp(zi[ui], koef.k));
+            if (mimo[ui]) {
+                // Not iterated: a point of its polygon circle, at full radius.
+                vysledek.push_back(std::polar(std::exp2(logPolomer[ui] / LN2 + koef.k), uhelMimo[ui]));
+            } else {
+                vysledek.emplace_back(std::ldexp(zr[ui], koef.k), std::ldexp(zi[ui], koef.k));
+            }
         }
         return vysledek;
     }
@@ -222,9 +228,12 @@ private:
             const double logR = (lb[static_cast<std::size_t>(od)] - lb[static_cast<std::size_t>(po)]) / pocet;
             const bool venku = std::fabs(logR) > LOG_MAX_POLOMER;
             const double polomer = std::exp(std::min(std::max(logR, -LOG_MAX_POLOMER), LOG_MAX_POLOMER));
+            // An edge of one root beyond the range: the root is about -b_od / b_po, real.
+            const bool zaporny = koef.vyznamne[static_cast<std::size_t>(od)] * koef.vyznamne[static_cast<std::size_t>(po)] > 0.0;
             for (int j = 0; j < pocet; ++j) {
                 const std::size_t ui = static_cast<std::size_t>(index);
-                const double uhel = 2.0 * PI * j / pocet + 2.0 * PI * od / n + 0.7;
+                const double uhel = venku && pocet == 1 ? (zaporny ? PI : 0.0) : 2.0 * PI * j / pocet + 2.0 * PI * od / n + 0.7;
+                uhelMimo[ui] = uhel;
                 zr[ui] = polomer * std::cos(uhel);
                 zi[ui] = polomer * std::sin(uhel);
                 mimo[ui] = venku;

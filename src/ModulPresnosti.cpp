@@ -1,24 +1,91 @@
-// The entry of the module of exact arithmetic, which the tool loads only when a stability
-// verdict needs the exact path (FLINT and Arb cost milliseconds to load).
+#include "ModulPresnosti.h"
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <climits>
+#include <new>
 #include <cstddef>
-#include <cstring>
-#include <exception>
-#include <string>
 
-#include "PresnyVerdikt.h"
+#include "Vyjimky.h"
+#include "ZadaniPresnosti.h"
 
-// 1 stable, 0 not stable, -1 failed (chyba holds the message, cut to velikost - 1 bytes).
-extern "C" int cldds_presna_stabilita(const char* zadani, char* chyba, std::size_t velikost) {
-    std::string zprava;
-    int vysledek = -1;
-    try {
-        vysledek = presnyVerdiktZadani(zadani, zprava);
-    } catch (const std::exception& e) {
-        zprava = e.what();
+#ifndef CLDDS_MODUL_PRESNOSTI
+#define CLDDS_MODUL_PRESNOSTI "../lib/cldds/libcldds_presne.so"
+#endif
+
+namespace {
+
+const char* const JMENO_MODULU = "libcldds_presne.so";
+
+using PresnaStabilita = int (*)(const char*, char*, std::size_t);
+using PresnyPrevod = char* (*)(const char*);
+using Uvolneni = void (*)(char*);
+
+std::string adresarProgramu() {
+    char cesta[PATH_MAX];
+    const ssize_t delka = ::readlink("/proc/self/exe", cesta, sizeof cesta - 1);
+    if (delka <= 0) return ".";
+    const std::string text(cesta, static_cast<std::size_t>(delka));
+    const std::size_t lomitko = text.rfind('/');
+    return lomitko == std::string::npos ? "." : text.substr(0, lomitko);
+}
+
+// The entries of the module, loaded once.
+struct Modul {
+    PresnaStabilita stabilita = nullptr;
+    PresnyPrevod prevod = nullptr;
+    Uvolneni uvolni = nullptr;
+    std::string hledano;  // the places tried
+
+    // The module beside the program (the build tree), else where the installation puts it.
+    Modul() {
+        const std::string adresar = adresarProgramu();
+        for (const std::string& cesta : {adresar + "/" + JMENO_MODULU, adresar + "/" + CLDDS_MODUL_PRESNOSTI}) {
+            hledano += (hledano.empty() ? "" : ", ") + cesta;
+            if (::access(cesta.c_str(), R_OK) != 0) continue;
+            void* modul = ::dlopen(cesta.c_str(), RTLD_NOW | RTLD_LOCAL);
+            if (modul == nullptr) continue;
+            stabilita = reinterpret_cast<PresnaStabilita>(::dlsym(modul, "cldds_presna_stabilita"));
+            prevod = reinterpret_cast<PresnyPrevod>(::dlsym(modul, "cldds_presny_prevod"));
+            uvolni = reinterpret_cast<Uvolneni>(::dlsym(modul, "cldds_uvolni"));
+            if (stabilita != nullptr && prevod != nullptr && uvolni != nullptr) return;
+        }
+        stabilita = nullptr;
     }
-    if (vysledek < 0 && velikost > 0) {
-        std::strncpy(chyba, zprava.c_str(), velikost - 1);
-        chyba[velikost - 1] = '\0';
+};
+
+const Modul& modul() {
+    static const Modul nacteny;
+    if (nacteny.stabilita == nullptr)
+        throw vyjm::FileError("Modul presne aritmetiky se nepodarilo nacist (" + nacteny.hledano + ")\n");
+    return nacteny;
+}
+
+}  // namespace
+
+bool presnaStabilita(char zdroj, const PresnaMatice& hodnoty) {
+    char chyba[256] = {};
+    const int vysledek = modul().stabilita(zadani::zapis(zdroj, {&hodnoty}).c_str(), chyba, sizeof chyba);
+    if (vysledek < 0) throw vyjm::FileError(chyba);
+    return vysledek == 1;
+}
+
+bool presnyPrevod(char druh, const std::vector<const PresnaMatice*>& bloky, std::vector<PresnaMatice>& vysledek,
+                  std::string& chyba) {
+    const Modul& m = modul();
+    char* text = m.prevod(zadani::zapis(druh, bloky).c_str());
+    if (text == nullptr) throw std::bad_alloc();
+    const std::string odpoved(text);
+    m.uvolni(text);
+    char znak = 0;
+    if (!odpoved.empty() && odpoved[0] == zadani::CHYBA) {
+        chyba = odpoved.substr(1);
+        return false;
     }
-    return vysledek;
+    if (!zadani::nacti(odpoved, znak, vysledek) || znak != zadani::VYSLEDEK) {
+        chyba = "Chybny vysledek presneho prevodu\n";
+        return false;
+    }
+    return true;
 }

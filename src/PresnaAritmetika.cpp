@@ -1,6 +1,7 @@
 #include "PresnaAritmetika.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -9,43 +10,10 @@
 #include <flint/fmpq_mat.h>
 #include <flint/fmpq_poly.h>
 #include <flint/fmpz_poly_mat.h>
+#include <gmp.h>
+#include <mpfr.h>
 
 namespace {
-
-// fmpq_mat_t as an owning value.
-class RacionalniMatice {
-    fmpq_mat_t m;
-
-public:
-    RacionalniMatice(long radky, long sloupce) { fmpq_mat_init(m, radky, sloupce); }
-    RacionalniMatice(const RacionalniMatice&) = delete;
-    RacionalniMatice& operator=(const RacionalniMatice&) = delete;
-    ~RacionalniMatice() { fmpq_mat_clear(m); }
-    fmpq_mat_struct* get() { return m; }
-    fmpq* prvek(long i, long j) { return fmpq_mat_entry(m, i, j); }
-};
-
-class RacionalniPolynom {
-    fmpq_poly_t p;
-
-public:
-    RacionalniPolynom() { fmpq_poly_init(p); }
-    RacionalniPolynom(const RacionalniPolynom&) = delete;
-    RacionalniPolynom& operator=(const RacionalniPolynom&) = delete;
-    ~RacionalniPolynom() { fmpq_poly_clear(p); }
-    fmpq_poly_struct* get() { return p; }
-};
-
-class Racionalni {
-    fmpq_t q;
-
-public:
-    Racionalni() { fmpq_init(q); }
-    Racionalni(const Racionalni&) = delete;
-    Racionalni& operator=(const Racionalni&) = delete;
-    ~Racionalni() { fmpq_clear(q); }
-    fmpq* get() { return q; }
-};
 
 // The integer polynomial with the roots of a rational one: its numerator, made primitive.
 CelyPolynom celistvy(fmpq_poly_struct* p) {
@@ -55,6 +23,8 @@ CelyPolynom celistvy(fmpq_poly_struct* p) {
     return vysledek;
 }
 
+}  // namespace
+
 void nactiPolynom(RacionalniPolynom& p, const std::vector<std::string>& koeficienty) {
     Racionalni c;
     for (std::size_t k = 0; k < koeficienty.size(); ++k) {
@@ -62,6 +32,8 @@ void nactiPolynom(RacionalniPolynom& p, const std::vector<std::string>& koeficie
         fmpq_poly_set_coeff_fmpq(p.get(), static_cast<long>(k), c.get());
     }
 }
+
+namespace {
 
 // Highest power with a non-zero coefficient over all elements; -1 when every element is 0.
 long nejvyssiStupen(const PresnaMatice& A) {
@@ -78,6 +50,8 @@ long nejvyssiStupen(const PresnaMatice& A) {
     return d;
 }
 
+}  // namespace
+
 void nactiKoeficient(fmpq* cil, const PresnaMatice& A, long i, long j, long k) {
     const std::vector<std::string> prvek = A.prvek(static_cast<int>(i), static_cast<int>(j));
     if (k < static_cast<long>(prvek.size()))
@@ -85,6 +59,8 @@ void nactiKoeficient(fmpq* cil, const PresnaMatice& A, long i, long j, long k) {
     else
         fmpq_zero(cil);
 }
+
+namespace {
 
 // det A(z) over the integers: every row is scaled by the common denominator of its
 // coefficients, which changes the determinant by a non-zero constant only.
@@ -224,4 +200,31 @@ CelyPolynom determinantPresne(const PresnaMatice& A) {
     RacionalniPolynom p;
     fmpq_mat_charpoly(p.get(), C.get());
     return celistvy(p.get());
+}
+
+void nactiMatici(RacionalniMatice& M, const PresnaMatice& hodnoty, long k) {
+    for (long i = 0; i < hodnoty.get_rows(); ++i)
+        for (long j = 0; j < hodnoty.get_columns(); ++j) nactiKoeficient(M.prvek(i, j), hodnoty, i, j, k);
+}
+
+std::string zaokrouhlenyText(const fmpq_t hodnota, bool& vRozsahu) {
+    // One rounding to the nearest double, subnormals included: MPFR with the exponent range
+    // of double and 53 bits.
+    const mpfr_exp_t puvodniMin = mpfr_get_emin(), puvodniMax = mpfr_get_emax();
+    mpfr_set_emin(-1073);
+    mpfr_set_emax(1024);
+    mpq_t q;
+    mpq_init(q);
+    fmpq_get_mpq(q, hodnota);
+    mpfr_t x;
+    mpfr_init2(x, 53);
+    const int smer = mpfr_set_q(x, q, MPFR_RNDN);
+    mpfr_subnormalize(x, smer, MPFR_RNDN);
+    const double d = mpfr_get_d(x, MPFR_RNDN);
+    mpfr_clear(x);
+    mpq_clear(q);
+    mpfr_set_emin(puvodniMin);
+    mpfr_set_emax(puvodniMax);
+    vRozsahu = std::isfinite(d);
+    return presnyText(d == 0.0 ? 0.0 : d);
 }

@@ -33,6 +33,14 @@ public:
     PresnaMatice ctverec(int n) const;
 };
 
+// The exact values of the matrices of a state-space system, and of an external description.
+struct PresnyStav {
+    PresnaMatice F, G, H, L;
+};
+struct PresnyVnejsi {
+    PresnaMatice A, B;
+};
+
 // The exact value of a finite double in the hexadecimal floating form of printf's %a, e.g.
 // 0.1 gives 0x1.999999999999ap-4.
 std::string presnyText(double x);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <vector>
 
 #include <acb.h>
 #include <arb.h>
@@ -181,20 +182,23 @@ bool presnyVerdikt(const CelyPolynom& p) {
 }
 
 
-int presnyVerdiktZadani(const std::string& zadani, std::string& chyba) {
-    ZdrojPolu zdroj;
-    PresnaMatice hodnoty;
-    if (!nactiZadani(zadani, zdroj, hodnoty) || hodnoty.get_rows() != hodnoty.get_columns()) {
+int presnyVerdiktZadani(const std::string& text, std::string& chyba) {
+    char druh = 0;
+    std::vector<PresnaMatice> bloky;
+    if (!zadani::nacti(text, druh, bloky) || bloky.size() != 1 || bloky[0].get_rows() != bloky[0].get_columns()) {
         chyba = "Chybne zadani presne stability\n";
         return -1;
     }
-    switch (zdroj) {
-        case ZdrojPolu::Polynom:
+    const PresnaMatice& hodnoty = bloky[0];
+    switch (druh) {
+        case zadani::POLYNOM:
             return presnyVerdikt(hodnoty.get_rows() == 0 ? CelyPolynom() : polynomZTextu(hodnoty.prvek(0, 0))) ? 1 : 0;
-        case ZdrojPolu::Matice:
+        case zadani::MATICE:
             return presnyVerdikt(charakteristickyPolynomPresne(hodnoty)) ? 1 : 0;
-        case ZdrojPolu::PolynomialniMatice:
+        case zadani::POLYNOMIALNI_MATICE:
             return presnyVerdikt(determinantPresne(hodnoty)) ? 1 : 0;
+        default:
+            chyba = "Chybne zadani presne stability\n";
+            return -1;
     }
-    return -1;
 }

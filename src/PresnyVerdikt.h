@@ -16,7 +16,7 @@
 // is tested for a root off the circle through the real roots of its trace polynomial.
 bool presnyVerdikt(const CelyPolynom& p);
 
-// The verdict on a task in the text form of ZadaniPresnosti.h: 1 stable, 0 not stable, -1
+// The verdict on a stability task in the text form of ZadaniPresnosti.h: 1 stable, 0 not stable, -1
 // when the task cannot be read (chyba then says why).
 int presnyVerdiktZadani(const std::string& zadani, std::string& chyba);
 

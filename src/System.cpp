@@ -75,5 +75,10 @@ bool CLDDS_Stav::stavova_stabilita(std::ostream& konzole) const {
 
     // The poles are the eigenvalues of the n x n block of F.
     const Matrix<double> ctverec = F.get_rows() == n && F.get_columns() == n ? F : F.submatice(1, n, 1, n);
-    return stabilniMatice(ctverec, [&] { return presneF ? presneF->ctverec(n) : presneZMatice(ctverec); });
+    return stabilniMatice(ctverec, [&] { return presne ? presne->F.ctverec(n) : presneZMatice(ctverec); });
+}
+
+PresnyStav CLDDS_Stav::presneHodnoty() const {
+    if (presne) return *presne;
+    return PresnyStav{presneZMatice(F), presneZMatice(G), presneZMatice(H), presneZMatice(L)};
 }

@@ -35,9 +35,9 @@ protected:
     Matrix<double> x0;
     int n;
     double T;
-    // The values of F exactly as written, when they come from a file; otherwise F's doubles
-    // are the exact values.
-    std::shared_ptr<const PresnaMatice> presneF;
+    // The values exactly as written, when they come from a file; otherwise the doubles are
+    // the exact values.
+    std::shared_ptr<const PresnyStav> presne;
 
     // Outputs (one row each) for the inputs u (one row per input, one column per step),
     // by the state recursion from x0.
@@ -55,8 +55,10 @@ public:
     CLDDS_Stav& operator=(CLDDS_Stav&&) noexcept = default;
     ~CLDDS_Stav() = default;
 
-    // Keeps the values of F as the file wrote them; F holds their nearest doubles.
-    void nastavPresneF(PresnaMatice hodnoty) { presneF = std::make_shared<const PresnaMatice>(std::move(hodnoty)); }
+    // Keeps the values as the file wrote them; the matrices hold their nearest doubles.
+    void nastavPresne(PresnyStav hodnoty) { presne = std::make_shared<const PresnyStav>(std::move(hodnoty)); }
+    // The exact values of F, G, H and L.
+    PresnyStav presneHodnoty() const;
 
     // True when no eigenvalue of F (as written) lies outside the unit circle; decided exactly.
     // Prints the matrix x*I and an empty line on `konzole`.

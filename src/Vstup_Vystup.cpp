@@ -148,7 +148,7 @@ void zapamatujRadek(PresnaMatice* presne, int i, int prvkuRadku) {
 
 }  // namespace
 
-void cteniDatZeSouboruVnejsiSISO(std::istream& fileIn, Polynom& A, Polynom& B, PresnaMatice* presneA) {
+void cteniDatZeSouboruVnejsiSISO(std::istream& fileIn, Polynom& A, Polynom& B, PresnyVnejsi* presne) {
     CteckaRadku ctecka(fileIn);
     std::string radek;
     int i = 0;
@@ -156,9 +156,10 @@ void cteniDatZeSouboruVnejsiSISO(std::istream& fileIn, Polynom& A, Polynom& B, P
     while (i < 2 && ctecka.dalsi(radek)) {
         if (radek.empty()) continue;
         nastavKoeficienty((i == 0) ? B : A, hodnoty(radek));
-        if (i == 1 && presneA != nullptr) {
-            zapamatujRadek(presneA, 0, 1);
-            presneA->pridejPrvek(split(radek, ' '));
+        if (presne != nullptr) {
+            PresnaMatice& cil = (i == 0) ? presne->B : presne->A;
+            zapamatujRadek(&cil, 0, 1);
+            cil.pridejPrvek(split(radek, ' '));
         }
         ++i;
     }
@@ -166,7 +167,7 @@ void cteniDatZeSouboruVnejsiSISO(std::istream& fileIn, Polynom& A, Polynom& B, P
 }
 
 void cteniDatZeSouboruVnejsiMIMO(std::istream& fileIn, Matrix<Polynom>& A, Matrix<Polynom>& B,
-                                 PresnaMatice* presneA) {
+                                 PresnyVnejsi* presne) {
     CteckaRadku ctecka(fileIn);
     std::string radek;
     int blok = 0;  // 0: rows of B, 1: rows of A
@@ -201,9 +202,10 @@ void cteniDatZeSouboruVnejsiMIMO(std::istream& fileIn, Matrix<Polynom>& A, Matri
         const int sloupce = static_cast<int>(bunky.size());
         cil._resize(i + 1, sloupce);
         for (int j = 0; j < sloupce; ++j) nastavKoeficienty(cil[i][j], hodnoty(bunky[static_cast<std::size_t>(j)]));
-        if (blok == 1 && presneA != nullptr) {
-            zapamatujRadek(presneA, i, sloupce);
-            for (const std::string& bunka : bunky) presneA->pridejPrvek(split(bunka, ' '));
+        if (presne != nullptr) {
+            PresnaMatice& texty = (blok == 0) ? presne->B : presne->A;
+            zapamatujRadek(&texty, i, sloupce);
+            for (const std::string& bunka : bunky) texty.pridejPrvek(split(bunka, ' '));
         }
         ++i;
     }
@@ -211,7 +213,7 @@ void cteniDatZeSouboruVnejsiMIMO(std::istream& fileIn, Matrix<Polynom>& A, Matri
 }
 
 void cteniDatZeSouboruStav(std::istream& fileIn, Matrix<double>& F, Matrix<double>& G, Matrix<double>& H,
-                           Matrix<double>& L, Matrix<double>& x0, PresnaMatice* presneF) {
+                           Matrix<double>& L, Matrix<double>& x0, PresnyStav* presne) {
     enum Matice { eF = 0, eG = 1, eH = 2, eL = 3, ex0 = 4 };
     Matrix<double>* const bloky[] = {&F, &G, &H, &L, &x0};
     const char* const jmena[] = {"F", "G", "H", "L", "x0"};
@@ -249,10 +251,11 @@ void cteniDatZeSouboruStav(std::istream& fileIn, Matrix<double>& F, Matrix<doubl
             x0[i][0] = radekHodnot.empty() ? 0.0 : radekHodnot.front();
         } else {
             pridejRadek(*bloky[k], i, radekHodnot);
-            if (k == eF && presneF != nullptr) {
-                const std::vector<std::string> texty = split(radek, ' ');
-                zapamatujRadek(presneF, i, static_cast<int>(texty.size()));
-                presneF->pridejRadek(texty);
+            if (presne != nullptr) {
+                PresnaMatice* const texty[] = {&presne->F, &presne->G, &presne->H, &presne->L};
+                const std::vector<std::string> hodnotyRadku = split(radek, ' ');
+                zapamatujRadek(texty[k], i, static_cast<int>(hodnotyRadku.size()));
+                texty[k]->pridejRadek(hodnotyRadku);
             }
         }
         ++i;

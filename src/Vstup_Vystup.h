@@ -24,14 +24,14 @@ constexpr int MAX_ROZMER = 256;
 // blanks only; a carriage return before the line feed is dropped. A file has at most 65536
 // lines, and a block with more rows than the blocks before it allow is refused at its first
 // surplus row, so no file is read further than a valid one could reach.
-// Where `presne` is given, it receives the texts of the values that decide stability (A, or
-// F), so that they keep the exact values written.
-void cteniDatZeSouboruVnejsiSISO(std::istream& fileIn, Polynom& A, Polynom& B, PresnaMatice* presneA = nullptr);
+// Where `presne` is given, it receives the texts of the values, so that they keep the exact
+// values written.
+void cteniDatZeSouboruVnejsiSISO(std::istream& fileIn, Polynom& A, Polynom& B, PresnyVnejsi* presne = nullptr);
 void cteniDatZeSouboruVnejsiMIMO(std::istream& fileIn, Matrix<Polynom>& A, Matrix<Polynom>& B,
-                                 PresnaMatice* presneA = nullptr);
+                                 PresnyVnejsi* presne = nullptr);
 void cteniDatZeSouboruStav(std::istream& fileIn, Matrix<double>& F, Matrix<double>& G,
                            Matrix<double>& H, Matrix<double>& L, Matrix<double>& x0,
-                           PresnaMatice* presneF = nullptr);
+                           PresnyStav* presne = nullptr);
 
 // Input signal: SISO one line (a column of steps), MIMO one line per input. Reading stops at
 // the first non-empty line beyond one (SISO) or pocetVstupu (MIMO); that line is kept, so the

@@ -7,51 +7,67 @@
 
 #include "PresnaMatice.h"
 
-// What the exact path decides on, as text, the form in which it crosses into the module of
-// exact arithmetic: a first line "<zdroj> <rows> <columns>", then one line per element (row by
-// row) listing its coefficients from power 0 up, separated by blanks. The coefficient texts
-// are those of the file (or of presnyText), which hold no blank and no line end.
-enum class ZdrojPolu : char {
-    Polynom = 'P',             // the roots of the one polynomial of a 1 x 1 matrix
-    Matice = 'F',              // the eigenvalues of a square real matrix
-    PolynomialniMatice = 'A',  // the roots of the determinant of a square polynomial matrix
-};
+// Tasks and results as text, the form in which they cross into and out of the module of exact
+// arithmetic: a first line with one letter saying what is asked, then blocks, each a line
+// "<rows> <columns>" followed by one line per element (row by row) that lists its coefficients
+// from power 0 up, separated by blanks. The coefficient texts are those of the file or of
+// presnyText, which hold no blank and no line end. A failure is a line "!" and its message.
+namespace zadani {
 
-inline std::string zapisZadani(ZdrojPolu zdroj, const PresnaMatice& hodnoty) {
-    std::string text;
-    text += static_cast<char>(zdroj);
-    text += " " + std::to_string(hodnoty.get_rows()) + " " + std::to_string(hodnoty.get_columns()) + "\n";
-    for (int i = 0; i < hodnoty.get_rows(); ++i)
-        for (int j = 0; j < hodnoty.get_columns(); ++j) {
-            const std::vector<std::string> prvek = hodnoty.prvek(i, j);
-            for (std::size_t k = 0; k < prvek.size(); ++k) text += (k ? " " : "") + prvek[k];
-            text += "\n";
-        }
+// Stability: the roots of one polynomial (a 1 x 1 block), the eigenvalues of a real matrix,
+// the roots of the determinant of a polynomial matrix.
+const char POLYNOM = 'P';
+const char MATICE = 'F';
+const char POLYNOMIALNI_MATICE = 'A';
+// Conversions: state space (F, G, H, L) to the external description (A, B); the external
+// description (A, B) to state space (F, G, H, L), SISO and MIMO.
+const char NA_VNEJSI = 'V';
+const char NA_STAV_SISO = 'S';
+const char NA_STAV_MIMO = 'M';
+// The answer to a conversion.
+const char VYSLEDEK = 'R';
+const char CHYBA = '!';
+
+inline std::string zapis(char druh, const std::vector<const PresnaMatice*>& bloky) {
+    std::string text(1, druh);
+    text += "\n";
+    for (const PresnaMatice* blok : bloky) {
+        text += std::to_string(blok->get_rows()) + " " + std::to_string(blok->get_columns()) + "\n";
+        for (int i = 0; i < blok->get_rows(); ++i)
+            for (int j = 0; j < blok->get_columns(); ++j) {
+                const std::vector<std::string> prvek = blok->prvek(i, j);
+                for (std::size_t k = 0; k < prvek.size(); ++k) text += (k ? " " : "") + prvek[k];
+                text += "\n";
+            }
+    }
     return text;
 }
 
-// False when the text is not a task of this form.
-inline bool nactiZadani(const std::string& text, ZdrojPolu& zdroj, PresnaMatice& hodnoty) {
+// False when the text is not of this form.
+inline bool nacti(const std::string& text, char& druh, std::vector<PresnaMatice>& bloky) {
     std::istringstream vstup(text);
     std::string radek;
-    char druh = 0;
-    int radky = -1, sloupce = -1;
-    if (!std::getline(vstup, radek)) return false;
-    std::istringstream hlavicka(radek);
-    if (!(hlavicka >> druh >> radky >> sloupce)) return false;
-    if (druh != 'P' && druh != 'F' && druh != 'A') return false;
-    if (radky < 0 || sloupce < 0 || radky > 100000 || sloupce > 100000) return false;
-    zdroj = static_cast<ZdrojPolu>(druh);
-    hodnoty.novyTvar(radky, sloupce);
-    const long pocet = static_cast<long>(radky) * sloupce;
-    for (long i = 0; i < pocet; ++i) {
-        if (!std::getline(vstup, radek)) return false;
-        std::istringstream koeficienty(radek);
-        std::vector<std::string> prvek;
-        for (std::string kus; koeficienty >> kus;) prvek.push_back(kus);
-        hodnoty.pridejPrvek(std::move(prvek));
+    if (!std::getline(vstup, radek) || radek.size() != 1) return false;
+    druh = radek[0];
+    bloky.clear();
+    while (std::getline(vstup, radek)) {
+        std::istringstream hlavicka(radek);
+        long radky = -1, sloupce = -1;
+        if (!(hlavicka >> radky >> sloupce) || radky < 0 || sloupce < 0 || radky * sloupce > 10000000L) return false;
+        PresnaMatice blok;
+        blok.novyTvar(static_cast<int>(radky), static_cast<int>(sloupce));
+        for (long e = 0; e < radky * sloupce; ++e) {
+            if (!std::getline(vstup, radek)) return false;
+            std::istringstream koeficienty(radek);
+            std::vector<std::string> prvek;
+            for (std::string kus; koeficienty >> kus;) prvek.push_back(kus);
+            blok.pridejPrvek(std::move(prvek));
+        }
+        bloky.push_back(std::move(blok));
     }
     return true;
 }
+
+}  // namespace zadani
 
 #endif

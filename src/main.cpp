@@ -76,41 +76,41 @@ std::unique_ptr<CLDDS> nactiSystem(Druh druh, const std::string& cesta, std::fst
         case Druh::VnejsiSISO: {
             Polynom A('x', false);
             Polynom B('x', false);
-            PresnaMatice presneA;
-            cteniDatZeSouboruVnejsiSISO(fileIn, A, B, &presneA);
+            PresnyVnejsi presne;
+            cteniDatZeSouboruVnejsiSISO(fileIn, A, B, &presne);
             fileIn.close();
             auto vnejsi = std::make_unique<CLDDS_Vnejsi_SISO>(A, B);
-            vnejsi->nastavPresneA(std::move(presneA));
+            vnejsi->nastavPresne(std::move(presne));
             system = std::move(vnejsi);
             break;
         }
         case Druh::VnejsiMIMO: {
             Matrix<Polynom> A;
             Matrix<Polynom> B;
-            PresnaMatice presneA;
-            cteniDatZeSouboruVnejsiMIMO(fileIn, A, B, &presneA);
+            PresnyVnejsi presne;
+            cteniDatZeSouboruVnejsiMIMO(fileIn, A, B, &presne);
             fileIn.close();
             auto vnejsi = std::make_unique<CLDDS_Vnejsi_MIMO>(A, B);
-            vnejsi->nastavPresneA(std::move(presneA));
+            vnejsi->nastavPresne(std::move(presne));
             system = std::move(vnejsi);
             break;
         }
         case Druh::StavSISO:
         case Druh::StavMIMO: {
             Matrix<double> F, G, H, L, x0;
-            PresnaMatice presneF;
-            cteniDatZeSouboruStav(fileIn, F, G, H, L, x0, &presneF);
+            PresnyStav presne;
+            cteniDatZeSouboruStav(fileIn, F, G, H, L, x0, &presne);
             fileIn.close();
             const int n = F.get_rows();
             if (druh == Druh::StavSISO) {
                 auto stav = std::make_unique<CLDDS_Stav_SISO>(F, G, H, L, x0, n, PERIODA);
-                stav->nastavPresneF(std::move(presneF));
+                stav->nastavPresne(std::move(presne));
                 system = std::move(stav);
             } else {
                 const int l = G.get_columns();
                 const int m = H.get_rows();
                 auto stav = std::make_unique<CLDDS_Stav_MIMO>(l, m, F, G, H, L, x0, n, PERIODA);
-                stav->nastavPresneF(std::move(presneF));
+                stav->nastavPresne(std::move(presne));
                 system = std::move(stav);
             }
             break;

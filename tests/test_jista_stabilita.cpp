@@ -140,7 +140,7 @@ TEST(JistaStabilita, PolynomialsFromChosenRootsGetTheirTrueVerdictOnEveryPath) {
         PresnaMatice presne;
         presne.novyTvar(1, 1);
         presne.pridejPrvek(t);
-        system.nastavPresneA(presne);
+        system.nastavPresne(PresnyVnejsi{presne, PresnaMatice()});
         EXPECT_EQ(system.stabilni(), pripad.stabilni);
     }
 }
@@ -186,7 +186,7 @@ CLDDS_Stav stav(const std::vector<std::vector<std::string>>& radky) {
     }
     CLDDS_Stav s(F, Matrix<double>(n, 1, Matrix<double>::ONES), Matrix<double>(1, n, Matrix<double>::ONES),
                  Matrix<double>(1, 1, Matrix<double>::ZEROS), Matrix<double>(n, 1, Matrix<double>::ZEROS), n, 1.0);
-    s.nastavPresneF(presne);
+    s.nastavPresne(PresnyStav{presne, PresnaMatice(), PresnaMatice(), PresnaMatice()});
     return s;
 }
 
@@ -318,7 +318,7 @@ TEST(JistaStabilita, DeterminantsWithKnownFactorsGetTheirTrueVerdict) {
         Matrix<Polynom> B(l, l, Matrix<Polynom>::ZEROS);
         for (int i = 0; i < l; ++i) B(i, i) = Polynom(1.0);
         CLDDS_Vnejsi_MIMO system(A, B);
-        system.nastavPresneA(presne);
+        system.nastavPresne(PresnyVnejsi{presne, PresnaMatice()});
         EXPECT_EQ(system.stabilni(), pripad.stabilni);
     }
 }

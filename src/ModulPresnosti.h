@@ -1,0 +1,21 @@
+#ifndef MODULPRESNOSTI_H
+#define MODULPRESNOSTI_H
+
+#include <string>
+#include <vector>
+
+#include "PresnaMatice.h"
+
+// The module of exact arithmetic (FLINT, Arb), loaded on first use from beside the program or
+// from where the installation puts it, relative to the program. When it cannot be loaded,
+// both raise vyjm::FileError naming the places tried.
+
+// The exact stability verdict on one block (what it holds says zdroj, ZadaniPresnosti.h).
+bool presnaStabilita(char zdroj, const PresnaMatice& hodnoty);
+
+// An exact conversion (druh, ZadaniPresnosti.h); the result blocks, or false with the module's
+// message in chyba.
+bool presnyPrevod(char druh, const std::vector<const PresnaMatice*>& bloky, std::vector<PresnaMatice>& vysledek,
+                  std::string& chyba);
+
+#endif

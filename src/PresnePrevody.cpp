@@ -1,0 +1,52 @@
+#include "PresnePrevody.h"
+
+#include <cstdlib>
+#include <vector>
+
+#include "ModulPresnosti.h"
+#include "ZadaniPresnosti.h"
+
+namespace {
+
+double hodnota(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
+
+Matrix<double> realna(const PresnaMatice& blok) {
+    Matrix<double> M(blok.get_rows(), blok.get_columns(), Matrix<double>::ZEROS);
+    for (int i = 0; i < blok.get_rows(); ++i)
+        for (int j = 0; j < blok.get_columns(); ++j) {
+            const std::vector<std::string> prvek = blok.prvek(i, j);
+            if (!prvek.empty()) M(i, j) = hodnota(prvek.front());
+        }
+    return M;
+}
+
+Polynom polynom(const PresnaMatice& blok, int i, int j) {
+    std::vector<double> koeficienty;
+    for (const std::string& text : blok.prvek(i, j)) koeficienty.push_back(hodnota(text));
+    return Polynom(koeficienty.data(), static_cast<int>(koeficienty.size()), 'x', false);
+}
+
+}  // namespace
+
+bool prenosPresne(const PresnyStav& stav, Polynom& A, Matrix<Polynom>& B, std::string& chyba) {
+    std::vector<PresnaMatice> vysledek;
+    if (!presnyPrevod(zadani::NA_VNEJSI, {&stav.F, &stav.G, &stav.H, &stav.L}, vysledek, chyba)) return false;
+    A = polynom(vysledek[0], 0, 0);
+    const PresnaMatice& citatele = vysledek[1];
+    B = Matrix<Polynom>(citatele.get_rows(), citatele.get_columns(), Matrix<Polynom>::ZEROS);
+    for (int i = 0; i < citatele.get_rows(); ++i)
+        for (int j = 0; j < citatele.get_columns(); ++j) B(i, j) = polynom(citatele, i, j);
+    return true;
+}
+
+bool realizacePresne(const PresnyVnejsi& vnejsi, bool siso, Matrix<double>& F, Matrix<double>& G,
+                     Matrix<double>& H, Matrix<double>& L, std::string& chyba) {
+    std::vector<PresnaMatice> vysledek;
+    const char druh = siso ? zadani::NA_STAV_SISO : zadani::NA_STAV_MIMO;
+    if (!presnyPrevod(druh, {&vnejsi.A, &vnejsi.B}, vysledek, chyba)) return false;
+    F = realna(vysledek[0]);
+    G = realna(vysledek[1]);
+    H = realna(vysledek[2]);
+    L = realna(vysledek[3]);
+    return true;
+}

@@ -1,0 +1,18 @@
+#ifndef PRESNYPREVOD_H
+#define PRESNYPREVOD_H
+
+#include <string>
+
+// Conversions between the descriptions in exact arithmetic, for a task in the text form of
+// ZadaniPresnosti.h; every coefficient of the result is the exact one rounded once to the
+// nearest double. The answer is a result text, or a failure text when the task cannot be
+// read or a coefficient lies beyond the range of double.
+//
+// - State space (F, G, H, L) to the external description: A = det(zI - F) and
+//   B_ij = H_i adj(zI - F) G_j + L_ij det(zI - F), where by the determinant lemma
+//   H_i adj(zI - F) G_j = det(zI - F + G_j H_i) - det(zI - F).
+// - External SISO (A, B) to the controllable canonical form; external MIMO (A, B) to the block
+//   observer form.
+std::string presnyPrevod(const std::string& zadani);
+
+#endif

@@ -1,0 +1,43 @@
+// The entries of the module of exact arithmetic, which the tool loads only when a stability
+// verdict needs the exact path or a conversion runs (FLINT and Arb cost milliseconds to load).
+#include <cstddef>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <string>
+
+#include "PresnyPrevod.h"
+#include "PresnyVerdikt.h"
+#include "ZadaniPresnosti.h"
+
+// 1 stable, 0 not stable, -1 failed (chyba holds the message, cut to velikost - 1 bytes).
+extern "C" int cldds_presna_stabilita(const char* zadani, char* chyba, std::size_t velikost) {
+    std::string zprava;
+    int vysledek = -1;
+    try {
+        vysledek = presnyVerdiktZadani(zadani, zprava);
+    } catch (const std::exception& e) {
+        zprava = e.what();
+    }
+    if (vysledek < 0 && velikost > 0) {
+        std::strncpy(chyba, zprava.c_str(), velikost - 1);
+        chyba[velikost - 1] = '\0';
+    }
+    return vysledek;
+}
+
+// The result text of a conversion, allocated with malloc (the caller frees it with
+// cldds_uvolni); a null pointer when even that fails.
+extern "C" char* cldds_presny_prevod(const char* text) {
+    std::string vysledek;
+    try {
+        vysledek = presnyPrevod(text);
+    } catch (const std::exception& e) {
+        vysledek = std::string(1, zadani::CHYBA) + e.what();
+    }
+    char* kopie = static_cast<char*>(std::malloc(vysledek.size() + 1));
+    if (kopie != nullptr) std::memcpy(kopie, vysledek.c_str(), vysledek.size() + 1);
+    return kopie;
+}
+
+extern "C" void cldds_uvolni(char* text) { std::free(text); }
