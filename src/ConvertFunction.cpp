@@ -2,7 +2,9 @@
 
 #include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
@@ -65,6 +67,18 @@ std::string DoubleToString(const double& doubleCislo) {
     std::ostringstream s;
     s << doubleCislo;
     return s.str();
+}
+
+std::string DoubleToStringVerne(const double& cislo, int desetinnych) {
+    // Fixed notation spells every digit of a large value (309 of them for the largest double).
+    const int delka = std::snprintf(nullptr, 0, "%.*f", desetinnych, cislo);
+    std::string pevny(static_cast<std::size_t>(delka), '\0');
+    std::snprintf(&pevny[0], pevny.size() + 1, "%.*f", desetinnych, cislo);
+    if (!std::isfinite(cislo) || std::strtod(pevny.c_str(), nullptr) == cislo) return pevny;
+    // The shortest round trip; 24 characters hold any double ("-2.2250738585072014e-308").
+    char nejkratsi[32];
+    const std::to_chars_result konec = std::to_chars(nejkratsi, nejkratsi + sizeof nejkratsi, cislo);
+    return std::string(nejkratsi, konec.ptr);
 }
 
 std::vector<std::string> split(const std::string& s, char delim) {
