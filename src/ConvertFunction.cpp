@@ -82,7 +82,7 @@ std::string pevnyZapis(double cislo, int desetinnych) {
 }
 
 // The same text for a whole number below 2^53, built without printf: most entries of a
-// realisation are 0 or 1, and a large one is written a million times.
+// realisation are 0 or 1, and a large realisation holds hundreds of thousands of them.
 std::string pevnyZapisCelehoCisla(double cislo, int desetinnych) {
     char cislice[24];
     const auto velikost = static_cast<long long>(std::fabs(cislo));
