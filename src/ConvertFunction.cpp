@@ -2,7 +2,9 @@
 
 #include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
@@ -65,6 +67,45 @@ std::string DoubleToString(const double& doubleCislo) {
     std::ostringstream s;
     s << doubleCislo;
     return s.str();
+}
+
+namespace {
+
+// printf's fixed notation; it spells every digit of a large value (309 for the largest double).
+std::string pevnyZapis(double cislo, int desetinnych) {
+    char kratky[64];
+    const int delka = std::snprintf(kratky, sizeof kratky, "%.*f", desetinnych, cislo);
+    if (delka < static_cast<int>(sizeof kratky)) return std::string(kratky, static_cast<std::size_t>(delka));
+    std::string dlouhy(static_cast<std::size_t>(delka), '\0');
+    std::snprintf(&dlouhy[0], dlouhy.size() + 1, "%.*f", desetinnych, cislo);
+    return dlouhy;
+}
+
+// The same text for a whole number below 2^53, built without printf: most entries of a
+// realisation are 0 or 1, and a large realisation holds hundreds of thousands of them.
+std::string pevnyZapisCelehoCisla(double cislo, int desetinnych) {
+    char cislice[24];
+    const auto velikost = static_cast<long long>(std::fabs(cislo));
+    const std::to_chars_result konec = std::to_chars(cislice, cislice + sizeof cislice, velikost);
+    std::string text = std::signbit(cislo) ? "-" : "";
+    text.append(cislice, konec.ptr);
+    if (desetinnych > 0) text.append(1, '.').append(static_cast<std::size_t>(desetinnych), '0');
+    return text;
+}
+
+}  // namespace
+
+std::string DoubleToStringVerne(const double& cislo, int desetinnych) {
+    // A whole number this small reads back from its fixed text whatever the decimals.
+    if (std::fabs(cislo) < 9007199254740992.0 && cislo == std::trunc(cislo)) {
+        return pevnyZapisCelehoCisla(cislo, desetinnych);
+    }
+    const std::string pevny = pevnyZapis(cislo, desetinnych);
+    if (!std::isfinite(cislo) || std::strtod(pevny.c_str(), nullptr) == cislo) return pevny;
+    // The shortest round trip; 24 characters hold any double ("-2.2250738585072014e-308").
+    char nejkratsi[32];
+    const std::to_chars_result konec = std::to_chars(nejkratsi, nejkratsi + sizeof nejkratsi, cislo);
+    return std::string(nejkratsi, konec.ptr);
 }
 
 std::vector<std::string> split(const std::string& s, char delim) {

@@ -15,6 +15,12 @@ double StringToDouble(const std::string& retezec);
 // General notation with at most 6 significant digits, as a default stream writes it.
 std::string DoubleToString(const double& doubleCislo);
 
+// A value for a written system file: fixed notation with `desetinnych` decimals when that
+// text reads back (strtod) as the same double; otherwise the shortest text that reads back
+// exactly, in plain decimals or, where that is shorter, in exponent form ("0.0004877",
+// "1e-20", "1.5e-07"). inf and nan keep their fixed text ("inf", "-nan").
+std::string DoubleToStringVerne(const double& cislo, int desetinnych);
+
 // Pieces of s between delimiters; empty pieces are dropped.
 std::vector<std::string> split(const std::string& s, char delim);
 

@@ -49,6 +49,12 @@ TEST(E2eVnejsi, SisoConversionWritesCompanionForm) {
     overSoubor("VnejsiSISO", "vnejsi_siso_prevod.txt", "PrevodNaStav", "vnejsi_siso_stav.txt");
 }
 
+// A sampled plant: H holds coefficients that three decimals would write as 0.000, and F one
+// that needs four.
+TEST(E2eVnejsi, SisoConversionWritesEveryValueWithTheDigitsItNeeds) {
+    overSoubor("VnejsiSISO", "vnejsi_siso_prevod_male.txt", "PrevodNaStav", "vnejsi_siso_prevod_male_stav.txt");
+}
+
 TEST(E2eVnejsi, MimoConversionWritesBlockObserverForm) {
     overSoubor("VnejsiMIMO", "vnejsi_mimo.txt", "PrevodNaStav", "vnejsi_mimo_stav.txt");
 }

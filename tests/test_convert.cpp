@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <iomanip>
 #include <limits>
+#include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -59,6 +64,74 @@ TEST(DoubleToString, UsesGeneralNotationWithSixSignificantDigits) {
     EXPECT_EQ(DoubleToString(0.0001), "0.0001");
     EXPECT_EQ(DoubleToString(3.14159265), "3.14159");
     EXPECT_EQ(DoubleToString(-0.0), "-0");
+}
+
+namespace {
+
+// The text a stream in fixed notation writes, the form the system files have always had.
+std::string pevnyText(double cislo, int desetinnych) {
+    std::ostringstream s;
+    s << std::fixed << std::setprecision(desetinnych) << cislo;
+    return s.str();
+}
+
+// The text reads back as the very same double, sign of zero included.
+bool cteSeZpet(const std::string& text, double cislo) {
+    const double zpet = std::strtod(text.c_str(), nullptr);
+    return std::memcmp(&zpet, &cislo, sizeof cislo) == 0;
+}
+
+}  // namespace
+
+TEST(DoubleToStringVerne, KeepsTheFixedTextWhereItHoldsTheValueAndWritesTheDigitsNeededElsewhere) {
+    const double nekonecno = std::numeric_limits<double>::infinity();
+    struct Pripad {
+        double cislo;
+        int desetinnych;
+        std::string text;
+    };
+    const std::vector<Pripad> pripady{
+        {0.5, 3, "0.500"}, {-0.25, 3, "-0.250"}, {0.2, 4, "0.2000"}, {0.0, 4, "0.0000"}, {-0.0, 3, "-0.000"},
+        {123456789.123, 3, "123456789.123"}, {1e20, 3, "100000000000000000000.000"},
+        {0.0625, 4, "0.0625"}, {0.0625, 3, "0.0625"},  // "0.062" would read back as another value
+        {0.0004877, 3, "0.0004877"}, {0.8888888, 4, "0.8888888"}, {1.9512, 3, "1.9512"},
+        {1.2345678901234567, 3, "1.2345678901234567"}, {1e-20, 4, "1e-20"}, {-1e-20, 3, "-1e-20"},
+        {1.5e-7, 4, "1.5e-07"}, {5e-324, 3, "5e-324"},
+        // Non-finite values keep the fixed text; a conversion that yields them is refused elsewhere.
+        {nekonecno, 3, "inf"}, {-nekonecno, 4, "-inf"}, {std::numeric_limits<double>::quiet_NaN(), 3, "nan"}};
+    for (const Pripad& p : pripady) {
+        const std::string text = DoubleToStringVerne(p.cislo, p.desetinnych);
+        EXPECT_EQ(text, p.text) << p.text;
+        if (std::isfinite(p.cislo)) {
+            EXPECT_TRUE(cteSeZpet(text, p.cislo)) << text;
+        }
+    }
+}
+
+TEST(DoubleToStringVerne, EveryFiniteDoubleReadsBackAndKeepsTheFixedTextWhereThatSuffices) {
+    std::mt19937_64 generator(14);
+    std::uniform_int_distribution<long long> cislice(-99999999, 99999999);
+    std::uniform_int_distribution<int> mocnina(0, 12);
+    std::vector<double> cisla;
+    while (cisla.size() < 4000) {
+        // Arbitrary bit patterns reach every magnitude; decimals with a few digits are the
+        // values that systems are written with.
+        const unsigned long long bity = generator();
+        double cislo;
+        std::memcpy(&cislo, &bity, sizeof cislo);
+        if (std::isfinite(cislo)) cisla.push_back(cislo);
+        cisla.push_back(static_cast<double>(cislice(generator)) / std::pow(10.0, mocnina(generator)));
+    }
+    for (const double cislo : cisla) {
+        for (const int desetinnych : {3, 4}) {
+            const std::string text = DoubleToStringVerne(cislo, desetinnych);
+            ASSERT_TRUE(cteSeZpet(text, cislo)) << text;
+            const std::string pevny = pevnyText(cislo, desetinnych);
+            if (cteSeZpet(pevny, cislo)) {
+                EXPECT_EQ(text, pevny);
+            }
+        }
+    }
 }
 
 TEST(IntToString, WritesPlainDecimal) {

@@ -120,6 +120,13 @@ TEST(ZapisVnejsi, MimoRowsWithCellsJoinedBySemicolonAndBlank) {
               "A:\n1.0000 -0.5000 ; 0.2500 \n0.0000 ; 1.0000 -0.2000 \n\n");
 }
 
+TEST(ZapisVnejsi, CoefficientsThatFourDecimalsWouldChangeKeepTheirDigits) {
+    CLDDS_Vnejsi_SISO system(polynom({-0.8888888, 1}), polynom({0.0004877, 0.0625}));
+    std::ostringstream f;
+    zapisDatDoSouboruVnejsi(f, system);
+    EXPECT_EQ(f.str(), "B:\n0.0625 0.0004877 \nA:\n1.0000 -0.8888888 \n");
+}
+
 TEST(ZapisSystemu, AFailedStreamRaisesFileErrorInEveryWriter) {
     PlnyBuffer buffer;
     CLDDS_Stav_SISO stav = stavSISO();
