@@ -208,8 +208,15 @@ void nactiMatici(RacionalniMatice& M, const PresnaMatice& hodnoty, long k) {
 }
 
 std::string zaokrouhlenyText(const fmpq_t hodnota, bool& vRozsahu) {
-    // One rounding to the nearest double, subnormals included: MPFR with the exponent range
-    // of double and 53 bits.
+    // Numerator and denominator of at most 53 bits are doubles themselves, and IEEE division
+    // rounds their quotient once.
+    if (fmpz_bits(fmpq_numref(hodnota)) <= 53 && fmpz_bits(fmpq_denref(hodnota)) <= 53) {
+        vRozsahu = true;
+        const double podil = fmpz_get_d(fmpq_numref(hodnota)) / fmpz_get_d(fmpq_denref(hodnota));
+        return presnyText(podil == 0.0 ? 0.0 : podil);
+    }
+    // Otherwise one rounding to the nearest double, subnormals included: MPFR with the
+    // exponent range of double and 53 bits.
     const mpfr_exp_t puvodniMin = mpfr_get_emin(), puvodniMax = mpfr_get_emax();
     mpfr_set_emin(-1073);
     mpfr_set_emax(1024);

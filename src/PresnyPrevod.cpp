@@ -1,6 +1,8 @@
 #include "PresnyPrevod.h"
 
 #include <algorithm>
+#include <memory>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -50,16 +52,77 @@ public:
     }
 };
 
+// Orders up to which B comes from the adjugate expansion; beyond, from the determinant lemma.
+const long MAX_RAD_ADJUNGOVANE = 16;
+
+// The coefficient matrices B_0 ... B_n of B(z) = H adj(zI - F) G + L D(z), D = det(zI - F) with
+// coefficients a_k: adj(zI - F) G = sum_k z^k Q_k with Q_(n-1) = G and Q_(k-1) = F Q_k + a_k G,
+// so B_k = H Q_k + a_k L and B_n = L. One product by F and one by H per power.
+void citateleAdjungovanou(RacionalniMatice& F, RacionalniMatice& G, RacionalniMatice& H, RacionalniMatice& L,
+                          const fmpq_poly_t D, std::vector<RacionalniMatice*>& Bk) {
+    const long n = fmpq_mat_nrows(F.get()), vstupy = fmpq_mat_ncols(G.get()), vystupy = fmpq_mat_nrows(H.get());
+    RacionalniMatice Q(n, vstupy), dalsi(n, vstupy), cast(n, vstupy), primaVazba(vystupy, vstupy);
+    fmpq_mat_set(Q.get(), G.get());
+    Racionalni a;
+    for (long k = n - 1; k >= 0; --k) {
+        fmpq_poly_get_coeff_fmpq(a.get(), D, k);
+        fmpq_mat_mul(Bk[static_cast<std::size_t>(k)]->get(), H.get(), Q.get());
+        fmpq_mat_scalar_mul_fmpq(primaVazba.get(), L.get(), a.get());
+        fmpq_mat_add(Bk[static_cast<std::size_t>(k)]->get(), Bk[static_cast<std::size_t>(k)]->get(), primaVazba.get());
+        if (k == 0) break;
+        fmpq_mat_mul(dalsi.get(), F.get(), Q.get());
+        fmpq_mat_scalar_mul_fmpq(cast.get(), G.get(), a.get());
+        fmpq_mat_add(Q.get(), dalsi.get(), cast.get());
+    }
+    fmpq_mat_set(Bk[static_cast<std::size_t>(n)]->get(), L.get());
+}
+
+// B(z) for one input and one output: det(zI - F + G H) - D(z) + L D(z) by the determinant
+// lemma; the two characteristic polynomials are independent and run side by side.
+void citatelLemmatem(RacionalniMatice& F, RacionalniMatice& G, RacionalniMatice& H, RacionalniMatice& L,
+                     fmpq_poly_t D, fmpq_poly_t B) {
+    const long n = fmpq_mat_nrows(F.get());
+    RacionalniMatice vazba(n, n);
+    Racionalni soucin;
+    for (long r = 0; r < n; ++r)
+        for (long c = 0; c < n; ++c) {
+            fmpq_mul(soucin.get(), G.prvek(r, 0), H.prvek(0, c));
+            fmpq_sub(vazba.prvek(r, c), F.prvek(r, c), soucin.get());
+        }
+    std::thread soubezne([&] {
+        fmpq_mat_charpoly(B, vazba.get());
+        flint_cleanup();
+    });
+    fmpq_mat_charpoly(D, F.get());
+    soubezne.join();
+    RacionalniPolynom primaVazba;
+    fmpq_poly_sub(B, B, D);
+    fmpq_poly_scalar_mul_fmpq(primaVazba.get(), D, L.prvek(0, 0));
+    fmpq_poly_add(B, B, primaVazba.get());
+}
+
 // A = det(zI - F) as a 1 x 1 block, B (outputs x inputs).
 std::string naVnejsi(const std::vector<PresnaMatice>& b) {
     const long n = b[0].get_rows(), vstupy = b[1].get_columns(), vystupy = b[2].get_rows();
-    RacionalniMatice F(n, n), G(n, vstupy), H(vystupy, n), L(vystupy, vstupy), vazba(n, n);
+    RacionalniMatice F(n, n), G(n, vstupy), H(vystupy, n), L(vystupy, vstupy);
     nactiMatici(F, b[0], 0);
     nactiMatici(G, b[1], 0);
     nactiMatici(H, b[2], 0);
     nactiMatici(L, b[3], 0);
-    RacionalniPolynom D, S, Bij;
-    fmpq_mat_charpoly(D.get(), F.get());
+    RacionalniPolynom D, B11;
+    const bool lemmatem = n > MAX_RAD_ADJUNGOVANE && vstupy == 1 && vystupy == 1;
+    std::vector<std::unique_ptr<RacionalniMatice>> koeficienty;
+    std::vector<RacionalniMatice*> Bk;
+    if (lemmatem) {
+        citatelLemmatem(F, G, H, L, D.get(), B11.get());
+    } else {
+        fmpq_mat_charpoly(D.get(), F.get());
+        for (long k = 0; k <= n; ++k) {
+            koeficienty.push_back(std::make_unique<RacionalniMatice>(vystupy, vstupy));
+            Bk.push_back(koeficienty.back().get());
+        }
+        citateleAdjungovanou(F, G, H, L, D.get(), Bk);
+    }
 
     Vysledek vysledek;
     PresnaMatice A;
@@ -68,20 +131,14 @@ std::string naVnejsi(const std::vector<PresnaMatice>& b) {
     vysledek.pridejBlok(std::move(A));
     PresnaMatice B;
     B.novyTvar(static_cast<int>(vystupy), static_cast<int>(vstupy));
-    Racionalni soucin;
+    RacionalniPolynom Bij;
     for (long i = 0; i < vystupy; ++i)
         for (long j = 0; j < vstupy; ++j) {
-            // F - G_j H_i, whose characteristic polynomial is det(zI - F + G_j H_i).
-            for (long r = 0; r < n; ++r)
-                for (long c = 0; c < n; ++c) {
-                    fmpq_mul(soucin.get(), G.prvek(r, j), H.prvek(i, c));
-                    fmpq_sub(vazba.prvek(r, c), F.prvek(r, c), soucin.get());
-                }
-            fmpq_mat_charpoly(S.get(), vazba.get());
-            fmpq_poly_sub(Bij.get(), S.get(), D.get());
-            fmpq_poly_scalar_mul_fmpq(S.get(), D.get(), L.prvek(i, j));
-            fmpq_poly_add(Bij.get(), Bij.get(), S.get());
-            B.pridejPrvek(vysledek.polynom(Bij.get()));
+            if (!lemmatem) {
+                fmpq_poly_zero(Bij.get());
+                for (long k = 0; k <= n; ++k) fmpq_poly_set_coeff_fmpq(Bij.get(), k, Bk[static_cast<std::size_t>(k)]->prvek(i, j));
+            }
+            B.pridejPrvek(vysledek.polynom(lemmatem ? B11.get() : Bij.get()));
         }
     vysledek.pridejBlok(std::move(B));
     return vysledek.zaver();
