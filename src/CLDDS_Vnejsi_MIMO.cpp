@@ -139,6 +139,8 @@ void CLDDS_Vnejsi_MIMO::upravaA_B(Matrix<Polynom>& tmp_A, Matrix<Polynom>& tmp_B
             }
             tmp_B(i, j) = tmp_B(i, j).zrcadleni(maxStupen);
         }
+        // One division per coefficient, and only exact zeros leave the top: a scaled copy of
+        // the row gives the same equation, whatever the size of the coefficients.
         if (tmp_A(i, i)[0] != 1.0) {
             const double kraceni = tmp_A(i, i)[0];
             for (int j = 0; j < m; ++j) {
