@@ -12,6 +12,10 @@ namespace {
 // A computed coefficient counts as zero when it is within this many units of rounding of the
 // size it was computed from: a few roundings of the operands, never an absolute size.
 const double ZAOKROUHLENI = 16.0 * std::numeric_limits<double>::epsilon();
+
+// The largest magnitude that counts as zero beside coefficients of size `meritko`. A size that
+// is not finite tells nothing about rounding: then only exact zeros count.
+double mezNuly(double meritko) { return std::isfinite(meritko) ? ZAOKROUHLENI * meritko : 0.0; }
 const char* const ZPRAVA_KAPACITA = "Prekrocena max velikost Polynomu 500";
 }  // namespace
 
@@ -164,14 +168,14 @@ double Polynom::nejvetsiKoeficient() const {
     return nejvetsi;
 }
 
-void Polynom::reduceDegree() { odeberNulyNahore(ZAOKROUHLENI * nejvetsiKoeficient()); }
+void Polynom::reduceDegree() { odeberNulyNahore(mezNuly(nejvetsiKoeficient())); }
 
 void Polynom::odeberZaokrouhleneNahore(const Polynom& p, const Polynom& q) {
     // The sum of two doubles is rounded once, so the result at a power is zero up to rounding
     // only against the operands at that same power: a small coefficient beside large ones stays.
     while (stupen > 0) {
         const double meritko = std::fabs(p.koeficient(stupen)) + std::fabs(q.koeficient(stupen));
-        if (std::fabs(koeficient(stupen)) > ZAOKROUHLENI * meritko) break;
+        if (!(std::fabs(koeficient(stupen)) <= mezNuly(meritko))) break;
         --stupen;
         --delka_polynom;
     }
@@ -295,7 +299,7 @@ Polynom Polynom::operator/(const Polynom& p) {
     Polynom Q(std::max(delka_polynom - p.delka_polynom + 1, 1), promena, znamenko);
     Polynom R(*this);
     // What is left of the dividend is rounding when it is rounding against the dividend's size.
-    const double mez = ZAOKROUHLENI * nejvetsiKoeficient();
+    const double mez = mezNuly(nejvetsiKoeficient());
     const double vedouci = p.koeficient(p.stupen);
     do {
         const int i = R.stupen;
@@ -314,7 +318,7 @@ Polynom Polynom::operator%(const Polynom& p) const {
     Polynom delenec(*this);
     Polynom podil = delenec / p;
     Polynom zbytek = delenec - p * podil;
-    zbytek.odeberNulyNahore(ZAOKROUHLENI * delenec.nejvetsiKoeficient());
+    zbytek.odeberNulyNahore(mezNuly(delenec.nejvetsiKoeficient()));
     return zbytek;
 }
 

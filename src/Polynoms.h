@@ -34,8 +34,8 @@ private:
     void prevezmi(const double* zdroj, int pocet);
     void bezZapornehoStupne();
     double koeficient(int i) const { return i < naplneno ? pole_polynoms[i] : 0.0; }
-    // The same for a sum or difference of p and q: a top coefficient goes when it is zero up
-    // to rounding against the operands' coefficients of that power.
+    // Lowers the degree of this sum or difference of p and q past top coefficients that are
+    // zero up to rounding against the operands' coefficients of the same power.
     void odeberZaokrouhleneNahore(const Polynom& p, const Polynom& q);
     double nejvetsiKoeficient() const;
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <sstream>
 #include <string>
@@ -187,6 +188,7 @@ TEST(Polynom, TopCoefficientsGoOnlyWhenZeroUpToRounding) {
         {"small top beside 1", normalizovany({1, 1e-9}), 1},
         {"exact zeros", normalizovany({5, 0, 0}), 0},
         {"zero polynomial stops at degree 0", normalizovany({0, 0, 0}), 0},
+        {"an infinite coefficient is no size to judge by", normalizovany({1, HUGE_VAL, 2}), 2},
         {"difference cancelling to rounding", z({1, 2, nepresne}) - z({0, 0, 0.3}), 1},
         {"sum cancelling exactly", z({1e-20, 1}) + z({0, -1}), 0},
         {"small coefficient beside a large one", z({1, 1e-20}) + z({1}), 1},
