@@ -132,6 +132,8 @@ void CLDDS_Vnejsi_MIMO::upravaA_B(Matrix<Polynom>& tmp_A, Matrix<Polynom>& tmp_B
             }
             tmp_B(i, j) = tmp_B(i, j).zrcadleni(maxStupen);
         }
+        // One division per coefficient, and only exact zeros leave the top: a scaled copy of
+        // the row gives the same equation, whatever the size of the coefficients.
         if (tmp_A(i, i)[0] != 1.0) {
             const double kraceni = tmp_A(i, i)[0];
             for (int j = 0; j < m; ++j) {
@@ -164,13 +166,14 @@ void CLDDS_Vnejsi_MIMO::prevodNaK() {
     for (int i = 0; i < l; ++i)
         for (int j = 0; j < m; ++j) {
             // Index 0 of the normalised row is the 1 of y_i(t) (or 0 off the diagonal);
-            // the lags start at index 1. A list of no coefficients stays empty.
+            // the lags start at index 1. A list of no coefficients stays empty. Only exact
+            // zeros leave the top: the lags are quotients of what the user wrote, of any size.
             int r_ij = tmp_A(i, j).get_delkaPolynomy() - 1;
             Polynom a_ij(promena, znamenko);
             if (r_ij > 0) {
                 a_ij = Polynom(r_ij, promena, znamenko);
                 for (int k = 0; k < r_ij; ++k) a_ij[static_cast<Index>(k)] = tmp_A(i, j)[static_cast<Index>(k + 1)];
-                a_ij.reduceDegree();
+                a_ij.odeberNulyNahore();
             }
             r(i, j) = a_ij.get_delkaPolynomy();
             tmp_A(i, j) = a_ij;
@@ -180,7 +183,7 @@ void CLDDS_Vnejsi_MIMO::prevodNaK() {
             if (s_ij > 0) {
                 b_ij = Polynom(s_ij, promena, znamenko);
                 for (int k = 0; k + 1 < s_ij; ++k) b_ij[static_cast<Index>(k)] = tmp_B(i, j)[static_cast<Index>(k + 1)];
-                b_ij.reduceDegree();
+                b_ij.odeberNulyNahore();
             }
             s(i, j) = b_ij.get_delkaPolynomy();
             tmp_B(i, j) = b_ij;

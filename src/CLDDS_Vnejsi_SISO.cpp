@@ -81,6 +81,8 @@ void CLDDS_Vnejsi_SISO::prevodNaK() {
     tmp_A = tmp_A.zrcadleni(n);
     tmp_B = tmp_B.zrcadleni(n);
 
+    // One division per coefficient, and only exact zeros leave the top: the equation of a
+    // scaled copy of A and B is the same, whatever the size of the coefficients.
     if (tmp_A[0] != 1.0) {
         const double kraceni = tmp_A[0];
         tmp_A = tmp_A / kraceni;

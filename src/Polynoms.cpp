@@ -4,11 +4,18 @@
 #include <cmath>
 #include <cstring>
 #include <iomanip>
+#include <limits>
 
 #include "Vyjimky.h"
 
 namespace {
-const double MALY_KOEFICIENT = 1e-8;  // top coefficients below this are not part of the degree
+// A computed coefficient counts as zero when it is within this many units of rounding of the
+// size it was computed from: a few roundings of the operands, never an absolute size.
+const double ZAOKROUHLENI = 16.0 * std::numeric_limits<double>::epsilon();
+
+// The largest magnitude that counts as zero beside coefficients of size `meritko`. A size that
+// is not finite tells nothing about rounding: then only exact zeros count.
+double mezNuly(double meritko) { return std::isfinite(meritko) ? ZAOKROUHLENI * meritko : 0.0; }
 const char* const ZPRAVA_KAPACITA = "Prekrocena max velikost Polynomu 500";
 }  // namespace
 
@@ -148,9 +155,27 @@ Polynom Polynom::odeberPosledniStupen() const {
     return kopie;
 }
 
-void Polynom::reduceDegree() {
-    if (stupen <= 0) return;
-    while (std::fabs(koeficient(stupen)) < MALY_KOEFICIENT && stupen > 0) {
+void Polynom::odeberNulyNahore(double mez) {
+    while (stupen > 0 && std::fabs(koeficient(stupen)) <= mez) {
+        --stupen;
+        --delka_polynom;
+    }
+}
+
+double Polynom::nejvetsiKoeficient() const {
+    double nejvetsi = 0.0;
+    for (int i = 0; i <= stupen; ++i) nejvetsi = std::max(nejvetsi, std::fabs(koeficient(i)));
+    return nejvetsi;
+}
+
+void Polynom::reduceDegree() { odeberNulyNahore(mezNuly(nejvetsiKoeficient())); }
+
+void Polynom::odeberZaokrouhleneNahore(const Polynom& p, const Polynom& q) {
+    // The sum of two doubles is rounded once, so the result at a power is zero up to rounding
+    // only against the operands at that same power: a small coefficient beside large ones stays.
+    while (stupen > 0) {
+        const double meritko = std::fabs(p.koeficient(stupen)) + std::fabs(q.koeficient(stupen));
+        if (!(std::fabs(koeficient(stupen)) <= mezNuly(meritko))) break;
         --stupen;
         --delka_polynom;
     }
@@ -209,7 +234,7 @@ Polynom Polynom::operator*(const double& cislo) const {
     pripravDo(delka_polynom);
     Polynom vysledek(pole_polynoms.get(), delka_polynom, promena, znamenko);
     for (int i = 0; i < delka_polynom; ++i) vysledek.pole_polynoms[i] *= cislo;
-    vysledek.reduceDegree();
+    vysledek.odeberNulyNahore(0.0);  // scaling keeps every non-zero coefficient non-zero
     return vysledek;
 }
 
@@ -218,7 +243,7 @@ Polynom Polynom::operator/(const double& cislo) const {
     pripravDo(delka_polynom);
     Polynom vysledek(pole_polynoms.get(), delka_polynom, promena, znamenko);
     for (int i = 0; i < delka_polynom; ++i) vysledek.pole_polynoms[i] /= cislo;
-    vysledek.reduceDegree();
+    vysledek.odeberNulyNahore(0.0);
     return vysledek;
 }
 
@@ -227,7 +252,7 @@ Polynom Polynom::operator+(const Polynom& p) const {
     Polynom vysledek(L, promena, znamenko);
     vysledek.pripravDo(L);
     for (int i = L - 1; i >= 0; --i) vysledek.pole_polynoms[i] = koeficient(i) + p.koeficient(i);
-    vysledek.reduceDegree();
+    vysledek.odeberZaokrouhleneNahore(*this, p);
     vysledek.bezZapornehoStupne();
     return vysledek;
 }
@@ -237,7 +262,7 @@ Polynom Polynom::operator-(const Polynom& p) const {
     Polynom vysledek(L, promena, znamenko);
     vysledek.pripravDo(L);
     for (int i = L - 1; i >= 0; --i) vysledek.pole_polynoms[i] = koeficient(i) - p.koeficient(i);
-    vysledek.reduceDegree();
+    vysledek.odeberZaokrouhleneNahore(*this, p);
     vysledek.bezZapornehoStupne();
     return vysledek;
 }
@@ -257,7 +282,8 @@ Polynom Polynom::operator*(const Polynom& p) const {
             }
         }
     }
-    vysledek.reduceDegree();
+    // The top of a product is the product of the tops: zero only when one of them is.
+    vysledek.odeberNulyNahore(0.0);
     vysledek.bezZapornehoStupne();
     return vysledek;
 }
@@ -272,6 +298,8 @@ Polynom Polynom::operator/(const Polynom& p) {
 
     Polynom Q(std::max(delka_polynom - p.delka_polynom + 1, 1), promena, znamenko);
     Polynom R(*this);
+    // What is left of the dividend is rounding when it is rounding against the dividend's size.
+    const double mez = mezNuly(nejvetsiKoeficient());
     const double vedouci = p.koeficient(p.stupen);
     do {
         const int i = R.stupen;
@@ -281,7 +309,7 @@ Polynom Polynom::operator/(const Polynom& p) {
         R = R - p * clen;
         // The top term cancels by construction; rounding must not leave it behind.
         R[static_cast<std::size_t>(i)] = 0.0;
-        R.reduceDegree();
+        R.odeberNulyNahore(mez);
     } while (R.stupen - p.stupen >= 0 && R.stupen > 0);
     return Q;
 }
@@ -290,7 +318,7 @@ Polynom Polynom::operator%(const Polynom& p) const {
     Polynom delenec(*this);
     Polynom podil = delenec / p;
     Polynom zbytek = delenec - p * podil;
-    zbytek.reduceDegree();
+    zbytek.odeberNulyNahore(mezNuly(delenec.nejvetsiKoeficient()));
     return zbytek;
 }
 

@@ -34,6 +34,10 @@ private:
     void prevezmi(const double* zdroj, int pocet);
     void bezZapornehoStupne();
     double koeficient(int i) const { return i < naplneno ? pole_polynoms[i] : 0.0; }
+    // Lowers the degree of this sum or difference of p and q past top coefficients that are
+    // zero up to rounding against the operands' coefficients of the same power.
+    void odeberZaokrouhleneNahore(const Polynom& p, const Polynom& q);
+    double nejvetsiKoeficient() const;
 
 public:
     Polynom(char promena = 'x', bool znamenko = false);
@@ -53,8 +57,13 @@ public:
     void add(const double& cislo, const int& stupen);
     // Copy without its top coefficient; the empty polynomial for degree 0 or less.
     Polynom odeberPosledniStupen() const;
-    // Drops top coefficients of magnitude below 1e-8, never below degree 0.
+    // Drops top coefficients that are zero up to rounding against the largest coefficient
+    // (|top| <= 16 eps max |coefficient|), never below degree 0. No absolute size is judged:
+    // 1e-30 z + 1e-40 keeps its degree.
     void reduceDegree();
+    // Lowers the degree past top coefficients of magnitude at most `mez` (by default the exact
+    // zeros), never below degree 0.
+    void odeberNulyNahore(double mez = 0.0);
     // Copy with the coefficients reversed (over maxstupen when it is not 0) and znamenko toggled.
     Polynom zrcadleni(int maxstupen) const;
     // Removes zero low-order coefficients, shifting the rest down.

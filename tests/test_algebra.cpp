@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <sstream>
 #include <string>
@@ -160,12 +161,46 @@ TEST(Polynom, ArithmeticWithRealNumbers) {
     ocekavej(z({1, 2}) / 2.0, {0.5, 1});
     EXPECT_EQ((z({1, 2}) / 0.0).get_delkaPolynomy(), 0);
     EXPECT_EQ((Polynom() * 2.0).get_delkaPolynomy(), 0);
-    // Tiny top coefficients leave the degree but stay stored above the length.
-    const Polynom maly = z({1, 1, 1}) * 1e-9;
-    EXPECT_EQ(maly.get_stupen(), 0);
-    EXPECT_EQ(maly.get_delkaPolynomy(), 1);
-    EXPECT_DOUBLE_EQ(maly[0], 1e-9);
-    EXPECT_DOUBLE_EQ(maly[1], 1e-9);
+    // Zero tops leave the degree but stay stored above the length.
+    const Polynom nuly = z({3, 0, 0}) * 1e-9;
+    EXPECT_EQ(nuly.get_stupen(), 0);
+    EXPECT_EQ(nuly.get_delkaPolynomy(), 1);
+    EXPECT_DOUBLE_EQ(nuly[0], 3e-9);
+}
+
+// A top coefficient leaves the degree when it is zero up to rounding against the sizes it
+// comes from, whatever the absolute size of the polynomial.
+TEST(Polynom, TopCoefficientsGoOnlyWhenZeroUpToRounding) {
+    const auto normalizovany = [](std::initializer_list<double> k) {
+        Polynom p = z(k);
+        p.reduceDegree();
+        return p;
+    };
+    const double nepresne = 0.1 + 0.2;  // 0.3 up to one rounding
+    const struct {
+        const char* nazev;
+        Polynom vysledek;
+        int stupen;
+    } pripady[] = {
+        {"rounding-level top beside 1e12", normalizovany({1e12, 3e12, 1e-6}), 1},
+        {"rounding-level top beside 2", normalizovany({1, 2, 1e-16}), 1},
+        {"all coefficients small", normalizovany({1e-30, 2e-20}), 1},
+        {"small top beside 1", normalizovany({1, 1e-9}), 1},
+        {"exact zeros", normalizovany({5, 0, 0}), 0},
+        {"zero polynomial stops at degree 0", normalizovany({0, 0, 0}), 0},
+        {"an infinite coefficient is no size to judge by", normalizovany({1, HUGE_VAL, 2}), 2},
+        {"difference cancelling to rounding", z({1, 2, nepresne}) - z({0, 0, 0.3}), 1},
+        {"sum cancelling exactly", z({1e-20, 1}) + z({0, -1}), 0},
+        {"small coefficient beside a large one", z({1, 1e-20}) + z({1}), 1},
+        {"scaled by 1e-9", z({1, 1, 1}) * 1e-9, 2},
+        {"divided by 1e9", z({1, 1}) / 1e9, 1},
+        {"product of small tops", z({1, 1e-5}) * z({1, 1e-5}), 2},
+        {"quotient of 1e-40 scaled polynomials", z({2e-40, 3e-40, 1e-40}) / z({1e-20, 1e-20}), 1},
+    };
+    for (const auto& pripad : pripady) {
+        EXPECT_EQ(pripad.vysledek.get_stupen(), pripad.stupen) << pripad.nazev << ": " << text(pripad.vysledek);
+        EXPECT_EQ(pripad.vysledek.get_delkaPolynomy(), pripad.stupen + 1) << pripad.nazev;
+    }
 }
 
 TEST(Polynom, MirroringAndShifting) {

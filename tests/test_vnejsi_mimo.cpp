@@ -176,6 +176,38 @@ TEST(VnejsiMIMOPrevodNaK, ZeroOffDiagonalOfDividedRowHasNoCoefficients) {
     EXPECT_DOUBLE_EQ(i(1, 2), 0.2 - 0.3 * 0.5);
 }
 
+// No coefficient is dropped for its absolute size: scaling A and B together keeps the
+// responses (bit for bit when the scaling is exact), scaling B alone scales them.
+TEST(VnejsiMIMOPrevodNaK, ResponsesDoNotDependOnTheScaleOfTheCoefficients) {
+    const auto krat = [](Matrix<Polynom> M, double f) {
+        for (int p = 0; p < M.get_count(); ++p) M.get_matrix()[p] = M.get_matrix()[p] * f;
+        return M;
+    };
+    // Channel 0: 1 over 1e9 z - 5e8; channel 1: 1e-9 over 2z - 1.
+    const Matrix<double> kanaly =
+        CLDDS_Vnejsi_MIMO(matice({{{-0.5e9, 1e9}, {0}}, {{0}, {-1, 2}}}), matice({{{1}, {0}}, {{0}, {1e-9}}}))
+            .impulsni_funkce();
+    EXPECT_EQ(radek(kanaly, 0, 3), (std::vector<double>{0, 1e-9, 5e-10}));
+    EXPECT_EQ(radek(kanaly, 1, 3), (std::vector<double>{0, 5e-10, 2.5e-10}));
+
+    const Matrix<Polynom> A = matice({{{0.1, -1.3, 3}, {0.05, 0.2}}, {{0.0004877}, {0.9512, -1.9512, 1}}});
+    const Matrix<Polynom> B = matice({{{1, 0.5}, {0, 0.25, 0.5}}, {{0.0004959}, {0.0004877, 0.0004959}}});
+    const Matrix<double> vzor = CLDDS_Vnejsi_MIMO(A, B).impulsni_funkce();
+    const double meritko = nejvetsi(vzor);
+    for (double f : {std::ldexp(1.0, -100), std::ldexp(1.0, 100), 1e-30, 1e-9, 1e9, 1e30}) {
+        // A power of two scales exactly; a decimal factor rounds each coefficient once, which the
+        // recursion may amplify far below the six digits of a report.
+        const double tolerance = std::ldexp(1.0, std::ilogb(f)) == f ? 0.0 : 1e-10;
+        const Matrix<double> spolu = CLDDS_Vnejsi_MIMO(krat(A, f), krat(B, f)).impulsni_funkce();
+        const Matrix<double> jenB = CLDDS_Vnejsi_MIMO(A, krat(B, f)).impulsni_funkce();
+        for (int i = 0; i < 2; ++i)
+            for (int t = 0; t < 50; ++t) {
+                EXPECT_NEAR(spolu(i, t), vzor(i, t), tolerance * meritko) << f << " (" << i << ", " << t << ")";
+                EXPECT_NEAR(jenB(i, t), vzor(i, t) * f, tolerance * meritko * f) << f << " (" << i << ", " << t << ")";
+            }
+    }
+}
+
 TEST(VnejsiMIMOPrevodNaK, DefaultSystemDerivesPolynomialMatrices) {
     CLDDS_Vnejsi_MIMO system;
     EXPECT_EQ(system.get_maxStupen_r(), 3);

@@ -56,6 +56,11 @@ std::string zpravaChyby(const Polynom& A, const Polynom& B, int* r = nullptr, in
     return "<bez chyby>";
 }
 
+std::vector<double> krat(std::vector<double> v, double cinitel) {
+    for (double& x : v) x *= cinitel;
+    return v;
+}
+
 double nejvetsi(const std::vector<double>& v) {
     double m = 0.0;
     for (double x : v) m = std::max(m, std::fabs(x));
@@ -117,6 +122,36 @@ TEST(VnejsiSISOPrevodNaK, MonicDenominatorKeepsCoefficientsBitForBit) {
     CLDDS_Vnejsi_SISO system(poly({a2, a1, 1}), poly({b2, b1}));
     EXPECT_EQ(sloupec(system.get_a()), (std::vector<double>{a1, a2}));
     EXPECT_EQ(sloupec(system.get_b()), (std::vector<double>{b1, b2}));
+}
+
+// No coefficient is dropped for its absolute size: scaling A and B together keeps the
+// responses (bit for bit when the scaling is exact), scaling B alone scales them.
+TEST(VnejsiSISOPrevodNaK, ResponsesDoNotDependOnTheScaleOfTheCoefficients) {
+    const auto impuls = [](const std::vector<double>& A, const std::vector<double>& B) {
+        return sloupec(CLDDS_Vnejsi_SISO(poly(A), poly(B)).impulsni_funkce());
+    };
+    const std::vector<double> velkeA = impuls({-0.5e9, 1e9}, {1});
+    EXPECT_EQ((std::vector<double>{velkeA[0], velkeA[1], velkeA[2]}), (std::vector<double>{0, 1e-9, 5e-10}));
+    const std::vector<double> maleB = impuls({-1, 2}, {1e-9});
+    EXPECT_EQ((std::vector<double>{maleB[0], maleB[1], maleB[2]}), (std::vector<double>{0, 5e-10, 2.5e-10}));
+
+    const std::vector<double> systemy[][2] = {{{0.05, 0.1, -0.7, 2}, {0.3, 0, 0.5}},   // strictly proper
+                                              {{-0.3, 1.1, 1}, {0.2, -0.4, 3}},         // feed-through, monic
+                                              {{0.9512, -1.9512, 1}, {0.0004877, 0.0004959}}};  // a sampled plant
+    for (const auto& system : systemy) {
+        const std::vector<double> vzor = impuls(system[0], system[1]);
+        for (double f : {std::ldexp(1.0, -100), std::ldexp(1.0, 100), 1e-30, 1e-9, 1e9, 1e30}) {
+            // A power of two scales exactly; a decimal factor rounds each coefficient once, which the
+            // recursion may amplify far below the six digits of a report.
+            const double tolerance = std::ldexp(1.0, std::ilogb(f)) == f ? 0.0 : 1e-10 * nejvetsi(vzor);
+            const std::vector<double> spolu = impuls(krat(system[0], f), krat(system[1], f));
+            const std::vector<double> jenB = impuls(system[0], krat(system[1], f));
+            for (std::size_t t = 0; t < vzor.size(); ++t) {
+                EXPECT_NEAR(spolu[t], vzor[t], tolerance) << f << " t = " << t;
+                EXPECT_NEAR(jenB[t], vzor[t] * f, tolerance * f) << f << " t = " << t;
+            }
+        }
+    }
 }
 
 TEST(VnejsiSISOPrevodNaK, FromFractionTakesDenominatorAndNumerator) {
