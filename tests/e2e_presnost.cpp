@@ -1,5 +1,6 @@
 // Stability verdicts of the real tool on systems whose poles are known exactly, many of them
-// within rounding of the unit circle, and the module of exact arithmetic that decides those.
+// within rounding of the unit circle, the module of exact arithmetic that decides those, and
+// conversions whose exact result does not fit a double.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -68,6 +69,17 @@ TEST(Stabilita, ExactArithmeticIsLoadedOnlyWhenAVerdictNeedsIt) {
     EXPECT_EQ(tesny.exit_status, 1);
     EXPECT_EQ(tesny.stdout_text, nacteno(soubor) + "Modul presne aritmetiky se nepodarilo nacist (" + adresar +
                                      "/libcldds_presne.so, " + adresar + "/../lib/cldds/libcldds_presne.so)\n");
+}
+
+TEST(Prevody, ACoefficientBeyondTheRangeOfDoubleLeavesNoFile) {
+    const std::string adresar = e2e::docasnyAdresar();
+    const std::string system = adresar + "/system.txt";
+    const std::string vysledek = adresar + "/vysledek.txt";
+    e2e::zapis(system, "1e300 1e300\n1e300 -1e300\n\n1\n0\n\n1 0\n\n0\n\n0\n0\n");
+    const e2e::Vysledek v = spust({"StavSISO", system, "PrevodNaVnejsi", vysledek});
+    EXPECT_EQ(v.exit_status, 1);
+    EXPECT_EQ(v.stdout_text, nacteno(system) + "Koeficient vysledku prevodu presahuje rozsah cisel double\n");
+    EXPECT_FALSE(e2e::existuje(vysledek));
 }
 
 }  // namespace
