@@ -266,7 +266,13 @@ def pripady(rng):
                             stav_siso(matice_F(n, stabilni, rng), rng), "Stabilita",
                             "stabilni" if stabilni else "nestabilni", cil))
     p.append(Pripad("target", "StavSISO n=20 PrevodNaVnejsi", "StavSISO", stav_siso(matice_F(20, True, rng), rng),
-                    "PrevodNaVnejsi", "soubor", 100))
+                    "PrevodNaVnejsi", "soubor", 10))
+    p.append(Pripad("target", "StavSISO n=64 PrevodNaVnejsi", "StavSISO", stav_siso(matice_F(64, True, rng), rng),
+                    "PrevodNaVnejsi", "soubor", 50))
+    p.append(Pripad("target", "StavSISO n=256 digits PrevodNaVnejsi", "StavSISO", stav_siso(cislice(256, rng), rng),
+                    "PrevodNaVnejsi", "soubor", 3000))
+    p.append(Pripad("target", "StavMIMO n=8, 64 channels PrevodNaVnejsi", "StavMIMO",
+                    stav_mimo(matice_F(8, True, rng), 64, rng), "PrevodNaVnejsi", "soubor", 50))
     p.append(Pripad("target", "StavMIMO n=8, 3 channels PrevodNaVnejsi", "StavMIMO",
                     stav_mimo(matice_F(8, True, rng), 3, rng), "PrevodNaVnejsi", "soubor", 100))
     for stabilni in (True, False):

@@ -404,15 +404,6 @@ T Matrix<T>::det() const {
 }
 
 template <typename T>
-Pole<T> Matrix<T>::charakteristickyPolynom() const {
-    if (_rows != _columns) return Pole<T>();
-    const auto p = charakteristickyVOkruhu(*this);
-    Pole<T> koeficienty(_rows + 1);
-    for (int k = 0; k <= _rows; ++k) koeficienty[k] = PrvekMatice<T>::zOkruhu(p[static_cast<std::size_t>(_rows - k)]);
-    return koeficienty;
-}
-
-template <typename T>
 Matrix<T> Matrix<T>::submatice(const int& rows, const int& columns) const {
     if (rows < 1 || rows > _rows || columns < 1 || columns > _columns) return Matrix();
     Matrix tmp(_rows - 1, _columns - 1, ZEROS);

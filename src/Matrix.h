@@ -87,9 +87,6 @@ public:
     T det() const;
     // Determinant by plain cofactor expansion along the first row, whatever the size.
     T detRozvojem() const;
-    // Coefficients of det(xI - this), lowest power first, the last one the unit element;
-    // division-free, O(n^4). Empty for a non-square matrix.
-    Pole<T> charakteristickyPolynom() const;
     // Minor without row `rows` and column `columns` (1-based).
     Matrix submatice(const int& rows, const int& columns) const;
     // Block of rows fromRow..toRow and columns fromColumn..toColumn (1-based, inclusive).

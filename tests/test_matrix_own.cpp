@@ -202,27 +202,6 @@ TEST(FractionInverse, SingularPolynomialMatrixOfLargeSizeRaises) {
     EXPECT_THROW(InversniMaticeZlomek(m).inverze(), vyjm::Null_det);
 }
 
-TEST(CharacteristicPolynomial, CoefficientsOfDetXIMinusA) {
-    Nahoda nahoda(16);
-    for (int n = 1; n <= 7; ++n) {
-        const Matrix<double> a = nahoda.realnaMatice(n, 1.0);
-        const Pole<double> c = a.charakteristickyPolynom();
-        ASSERT_EQ(c.get_length(), n + 1);
-        EXPECT_EQ(c[n], 1.0);
-        // det(A - xI) = (-1)^n det(xI - A)
-        const Polynom ocekavany = charakteristicky(a) * (n % 2 == 0 ? 1.0 : -1.0);
-        EXPECT_TRUE(stejnePolynomy(Polynom(c), ocekavany, 1e-12)) << "n = " << n;
-        EXPECT_NEAR(c[0] * (n % 2 == 0 ? 1.0 : -1.0), a.detRozvojem(), 1e-12);
-    }
-    const int prvky[] = {2, 1, 0, 3};  // trace 5, determinant 6
-    const Pole<int> ci = Matrix<int>(2, 2, prvky).charakteristickyPolynom();
-    ASSERT_EQ(ci.get_length(), 3);
-    EXPECT_EQ(ci[0], 6);
-    EXPECT_EQ(ci[1], -5);
-    EXPECT_EQ(ci[2], 1);
-    EXPECT_EQ(Matrix<double>(2, 3, Matrix<double>::ONE).charakteristickyPolynom().get_length(), 0);
-}
-
 TEST(FractionInverse, DeterminantDenominatorBuildsPolynomialsOfTheRightDegree) {
     // (x - 1, 0; 1, x - 2): the inverse has numerators of degree one over a quadratic.
     Matrix<ZP> m(2, 2, Matrix<ZP>::ZEROS);
