@@ -172,14 +172,16 @@ CelyPolynom charakteristickyPolynomPresne(const PresnaMatice& F) {
     return celistvy(p.get());
 }
 
-// With A(z) = A_d z^d + ... + A_0 and A_d invertible, det A(z) = det(A_d) det(zI - C) for the
-// block companion matrix C (first block row -A_d^-1 A_(d-1) ... -A_d^-1 A_0, identities below
-// the diagonal), so the roots of det A are the eigenvalues of C.
+// Of degree 1, A(z) = A_1 z + A_0 with A_1 invertible has det A(z) = det(A_1) det(zI - C) for
+// C = -A_1^-1 A_0, so the roots of det A are the eigenvalues of C, and a characteristic
+// polynomial of order l is far cheaper than the determinant of an l x l polynomial matrix.
+// Of higher degree the block companion matrix would have order l d with mostly zero entries,
+// and the polynomial determinant wins.
 CelyPolynom determinantPresne(const PresnaMatice& A) {
     const long n = A.get_rows();
     const long d = nejvyssiStupen(A);
     if (n == 0) return CelyPolynom::zCelych({1});
-    if (d <= 0) return determinantEliminaci(A);
+    if (d != 1) return determinantEliminaci(A);
 
     RacionalniMatice vedouci(n, n), inverze(n, n);
     for (long i = 0; i < n; ++i)
