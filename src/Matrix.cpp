@@ -211,10 +211,10 @@ bool rychlaInverze<double>(const Matrix<double>& matice, Matrix<double>& vyslede
 // ---------------------------------------------------------------- tRow
 
 template <typename T>
-tRow<T>::tRow() : row(0), tmp(nullptr), chyba(0.0) {}
+tRow<T>::tRow() : row(0), tmp(nullptr), chyba(0.0), mimo() {}
 
 template <typename T>
-tRow<T>::tRow(int row, Matrix<T>* tmp) : row(row), tmp(tmp), chyba(0.0) {}
+tRow<T>::tRow(int row, Matrix<T>* tmp) : row(row), tmp(tmp), chyba(0.0), mimo() {}
 
 template <typename T>
 T& tRow<T>::operator[](int j) {
@@ -222,9 +222,8 @@ T& tRow<T>::operator[](int j) {
         const long long poloha = static_cast<long long>(row) * tmp->get_columns() + j;
         if (poloha >= 0 && poloha < tmp->get_count()) return tmp->get_matrix()[static_cast<int>(poloha)];
     }
-    // A proxy of no matrix or a position outside the storage: hand out a scratch element
-    // holding the zero element instead of touching memory that is not ours.
-    static T mimo;
+    // A proxy of no matrix or a position outside the storage: hand out this proxy's own zero
+    // element instead of touching memory that is not ours.
     mimo = T();
     return mimo;
 }

@@ -19,6 +19,7 @@ class tRow {
     int row;
     Matrix<T>* tmp;
     double chyba;
+    T mimo;  // this proxy's own zero element, handed out for a position outside the matrix
 
 public:
     tRow();

@@ -23,117 +23,57 @@ void Polynom::kontrolaVelikosti() {
     if (delka_polynom > MAX_DELKA) throw vyjm::Max_sizePolynom(delka_polynom, ZPRAVA_KAPACITA);
 }
 
+Polynom Polynom::kopieDelky() const {
+    Polynom kopie(delka_polynom, promena, znamenko);
+    for (int k = 0; k < delka_polynom; ++k) kopie.pole_polynoms.push_back(koeficient(k));
+    return kopie;
+}
+
 void Polynom::bezZapornehoStupne() {
     // Two empty operands give an empty result, which must still test equal to zero.
     if (stupen < 0) stupen = 0;
 }
 
-void Polynom::pripravDo(int konec) const {
+void Polynom::pripravDo(int konec) {
     konec = std::min(konec, static_cast<int>(MAX_DELKA));
-    if (konec <= naplneno) return;
-    if (konec > kapacita) {
-        // Grow geometrically, so touching coefficients one by one stays linear.
-        const int nova = std::min(std::max({konec, 2 * kapacita, 4}), static_cast<int>(MAX_DELKA));
-        std::unique_ptr<double[]> vetsi(new double[static_cast<std::size_t>(nova)]);
-        if (naplneno > 0) std::memcpy(vetsi.get(), pole_polynoms.get(), sizeof(double) * static_cast<std::size_t>(naplneno));
-        pole_polynoms = std::move(vetsi);
-        kapacita = nova;
-    }
-    std::memset(pole_polynoms.get() + naplneno, 0, sizeof(double) * static_cast<std::size_t>(konec - naplneno));
-    naplneno = konec;
+    if (konec > static_cast<int>(pole_polynoms.size())) pole_polynoms.resize(static_cast<std::size_t>(konec), 0.0);
 }
 
-void Polynom::prevezmi(const double* zdroj, int pocet) {
-    naplneno = 0;
-    if (pocet <= 0) return;
-    if (pocet > kapacita) {
-        pole_polynoms.reset(new double[static_cast<std::size_t>(pocet)]);
-        kapacita = pocet;
-    }
-    std::memcpy(pole_polynoms.get(), zdroj, sizeof(double) * static_cast<std::size_t>(pocet));
-    naplneno = pocet;
-}
-
-Polynom::Polynom(char promena, bool znamenko)
-    : kapacita(0), naplneno(0), delka_polynom(0), stupen(0), promena(promena), znamenko(znamenko) {}
+Polynom::Polynom(char promena, bool znamenko) : delka_polynom(0), stupen(0), promena(promena), znamenko(znamenko) {}
 
 Polynom::Polynom(const int& delka, char promena, bool znamenko)
-    : kapacita(0), naplneno(0), delka_polynom(std::max(delka, 0)), stupen(std::max(delka, 0) - 1), promena(promena),
-      znamenko(znamenko) {
+    : delka_polynom(std::max(delka, 0)), stupen(std::max(delka, 0) - 1), promena(promena), znamenko(znamenko) {
     kontrolaVelikosti();
 }
 
 Polynom::Polynom(const double* pole, const int& delka, char promena, bool znamenko)
-    : kapacita(0), naplneno(0), delka_polynom(std::max(delka, 0)), stupen(std::max(delka, 0) - 1), promena(promena),
-      znamenko(znamenko) {
+    : delka_polynom(std::max(delka, 0)), stupen(std::max(delka, 0) - 1), promena(promena), znamenko(znamenko) {
     kontrolaVelikosti();
-    prevezmi(pole, delka_polynom);
+    pole_polynoms.assign(pole, pole + delka_polynom);
 }
 
 Polynom::Polynom(const Pole<double>& pole, char promena, bool znamenko)
     : Polynom(pole, pole.get_length(), promena, znamenko) {}
 
 Polynom::Polynom(const Pole<double>& pole, const int& delka, char promena, bool znamenko)
-    : kapacita(0), naplneno(0), delka_polynom(std::max(delka, 0)), stupen(std::max(delka, 0) - 1), promena(promena),
-      znamenko(znamenko) {
+    : delka_polynom(std::max(delka, 0)), stupen(std::max(delka, 0) - 1), promena(promena), znamenko(znamenko) {
     kontrolaVelikosti();
     // Never read past the array: positions it does not have stay zero.
     const int kopie = std::min(delka_polynom, pole.get_length());
-    if (kopie > 0) prevezmi(&pole[0], kopie);
+    for (int k = 0; k < kopie; ++k) pole_polynoms.push_back(pole[k]);
 }
 
 Polynom::Polynom(const double& nultyClen, char promena, bool znamenko)
-    : kapacita(0), naplneno(0), delka_polynom(1), stupen(0), promena(promena), znamenko(znamenko) {
-    prevezmi(&nultyClen, 1);
-}
+    : pole_polynoms{nultyClen}, delka_polynom(1), stupen(0), promena(promena), znamenko(znamenko) {}
 
 Polynom::Polynom(const double& cislo, const int& stupen, char promena, bool znamenko)
-    : kapacita(0), naplneno(0), delka_polynom(0), stupen(0), promena(promena), znamenko(znamenko) {
+    : delka_polynom(0), stupen(0), promena(promena), znamenko(znamenko) {
     if (stupen < 0) return;  // no such monomial: the empty polynomial
     delka_polynom = stupen + 1;
     kontrolaVelikosti();
     this->stupen = stupen;
     pripravDo(stupen + 1);
     pole_polynoms[stupen] = cislo;
-}
-
-Polynom::Polynom(const Polynom& p)
-    : kapacita(0), naplneno(0), delka_polynom(p.delka_polynom), stupen(p.stupen), promena(p.promena),
-      znamenko(p.znamenko) {
-    prevezmi(p.pole_polynoms.get(), p.naplneno);
-}
-
-Polynom::Polynom(Polynom&& p) noexcept
-    : pole_polynoms(std::move(p.pole_polynoms)), kapacita(p.kapacita), naplneno(p.naplneno),
-      delka_polynom(p.delka_polynom), stupen(p.stupen), promena(p.promena), znamenko(p.znamenko) {
-    p.kapacita = 0;
-    p.naplneno = 0;
-}
-
-Polynom& Polynom::operator=(const Polynom& p) {
-    if (this != &p) {
-        prevezmi(p.pole_polynoms.get(), p.naplneno);
-        delka_polynom = p.delka_polynom;
-        stupen = p.stupen;
-        promena = p.promena;
-        znamenko = p.znamenko;
-    }
-    return *this;
-}
-
-Polynom& Polynom::operator=(Polynom&& p) noexcept {
-    if (this != &p) {
-        pole_polynoms = std::move(p.pole_polynoms);
-        kapacita = p.kapacita;
-        naplneno = p.naplneno;
-        delka_polynom = p.delka_polynom;
-        stupen = p.stupen;
-        promena = p.promena;
-        znamenko = p.znamenko;
-        p.kapacita = 0;
-        p.naplneno = 0;
-    }
-    return *this;
 }
 
 void Polynom::add(const double& cislo, const int& stupen) {
@@ -215,34 +155,30 @@ void Polynom::zarovnaniNaKraj() {
 
 Polynom Polynom::operator+(const double& cislo) const {
     if (delka_polynom <= 0) return Polynom('x', false);
-    pripravDo(delka_polynom);
-    Polynom vysledek(pole_polynoms.get(), delka_polynom, promena, znamenko);
+    Polynom vysledek = kopieDelky();
     vysledek.pole_polynoms[0] = vysledek.pole_polynoms[0] + cislo;
     return vysledek;
 }
 
 Polynom Polynom::operator-(const double& cislo) const {
     if (delka_polynom <= 0) return Polynom('x', false);
-    pripravDo(delka_polynom);
-    Polynom vysledek(pole_polynoms.get(), delka_polynom, promena, znamenko);
+    Polynom vysledek = kopieDelky();
     vysledek.pole_polynoms[0] = vysledek.pole_polynoms[0] - cislo;
     return vysledek;
 }
 
 Polynom Polynom::operator*(const double& cislo) const {
     if (delka_polynom <= 0) return Polynom('x', false);
-    pripravDo(delka_polynom);
-    Polynom vysledek(pole_polynoms.get(), delka_polynom, promena, znamenko);
-    for (int i = 0; i < delka_polynom; ++i) vysledek.pole_polynoms[i] *= cislo;
+    Polynom vysledek = kopieDelky();
+    for (int i = 0; i < delka_polynom; ++i) vysledek.pole_polynoms[static_cast<std::size_t>(i)] *= cislo;
     vysledek.odeberNulyNahore(0.0);  // scaling keeps every non-zero coefficient non-zero
     return vysledek;
 }
 
 Polynom Polynom::operator/(const double& cislo) const {
     if (delka_polynom <= 0 || cislo == 0.0) return Polynom('x', false);
-    pripravDo(delka_polynom);
-    Polynom vysledek(pole_polynoms.get(), delka_polynom, promena, znamenko);
-    for (int i = 0; i < delka_polynom; ++i) vysledek.pole_polynoms[i] /= cislo;
+    Polynom vysledek = kopieDelky();
+    for (int i = 0; i < delka_polynom; ++i) vysledek.pole_polynoms[static_cast<std::size_t>(i)] /= cislo;
     vysledek.odeberNulyNahore(0.0);
     return vysledek;
 }
@@ -274,11 +210,10 @@ Polynom Polynom::operator*(const Polynom& p) const {
     Polynom vysledek(2 * M, promena, znamenko);
     if (stupen >= 0 && p.stupen >= 0) {
         vysledek.pripravDo(stupen + p.stupen + 1);
-        pripravDo(stupen + 1);
-        p.pripravDo(p.stupen + 1);
         for (int i = stupen; i >= 0; --i) {
             for (int j = p.stupen; j >= 0; --j) {
-                vysledek.pole_polynoms[i + j] = p.pole_polynoms[j] * pole_polynoms[i] + vysledek.pole_polynoms[i + j];
+                const std::size_t k = static_cast<std::size_t>(i + j);
+                vysledek.pole_polynoms[k] = p.koeficient(j) * koeficient(i) + vysledek.pole_polynoms[k];
             }
         }
     }
@@ -305,7 +240,7 @@ Polynom Polynom::operator/(const Polynom& p) {
         const int i = R.stupen;
         Q[static_cast<std::size_t>(i - p.stupen)] = R.koeficient(i) / vedouci;
         // The newest quotient term alone, as a monomial at its position.
-        Polynom clen(Q.pole_polynoms.get(), i - p.stupen + 1, promena, znamenko);
+        Polynom clen(Q.pole_polynoms.data(), i - p.stupen + 1, promena, znamenko);
         R = R - p * clen;
         // The top term cancels by construction; rounding must not leave it behind.
         R[static_cast<std::size_t>(i)] = 0.0;

@@ -2,7 +2,7 @@
 #define POLYNOMS_H
 
 #include <cstddef>
-#include <memory>
+#include <vector>
 #include <ostream>
 
 #include "Pole.h"
@@ -14,13 +14,10 @@ public:
     static const int MAX_DELKA = 500;
 
 private:
-    // The coefficients live on the heap, sized to what the polynomial has touched: every
-    // position below `naplneno` holds its stored value, every position from `naplneno` up to
-    // the capacity of 500 is zero and gets memory only when first touched. A polynomial of a
-    // few coefficients therefore costs a few dozen bytes, not a block of 500.
-    mutable std::unique_ptr<double[]> pole_polynoms;
-    mutable int kapacita;
-    mutable int naplneno;
+    // The coefficients the polynomial has touched: every position below the size of the vector
+    // holds its stored value (above the length too, where arithmetic left it), every position
+    // from there up to the capacity of 500 is zero and takes memory only when written.
+    std::vector<double> pole_polynoms;
     int delka_polynom;  // coefficients in use, normally stupen + 1; 0 when empty
     int stupen;         // index of the highest coefficient in use; 0 when empty
     char promena;
@@ -28,12 +25,14 @@ private:
 
     // Raises vyjm::Max_sizePolynom when delka_polynom exceeds the capacity.
     void kontrolaVelikosti();
-    // Makes positions [naplneno, konec) real zeros in memory, growing the storage if needed.
-    void pripravDo(int konec) const;
-    // Copies the first `pocet` values of `zdroj` as the stored coefficients.
-    void prevezmi(const double* zdroj, int pocet);
+    // Stores positions up to konec (at most the capacity), new ones as zeros.
+    void pripravDo(int konec);
     void bezZapornehoStupne();
-    double koeficient(int i) const { return i < naplneno ? pole_polynoms[i] : 0.0; }
+    // A copy of the coefficients 0 ... length - 1, without what lies above the length.
+    Polynom kopieDelky() const;
+    double koeficient(int i) const {
+        return i >= 0 && static_cast<std::size_t>(i) < pole_polynoms.size() ? pole_polynoms[static_cast<std::size_t>(i)] : 0.0;
+    }
     // Lowers the degree of this sum or difference of p and q past top coefficients that are
     // zero up to rounding against the operands' coefficients of the same power.
     void odeberZaokrouhleneNahore(const Polynom& p, const Polynom& q);
@@ -47,11 +46,6 @@ public:
     Polynom(const Pole<double>& pole, const int& delka, char promena = 'x', bool znamenko = false);
     Polynom(const double& nultyClen, char promena = 'x', bool znamenko = false);
     Polynom(const double& cislo, const int& stupen, char promena = 'x', bool znamenko = false);
-    Polynom(const Polynom& p);
-    Polynom(Polynom&& p) noexcept;
-    Polynom& operator=(const Polynom& p);
-    Polynom& operator=(Polynom&& p) noexcept;
-    ~Polynom() = default;
 
     // Sets the coefficient of power stupen, raising the degree when needed.
     void add(const double& cislo, const int& stupen);
@@ -73,10 +67,8 @@ public:
         pripravDo(static_cast<int>(i) + 1);
         return pole_polynoms[i];
     }
-    const double& operator[](std::size_t i) const {
-        pripravDo(static_cast<int>(i) + 1);
-        return pole_polynoms[i];
-    }
+    // A position never written reads as 0; reading stores nothing.
+    double operator[](std::size_t i) const { return koeficient(static_cast<int>(i)); }
 
     const int& get_stupen() const { return stupen; }
     const int& get_delkaPolynomy() const { return delka_polynom; }

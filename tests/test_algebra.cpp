@@ -295,3 +295,14 @@ TEST(Zlomek, TextForms) {
     EXPECT_EQ(s.str(), "|2.0000 1.0000  / 3.0000 |");
     EXPECT_EQ(Zlomek<double>().toString(), "Zlomek d\n");
 }
+
+TEST(Polynom, ConstReadsStoreNothingAndKeepEarlierReferencesValid) {
+    const double koef[] = {1.5, -2.0, 0.25};
+    const Polynom p(koef, 3);
+    const double& druhy = p[1];
+    // Reads far beyond the stored coefficients give zeros and move nothing.
+    for (std::size_t k = 3; k < 500; ++k) EXPECT_EQ(p[k], 0.0);
+    EXPECT_EQ(druhy, -2.0);
+    EXPECT_EQ(p.get_delkaPolynomy(), 3);
+    EXPECT_EQ(p.get_stupen(), 2);
+}
