@@ -15,16 +15,6 @@ namespace {
 
 using Index = std::size_t;
 
-// Copy of p that holds only the coefficients 0 .. degree. Arithmetic may leave dropped
-// near-zero coefficients stored above the degree; a mirror over a larger degree would
-// otherwise move them into the low powers.
-Polynom bezZbytku(const Polynom& p) {
-    const int stupen = p.get_stupen() < 0 ? 0 : p.get_stupen();
-    Polynom kopie(stupen + 1, p.get_promena(), p.get_znamenko());
-    for (int k = 0; k <= stupen; ++k) kopie[static_cast<Index>(k)] = p[static_cast<Index>(k)];
-    return kopie;
-}
-
 // Coefficient of power k, zero above the degree.
 double koeficient(const Polynom& p, int k) {
     return p.get_stupen() >= k ? p[static_cast<Index>(k)] : 0.0;
@@ -153,8 +143,8 @@ void CLDDS_Vnejsi_MIMO::prevodNaK() {
     Matrix<Polynom> tmp_B(l, m, Matrix<Polynom>::ZEROS);
     for (int i = 0; i < l; ++i)
         for (int j = 0; j < m; ++j) {
-            tmp_A(i, j) = bezZbytku(A(i, j));
-            tmp_B(i, j) = bezZbytku(B(i, j));
+            tmp_A(i, j) = A(i, j).bezZbytku();
+            tmp_B(i, j) = B(i, j).bezZbytku();
         }
     upravaA_B(tmp_A, tmp_B);
 
@@ -264,13 +254,13 @@ Matrix<double> CLDDS_Vnejsi_MIMO::vystup_systemu(Matrix<double> vstup) const {
 
 Matrix<double> CLDDS_Vnejsi_MIMO::impulsni_funkce() const {
     // Every input is pulsed at once.
-    Matrix<double> u(m, 50, Matrix<double>::ZEROS);
+    Matrix<double> u(m, POCET_KROKU, Matrix<double>::ZEROS);
     for (int j = 0; j < m; ++j) u(j, 0) = 1.0;
     return rekurze(u);
 }
 
 Matrix<double> CLDDS_Vnejsi_MIMO::prechodova_funkce() const {
-    return rekurze(Matrix<double>(m, 50, Matrix<double>::ONES));
+    return rekurze(Matrix<double>(m, POCET_KROKU, Matrix<double>::ONES));
 }
 
 namespace {
@@ -313,7 +303,7 @@ bool CLDDS_Vnejsi_MIMO::stabilni() const {
     const int delkaDeterminantu = A.get_rows() * maxStupenA + 1;
     if (delkaDeterminantu > Polynom::MAX_DELKA) {
         if (A.get_rows() <= MAX_RAD_SOUCINU) A.det();
-        throw vyjm::Max_sizePolynom(delkaDeterminantu, "Prekrocena max velikost Polynomu 500");
+        throw vyjm::Max_sizePolynom(delkaDeterminantu, Polynom::ZPRAVA_KAPACITA);
     }
     // The roots of det A are the eigenvalues of the block companion matrix.
     Matrix<double> C;

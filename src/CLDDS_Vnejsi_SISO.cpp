@@ -9,20 +9,6 @@
 #include "Vstup_Vystup.h"
 #include "Vyjimky.h"
 
-namespace {
-
-// Copy of p that holds only the coefficients 0 .. degree. Arithmetic may leave dropped
-// near-zero coefficients stored above the degree; a mirror over a larger degree would
-// otherwise move them into the low powers.
-Polynom bezZbytku(const Polynom& p) {
-    const int stupen = p.get_stupen() < 0 ? 0 : p.get_stupen();
-    Polynom kopie(stupen + 1, p.get_promena(), p.get_znamenko());
-    for (int k = 0; k <= stupen; ++k) kopie[static_cast<std::size_t>(k)] = p[static_cast<std::size_t>(k)];
-    return kopie;
-}
-
-}  // namespace
-
 CLDDS_Vnejsi_SISO::CLDDS_Vnejsi_SISO()
     : a(2, 1, Matrix<double>::ZEROS), b(2, 1, Matrix<double>::ZEROS), r(2), s(2), b0(0.0) {
     // Second-order example: y(t) = 1.5114 y(t-1) - 0.5488 y(t-2) - 0.5 u(t-1) + u(t-2).
@@ -68,8 +54,8 @@ void CLDDS_Vnejsi_SISO::kontrola(const Polynom& A, const Polynom& B) const {
 }
 
 void CLDDS_Vnejsi_SISO::prevodNaK() {
-    Polynom tmp_A = bezZbytku(A);
-    Polynom tmp_B = bezZbytku(B);
+    Polynom tmp_A = A.bezZbytku();
+    Polynom tmp_B = B.bezZbytku();
     const int n = tmp_A.get_stupen();
 
     if (tmp_B.get_stupen() == n) {
@@ -141,13 +127,13 @@ Matrix<double> CLDDS_Vnejsi_SISO::vystup_systemu(Matrix<double> vstup) const {
 }
 
 Matrix<double> CLDDS_Vnejsi_SISO::impulsni_funkce() const {
-    Matrix<double> u(50, 1, Matrix<double>::ZEROS);
+    Matrix<double> u(POCET_KROKU, 1, Matrix<double>::ZEROS);
     u(0, 0) = 1.0;
     return rekurze(u);
 }
 
 Matrix<double> CLDDS_Vnejsi_SISO::prechodova_funkce() const {
-    return rekurze(Matrix<double>(50, 1, Matrix<double>::ONES));
+    return rekurze(Matrix<double>(POCET_KROKU, 1, Matrix<double>::ONES));
 }
 
 bool CLDDS_Vnejsi_SISO::stabilni() const {

@@ -11,8 +11,6 @@
 
 namespace {
 
-const int POCET_KROKU = 50;
-
 // The fraction inverse costs one cofactor determinant per element; beyond this order the
 // conversion is refused before any work.
 const int MAX_RAD_PREVODU = 8;

@@ -13,8 +13,6 @@
 
 namespace {
 
-const int POCET_KROKU = 50;
-
 void zkontrolujTvar(bool vyhovuje, const int& n, const Matrix<double>& matice,
                     const std::string& zprava) {
     if (!vyhovuje) throw vyjm::CLDDS_Stav_SISO(n, matice.get_rows(), matice.get_columns(), zprava);

@@ -1,7 +1,6 @@
 #include "ConvertFunction.h"
 
 #include <cctype>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -57,7 +56,6 @@ double StringToDouble(const std::string& retezec) {
     // The whole text must be the number: "1,5" or "2.5abc" would otherwise be read as a prefix.
     if (delka == 0 || zacatek + delka != retezec.size()) throw vyjm::ConvertError(zprava);
     const std::string cislo = retezec.substr(zacatek, delka);
-    errno = 0;
     const double hodnota = std::strtod(cislo.c_str(), nullptr);
     if (!std::isfinite(hodnota)) throw vyjm::ConvertError(zprava);
     return hodnota;

@@ -10,7 +10,6 @@
 
 namespace {
 
-const char* const NULOVY_DETERMINANT = "Nelze udelat inversni matici nulovy determinant\n";
 
 // From this size on, determinants use the division-free method instead of cofactor
 // expansion, and real inverses use elimination instead of one minor per element.
@@ -446,20 +445,14 @@ template <typename T>
 Matrix<T> Matrix<T>::inverze() const {
     if (_rows != _columns) return Matrix();
     const T _det = det();
-    if (PrvekMatice<T>::jeNula(_det)) throw vyjm::Null_det(NULOVY_DETERMINANT);
+    if (PrvekMatice<T>::jeNula(_det)) throw vyjm::Null_det(ZPRAVA_NULOVY_DETERMINANT);
 
     Matrix tmp;
     if (_rows >= PRAH_RYCHLEHO_VYPOCTU && rychlaInverze(*this, tmp)) return tmp;
 
     // Transposed cofactors over the determinant; minors of large matrices take the fast det.
-    tmp = Matrix(_rows, _columns, ZEROS);
-    for (int p = 0; p < tmp._count; ++p) {
-        const int r = p / _rows;
-        const int c = p % _columns;
-        const double mocnina = std::pow(-1.0, r + c + 2);
-        tmp._matrix[p] = PrvekMatice<T>::prvekInverze(submatice(c + 1, r + 1).det(), _det, mocnina);
-    }
-    return tmp;
+    return transponovaneKofaktory(
+        [&_det](const T& minor, double znamenko) { return PrvekMatice<T>::prvekInverze(minor, _det, znamenko); });
 }
 
 template <typename T>
@@ -549,96 +542,6 @@ Matrix<Zlomek<Polynom>>& operator<<(Matrix<Zlomek<Polynom>>& Zmatrix, const Matr
     }
     Zmatrix = std::move(tmp);
     return Zmatrix;
-}
-
-// ---------------------------------------------------------------- OwnMatrix
-
-OwnMatrix::OwnMatrix(const int& _rows, const int& _columns, TypMatice typ) : Matrix<Polynom>(_rows, _columns, typ) {}
-
-OwnMatrix::OwnMatrix(const int& _rows, const int& _columns, const Pole<Polynom>& matrix)
-    : Matrix<Polynom>(_rows, _columns, matrix) {}
-
-OwnMatrix::OwnMatrix(const Matrix<Polynom>& matrix) : Matrix<Polynom>(matrix) {}
-
-OwnMatrix& OwnMatrix::operator=(Matrix<Polynom>&& matrix) {
-    Matrix<Polynom>::operator=(std::move(matrix));
-    return *this;
-}
-
-Matrix<Polynom> OwnMatrix::vlastni_matice(std::ostream& konzole) const {
-    const Polynom a(1.0, 1, 'x', false);
-    Matrix<Polynom> JednotkovaMatice(_rows, _columns, ONE);
-    const Matrix<Polynom> tmp(_rows, _columns, _matrix);
-    const int diagonala = _rows < _columns ? _rows : _columns;
-    for (int i = 0; i < diagonala; ++i) JednotkovaMatice(i, i) = a * JednotkovaMatice(i, i);
-    konzole << JednotkovaMatice << std::endl;
-    return tmp - JednotkovaMatice;
-}
-
-// ---------------------------------------------------------------- InversniMaticeZlomek
-
-InversniMaticeZlomek::InversniMaticeZlomek() : Matrix<Zlomek<Polynom>>() {}
-
-InversniMaticeZlomek::InversniMaticeZlomek(const int& _rows, const int& _columns, TypMatice typ)
-    : Matrix<Zlomek<Polynom>>(_rows, _columns, typ) {}
-
-InversniMaticeZlomek::InversniMaticeZlomek(const int& _rows, const int& _columns,
-                                           const Pole<Zlomek<Polynom>>& matrix)
-    : Matrix<Zlomek<Polynom>>(_rows, _columns, matrix) {}
-
-InversniMaticeZlomek::InversniMaticeZlomek(const Matrix<Zlomek<Polynom>>& matrix) : Matrix<Zlomek<Polynom>>(matrix) {}
-
-namespace {
-
-// Inverse of a fraction matrix whose denominators are all the constant 1, that is of a
-// polynomial matrix. Fraction arithmetic over such denominators performs exactly the
-// polynomial operations on the numerators, so the numerator matrix gives the same
-// determinant and minors at a third of the cost (a fraction operation is three polynomial ones).
-Matrix<Zlomek<Polynom>> inverzePolynomialniMatice(const Matrix<Zlomek<Polynom>>& m) {
-    const int n = m.get_rows();
-    Matrix<Polynom> citatele(n, n, Matrix<Polynom>::ZEROS);
-    for (int p = 0; p < m.get_count(); ++p) citatele.get_matrix()[p] = m.get_matrix()[p].get_citatel();
-    // Removing the denominator 1 still normalises the way the fraction path does.
-    const auto bezZlomku = [](const Polynom& citatel) { return Zlomek<Polynom>(citatel, Polynom(1.0)).odstraneniZlomku(); };
-    const Polynom _det = bezZlomku(citatele.det());
-    if (_det == 0.0) throw vyjm::Null_det(NULOVY_DETERMINANT);
-
-    Matrix<Zlomek<Polynom>> tmp(n, n, Matrix<Zlomek<Polynom>>::ZEROS);
-    for (int i = 0; i < n; ++i) {
-        for (int j = 0; j < n; ++j) {
-            const double mocnina = std::pow(-1.0, i + j + 2);
-            tmp(i, j)[1] = bezZlomku(citatele.submatice(j + 1, i + 1).det()) * mocnina;
-            tmp(i, j)[2] = _det;
-        }
-    }
-    return tmp;
-}
-
-bool jmenovateleJsouJedna(const Matrix<Zlomek<Polynom>>& m) {
-    for (int p = 0; p < m.get_count(); ++p)
-        if (!(m.get_matrix()[p].get_jmenovatel() == 1.0)) return false;
-    return true;
-}
-
-}  // namespace
-
-Matrix<Zlomek<Polynom>> InversniMaticeZlomek::inverze() const {
-    if (_rows != _columns) return Matrix<Zlomek<Polynom>>();
-    if (jmenovateleJsouJedna(*this)) return inverzePolynomialniMatice(*this);
-
-    const Polynom _det = det().odstraneniZlomku();
-    if (_det == 0.0) throw vyjm::Null_det(NULOVY_DETERMINANT);
-
-    // Every element gets the same denominator, the determinant; nothing is reduced.
-    Matrix<Zlomek<Polynom>> tmp(_rows, _columns, ZEROS);
-    for (int i = 0; i < _rows; ++i) {
-        for (int j = 0; j < _columns; ++j) {
-            const double mocnina = std::pow(-1.0, i + j + 2);
-            tmp(i, j)[1] = submatice(j + 1, i + 1).det().odstraneniZlomku() * mocnina;
-            tmp(i, j)[2] = _det;
-        }
-    }
-    return tmp;
 }
 
 // ---------------------------------------------------------------- instantiations

@@ -8,6 +8,9 @@
 #include "Polynoms.h"
 #include "Zlomek.h"
 
+// The message of an inverse refused for a zero determinant (with vyjm::Null_det).
+constexpr const char* ZPRAVA_NULOVY_DETERMINANT = "Nelze udelat inversni matici nulovy determinant\n";
+
 // Dense matrix in row-major order, instantiated for int, double, Polynom and
 // Zlomek<Polynom>. Arithmetic on unfitting shapes yields the empty matrix, never an error.
 template <typename T>
@@ -40,6 +43,16 @@ protected:
     short znamenko;  // sign of the row exchanges made by the triangular reduction
 
     bool uprava_radku(Matrix<T>& matice, int x);
+    // The transposed signed minors of this square matrix: element (i, j) is
+    // prvek(det of the minor without row j and column i, (-1)^(i+j)).
+    template <typename Prvek>
+    Matrix transponovaneKofaktory(Prvek prvek) const {
+        Matrix tmp(_rows, _columns, ZEROS);
+        for (int i = 0; i < _rows; ++i)
+            for (int j = 0; j < _columns; ++j)
+                tmp(i, j) = prvek(submatice(j + 1, i + 1).det(), (i + j) % 2 == 0 ? 1.0 : -1.0);
+        return tmp;
+    }
     void my_swap(Matrix<T>& matice, int x_pom, int y_pom);
 
 public:
@@ -121,6 +134,11 @@ public:
     // A - x*I; prints x*I in the matrix text form and an empty line on `konzole`.
     Matrix<Polynom> vlastni_matice(std::ostream& konzole = std::cout) const;
 };
+
+// The matrix x*I of the given shape (x on the diagonal) in the matrix text form, then an empty
+// line: the text of OwnMatrix::vlastni_matice, written row by row so that no matrix of
+// polynomials is built.
+void vypisXKratI(std::ostream& konzole, int radky, int sloupce);
 
 // Inverse of a fraction matrix whose elements all share the determinant as denominator.
 class InversniMaticeZlomek : public Matrix<Zlomek<Polynom>> {

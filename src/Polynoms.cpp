@@ -16,7 +16,6 @@ const double ZAOKROUHLENI = 16.0 * std::numeric_limits<double>::epsilon();
 // The largest magnitude that counts as zero beside coefficients of size `meritko`. A size that
 // is not finite tells nothing about rounding: then only exact zeros count.
 double mezNuly(double meritko) { return std::isfinite(meritko) ? ZAOKROUHLENI * meritko : 0.0; }
-const char* const ZPRAVA_KAPACITA = "Prekrocena max velikost Polynomu 500";
 }  // namespace
 
 void Polynom::kontrolaVelikosti() {
@@ -26,6 +25,13 @@ void Polynom::kontrolaVelikosti() {
 Polynom Polynom::kopieDelky() const {
     Polynom kopie(delka_polynom, promena, znamenko);
     for (int k = 0; k < delka_polynom; ++k) kopie.pole_polynoms.push_back(koeficient(k));
+    return kopie;
+}
+
+Polynom Polynom::bezZbytku() const {
+    const int horni = stupen < 0 ? 0 : stupen;
+    Polynom kopie(horni + 1, promena, znamenko);
+    for (int k = 0; k <= horni; ++k) kopie.pole_polynoms.push_back(koeficient(k));
     return kopie;
 }
 

@@ -12,6 +12,8 @@
 class Polynom {
 public:
     static const int MAX_DELKA = 500;
+    // The message of a refused length (with vyjm::Max_sizePolynom).
+    static constexpr const char* ZPRAVA_KAPACITA = "Prekrocena max velikost Polynomu 500";
 
 private:
     // The coefficients the polynomial has touched: every position below the size of the vector
@@ -60,6 +62,10 @@ public:
     void odeberNulyNahore(double mez = 0.0);
     // Copy with the coefficients reversed (over maxstupen when it is not 0) and znamenko toggled.
     Polynom zrcadleni(int maxstupen) const;
+    // Copy that holds only the coefficients 0 .. degree. Arithmetic may leave dropped
+    // coefficients stored above the degree; a mirror over a larger degree would otherwise move
+    // them into the low powers.
+    Polynom bezZbytku() const;
     // Removes zero low-order coefficients, shifting the rest down.
     void zarovnaniNaKraj();
 

@@ -52,26 +52,8 @@ void CLDDS_Stav::popisStavu(std::ostream& os) const {
     os << "x0: \n" << x0 << std::endl << std::endl;
 }
 
-namespace {
-
-// The matrix x*I of order n in the matrix text form, then an empty line: the text that
-// OwnMatrix::vlastni_matice prints, written one row at a time so that no n x n matrix of
-// polynomials is built.
-void vypisXKratI(std::ostream& konzole, int n) {
-    const Polynom x = Polynom(1.0, 1, 'x', false) * Polynom(1.0, 'x', false);
-    Matrix<Polynom> radek(1, n, Matrix<Polynom>::ZEROS);
-    for (int i = 0; i < n; ++i) {
-        radek(0, i) = x;
-        konzole << radek;
-        radek(0, i) = Polynom();
-    }
-    konzole << std::endl;
-}
-
-}  // namespace
-
 bool CLDDS_Stav::stavova_stabilita(std::ostream& konzole) const {
-    vypisXKratI(konzole, n);
+    vypisXKratI(konzole, n, n);
 
     // The poles are the eigenvalues of the n x n block of F.
     const Matrix<double> ctverec = F.get_rows() == n && F.get_columns() == n ? F : F.submatice(1, n, 1, n);

@@ -9,6 +9,9 @@
 #include "Matrix.h"
 #include "PresnaMatice.h"
 
+// Steps of the impulse and step responses.
+constexpr int POCET_KROKU = 50;
+
 // The interface through which the driver runs every analysis of one system.
 class CLDDS {
 public:

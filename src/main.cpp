@@ -226,25 +226,9 @@ int ridiciProgram(int argc, char* argv[]) {
         return std::cout ? status : 1;
     } catch (const vyjm::Bad_index& e) {
         std::cout << e.what() << e.chybny_index();
-    } catch (const vyjm::Null_det& e) {
-        std::cout << e.what();
     } catch (const vyjm::Max_sizePolynom& e) {
         std::cout << e.what() << "Dana velikost je " << e.get_velikost() << std::endl;
-    } catch (const vyjm::ArgumentError& e) {
-        std::cout << e.what();
-    } catch (const vyjm::FileError& e) {
-        std::cout << e.what();
-    } catch (const vyjm::ConvertError& e) {
-        std::cout << e.what();
-    } catch (const vyjm::CLDDS_Vnejsi_MIMO& e) {
-        std::cout << e.what();
-    } catch (const vyjm::CLDDS_MIMO& e) {
-        std::cout << e.what();
-    } catch (const vyjm::CLDDS_Stav_MIMO& e) {
-        std::cout << e.what();
-    } catch (const vyjm::CLDDS_Stav_SISO& e) {
-        std::cout << e.what();
-    } catch (const vyjm::CLDDS_Vnejsi_SISO& e) {
+    } catch (const vyjm::Chyba& e) {
         std::cout << e.what();
     } catch (const std::exception& e) {
         // Failures of the standard library itself, such as an exhausted allocation.

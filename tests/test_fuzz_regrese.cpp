@@ -1,5 +1,5 @@
 // Replays, through the fuzz targets' own code, every input kept under tests/fuzz/regrese/<target>/
-// (inputs that once crashed, leaked, hung or broke a promise of the program, each fixed since)
+// (inputs that crashed, leaked, hung or broke a promise of the program in some version)
 // and every seed under tests/fuzz/corpus/<target>/. Each must finish within the fuzzers' time
 // limit and escape with nothing but the program's own errors, which the targets absorb.
 // Memory errors and undefined behaviour show up when this runs under the sanitizers

@@ -1,6 +1,5 @@
-// Stability and conversions of large systems take real-arithmetic paths (eigenvalues, the
-// characteristic polynomial of a real matrix); here they are held against the polynomial
-// determinants they replace, and the sizes beyond the limits are refused.
+// Stability and conversions of larger systems held against determinants of polynomial
+// matrices, and the sizes beyond the limits refused.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -64,8 +63,8 @@ double nejvetsiKoren(const Polynom& p) {
     return nejvetsi(r.get_solution());
 }
 
-// The former stability test of a state-space system: det(F - xI) of the characteristic
-// matrix of polynomials, then Rovnice. Returns the largest magnitude; prints x*I on `konzole`.
+// A reference in floating point: det(F - xI) of the characteristic matrix of polynomials, then
+// Rovnice. Returns the largest magnitude; prints x*I on `konzole`.
 double nejvetsiPresCharakteristickouMatici(const Matrix<double>& F, std::ostream& konzole) {
     const int n = F.get_rows();
     OwnMatrix FF(n, n, Matrix<Polynom>::ZEROS);
@@ -80,7 +79,7 @@ CLDDS_Stav stav(const Matrix<double>& F) {
                       Matrix<double>(1, 1, Matrix<double>::ZEROS), Matrix<double>(n, 1, Matrix<double>::ZEROS), n, 1.0);
 }
 
-// det(zI - M) as the previous conversion formed it: the determinant of a polynomial matrix.
+// det(zI - M) as the determinant of a polynomial matrix, exact on integer data.
 Polynom charakteristickyPresPolynomy(const Matrix<double>& M) {
     const int n = M.get_rows();
     Matrix<Polynom> m(n, n, Matrix<Polynom>::ZEROS);
