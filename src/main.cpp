@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,6 +20,8 @@
 #include "System.h"
 #include "Vstup_Vystup.h"
 #include "Vyjimky.h"
+#include "ZpravaFrekvenci.h"
+#include "ZpravaPolu.h"
 
 namespace {
 
@@ -146,6 +149,25 @@ void vystup(int argc, char* argv[], Druh druh, const CLDDS& system, std::fstream
     fileOut.close();
 }
 
+// The poles (Poly) or the frequency response (Frekvence) in a report. The report is complete
+// in memory before the result file is created, so a failure leaves no file behind.
+void analyza(const std::string& operace, const CLDDS& system, const std::string& vysledek,
+             const std::string& soubor, std::fstream& fileOut) {
+    std::ostringstream zprava;
+    if (operace == "Poly") {
+        const std::vector<Pol> poly = system.poly();
+        system.zapisZpravu(zprava, [&poly](std::ostream& f) { zapisPoly(f, poly); });
+    } else {
+        const std::vector<double> w = frekvenceZpravy();
+        const FrekvencniOdezva odezva = system.frekvencni_odezva(w);
+        system.zapisZpravu(zprava, [&odezva, &w](std::ostream& f) { zapisFrekvence(f, odezva, w); });
+    }
+    otevriProZapis(fileOut, vysledek, {soubor});
+    fileOut << zprava.str();
+    fileOut.close();
+    if (fileOut.fail()) throw vyjm::FileError("Chyba pri zpracovani vystupu\n");
+}
+
 // Converts into the other description and writes the labelled system file. The converted
 // system is complete before the result file is created, so a failing conversion leaves no
 // file behind.
@@ -203,6 +225,8 @@ int beh(int argc, char* argv[], std::fstream& fileIn, std::fstream& fileOut) {
         odezva(operace, *rozhrani, vysledek, argv[2], fileOut);
     } else if (operace == "Vystup") {
         vystup(argc, argv, druh, *rozhrani, fileIn, fileOut);
+    } else if (operace == "Poly" || operace == "Frekvence") {
+        analyza(operace, *rozhrani, vysledek, argv[2], fileOut);
     } else if (operace == "PrevodNaStav" || operace == "PrevodNaVnejsi") {
         prevod(operace, druh, *rozhrani, vysledek, argv[2], fileOut);
     } else {
