@@ -64,9 +64,11 @@ double StringToDouble(const std::string& retezec) {
 }
 
 std::string DoubleToString(const double& doubleCislo) {
-    std::ostringstream s;
-    s << doubleCislo;
-    return s.str();
+    // What a default stream writes, printf's %g with 6 digits, without building a stream for
+    // every value of a long report.
+    char text[32];
+    const int delka = std::snprintf(text, sizeof text, "%.6g", doubleCislo);
+    return std::string(text, static_cast<std::size_t>(delka));
 }
 
 namespace {

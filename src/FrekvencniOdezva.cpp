@@ -8,6 +8,12 @@ namespace {
 
 const double PI = 3.14159265358979323846;
 
+// a b without the checks of std::complex for inf and nan operands, which cost a library call
+// per product: an overflow still gives inf or nan parts.
+inline Komplexni soucin(Komplexni a, Komplexni b) {
+    return {a.real() * b.real() - a.imag() * b.imag(), a.real() * b.imag() + a.imag() * b.real()};
+}
+
 // Solves M X = P in place (M n x n, P n x k, both row by row) by elimination with partial
 // pivoting. Below the diagonal M has non-zeros in at most `pasmo` rows (n - 1 in general, 1
 // for a Hessenberg matrix), so only those rows take part: O(n^2 pasmo + n^2 k) in all. False
@@ -28,14 +34,14 @@ bool vyresSoustavu(std::vector<Komplexni>& M, int n, int pasmo, std::vector<Komp
         for (int r = s + 1; r <= posledni; ++r) {
             const Komplexni f = m(r, s) / m(s, s);
             if (f == 0.0) continue;
-            for (int c = s + 1; c < n; ++c) m(r, c) -= f * m(s, c);
-            for (int c = 0; c < k; ++c) p(r, c) -= f * p(s, c);
+            for (int c = s + 1; c < n; ++c) m(r, c) -= soucin(f, m(s, c));
+            for (int c = 0; c < k; ++c) p(r, c) -= soucin(f, p(s, c));
         }
     }
     for (int s = n - 1; s >= 0; --s)
         for (int c = 0; c < k; ++c) {
             Komplexni x = p(s, c);
-            for (int j = s + 1; j < n; ++j) x -= m(s, j) * p(j, c);
+            for (int j = s + 1; j < n; ++j) x -= soucin(m(s, j), p(j, c));
             p(s, c) = x / m(s, s);
         }
     return true;
@@ -92,7 +98,7 @@ Komplexni bodKruznice(double w) {
 
 Komplexni hodnotaPolynomu(const Polynom& p, Komplexni z) {
     Komplexni r = 0.0;
-    for (int i = p.get_stupen(); i >= 0; --i) r = r * z + p[static_cast<std::size_t>(i)];
+    for (int i = p.get_stupen(); i >= 0; --i) r = soucin(r, z) + p[static_cast<std::size_t>(i)];
     return r;
 }
 
