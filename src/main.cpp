@@ -27,6 +27,9 @@ namespace {
 
 // Sampling period of every state-space system read from a file.
 const double PERIODA = 1.0;
+// The most inputs (and outputs) of a frequency report: every pair is a column of its own, so
+// 16 give 256 pairs and lines of some 5000 characters.
+const int MAX_VSTUPU_FREKVENCE = 16;
 
 enum class Druh { VnejsiSISO, VnejsiMIMO, StavSISO, StavMIMO };
 
@@ -151,16 +154,19 @@ void vystup(int argc, char* argv[], Druh druh, const CLDDS& system, std::fstream
 
 // The poles (Poly) or the frequency response (Frekvence) in a report. The report is complete
 // in memory before the result file is created, so a failure leaves no file behind.
-void analyza(const std::string& operace, const CLDDS& system, const std::string& vysledek,
+void analyza(const std::string& operace, Druh druh, const CLDDS& system, const std::string& vysledek,
              const std::string& soubor, std::fstream& fileOut) {
+    if (operace == "Frekvence" && pocetVstupu(druh, system) > MAX_VSTUPU_FREKVENCE) {
+        throw vyjm::ArgumentError("U frekvencni charakteristiky je max " + IntToString(MAX_VSTUPU_FREKVENCE) +
+                                  " vstupu a vystupu, system jich ma " + IntToString(pocetVstupu(druh, system)) + "\n");
+    }
+    // The body is computed after the verdict, which refuses a system beyond its capacity first.
     std::ostringstream zprava;
     if (operace == "Poly") {
-        const std::vector<Pol> poly = system.poly();
-        system.zapisZpravu(zprava, [&poly](std::ostream& f) { zapisPoly(f, poly); });
+        system.zapisZpravu(zprava, [&system](std::ostream& f) { zapisPoly(f, system.poly()); });
     } else {
         const std::vector<double> w = frekvenceZpravy();
-        const FrekvencniOdezva odezva = system.frekvencni_odezva(w);
-        system.zapisZpravu(zprava, [&odezva, &w](std::ostream& f) { zapisFrekvence(f, odezva, w); });
+        system.zapisZpravu(zprava, [&system, &w](std::ostream& f) { zapisFrekvence(f, system.frekvencni_odezva(w), w); });
     }
     otevriProZapis(fileOut, vysledek, {soubor});
     fileOut << zprava.str();
@@ -226,7 +232,7 @@ int beh(int argc, char* argv[], std::fstream& fileIn, std::fstream& fileOut) {
     } else if (operace == "Vystup") {
         vystup(argc, argv, druh, *rozhrani, fileIn, fileOut);
     } else if (operace == "Poly" || operace == "Frekvence") {
-        analyza(operace, *rozhrani, vysledek, argv[2], fileOut);
+        analyza(operace, druh, *rozhrani, vysledek, argv[2], fileOut);
     } else if (operace == "PrevodNaStav" || operace == "PrevodNaVnejsi") {
         prevod(operace, druh, *rozhrani, vysledek, argv[2], fileOut);
     } else {
