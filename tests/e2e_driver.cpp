@@ -124,6 +124,20 @@ TEST_F(Driver, PolyAndFrekvenceShareTheHeaderOfTheResponseReports) {
             EXPECT_EQ(zprava.substr(hlavicka.size(), 6), operace == "Poly" ? "Poly s" : "w;zesi");
         }
     }
+    // 17 inputs and outputs: refused before any work, no file.
+    std::string radek = "0";
+    for (int i = 1; i < 17; ++i) radek += " 0";
+    std::string system = "0.5\n\n" + radek + "\n\n";
+    for (int i = 0; i < 17; ++i) system += "0\n";
+    system += "\n";
+    for (int i = 0; i < 17; ++i) system += radek + "\n";
+    system += "\n0\n";
+    const std::string soubor = adresar + "/sedmnact.txt";
+    e2e::zapis(soubor, system);
+    std::remove(vysledek.c_str());
+    ocekavej(spust({"StavMIMO", soubor, "Frekvence", vysledek}),
+             nacteno(soubor) + "U frekvencni charakteristiky je max 16 vstupu a vystupu, system jich ma 17\n", 1);
+    EXPECT_FALSE(existuje(vysledek));
 }
 
 TEST_F(Driver, PrechodOfAStateSpaceSystemPrintsXIBeforeTheFileLine) {
