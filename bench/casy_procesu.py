@@ -284,6 +284,17 @@ def pripady(rng):
         p.append(Pripad("target", "StavMIMO n=50, 4 channels %s" % op, "StavMIMO", mimo50, op, "soubor", 50,
                         signal(4, 250, rng) if op == "Vystup" else None))
 
+    # The frequency response (256 frequencies) with its target, and the exact pole listing
+    # (square-free factorisation and root isolation of every pole, no target); their own generator
+    # leaves the systems of the other cases as they were.
+    vlastni = random.Random(18)
+    siso50 = stav_siso(matice_F(50, True, vlastni), vlastni)
+    stupen100 = vnejsi_siso(["1"], [vlastni.choice(["0", "0.1", "-0.1"]) for _ in range(100)] + ["1"])
+    for skupina, op, cil in (("target", "Frekvence", 20), ("exact poles", "Poly", None)):
+        p.append(Pripad(skupina, "StavSISO n=50 %s" % op, "StavSISO", siso50, op, "soubor", cil))
+        p.append(Pripad(skupina, "StavMIMO n=50, 4 channels %s" % op, "StavMIMO", mimo50, op, "soubor", cil))
+        p.append(Pripad(skupina, "VnejsiSISO degree 100 %s" % op, "VnejsiSISO", stupen100, op, "soubor", cil))
+
     # Poles on or within 1e-12 of the unit circle: the floating-point certificate cannot decide,
     # the exact path does (FLINT and Arb, loaded for it).
     p.append(Pripad("exact path", "StavSISO n=50 eigenvalues 1 and -1", "StavSISO",

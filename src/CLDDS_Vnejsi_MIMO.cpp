@@ -8,7 +8,9 @@
 #include "Pole.h"
 #include "JistaStabilita.h"
 #include "PresnePrevody.h"
+#include "ModulPresnosti.h"
 #include "Vstup_Vystup.h"
+#include "ZadaniPresnosti.h"
 #include "Vyjimky.h"
 
 namespace {
@@ -316,14 +318,26 @@ PresnyVnejsi CLDDS_Vnejsi_MIMO::presneHodnoty() const {
     return PresnyVnejsi{presneZPolynomialniMatice(A), presneZPolynomialniMatice(B)};
 }
 
-void CLDDS_Vnejsi_MIMO::CSVexport(Matrix<double> vystup, std::fstream& f) const {
-    zapisVysledku(
+void CLDDS_Vnejsi_MIMO::zapisZpravu(std::ostream& f, const std::function<void(std::ostream&)>& telo) const {
+    zapisZpravy(
         f, *this, "System Vnejsi MIMO:\n",
         [this](std::ostream& os) {
             os << "Matice B:\n" << B << std::endl;
             os << "Matice A:\n" << A << std::endl << std::endl;
         },
-        vystup, RozlozeniVysledku::MIMO, "Chyba pri zpracovani vystupu VnejsiMIMO");
+        telo, "Chyba pri zpracovani vystupu VnejsiMIMO");
+}
+
+void CLDDS_Vnejsi_MIMO::CSVexport(Matrix<double> vystup, std::fstream& f) const {
+    zapisZpravu(f, hodnotyVysledku(vystup, RozlozeniVysledku::MIMO));
+}
+
+std::vector<Pol> CLDDS_Vnejsi_MIMO::poly() const {
+    return presnePolyZModulu(zadani::POLYNOMIALNI_MATICE, presneHodnoty().A);
+}
+
+FrekvencniOdezva CLDDS_Vnejsi_MIMO::frekvencni_odezva(const std::vector<double>& w) const {
+    return frekvenceMaticovehoZlomku(A, B, w);
 }
 
 CLDDS_Stav_MIMO& operator>>(CLDDS_Vnejsi_MIMO& vnejsiMIMO, CLDDS_Stav_MIMO& stavMIMO) {

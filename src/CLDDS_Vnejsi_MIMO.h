@@ -58,6 +58,9 @@ public:
     // True when no root of det A (as written) lies outside the unit circle; decided exactly.
     bool stabilni() const override;
     void CSVexport(Matrix<double> vystup, std::fstream& f) const override;
+    void zapisZpravu(std::ostream& f, const std::function<void(std::ostream&)>& telo) const override;
+    std::vector<Pol> poly() const override;
+    FrekvencniOdezva frekvencni_odezva(const std::vector<double>& w) const override;
 
     const Matrix<Polynom>& get_A() const { return A; }
     const Matrix<Polynom>& get_B() const { return B; }

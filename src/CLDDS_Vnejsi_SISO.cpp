@@ -6,7 +6,9 @@
 #include "CLLDS_Stav_SISO.h"
 #include "JistaStabilita.h"
 #include "PresnePrevody.h"
+#include "ModulPresnosti.h"
 #include "Vstup_Vystup.h"
+#include "ZadaniPresnosti.h"
 #include "Vyjimky.h"
 
 CLDDS_Vnejsi_SISO::CLDDS_Vnejsi_SISO()
@@ -147,14 +149,24 @@ PresnyVnejsi CLDDS_Vnejsi_SISO::presneHodnoty() const {
     return PresnyVnejsi{presneZPolynomu(A), presneZPolynomu(B)};
 }
 
-void CLDDS_Vnejsi_SISO::CSVexport(Matrix<double> vystup, std::fstream& f) const {
-    zapisVysledku(
+void CLDDS_Vnejsi_SISO::zapisZpravu(std::ostream& f, const std::function<void(std::ostream&)>& telo) const {
+    zapisZpravy(
         f, *this, "System Vnejsi SISO:\n",
         [this](std::ostream& os) {
             os << "B:  " << B << std::endl;
             os << "A:  " << A << std::endl << std::endl;
         },
-        vystup, RozlozeniVysledku::SISO, "Chyba pri zpracovani vystupu\n VnejsiSISO");
+        telo, "Chyba pri zpracovani vystupu\n VnejsiSISO");
+}
+
+void CLDDS_Vnejsi_SISO::CSVexport(Matrix<double> vystup, std::fstream& f) const {
+    zapisZpravu(f, hodnotyVysledku(vystup, RozlozeniVysledku::SISO));
+}
+
+std::vector<Pol> CLDDS_Vnejsi_SISO::poly() const { return presnePolyZModulu(zadani::POLYNOM, presneHodnoty().A); }
+
+FrekvencniOdezva CLDDS_Vnejsi_SISO::frekvencni_odezva(const std::vector<double>& w) const {
+    return frekvencePodilu(B, A, w);
 }
 
 CLDDS_Stav_SISO& operator>>(CLDDS_Vnejsi_SISO& vnejsi_SISO, CLDDS_Stav_SISO& stav_SISO) {

@@ -53,6 +53,9 @@ public:
     // True when no root of A (as written) lies outside the unit circle; decided exactly.
     bool stabilni() const override;
     void CSVexport(Matrix<double> vystup, std::fstream& f) const override;
+    void zapisZpravu(std::ostream& f, const std::function<void(std::ostream&)>& telo) const override;
+    std::vector<Pol> poly() const override;
+    FrekvencniOdezva frekvencni_odezva(const std::vector<double>& w) const override;
 
     // Keeps the coefficients as the file wrote them; A and B hold their nearest doubles.
     void nastavPresne(PresnyVnejsi hodnoty) { presne = std::make_shared<const PresnyVnejsi>(std::move(hodnoty)); }

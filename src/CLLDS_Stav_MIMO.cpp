@@ -108,10 +108,19 @@ Matrix<double> CLDDS_Stav_MIMO::prechodova_funkce() const {
 
 bool CLDDS_Stav_MIMO::stabilni() const { return stavova_stabilita(std::cout); }
 
-void CLDDS_Stav_MIMO::CSVexport(Matrix<double> vystup, std::fstream& f) const {
+void CLDDS_Stav_MIMO::zapisZpravu(std::ostream& f, const std::function<void(std::ostream&)>& telo) const {
     const auto popis = [this](std::ostream& os) { popisStavu(os); };
-    zapisVysledku(f, *this, "System Stavove MIMO:\n", popis, vystup, RozlozeniVysledku::MIMO,
-                  "Chyba pri zpracovani vystupu Stav MIMO\n");
+    zapisZpravy(f, *this, "System Stavove MIMO:\n", popis, telo, "Chyba pri zpracovani vystupu Stav MIMO\n");
+}
+
+void CLDDS_Stav_MIMO::CSVexport(Matrix<double> vystup, std::fstream& f) const {
+    zapisZpravu(f, hodnotyVysledku(vystup, RozlozeniVysledku::MIMO));
+}
+
+std::vector<Pol> CLDDS_Stav_MIMO::poly() const { return polyStavu(); }
+
+FrekvencniOdezva CLDDS_Stav_MIMO::frekvencni_odezva(const std::vector<double>& w) const {
+    return frekvencniOdezvaStavu(w);
 }
 
 CLDDS_Vnejsi_MIMO& operator>>(CLDDS_Stav_MIMO& stav_MIMO, CLDDS_Vnejsi_MIMO& vnejsi_MIMO) {

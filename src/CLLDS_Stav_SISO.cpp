@@ -81,10 +81,19 @@ Matrix<double> CLDDS_Stav_SISO::prechodova_funkce() const {
 
 bool CLDDS_Stav_SISO::stabilni() const { return stavova_stabilita(std::cout); }
 
-void CLDDS_Stav_SISO::CSVexport(Matrix<double> vystup, std::fstream& f) const {
+void CLDDS_Stav_SISO::zapisZpravu(std::ostream& f, const std::function<void(std::ostream&)>& telo) const {
     const auto popis = [this](std::ostream& os) { popisStavu(os); };
-    zapisVysledku(f, *this, "System Stavove SISO:\n", popis, vystup, RozlozeniVysledku::SISO,
-                  "Chyba pri zpracovani vystupu Stav SISO\n");
+    zapisZpravy(f, *this, "System Stavove SISO:\n", popis, telo, "Chyba pri zpracovani vystupu Stav SISO\n");
+}
+
+void CLDDS_Stav_SISO::CSVexport(Matrix<double> vystup, std::fstream& f) const {
+    zapisZpravu(f, hodnotyVysledku(vystup, RozlozeniVysledku::SISO));
+}
+
+std::vector<Pol> CLDDS_Stav_SISO::poly() const { return polyStavu(); }
+
+FrekvencniOdezva CLDDS_Stav_SISO::frekvencni_odezva(const std::vector<double>& w) const {
+    return frekvencniOdezvaStavu(w);
 }
 
 CLDDS_Vnejsi_SISO& operator>>(CLDDS_Stav_SISO& stav_SISO, CLDDS_Vnejsi_SISO& vnejsi_SISO) {

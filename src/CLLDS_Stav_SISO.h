@@ -40,6 +40,9 @@ public:
     Matrix<double> prechodova_funkce() const override;
     bool stabilni() const override;
     void CSVexport(Matrix<double> vystup, std::fstream& f) const override;
+    void zapisZpravu(std::ostream& f, const std::function<void(std::ostream&)>& telo) const override;
+    std::vector<Pol> poly() const override;
+    FrekvencniOdezva frekvencni_odezva(const std::vector<double>& w) const override;
 };
 
 // State space to the transfer function B(z)/A(z): A = det(zI - F) and

@@ -62,9 +62,11 @@ double StringToDouble(const std::string& retezec) {
 }
 
 std::string DoubleToString(const double& doubleCislo) {
-    std::ostringstream s;
-    s << doubleCislo;
-    return s.str();
+    // What a default stream writes, printf's %g with 6 digits, without building a stream for
+    // every value of a long report.
+    char text[32];
+    const int delka = std::snprintf(text, sizeof text, "%.6g", doubleCislo);
+    return std::string(text, static_cast<std::size_t>(delka));
 }
 
 namespace {
@@ -100,7 +102,12 @@ std::string DoubleToStringVerne(const double& cislo, int desetinnych) {
     }
     const std::string pevny = pevnyZapis(cislo, desetinnych);
     if (!std::isfinite(cislo) || std::strtod(pevny.c_str(), nullptr) == cislo) return pevny;
-    // The shortest round trip; 24 characters hold any double ("-2.2250738585072014e-308").
+    return DoubleToStringNejkratsi(cislo);
+}
+
+std::string DoubleToStringNejkratsi(const double& cislo) {
+    if (cislo == 0.0) return "0";
+    // 24 characters hold any double ("-2.2250738585072014e-308").
     char nejkratsi[32];
     const std::to_chars_result konec = std::to_chars(nejkratsi, nejkratsi + sizeof nejkratsi, cislo);
     return std::string(nejkratsi, konec.ptr);

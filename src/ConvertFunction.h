@@ -21,6 +21,10 @@ std::string DoubleToString(const double& doubleCislo);
 // "1e-20", "1.5e-07"). inf and nan keep their fixed text ("inf", "-nan").
 std::string DoubleToStringVerne(const double& cislo, int desetinnych);
 
+// The shortest text that reads back (strtod) as exactly the same double, with a decimal point,
+// in plain decimals or, where that is shorter, in exponent form; -0 is written 0.
+std::string DoubleToStringNejkratsi(const double& cislo);
+
 // Pieces of s between delimiters; empty pieces are dropped.
 std::vector<std::string> split(const std::string& s, char delim);
 

@@ -49,12 +49,18 @@ double Osa::podil(double hodnota) const { return (hodnota / 2.0 - od / 2.0) / (p
 
 std::string Osa::popisek(double znacka) const {
     const double nejvetsi = std::max(std::fabs(od), std::fabs(po));
-    int cifry = static_cast<int>(std::ceil(std::log10(nejvetsi / krok))) + 1;
-    cifry = std::clamp(cifry, 1, 15);
     std::ostringstream text;
-    text.precision(cifry);
+    if (nejvetsi < 1e7 && krok >= 1e-7) {
+        // Plain decimals, as many as the step needs ("100", "0,25"), never an exponent.
+        text.setf(std::ios::fixed);
+        text.precision(std::clamp(static_cast<int>(std::ceil(-std::log10(krok) - 1e-9)), 0, 7));
+    } else {
+        int cifry = static_cast<int>(std::ceil(std::log10(nejvetsi / krok))) + 1;
+        text.precision(std::clamp(cifry, 1, 15));
+    }
     text << znacka;
     std::string vysledek = text.str();
+    if (vysledek == "-0") vysledek = "0";
     const std::size_t tecka = vysledek.find('.');
     if (tecka != std::string::npos) vysledek[tecka] = ',';
     return vysledek;

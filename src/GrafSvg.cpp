@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "GrafOsa.h"
+#include "GrafPrvky.h"
 
 namespace {
 
@@ -15,40 +16,6 @@ const double SIRKA = 800.0;
 const double VYSKA = 500.0;
 const double LEGENDA = 110.0;
 const double RADEK_LEGENDY = 20.0;
-
-// Colours that stay apart for the usual colour-vision deficiencies come first; past ten
-// outputs the colours repeat with dashes.
-const char* const BARVY[] = {"#0072b2", "#d55e00", "#009e73", "#cc79a7", "#e69f00",
-                             "#56b4e9", "#000000", "#8c564b", "#7f7f7f", "#bcbd22"};
-const int POCET_BAREV = sizeof(BARVY) / sizeof(BARVY[0]);
-const char* const CARKOVANI[] = {"", "8 4", "2 3", "8 3 2 3"};
-
-std::string xml(const std::string& text) {
-    std::string vysledek;
-    for (char znak : text) {
-        switch (znak) {
-            case '&': vysledek += "&amp;"; break;
-            case '<': vysledek += "&lt;"; break;
-            case '>': vysledek += "&gt;"; break;
-            case '"': vysledek += "&quot;"; break;
-            default: vysledek += znak;
-        }
-    }
-    return vysledek;
-}
-
-std::string px(double hodnota) {
-    char text[32];
-    std::snprintf(text, sizeof(text), "%.2f", hodnota);
-    return text;
-}
-
-std::string cara(int vystup) {
-    std::string styl = std::string("stroke=\"") + BARVY[vystup % POCET_BAREV] + "\"";
-    const char* carky = CARKOVANI[(vystup / POCET_BAREV) % 4];
-    if (*carky != '\0') styl += std::string(" stroke-dasharray=\"") + carky + "\"";
-    return styl;
-}
 
 // The finite range of the values and the count of the others.
 struct Rozsah {
@@ -84,18 +51,8 @@ struct Mapa {
 
 void hlavicka(std::ostream& svg, const Zprava& zprava, const std::string& nazev, int nekonecnych) {
     const PlochaGrafu p = plochaGrafu(zprava);
-    svg << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << px(p.sirka) << "\" height=\"" << px(p.vyska)
-        << "\" viewBox=\"0 0 " << px(p.sirka) << " " << px(p.vyska) << "\" font-family=\"sans-serif\">\n"
-        << "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n"
-        << "<text x=\"" << px(p.sirka / 2) << "\" y=\"24\" text-anchor=\"middle\" font-size=\"16\" font-weight=\"bold\">"
-        << "System " << zprava.druhSystemu << ": " << (zprava.stabilni ? "je stabilni" : "neni stabilni") << "</text>\n"
-        << "<text x=\"" << px(p.sirka / 2) << "\" y=\"42\" text-anchor=\"middle\" font-size=\"12\">" << xml(nazev)
-        << "</text>\n";
-    if (nekonecnych > 0) {
-        svg << "<text x=\"" << px(p.sirka / 2) << "\" y=\"58\" text-anchor=\"middle\" font-size=\"12\" fill=\"#b00000\">"
-            << "Mezery v krivce: inf a nan se nekresli (pocet hodnot: " << nekonecnych << ")</text>\n";
-    }
+    zacatekSvg(svg, p.sirka, p.vyska, zprava, nazev);
+    poznamkaMezer(svg, p.sirka, nekonecnych);
 }
 
 void osy(std::ostream& svg, const Mapa& m) {
@@ -128,7 +85,7 @@ void osy(std::ostream& svg, const Mapa& m) {
 
 void usek(std::ostream& svg, int vystup, const std::string& body) {
     if (!body.empty()) {
-        svg << "<polyline fill=\"none\" stroke-width=\"1.5\" " << cara(vystup) << " points=\"" << body << "\"/>\n";
+        svg << "<polyline fill=\"none\" stroke-width=\"1.5\" " << styl(vystup) << " points=\"" << body << "\"/>\n";
     }
 }
 
@@ -155,7 +112,7 @@ void legenda(std::ostream& svg, const Mapa& m, int pocetVystupu) {
     for (int j = 0; j < pocetVystupu; ++j) {
         const double y = m.plocha.nahore + 10 + j * RADEK_LEGENDY;
         svg << "<line x1=\"" << px(x) << "\" y1=\"" << px(y) << "\" x2=\"" << px(x + 30) << "\" y2=\"" << px(y)
-            << "\" stroke-width=\"2\" " << cara(j) << "/>\n"
+            << "\" stroke-width=\"2\" " << styl(j) << "/>\n"
             << "<text x=\"" << px(x + 36) << "\" y=\"" << px(y + 4) << "\">y" << (j + 1) << "</text>\n";
     }
     svg << "</g>\n";

@@ -80,31 +80,95 @@ class CteniZpravy {
         chyba("chybi radek s verdiktem stability", false);
     }
 
-    void hodnoty(Zprava& zprava) {
+    // One line of values separated by ";", each as the report writes it.
+    std::vector<double> radekHodnot() const {
+        std::vector<double> krok;
+        for (const std::string& kus : kusy(radek)) {
+            const std::optional<double> hodnota = hodnotaZpravy(kus);
+            if (!hodnota) chyba("spatny format hodnoty -> " + kus);
+            krok.push_back(*hodnota);
+        }
+        return krok;
+    }
+
+    // The lines of values from the current one on, each of sirka values when sirka > 0;
+    // empty lines may end the file but not split the values.
+    void hodnoty(Zprava& zprava, std::size_t sirka) {
         int prazdnyRadek = 0;
-        while (dalsi()) {
+        do {
             if (radek.empty()) {
                 if (prazdnyRadek == 0) prazdnyRadek = cislo;
                 continue;
             }
-            // Empty lines may end the file but not split the values.
             if (prazdnyRadek != 0) {
                 cislo = prazdnyRadek;
                 chyba("prazdny radek mezi hodnotami");
             }
-            std::vector<double> krok;
-            for (const std::string& kus : kusy(radek)) {
-                const std::optional<double> hodnota = hodnotaZpravy(kus);
-                if (!hodnota) chyba("spatny format hodnoty -> " + kus);
-                krok.push_back(*hodnota);
-            }
-            if (!zprava.mimo && krok.size() != 1) chyba("system SISO ma na radku jen jednu hodnotu");
+            std::vector<double> krok = radekHodnot();
+            if (sirka > 0 && krok.size() != sirka) chyba("radek nema tolik hodnot, kolik ma hlavicka sloupcu");
+            if (sirka == 0 && !zprava.mimo && krok.size() != 1) chyba("system SISO ma na radku jen jednu hodnotu");
             if (!zprava.kroky.empty() && krok.size() != zprava.kroky.front().size()) {
                 chyba("radky hodnot nemaji stejny pocet vystupu");
             }
             zprava.kroky.push_back(std::move(krok));
-        }
+        } while (dalsi());
         if (zprava.kroky.empty()) chyba("zprava nema zadne hodnoty", false);
+    }
+
+    // A number as the pole report writes it: the shortest text of a double, decimal point.
+    bool cisloPolu(const std::string& text, double& hodnota) const {
+        char* konec = nullptr;
+        hodnota = std::strtod(text.c_str(), &konec);
+        return !text.empty() && (std::isdigit(static_cast<unsigned char>(text[0])) || text[0] == '-') &&
+               *konec == '\0' && std::isfinite(hodnota);
+    }
+
+    void radekPolu(Zprava& zprava) {
+        const std::vector<std::string> pole = kusy(radek);
+        PolZpravy pol;
+        bool platny = pole.size() == 5 && cisloPolu(pole[0], pol.re) && cisloPolu(pole[1], pol.im) &&
+                      cisloPolu(pole[2], pol.velikost);
+        if (platny) {
+            char* konec = nullptr;
+            pol.nasobnost = std::strtol(pole[3].c_str(), &konec, 10);
+            pol.poloha = pole[4];
+            platny = pol.nasobnost >= 1 && *konec == '\0' &&
+                     (pol.poloha == "uvnitr" || pol.poloha == "na kruznici" || pol.poloha == "vne");
+        }
+        if (!platny) chyba("spatny radek polu -> " + radek);
+        zprava.poly.push_back(pol);
+    }
+
+    // Pole lines up to the line of the spectral radius, which ends the report.
+    void poly(Zprava& zprava) {
+        const std::string polomer = "Spektralni polomer: ";
+        while (dalsi()) {
+            if (radek.rfind(polomer, 0) == 0) {
+                if (!cisloPolu(radek.substr(polomer.size()), zprava.spektralniPolomer)) chyba("spatny spektralni polomer");
+                while (dalsi())
+                    if (!radek.empty()) chyba("za spektralnim polomerem je dalsi radek");
+                return;
+            }
+            radekPolu(zprava);
+        }
+        chyba("chybi radek se spektralnim polomerem", false);
+    }
+
+    // The body: a frequency header "w;...", a pole header "Poly systemu: ..." or response values.
+    void telo(Zprava& zprava) {
+        if (!dalsi()) chyba("zprava nema zadne hodnoty", false);
+        if (radek.rfind("Poly systemu: ", 0) == 0) {
+            zprava.druh = DruhZpravy::Poly;
+            poly(zprava);
+        } else if (radek.rfind("w;", 0) == 0) {
+            zprava.druh = DruhZpravy::Frekvence;
+            zprava.popisky = kusy(radek);
+            if (zprava.popisky.size() % 2 == 0) chyba("hlavicka frekvenci nema ke kazdemu zesileni fazi");
+            if (!dalsi()) chyba("zprava nema zadne hodnoty", false);
+            hodnoty(zprava, zprava.popisky.size());
+        } else {
+            hodnoty(zprava, 0);
+        }
     }
 
 public:
@@ -114,7 +178,7 @@ public:
         Zprava zprava;
         titulek(zprava);
         verdikt(zprava);
-        hodnoty(zprava);
+        telo(zprava);
         if (vstup.bad()) throw GrafChyba("Soubor :" + cesta + " se nepodarilo precist");
         return zprava;
     }

@@ -19,7 +19,7 @@ namespace {
 const char* const JMENO_MODULU = "libcldds_presne.so";
 
 using PresnaStabilita = int (*)(const char*, char*, std::size_t);
-using PresnyPrevod = char* (*)(const char*);
+using TextovyUkol = char* (*)(const char*);
 using Uvolneni = void (*)(char*);
 
 std::string adresarProgramu() {
@@ -34,7 +34,8 @@ std::string adresarProgramu() {
 // The entries of the module, loaded once.
 struct Modul {
     PresnaStabilita stabilita = nullptr;
-    PresnyPrevod prevod = nullptr;
+    TextovyUkol prevod = nullptr;
+    TextovyUkol poly = nullptr;
     Uvolneni uvolni = nullptr;
     std::string hledano;  // the places tried
 
@@ -47,9 +48,10 @@ struct Modul {
             void* modul = ::dlopen(cesta.c_str(), RTLD_NOW | RTLD_LOCAL);
             if (modul == nullptr) continue;
             stabilita = reinterpret_cast<PresnaStabilita>(::dlsym(modul, "cldds_presna_stabilita"));
-            prevod = reinterpret_cast<PresnyPrevod>(::dlsym(modul, "cldds_presny_prevod"));
+            prevod = reinterpret_cast<TextovyUkol>(::dlsym(modul, "cldds_presny_prevod"));
+            poly = reinterpret_cast<TextovyUkol>(::dlsym(modul, "cldds_presne_poly"));
             uvolni = reinterpret_cast<Uvolneni>(::dlsym(modul, "cldds_uvolni"));
-            if (stabilita != nullptr && prevod != nullptr && uvolni != nullptr) return;
+            if (stabilita != nullptr && prevod != nullptr && poly != nullptr && uvolni != nullptr) return;
         }
         stabilita = nullptr;
     }
@@ -60,6 +62,26 @@ const Modul& modul() {
     if (nacteny.stabilita == nullptr)
         throw vyjm::FileError("Modul presne aritmetiky se nepodarilo nacist (" + nacteny.hledano + ")\n");
     return nacteny;
+}
+
+// The module's answer to a task of the text form; false with the message in chyba for a
+// failure text, or for an answer that is not a result of the kind `odpovedi`.
+bool textovyUkol(TextovyUkol ukol, const std::string& zadani, char odpovedi, std::vector<PresnaMatice>& vysledek,
+                 std::string& chyba) {
+    char* text = ukol(zadani.c_str());
+    if (text == nullptr) throw std::bad_alloc();
+    const std::string odpoved(text);
+    modul().uvolni(text);
+    char znak = 0;
+    if (!odpoved.empty() && odpoved[0] == zadani::CHYBA) {
+        chyba = odpoved.substr(1);
+        return false;
+    }
+    if (!zadani::nacti(odpoved, znak, vysledek) || znak != odpovedi) {
+        chyba = "Chybny vysledek modulu presne aritmetiky\n";
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -73,19 +95,16 @@ bool presnaStabilita(char zdroj, const PresnaMatice& hodnoty) {
 
 bool presnyPrevod(char druh, const std::vector<const PresnaMatice*>& bloky, std::vector<PresnaMatice>& vysledek,
                   std::string& chyba) {
-    const Modul& m = modul();
-    char* text = m.prevod(zadani::zapis(druh, bloky).c_str());
-    if (text == nullptr) throw std::bad_alloc();
-    const std::string odpoved(text);
-    m.uvolni(text);
-    char znak = 0;
-    if (!odpoved.empty() && odpoved[0] == zadani::CHYBA) {
-        chyba = odpoved.substr(1);
-        return false;
-    }
-    if (!zadani::nacti(odpoved, znak, vysledek) || znak != zadani::VYSLEDEK) {
-        chyba = "Chybny vysledek presneho prevodu\n";
-        return false;
-    }
-    return true;
+    return textovyUkol(modul().prevod, zadani::zapis(druh, bloky), zadani::VYSLEDEK, vysledek, chyba);
+}
+
+std::vector<Pol> presnePolyZModulu(char zdroj, const PresnaMatice& hodnoty) {
+    std::vector<PresnaMatice> vysledek;
+    std::string chyba;
+    std::vector<Pol> poly;
+    if (!textovyUkol(modul().poly, zadani::zapis(zdroj, {&hodnoty}), zadani::POLY, vysledek, chyba))
+        throw vyjm::FileError(chyba);
+    if (vysledek.size() != 1 || !polyZBloku(vysledek[0], poly))
+        throw vyjm::FileError("Chybny vysledek modulu presne aritmetiky\n");
+    return poly;
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "PolSystemu.h"
 #include "PresnaMatice.h"
 
 // The module of exact arithmetic (FLINT, Arb), loaded on first use from beside the program or
@@ -17,5 +18,9 @@ bool presnaStabilita(char zdroj, const PresnaMatice& hodnoty);
 // message in chyba.
 bool presnyPrevod(char druh, const std::vector<const PresnaMatice*>& bloky, std::vector<PresnaMatice>& vysledek,
                   std::string& chyba);
+
+// The distinct poles of one block (what it holds says zdroj, as for presnaStabilita), with
+// multiplicities and certain places; vyjm::FileError with the module's message on failure.
+std::vector<Pol> presnePolyZModulu(char zdroj, const PresnaMatice& hodnoty);
 
 #endif

@@ -13,6 +13,8 @@
 #include <gmp.h>
 #include <mpfr.h>
 
+#include "ZadaniPresnosti.h"
+
 namespace {
 
 // The integer polynomial with the roots of a rational one: its numerator, made primitive.
@@ -236,4 +238,21 @@ std::string zaokrouhlenyText(const fmpq_t hodnota, bool& vRozsahu) {
     mpfr_set_emax(puvodniMax);
     vRozsahu = std::isfinite(d);
     return presnyText(d == 0.0 ? 0.0 : d);
+}
+
+bool polynomPolu(char druh, const PresnaMatice& blok, CelyPolynom& p) {
+    if (blok.get_rows() != blok.get_columns()) return false;
+    switch (druh) {
+        case zadani::POLYNOM:
+            p = blok.get_rows() == 0 ? CelyPolynom() : polynomZTextu(blok.prvek(0, 0));
+            return true;
+        case zadani::MATICE:
+            p = charakteristickyPolynomPresne(blok);
+            return true;
+        case zadani::POLYNOMIALNI_MATICE:
+            p = determinantPresne(blok);
+            return true;
+        default:
+            return false;
+    }
 }

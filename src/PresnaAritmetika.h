@@ -99,5 +99,8 @@ CelyPolynom polynomZTextu(const std::vector<std::string>& koeficienty);
 CelyPolynom charakteristickyPolynomPresne(const PresnaMatice& F);
 // - det A(z) for the square polynomial matrix A.
 CelyPolynom determinantPresne(const PresnaMatice& A);
+// The one of these that the block asks for by its kind (zadani::POLYNOM, MATICE or
+// POLYNOMIALNI_MATICE, ZadaniPresnosti.h); false for another kind or a block that is not square.
+bool polynomPolu(char druh, const PresnaMatice& blok, CelyPolynom& p);
 
 #endif

@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "JistaStabilita.h"
+#include "ModulPresnosti.h"
+#include "ZadaniPresnosti.h"
 #include "Polynoms.h"
 
 CLDDS_Stav::CLDDS_Stav() : n(0), T(0.0) {}
@@ -58,6 +60,15 @@ bool CLDDS_Stav::stavova_stabilita(std::ostream& konzole) const {
     // The poles are the eigenvalues of the n x n block of F.
     const Matrix<double> ctverec = F.get_rows() == n && F.get_columns() == n ? F : F.submatice(1, n, 1, n);
     return stabilniMatice(ctverec, [&] { return presne ? presne->F.ctverec(n) : presneZMatice(ctverec); });
+}
+
+std::vector<Pol> CLDDS_Stav::polyStavu() const {
+    const Matrix<double> ctverec = F.get_rows() == n && F.get_columns() == n ? F : F.submatice(1, n, 1, n);
+    return presnePolyZModulu(zadani::MATICE, presne ? presne->F.ctverec(n) : presneZMatice(ctverec));
+}
+
+FrekvencniOdezva CLDDS_Stav::frekvencniOdezvaStavu(const std::vector<double>& w) const {
+    return frekvenceStavu(F, G, H, L, w);
 }
 
 PresnyStav CLDDS_Stav::presneHodnoty() const {

@@ -2,11 +2,15 @@
 #define SYSTEM_H
 
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <utility>
+#include <vector>
 
+#include "FrekvencniOdezva.h"
 #include "Matrix.h"
+#include "PolSystemu.h"
 #include "PresnaMatice.h"
 
 // Steps of the impulse and step responses.
@@ -26,6 +30,15 @@ public:
     virtual Matrix<double> prechodova_funkce() const = 0;
     virtual bool stabilni() const = 0;
     virtual void CSVexport(Matrix<double> vystup, std::fstream& f) const = 0;
+
+    // A report of this system: title, description and verdict, an empty line, then the body
+    // that telo writes (zapisZpravy, Vstup_Vystup.h).
+    virtual void zapisZpravu(std::ostream& f, const std::function<void(std::ostream&)>& telo) const = 0;
+    // The distinct poles with their multiplicities and places, decided exactly for the values
+    // as written (module of exact arithmetic).
+    virtual std::vector<Pol> poly() const = 0;
+    // H(e^{jw}) at the frequencies w, in double precision.
+    virtual FrekvencniOdezva frekvencni_odezva(const std::vector<double>& w) const = 0;
 };
 
 // Data of a state-space description x(k+1) = F x(k) + G u(k), y(k) = H x(k) + L u(k).
@@ -66,6 +79,10 @@ public:
     // True when no eigenvalue of F (as written) lies outside the unit circle; decided exactly.
     // Prints the matrix x*I and an empty line on `konzole`.
     bool stavova_stabilita(std::ostream& konzole = std::cout) const;
+    // The eigenvalues of F (as written), distinct, with multiplicities and places.
+    std::vector<Pol> polyStavu() const;
+    // H (zI - F)^-1 G + L at e^{jw}.
+    FrekvencniOdezva frekvencniOdezvaStavu(const std::vector<double>& w) const;
 };
 
 #endif

@@ -6,6 +6,7 @@
 #include <exception>
 #include <string>
 
+#include "PresnePoly.h"
 #include "PresnyPrevod.h"
 #include "PresnyVerdikt.h"
 #include "ZadaniPresnosti.h"
@@ -26,12 +27,14 @@ extern "C" int cldds_presna_stabilita(const char* zadani, char* chyba, std::size
     return vysledek;
 }
 
-// The result text of a conversion, allocated with malloc (the caller frees it with
-// cldds_uvolni); a null pointer when even that fails.
-extern "C" char* cldds_presny_prevod(const char* text) {
+namespace {
+
+// The answer of `ukol` to the task as a text allocated with malloc (the caller frees it with
+// cldds_uvolni); a failure is a failure text; a null pointer when even the allocation fails.
+char* odpoved(std::string (*ukol)(const std::string&), const char* text) {
     std::string vysledek;
     try {
-        vysledek = presnyPrevod(text);
+        vysledek = ukol(text);
     } catch (const std::exception& e) {
         vysledek = std::string(1, zadani::CHYBA) + e.what();
     }
@@ -39,5 +42,13 @@ extern "C" char* cldds_presny_prevod(const char* text) {
     if (kopie != nullptr) std::memcpy(kopie, vysledek.c_str(), vysledek.size() + 1);
     return kopie;
 }
+
+}  // namespace
+
+// The result text of a conversion.
+extern "C" char* cldds_presny_prevod(const char* text) { return odpoved(presnyPrevod, text); }
+
+// The distinct poles of a system, with multiplicities and places.
+extern "C" char* cldds_presne_poly(const char* text) { return odpoved(presnePolyZadani, text); }
 
 extern "C" void cldds_uvolni(char* text) { std::free(text); }

@@ -380,9 +380,9 @@ std::string CSVCislo(const double& cislo) {
     return text;
 }
 
-void zapisVysledku(std::ostream& f, const CLDDS& system, const std::string& titulek,
-                   const std::function<void(std::ostream&)>& popisSystemu, const Matrix<double>& vystup,
-                   RozlozeniVysledku rozlozeni, const std::string& zpravaChyby) {
+void zapisZpravy(std::ostream& f, const CLDDS& system, const std::string& titulek,
+                 const std::function<void(std::ostream&)>& popisSystemu, const TeloZpravy& telo,
+                 const std::string& zpravaChyby) {
     if (!f.good()) return;
     // The verdict is decided before the first byte is written: a stability test that fails
     // (a determinant beyond the polynomial capacity, say) must not leave half a report behind.
@@ -390,12 +390,18 @@ void zapisVysledku(std::ostream& f, const CLDDS& system, const std::string& titu
     f << titulek;
     popisSystemu(f);
     f << (stabilni ? " System je stabilni " : " System neni stabilni") << std::endl << std::endl;
+    telo(f);
+    if (f.fail()) throw vyjm::FileError(zpravaChyby);
+}
 
-    if (rozlozeni == RozlozeniVysledku::SISO) {
-        if (vystup.get_columns() > 0) {
-            for (int i = 0; i < vystup.get_rows(); ++i) f << CSVCislo(vystup(i, 0)) << std::endl;
+TeloZpravy hodnotyVysledku(const Matrix<double>& vystup, RozlozeniVysledku rozlozeni) {
+    return [&vystup, rozlozeni](std::ostream& f) {
+        if (rozlozeni == RozlozeniVysledku::SISO) {
+            if (vystup.get_columns() > 0) {
+                for (int i = 0; i < vystup.get_rows(); ++i) f << CSVCislo(vystup(i, 0)) << std::endl;
+            }
+            return;
         }
-    } else {
         const int posledni = vystup.get_rows() - 1;
         for (int i = 0; i < vystup.get_columns(); ++i) {
             for (int j = 0; j <= posledni; ++j) {
@@ -407,6 +413,11 @@ void zapisVysledku(std::ostream& f, const CLDDS& system, const std::string& titu
             }
             f << std::endl;
         }
-    }
-    if (f.fail()) throw vyjm::FileError(zpravaChyby);
+    };
+}
+
+void zapisVysledku(std::ostream& f, const CLDDS& system, const std::string& titulek,
+                   const std::function<void(std::ostream&)>& popisSystemu, const Matrix<double>& vystup,
+                   RozlozeniVysledku rozlozeni, const std::string& zpravaChyby) {
+    zapisZpravy(f, system, titulek, popisSystemu, hodnotyVysledku(vystup, rozlozeni), zpravaChyby);
 }

@@ -52,11 +52,22 @@ std::string CSVCislo(const double& cislo);
 // MIMO one step a line (column i = step i) with the outputs joined by ";".
 enum class RozlozeniVysledku { SISO, MIMO };
 
-// The result report shared by every system class: title, description of the system
-// (written by popisSystemu), the verdict of system.stabilni(), an empty line and the
-// values. Writes nothing when the stream is not good on entry, nor when the stability test
-// raises (the verdict is decided before anything is written); raises vyjm::FileError with
+// A report's body: what follows the verdict and its empty line.
+using TeloZpravy = std::function<void(std::ostream&)>;
+
+// The report shared by every system class and operation: title, description of the system
+// (written by popisSystemu), the verdict of system.stabilni(), an empty line and the body.
+// Writes nothing when the stream is not good on entry, nor when the stability test raises
+// (the verdict is decided before anything is written); raises vyjm::FileError with
 // zpravaChyby when the stream has failed by the end.
+void zapisZpravy(std::ostream& f, const CLDDS& system, const std::string& titulek,
+                 const std::function<void(std::ostream&)>& popisSystemu, const TeloZpravy& telo,
+                 const std::string& zpravaChyby);
+
+// The body of a response report: one line per time step in the result form.
+TeloZpravy hodnotyVysledku(const Matrix<double>& vystup, RozlozeniVysledku rozlozeni);
+
+// A response report: zapisZpravy with the body of hodnotyVysledku.
 void zapisVysledku(std::ostream& f, const CLDDS& system, const std::string& titulek,
                    const std::function<void(std::ostream&)>& popisSystemu,
                    const Matrix<double>& vystup, RozlozeniVysledku rozlozeni,

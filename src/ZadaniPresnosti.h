@@ -26,6 +26,8 @@ const char NA_STAV_SISO = 'S';
 const char NA_STAV_MIMO = 'M';
 // The answer to a conversion.
 const char VYSLEDEK = 'R';
+// The answer to a pole listing, whose task names its block by the kinds of stability.
+const char POLY = 'K';
 const char CHYBA = '!';
 
 inline std::string zapis(char druh, const std::vector<const PresnaMatice*>& bloky) {

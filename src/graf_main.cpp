@@ -7,8 +7,10 @@
 #include <iostream>
 #include <string>
 
+#include "GrafBode.h"
 #include "GrafChyba.h"
 #include "GrafCsv.h"
+#include "GrafPoly.h"
 #include "GrafSoubor.h"
 #include "GrafSvg.h"
 #include "GrafZprava.h"
@@ -36,6 +38,16 @@ std::string jmenoSouboru(const std::string& cesta) {
     return lomitko == std::string::npos ? cesta : cesta.substr(lomitko + 1);
 }
 
+// The picture for what the report holds: a response over the steps, a Bode diagram, a pole map.
+std::string obrazek(const Zprava& zprava, const std::string& nazev) {
+    switch (zprava.druh) {
+        case DruhZpravy::Frekvence: return svgBode(zprava, nazev);
+        case DruhZpravy::Poly: return svgPolu(zprava, nazev);
+        case DruhZpravy::Odezva: break;
+    }
+    return svgGrafu(zprava, nazev);
+}
+
 int beh(int argc, char** argv) {
     if (argc != 3) {
         throw GrafChyba("Spatny pocet parametru ->" + std::to_string(argc) +
@@ -45,8 +57,7 @@ int beh(int argc, char** argv) {
     const std::string vystupCesta = argv[2];
     const Format format = formatVystupu(vystupCesta);
     const Zprava zprava = nactiZpravuZeSouboru(zpravaCesta);
-    const std::string obsah =
-        format == Format::SVG ? svgGrafu(zprava, jmenoSouboru(zpravaCesta)) : csvHodnot(zprava);
+    const std::string obsah = format == Format::CSV ? csvHodnot(zprava) : obrazek(zprava, jmenoSouboru(zpravaCesta));
     zapisCelySoubor(vystupCesta, obsah);
     std::cout << vystupCesta << " Soubor Vytvoren\n" << std::endl;
     return 0;

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,11 +20,16 @@
 #include "System.h"
 #include "Vstup_Vystup.h"
 #include "Vyjimky.h"
+#include "ZpravaFrekvenci.h"
+#include "ZpravaPolu.h"
 
 namespace {
 
 // Sampling period of every state-space system read from a file.
 const double PERIODA = 1.0;
+// The most inputs (and outputs) of a frequency report: every pair is a column of its own, so
+// 16 give 256 pairs and lines of some 5000 characters.
+const int MAX_VSTUPU_FREKVENCE = 16;
 
 enum class Druh { VnejsiSISO, VnejsiMIMO, StavSISO, StavMIMO };
 
@@ -146,6 +152,28 @@ void vystup(int argc, char* argv[], Druh druh, const CLDDS& system, std::fstream
     fileOut.close();
 }
 
+// The poles (Poly) or the frequency response (Frekvence) in a report. The report is complete
+// in memory before the result file is created, so a failure leaves no file behind.
+void analyza(const std::string& operace, Druh druh, const CLDDS& system, const std::string& vysledek,
+             const std::string& soubor, std::fstream& fileOut) {
+    if (operace == "Frekvence" && pocetVstupu(druh, system) > MAX_VSTUPU_FREKVENCE) {
+        throw vyjm::ArgumentError("U frekvencni charakteristiky je max " + IntToString(MAX_VSTUPU_FREKVENCE) +
+                                  " vstupu a vystupu, system jich ma " + IntToString(pocetVstupu(druh, system)) + "\n");
+    }
+    // The body is computed after the verdict, which refuses a system beyond its capacity first.
+    std::ostringstream zprava;
+    if (operace == "Poly") {
+        system.zapisZpravu(zprava, [&system](std::ostream& f) { zapisPoly(f, system.poly()); });
+    } else {
+        const std::vector<double> w = frekvenceZpravy();
+        system.zapisZpravu(zprava, [&system, &w](std::ostream& f) { zapisFrekvence(f, system.frekvencni_odezva(w), w); });
+    }
+    otevriProZapis(fileOut, vysledek, {soubor});
+    fileOut << zprava.str();
+    fileOut.close();
+    if (fileOut.fail()) throw vyjm::FileError("Chyba pri zpracovani vystupu\n");
+}
+
 // Converts into the other description and writes the labelled system file. The converted
 // system is complete before the result file is created, so a failing conversion leaves no
 // file behind.
@@ -203,6 +231,8 @@ int beh(int argc, char* argv[], std::fstream& fileIn, std::fstream& fileOut) {
         odezva(operace, *rozhrani, vysledek, argv[2], fileOut);
     } else if (operace == "Vystup") {
         vystup(argc, argv, druh, *rozhrani, fileIn, fileOut);
+    } else if (operace == "Poly" || operace == "Frekvence") {
+        analyza(operace, druh, *rozhrani, vysledek, argv[2], fileOut);
     } else if (operace == "PrevodNaStav" || operace == "PrevodNaVnejsi") {
         prevod(operace, druh, *rozhrani, vysledek, argv[2], fileOut);
     } else {

@@ -92,6 +92,9 @@ TEST_F(Driver, FourArgumentsRejectStabilitaAndUnknownOperations) {
              nacteno(soubor) + "Spatne Zadany 3 parametr ->Stabilita", 1);
     ocekavej(spust({"VnejsiSISO", soubor, "impulse", vysledek}), nacteno(soubor) + "Spatne Zadany 3 parametr ->impulse",
              1);
+    ocekavej(spust({"VnejsiSISO", soubor, "Frekvenc", vysledek}), nacteno(soubor) + "Spatne Zadany 3 parametr ->Frekvenc",
+             1);
+    ocekavej(spust({"VnejsiSISO", soubor, "poly", vysledek}), nacteno(soubor) + "Spatne Zadany 3 parametr ->poly", 1);
     EXPECT_FALSE(existuje(vysledek));
 }
 
@@ -101,6 +104,40 @@ TEST_F(Driver, ImpulseWritesTheReportAndBothLines) {
     const std::string soubor = data("driver_vnejsi_siso.txt");
     ocekavej(spust({"VnejsiSISO", soubor, "Impulse", vysledek}), nacteno(soubor) + vytvoreno(vysledek), 0);
     EXPECT_EQ(precti(vysledek), precti(data("driver_vnejsi_siso_impulse.csv")));
+}
+
+// Poly and Frekvence reports begin with exactly the header of the response reports: title,
+// description and verdict, then an empty line.
+TEST_F(Driver, PolyAndFrekvenceShareTheHeaderOfTheResponseReports) {
+    const char* const druhy[][2] = {{"VnejsiSISO", "vnejsi_siso.txt"}, {"VnejsiMIMO", "vnejsi_mimo.txt"},
+                                    {"StavSISO", "stav_siso.txt"}, {"StavMIMO", "stav_mimo.txt"}};
+    for (const auto& [druh, soubor] : druhy) {
+        const std::string odezva = precti((spust({druh, e2e::priklad(soubor), "Impulse", vysledek}), vysledek));
+        const std::string hlavicka = odezva.substr(0, odezva.find("\n\n", odezva.find(" System ")) + 2);
+        for (const std::string operace : {"Poly", "Frekvence"}) {
+            SCOPED_TRACE(std::string(druh) + " " + operace);
+            const e2e::Vysledek v = spust({druh, e2e::priklad(soubor), operace, vysledek});
+            EXPECT_EQ(v.exit_status, 0);
+            EXPECT_NE(v.stdout_text.find(vytvoreno(vysledek)), std::string::npos);
+            const std::string zprava = precti(vysledek);
+            EXPECT_EQ(zprava.substr(0, hlavicka.size()), hlavicka);
+            EXPECT_EQ(zprava.substr(hlavicka.size(), 6), operace == "Poly" ? "Poly s" : "w;zesi");
+        }
+    }
+    // 17 inputs and outputs: refused before any work, no file.
+    std::string radek = "0";
+    for (int i = 1; i < 17; ++i) radek += " 0";
+    std::string system = "0.5\n\n" + radek + "\n\n";
+    for (int i = 0; i < 17; ++i) system += "0\n";
+    system += "\n";
+    for (int i = 0; i < 17; ++i) system += radek + "\n";
+    system += "\n0\n";
+    const std::string soubor = adresar + "/sedmnact.txt";
+    e2e::zapis(soubor, system);
+    std::remove(vysledek.c_str());
+    ocekavej(spust({"StavMIMO", soubor, "Frekvence", vysledek}),
+             nacteno(soubor) + "U frekvencni charakteristiky je max 16 vstupu a vystupu, system jich ma 17\n", 1);
+    EXPECT_FALSE(existuje(vysledek));
 }
 
 TEST_F(Driver, PrechodOfAStateSpaceSystemPrintsXIBeforeTheFileLine) {
@@ -201,6 +238,8 @@ TEST_F(Driver, ResultPathNamingAnInputFileIsRefusedAndTheInputKept) {
         {"Vystup", odkazSystem, system},
         {"Vystup", signal, signal},
         {"Vystup", odkazSignal, signal},
+        {"Poly", odkazSystem, system},
+        {"Frekvence", system, system},
     };
     for (const Pripad& p : pripady) {
         SCOPED_TRACE(p.operace + " " + p.vysledek);

@@ -117,6 +117,14 @@ TEST(GrafZprava, AcceptsReportsAndNamesWhatIsWrongWithOthers) {
         {mimo + "1;;2\n", {"empty cell", "spatny format hodnoty ->  (radek 12 souboru)", 0, 0}},
         {siso + "1\n\n2\n", {"gap", "prazdny radek mezi hodnotami (radek 8 souboru)", 0, 0}},
         {siso, {"no values", "zprava nema zadne hodnoty", 0, 0}},
+        {siso + "w;zesileni y1/u1 [dB];faze y1/u1 [st]\n0,1;-3;nan\n3,14159;inf;nan\n", {"frequencies", nullptr, 2, 3}},
+        {siso + "w;zesileni y1/u1 [dB]\n0,1;-3\n", {"gain without phase", "nema ke kazdemu zesileni fazi", 0, 0}},
+        {siso + "w;zesileni y1/u1 [dB];faze y1/u1 [st]\n0,1;-3\n", {"short line", "kolik ma hlavicka sloupcu", 0, 0}},
+        {siso + "Poly systemu: x\n0.5;0;0.5;1;uvnitr\n", {"no radius", "chybi radek se spektralnim polomerem", 0, 0}},
+        {siso + "Poly systemu: x\n0,5;0;0.5;1;uvnitr\nSpektralni polomer: 0.5\n", {"comma", "spatny radek polu", 0, 0}},
+        {siso + "Poly systemu: x\n0.5;0;0.5;0;uvnitr\nSpektralni polomer: 0.5\n", {"multiplicity", "spatny radek polu", 0, 0}},
+        {siso + "Poly systemu: x\n0.5;0;0.5;1;tam\nSpektralni polomer: 0.5\n", {"place", "spatny radek polu", 0, 0}},
+        {siso + "Poly systemu: x\nSpektralni polomer: 0\n1\n", {"after radius", "za spektralnim polomerem", 0, 0}},
     };
     for (const auto& [text, p] : pripady) {
         SCOPED_TRACE(p.nazev);
@@ -125,6 +133,7 @@ TEST(GrafZprava, AcceptsReportsAndNamesWhatIsWrongWithOthers) {
             const Zprava zprava = nactiZpravu(proud, "z.txt");
             EXPECT_EQ(static_cast<int>(zprava.kroky.size()), p.kroku);
             EXPECT_EQ(zprava.pocetVystupu(), p.vystupu);
+            EXPECT_EQ(zprava.druh == DruhZpravy::Frekvence, zprava.popisky.size() == 3u);
             continue;
         }
         try {
@@ -258,6 +267,48 @@ TEST(GrafSvg, RendersWithRsvgConvert) {
     EXPECT_EQ(o.vyska, static_cast<unsigned>(p.vyska));
     // Two staircases across 590 pixels of width draw well over a thousand coloured pixels.
     EXPECT_GT(barevnychPixelu(o, p), 1000);
+}
+
+// Pole and frequency reports of every kind, written by cldds: the parser reads back each
+// pole line exactly and every frequency line; the CSV holds the same; the Bode diagram and the
+// pole map render with their curves and marks in colour.
+TEST(GrafSvg, RendersBodeDiagramsAndPoleMapsOfEveryKind) {
+    const std::string adresar = e2e::docasnyAdresar();
+    const char* const druhy[][2] = {{"VnejsiSISO", "vnejsi_siso.txt"}, {"VnejsiMIMO", "vnejsi_mimo.txt"},
+                                    {"StavSISO", "stav_siso.txt"}, {"StavMIMO", "stav_mimo.txt"}};
+    for (const auto& [druh, soubor] : druhy) {
+        for (const std::string operace : {"Poly", "Frekvence"}) {
+            SCOPED_TRACE(std::string(druh) + " " + operace);
+            const std::string zprava = adresar + "/" + druh + operace + ".txt";
+            ASSERT_EQ(e2e::spust({druh, e2e::priklad(soubor), operace, zprava}).exit_status, 0);
+            std::istringstream proud(e2e::precti(zprava));
+            const Zprava z = nactiZpravu(proud, zprava);
+            const std::vector<std::string> telo = radkyHodnot(e2e::precti(zprava));
+            const std::vector<std::string> csv = radky(csvHodnot(z));
+            if (operace == "Poly") {
+                ASSERT_EQ(z.druh, DruhZpravy::Poly);
+                ASSERT_EQ(z.poly.size() + 2, telo.size());
+                ASSERT_EQ(csv.size(), z.poly.size() + 1);
+                for (std::size_t i = 0; i < z.poly.size(); ++i) {
+                    std::string radek = telo[i + 1];
+                    EXPECT_EQ(std::strtod(radek.c_str(), nullptr), z.poly[i].re);
+                    std::replace(radek.begin(), radek.end(), ';', ',');
+                    EXPECT_EQ(csv[i + 1], radek);
+                }
+            } else {
+                ASSERT_EQ(z.druh, DruhZpravy::Frekvence);
+                EXPECT_EQ(z.kroky.size(), 256u);
+                EXPECT_EQ(csv.size(), 257u);
+                EXPECT_EQ(csv[0], std::regex_replace(telo[0], std::regex(";"), ","));
+            }
+            const std::string svg = adresar + "/graf.svg", png = adresar + "/graf.png";
+            ASSERT_EQ(e2e::spust({zprava, svg}, "", GRAF).exit_status, 0);
+            ASSERT_EQ(std::system(("rsvg-convert " + svg + " -o " + png).c_str()), 0);
+            const Obrazek o = prectiPng(png);
+            const PlochaGrafu plocha{0, 0, 82, o.sirka - 130.0, 72, o.vyska - 60.0};
+            EXPECT_GT(barevnychPixelu(o, plocha), operace == "Poly" ? 100 : 1000);
+        }
+    }
 }
 
 // Every failure prints one message, ends with status 1 and leaves no output file.

@@ -497,6 +497,8 @@ inline void prikazovaRadka(const std::uint8_t* data, std::size_t size) {
             {druh.jmeno, vzorSystem, "Vystup", vysledek, system},
             {druh.jmeno, system, "PrevodNaStav", vysledek},
             {druh.jmeno, system, "PrevodNaVnejsi", vysledek},
+            {druh.jmeno, system, "Poly", vysledek},
+            {druh.jmeno, system, "Frekvence", vysledek},
         };
         for (const auto& prikaz : prikazy) {
             std::remove(vysledek.c_str());
@@ -509,8 +511,8 @@ inline void prikazovaRadka(const std::uint8_t* data, std::size_t size) {
             const bool soubor = existuje(vysledek);
             if (prikaz.size() == 3) over(!soubor, popis + ": result file without a result path");
             if (status == 0 && prikaz.size() > 3) over(soubor, popis + ": success without a result file");
-            if (status == 1 && prikaz[2].rfind("Prevod", 0) == 0)
-                over(!soubor, popis + ": failed conversion left a result file");
+            if (status == 1 && (prikaz[2].rfind("Prevod", 0) == 0 || prikaz[2] == "Poly" || prikaz[2] == "Frekvence"))
+                over(!soubor, popis + ": failed run left a result file");
             if (status == 1 && soubor)
                 over(std::filesystem::file_size(vysledek) == 0, popis + ": failed run left a half-written result");
         }
