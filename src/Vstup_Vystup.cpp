@@ -7,17 +7,11 @@
 #include <utility>
 #include <vector>
 
-#include "CLDDS_Stav_MIMO.h"
-#include "CLDDS_Vnejsi_MIMO.h"
-#include "CLDDS_Vnejsi_SISO.h"
-#include "CLLDS_Stav_SISO.h"
 #include "ConvertFunction.h"
 #include "System.h"
 #include "Vyjimky.h"
 
 namespace {
-
-const char* const CHYBA_PROUDU = "Chyba pri zpracovani vystupu\n stavSISO";
 
 // Longest line a file may hold, not counting its line end.
 const std::size_t MAX_DELKA_RADKU = 511;
@@ -59,11 +53,11 @@ public:
         // One character more than the limit may still be the dropped carriage return.
         while (znak != std::char_traits<char>::eof() && znak != '\n') {
             radek.push_back(static_cast<char>(znak));
-            if (radek.size() > MAX_DELKA_RADKU + 1) throw vyjm::FileError(CHYBA_PROUDU);
+            if (radek.size() > MAX_DELKA_RADKU + 1) throw vyjm::FileError(ZPRAVA_CHYBA_SOUBORU);
             znak = vstup.get();
         }
         if (!radek.empty() && radek.back() == '\r') radek.pop_back();
-        if (radek.size() > MAX_DELKA_RADKU) throw vyjm::FileError(CHYBA_PROUDU);
+        if (radek.size() > MAX_DELKA_RADKU) throw vyjm::FileError(ZPRAVA_CHYBA_SOUBORU);
         for (char c : radek) {
             const unsigned char u = static_cast<unsigned char>(c);
             if (u < 32 || u == 127) {
@@ -79,7 +73,7 @@ public:
     void zaver() {
         const bool chybaCteni = vstup.bad();
         if (vstup.eof()) vstup.clear();
-        if (chybaCteni || vstup.fail()) throw vyjm::FileError(CHYBA_PROUDU);
+        if (chybaCteni || vstup.fail()) throw vyjm::FileError(ZPRAVA_CHYBA_SOUBORU);
     }
 
     std::string mistoText() const { return "radek " + IntToString(cislo) + " souboru"; }
@@ -299,76 +293,6 @@ void cteniDatZeSouboruVstup(std::istream& fileIn, Matrix<double>& u, bool SISO, 
             }
         }
     }
-}
-
-namespace {
-
-// The written files lay values out as the matrix and polynomial text forms do, with the same
-// decimals, but a value that those decimals would change is written with the digits it needs.
-constexpr int DESETINNYCH_MATICE = 3;
-constexpr int DESETINNYCH_POLYNOMU = 4;
-
-void zapisHodnoty(std::ostream& f, const Matrix<double>& M) {
-    const Pole<double>& prvky = M.get_matrix();
-    for (int i = 0; i < M.get_count(); ++i) {
-        f << DoubleToStringVerne(prvky[i], DESETINNYCH_MATICE);
-        f << ((i + 1) % M.get_columns() != 0 ? " " : "\n");
-    }
-}
-
-// From the highest power down, each coefficient followed by a blank.
-void zapisHodnoty(std::ostream& f, const Polynom& p) {
-    for (int i = p.get_stupen(); i >= 0; --i) {
-        f << DoubleToStringVerne(p[static_cast<std::size_t>(i)], DESETINNYCH_POLYNOMU) << " ";
-    }
-}
-
-void zapisHodnoty(std::ostream& f, const Matrix<Polynom>& M) {
-    const Pole<Polynom>& prvky = M.get_matrix();
-    for (int i = 0; i < M.get_count(); ++i) {
-        zapisHodnoty(f, prvky[i]);
-        f << ((i + 1) % M.get_columns() != 0 ? "; " : "\n");
-    }
-}
-
-template <typename StavovySystem>
-void zapisStav(std::ostream& fileOut, const StavovySystem& system) {
-    fileOut << "F:\n";
-    zapisHodnoty(fileOut, system.get_F());
-    fileOut << "\nG:\n";
-    zapisHodnoty(fileOut, system.get_G());
-    fileOut << "\nH:\n";
-    zapisHodnoty(fileOut, system.get_H());
-    fileOut << "\nL:\n";
-    zapisHodnoty(fileOut, system.get_L());
-    fileOut << "\nx0:\n";
-    zapisHodnoty(fileOut, system.get_x0());
-    fileOut << std::endl;
-    if (fileOut.fail()) throw vyjm::FileError(CHYBA_PROUDU);
-}
-
-template <typename VnejsiSystem>
-void zapisVnejsi(std::ostream& fileOut, const VnejsiSystem& system) {
-    fileOut << "B:\n";
-    zapisHodnoty(fileOut, system.get_B());
-    fileOut << "\nA:\n";
-    zapisHodnoty(fileOut, system.get_A());
-    fileOut << std::endl;
-    if (fileOut.fail()) throw vyjm::FileError(CHYBA_PROUDU);
-}
-
-}  // namespace
-
-void zapisDatDoSouboruStav(std::ostream& fileOut, CLDDS_Stav_SISO& stavSISO) { zapisStav(fileOut, stavSISO); }
-
-void zapisDatDoSouboruStav(std::ostream& fileOut, CLDDS_Stav_MIMO& stavMIMO) { zapisStav(fileOut, stavMIMO); }
-
-void zapisDatDoSouboruVnejsi(std::ostream& fileOut, CLDDS_Vnejsi_SISO& vnejsiSISO) {
-    zapisVnejsi(fileOut, vnejsiSISO);
-}
-
-void zapisDatDoSouboruVnejsi(std::ostream& fileOut, CLDDS_Vnejsi_MIMO& vnejsiMIMO) {
-    zapisVnejsi(fileOut, vnejsiMIMO);
 }
 
 std::string CSVCislo(const double& cislo) {

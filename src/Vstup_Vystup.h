@@ -20,6 +20,9 @@ class CLDDS_Vnejsi_MIMO;
 // matrix or signal read from a file has more rows or columns.
 constexpr int MAX_ROZMER = 256;
 
+// The message of a file that cannot be read or written as a whole (with vyjm::FileError).
+constexpr const char* ZPRAVA_CHYBA_SOUBORU = "Chyba pri zpracovani vystupu\n stavSISO";
+
 // System description files. Lines hold at most 511 characters; values are separated by
 // blanks only; a carriage return before the line feed is dropped. A file has at most 65536
 // lines, and a block with more rows than the blocks before it allow is refused at its first
