@@ -1,6 +1,8 @@
 #include "InkluzniKruhy.h"
 
+#include <cmath>
 #include <complex>
+#include <limits>
 #include <numeric>
 #include <vector>
 
@@ -202,4 +204,123 @@ PolohaKorenu polohaKorenu(const CelyPolynom& p, long polomer) {
     for (long i = 0; i < n; ++i)
         if (skupiny.koren(i) == i && skupinaVne[static_cast<std::size_t>(i)]) return PolohaKorenu::NektereVne;
     return PolohaKorenu::Nerozhodnuto;
+}
+
+namespace {
+
+// Two Newton steps z <- z - q(z) / q'(z) on the centres, at the working precision: from
+// double approximations, enough for every digit a double can hold.
+void zpresni(const CelyPolynom& q, Koule& k, long n) {
+    CelyPolynom derivace;
+    fmpz_poly_derivative(derivace.get(), q.get());
+    acb_t hodnota, sklon;
+    acb_init(hodnota);
+    acb_init(sklon);
+    for (long i = 0; i < n; ++i)
+        for (int krok = 0; krok < 2; ++krok) {
+            arb_fmpz_poly_evaluate_acb(hodnota, q.get(), k.stred(i), PRESNOST);
+            arb_fmpz_poly_evaluate_acb(sklon, derivace.get(), k.stred(i), PRESNOST);
+            acb_div(hodnota, hodnota, sklon, PRESNOST);
+            if (!acb_is_finite(hodnota)) break;
+            acb_sub(hodnota, k.stred(i), hodnota, PRESNOST);
+            acb_get_mid(k.stred(i), hodnota);
+        }
+    acb_clear(hodnota);
+    acb_clear(sklon);
+}
+
+// Bounds in doubles for the discs around the refined centres c_i (points of at most 128
+// bits): every quantity carries its rounding, so the tests below are rigorous. u is the unit
+// roundoff; a double centre lies within u |c_i| of c_i.
+const double U = 0x1p-53;
+
+double nahoru(double x) { return x * (1.0 + 16.0 * U) + 1e-300; }
+double dolu(double x) { return x * (1.0 - 16.0 * U); }
+
+// A lower bound of |c_i - c_j| from the double centres.
+double vzdalenostDolu(const std::complex<double>& a, const std::complex<double>& b) {
+    return dolu(std::abs(a - b) * (1.0 - 4.0 * U) - 2.0 * U * (std::abs(a) + std::abs(b)));
+}
+
+// Upper bounds of the radii n |q(c_i)| / |q_n prod_{j != i} (c_i - c_j)|; +infinity where a
+// product of distances is not bounded away from 0.
+std::vector<double> polomeryDvojite(const CelyPolynom& q, Koule& k, const std::vector<std::complex<double>>& c) {
+    const long n = q.stupen();
+    slong e = 0;
+    const double vedouci = std::fabs(fmpz_get_d_2exp(&e, q.get()->coeffs + n));
+    std::vector<double> polomery(static_cast<std::size_t>(n), std::numeric_limits<double>::infinity());
+    acb_t hodnota;
+    arb_t abs;
+    acb_init(hodnota);
+    arb_init(abs);
+    for (long i = 0; i < n; ++i) {
+        double mantisa = dolu(vedouci);
+        long exponent = e;
+        for (long j = 0; j < n && mantisa > 0.0; ++j) {
+            if (j == i) continue;
+            int ej = 0;
+            mantisa = std::frexp(mantisa * std::max(vzdalenostDolu(c[static_cast<std::size_t>(i)], c[static_cast<std::size_t>(j)]), 0.0), &ej);
+            exponent += ej;
+        }
+        if (!(mantisa > 0.0)) continue;
+        arb_fmpz_poly_evaluate_acb(hodnota, q.get(), k.stred(i), PRESNOST);
+        acb_abs(abs, hodnota, PRESNOST);
+        arf_t horni;
+        arf_init(horni);
+        arb_get_ubound_arf(horni, abs, PRESNOST);
+        // n |q(c_i)| 2^-exponent / mantisa, all bounded from above
+        arf_mul_2exp_si(horni, horni, -exponent);
+        const double citatel = arf_get_d(horni, ARF_RND_UP);
+        arf_clear(horni);
+        polomery[static_cast<std::size_t>(i)] = nahoru(nahoru(static_cast<double>(n) * citatel) / dolu(mantisa * (1.0 - 4.0 * n * U)));
+    }
+    acb_clear(hodnota);
+    arb_clear(abs);
+    return polomery;
+}
+
+}  // namespace
+
+bool izolovaneKoreny(const CelyPolynom& q, std::vector<IzolovanyKoren>& koreny) {
+    const long n = q.stupen();
+    koreny.clear();
+    if (n < 2 || fmpz_is_zero(q.get()->coeffs)) return false;
+    const std::vector<std::complex<double>> r = odhady(q);
+    if (static_cast<long>(r.size()) != n) return false;
+    Koule k(n);
+    for (long i = 0; i < n; ++i) {
+        const std::complex<double>& z = r[static_cast<std::size_t>(i)];
+        if (!std::isfinite(z.real()) || !std::isfinite(z.imag())) return false;
+        acb_set_d_d(k.stred(i), z.real(), z.imag());
+    }
+    zpresni(q, k, n);
+    std::vector<std::complex<double>> c;
+    for (long i = 0; i < n; ++i)
+        c.emplace_back(arf_get_d(arb_midref(acb_realref(k.stred(i))), ARF_RND_NEAR),
+                       arf_get_d(arb_midref(acb_imagref(k.stred(i))), ARF_RND_NEAR));
+    const std::vector<double> rho = polomeryDvojite(q, k, c);
+
+    for (long i = 0; i < n; ++i) {
+        const std::size_t ui = static_cast<std::size_t>(i);
+        const double velikost = std::abs(c[ui]);
+        const double vnitrni = dolu(dolu(velikost * (1.0 - 2.0 * U)) - rho[ui]);
+        const bool uvnitr = nahoru(velikost * (1.0 + 2.0 * U) + rho[ui]) < 1.0;
+        const bool vne = vnitrni > 1.0;
+        bool samotny = uvnitr || vne, zrcadloSamotne = true;
+        for (long j = 0; j < n && samotny; ++j) {
+            if (j == i) continue;
+            const double soucet = nahoru(rho[ui] + rho[static_cast<std::size_t>(j)]);
+            samotny = vzdalenostDolu(c[ui], c[static_cast<std::size_t>(j)]) > soucet;
+            zrcadloSamotne = zrcadloSamotne && vzdalenostDolu(std::conj(c[ui]), c[static_cast<std::size_t>(j)]) > soucet;
+        }
+        if (!samotny) {
+            koreny.clear();
+            return false;
+        }
+        // Its one root is its own conjugate when the mirror disc meets no other: a real root.
+        const bool realny = zrcadloSamotne && std::fabs(c[ui].imag()) <= rho[ui];
+        koreny.push_back(IzolovanyKoren{c[ui].real(), realny ? 0.0 : c[ui].imag(),
+                                        realny ? std::fabs(c[ui].real()) : velikost, vne});
+    }
+    return true;
 }

@@ -1,6 +1,8 @@
 #ifndef INKLUZNIKRUHY_H
 #define INKLUZNIKRUHY_H
 
+#include <vector>
+
 #include "PresnaAritmetika.h"
 
 // Where the roots of a non-zero integer polynomial lie relative to the circle |z| = R,
@@ -15,5 +17,17 @@ enum class PolohaKorenu {
 };
 
 PolohaKorenu polohaKorenu(const CelyPolynom& p, long polomer);
+
+// One root of a square-free polynomial isolated by its own disc: the disc's centre rounded to
+// doubles (a real root has imaginary part 0), the magnitude, and the side of the unit circle.
+struct IzolovanyKoren {
+    double re, im, velikost;
+    bool vne;  // outside the unit circle, else inside
+};
+
+// The roots of the square-free q (q(0) != 0), each in a disc that meets no other disc and not
+// the unit circle, around approximations refined by Newton steps in ball arithmetic; false
+// when the discs do not separate so (multiple-looking clusters, roots near the circle).
+bool izolovaneKoreny(const CelyPolynom& q, std::vector<IzolovanyKoren>& koreny);
 
 #endif

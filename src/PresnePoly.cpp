@@ -6,6 +6,7 @@
 #include <arb_fmpz_poly.h>
 #include <flint/fmpz_poly_factor.h>
 
+#include "InkluzniKruhy.h"
 #include "KorenyNaKruznici.h"
 #include "ZadaniPresnosti.h"
 
@@ -42,6 +43,13 @@ Pol polZKoule(acb_srcptr z, long nasobnost, PolohaPolu poloha, long prec) {
 void korenyFaktoru(const CelyPolynom& f, long naKruznici, long nasobnost, std::vector<Pol>& poly) {
     const long n = f.stupen();
     if (n <= 0) return;
+    // Roots clear of the circle and of each other: their own discs settle them, no isolation.
+    std::vector<IzolovanyKoren> izolovane;
+    if (naKruznici == 0 && izolovaneKoreny(f, izolovane)) {
+        for (const IzolovanyKoren& k : izolovane)
+            poly.push_back(Pol{k.re, k.im, k.velikost, nasobnost, k.vne ? PolohaPolu::Vne : PolohaPolu::Uvnitr});
+        return;
+    }
     KomplexniKoule koreny(n);
     std::vector<PolohaPolu> polohy(static_cast<std::size_t>(n));
     arb_t velikost, jedna;
