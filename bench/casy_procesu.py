@@ -290,7 +290,7 @@ def pripady(rng):
     vlastni = random.Random(18)
     siso50 = stav_siso(matice_F(50, True, vlastni), vlastni)
     stupen100 = vnejsi_siso(["1"], [vlastni.choice(["0", "0.1", "-0.1"]) for _ in range(100)] + ["1"])
-    for skupina, op, cil in (("target", "Frekvence", 20), ("exact poles", "Poly", None)):
+    for skupina, op, cil in (("target", "Frekvence", 20), ("target", "Poly", 20)):
         p.append(Pripad(skupina, "StavSISO n=50 %s" % op, "StavSISO", siso50, op, "soubor", cil))
         p.append(Pripad(skupina, "StavMIMO n=50, 4 channels %s" % op, "StavMIMO", mimo50, op, "soubor", cil))
         p.append(Pripad(skupina, "VnejsiSISO degree 100 %s" % op, "VnejsiSISO", stupen100, op, "soubor", cil))
