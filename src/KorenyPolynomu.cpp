@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <complex>
 #include <limits>
 
 namespace {
@@ -23,49 +24,21 @@ const double MALE_S = 0x1p-900;
 // circles outside it (relative to the geometric mean of all) are not iterated.
 const double LOG_MAX_POLOMER = 1000.0 * LN2;
 
-double velikost(double re, double im) {
-    double a = std::fabs(re);
-    double b = std::fabs(im);
-    if (a < b) std::swap(a, b);
-    if (a == 0.0) return 0.0;
-    const double r = b / a;
-    return a * std::sqrt(1.0 + r * r);
-}
-
-// (ar + i·ai) / (br + i·bi) with scaling so that neither product overflows.
-void podil(double ar, double ai, double br, double bi, double& vr, double& vi) {
-    if (std::fabs(br) >= std::fabs(bi)) {
-        const double r = bi / br;
-        const double d = br + bi * r;
-        vr = (ar + ai * r) / d;
-        vi = (ai - ar * r) / d;
-    } else {
-        const double r = br / bi;
-        const double d = br * r + bi;
-        vr = (ar * r + ai) / d;
-        vi = (ai * r - ar) / d;
-    }
-}
+using Komplexni = std::complex<double>;
 
 // Horner's scheme at z for the value, the derivative and the sum of |c_i|·|z|^i.
 struct Horner {
-    double pr, pi, dr, di, s;
+    Komplexni p, d;
+    double s;
 };
 
-Horner horner(const std::vector<double>& c, const std::vector<double>& ac, double zr,
-              double zi) {
+Horner horner(const std::vector<double>& c, const std::vector<double>& ac, Komplexni z) {
     const std::size_t n = c.size() - 1;
-    const double az = velikost(zr, zi);
-    Horner h{c[n], 0.0, 0.0, 0.0, ac[n]};
+    const double az = std::abs(z);
+    Horner h{Komplexni(c[n], 0.0), Komplexni(0.0, 0.0), ac[n]};
     for (std::size_t i = n; i-- > 0;) {
-        const double ndr = h.dr * zr - h.di * zi + h.pr;
-        const double ndi = h.dr * zi + h.di * zr + h.pi;
-        const double npr = h.pr * zr - h.pi * zi + c[i];
-        const double npi = h.pr * zi + h.pi * zr;
-        h.dr = ndr;
-        h.di = ndi;
-        h.pr = npr;
-        h.pi = npi;
+        h.d = h.d * z + h.p;
+        h.p = h.p * z + c[i];
         h.s = h.s * az + ac[i];
     }
     return h;
@@ -73,11 +46,10 @@ Horner horner(const std::vector<double>& c, const std::vector<double>& ac, doubl
 
 // The polynomial at one point, in a form that stays finite for any finite z.
 struct Hodnota {
-    bool nula;       // p(z) is exactly 0
-    double podilRe;  // p'(z) / p(z), when not nula
-    double podilIm;
-    double logP;  // ln |p(z)|
-    double logS;  // ln of the sum of the magnitudes of the terms, the scale of rounding errors
+    bool nula;         // p(z) is exactly 0
+    Komplexni podil;   // p'(z) / p(z), when not nula
+    double logP;       // ln |p(z)|
+    double logS;       // ln of the sum of the magnitudes of the terms, the scale of rounding errors
 };
 
 // Aberth-Ehrlich iterations for all roots of one centred polynomial at once.
@@ -86,7 +58,7 @@ class Aberth {
     std::vector<double> b, ab;    // coefficients and their magnitudes, index = power
     std::vector<double> br, abr;  // the same reversed, for |z| > 1
     int n;
-    std::vector<double> zr, zi;  // current approximations
+    std::vector<Komplexni> z;  // current approximations
     // Roots whose Newton-polygon circle lies beyond the range of the centred variable keep
     // that circle's radius (as ln) for their magnitude: the polygon locates root magnitudes
     // to within a factor of the degree, and there is no more to resolve in doubles.
@@ -97,7 +69,7 @@ class Aberth {
 public:
     explicit Aberth(const Centrovani& koef)
         : koef(koef), b(koef.b), ab(b.size()), br(b.rbegin(), b.rend()), abr(b.size()),
-          n(static_cast<int>(b.size()) - 1), zr(b.size() - 1), zi(b.size() - 1), mimo(b.size() - 1, 0),
+          n(static_cast<int>(b.size()) - 1), z(b.size() - 1), mimo(b.size() - 1, 0),
           logPolomer(b.size() - 1, 0.0), uhelMimo(b.size() - 1, 0.0) {
         for (std::size_t i = 0; i < b.size(); ++i) {
             ab[i] = std::fabs(b[i]);
@@ -117,7 +89,7 @@ public:
                 // Not iterated: a point of its polygon circle, at full radius.
                 vysledek.push_back(std::polar(std::exp2(logPolomer[ui] / LN2 + koef.k), uhelMimo[ui]));
             } else {
-                vysledek.emplace_back(std::ldexp(zr[ui], koef.k), std::ldexp(zi[ui], koef.k));
+                vysledek.emplace_back(std::ldexp(z[ui].real(), koef.k), std::ldexp(z[ui].imag(), koef.k));
             }
         }
         return vysledek;
@@ -132,46 +104,36 @@ public:
     }
 
 private:
-    Hodnota vyhodnot(double r, double i) const {
-        const double az = velikost(r, i);
+    Hodnota vyhodnot(Komplexni bod) const {
+        const double az = std::abs(bod);
         if (az == 0.0) {
-            if (b[0] == 0.0) return Hodnota{true, 0.0, 0.0, -NEKONECNO, std::log(ab[1])};
-            double pr, pi;
-            podil(b[1], 0.0, b[0], 0.0, pr, pi);
-            return Hodnota{false, pr, pi, std::log(ab[0]), std::log(ab[0])};
+            if (b[0] == 0.0) return Hodnota{true, 0.0, -NEKONECNO, std::log(ab[1])};
+            return Hodnota{false, Komplexni(b[1] / b[0], 0.0), std::log(ab[0]), std::log(ab[0])};
         }
         if (az <= 1.0) {
-            const Horner h = horner(b, ab, r, i);
+            const Horner h = horner(b, ab, bod);
             if (h.s >= MALE_S) {
-                if (h.pr == 0.0 && h.pi == 0.0) return Hodnota{true, 0.0, 0.0, -NEKONECNO, std::log(h.s)};
-                Hodnota v{false, 0.0, 0.0, std::log(velikost(h.pr, h.pi)), std::log(h.s)};
-                podil(h.dr, h.di, h.pr, h.pi, v.podilRe, v.podilIm);
-                return v;
+                if (h.p == 0.0) return Hodnota{true, 0.0, -NEKONECNO, std::log(h.s)};
+                return Hodnota{false, h.d / h.p, std::log(std::abs(h.p)), std::log(h.s)};
             }
         } else {
             // p(z) = z^n q(w) with w = 1/z and q the reversed polynomial, so
             // p'(z) / p(z) = w (n - w q'(w) / q(w)).
-            double wr, wi;
-            podil(1.0, 0.0, r, i, wr, wi);
-            const Horner h = horner(br, abr, wr, wi);
+            const Komplexni w = 1.0 / bod;
+            const Horner h = horner(br, abr, w);
             if (h.s >= MALE_S) {
                 const double logZn = n * std::log(az);
-                if (h.pr == 0.0 && h.pi == 0.0) return Hodnota{true, 0.0, 0.0, -NEKONECNO, logZn + std::log(h.s)};
-                double tr, ti;
-                podil(h.dr, h.di, h.pr, h.pi, tr, ti);
-                const double ur = n - (wr * tr - wi * ti);
-                const double ui = -(wr * ti + wi * tr);
-                Hodnota v{false, wr * ur - wi * ui, wr * ui + wi * ur,
-                          logZn + std::log(velikost(h.pr, h.pi)), logZn + std::log(h.s)};
-                return v;
+                if (h.p == 0.0) return Hodnota{true, 0.0, -NEKONECNO, logZn + std::log(h.s)};
+                const Komplexni u = static_cast<double>(n) - w * (h.d / h.p);
+                return Hodnota{false, w * u, logZn + std::log(std::abs(h.p)), logZn + std::log(h.s)};
             }
         }
-        return vyhodnotPrevazene(r, i, az);
+        return vyhodnotPrevazene(bod, az);
     }
 
     // Evaluation in the variable u = z / 2^m with |u| in [1, 2) and the coefficients rescaled
     // so that the largest term is about 1: slower, but free of underflow for any finite z.
-    Hodnota vyhodnotPrevazene(double r, double i, double az) const {
+    Hodnota vyhodnotPrevazene(Komplexni bod, double az) const {
         const int m = std::ilogb(az);
         long nejvyssi = LONG_MIN;
         for (int j = 0; j <= n; ++j)
@@ -185,14 +147,13 @@ private:
             c[uj] = std::ldexp(koef.vyznamne[uj], static_cast<int>(std::max(posun, -5000L)));
             ac[uj] = std::fabs(c[uj]);
         }
-        const Horner h = horner(c, ac, std::ldexp(r, -m), std::ldexp(i, -m));
+        const Horner h = horner(c, ac, Komplexni(std::ldexp(bod.real(), -m), std::ldexp(bod.imag(), -m)));
         const double logMeritko = static_cast<double>(nejvyssi) * LN2;
         const double logS = std::log(h.s) + logMeritko;
-        if (h.pr == 0.0 && h.pi == 0.0) return Hodnota{true, 0.0, 0.0, -NEKONECNO, logS};
-        double tr, ti;
-        podil(h.dr, h.di, h.pr, h.pi, tr, ti);
-        return Hodnota{false, std::ldexp(tr, -m), std::ldexp(ti, -m),
-                       std::log(velikost(h.pr, h.pi)) + logMeritko, logS};
+        if (h.p == 0.0) return Hodnota{true, 0.0, -NEKONECNO, logS};
+        const Komplexni t = h.d / h.p;
+        return Hodnota{false, Komplexni(std::ldexp(t.real(), -m), std::ldexp(t.imag(), -m)),
+                       std::log(std::abs(h.p)) + logMeritko, logS};
     }
 
     // Starting points on the circles given by the upper convex hull of (i, ln|b_i|), the
@@ -234,8 +195,7 @@ private:
                 const std::size_t ui = static_cast<std::size_t>(index);
                 const double uhel = venku && pocet == 1 ? (zaporny ? PI : 0.0) : 2.0 * PI * j / pocet + 2.0 * PI * od / n + 0.7;
                 uhelMimo[ui] = uhel;
-                zr[ui] = polomer * std::cos(uhel);
-                zi[ui] = polomer * std::sin(uhel);
+                z[ui] = std::polar(polomer, uhel);
                 mimo[ui] = venku;
                 logPolomer[ui] = logR;
                 ++index;
@@ -244,32 +204,19 @@ private:
     }
 
     // Aberth correction of root i from the value at it: 1 / (p'/p - sum_j 1 / (z_i - z_j)).
-    bool oprava(int i, const Hodnota& v, double& wr, double& wi) const {
-        double sr = 0.0;
-        double si = 0.0;
-        const double r = zr[static_cast<std::size_t>(i)];
-        const double im = zi[static_cast<std::size_t>(i)];
+    // False when there is none that keeps the point finite.
+    bool oprava(int i, const Hodnota& v, Komplexni& w) const {
+        Komplexni soucet(0.0, 0.0);
+        const Komplexni zi = z[static_cast<std::size_t>(i)];
         for (int j = 0; j < n; ++j) {
-            if (j == i) continue;
-            const double dr = r - zr[static_cast<std::size_t>(j)];
-            const double di = im - zi[static_cast<std::size_t>(j)];
-            const double d = dr * dr + di * di;
-            if (d > 0x1p-1000 && d < 0x1p+1000) {
-                sr += dr / d;
-                si -= di / d;
-            } else if (dr != 0.0 || di != 0.0) {
-                // Far apart or very close: the squares would leave the range.
-                double vr, vi;
-                podil(1.0, 0.0, dr, di, vr, vi);
-                sr += vr;
-                si += vi;
-            }
+            const Komplexni rozdil = zi - z[static_cast<std::size_t>(j)];
+            if (j != i && rozdil != 0.0) soucet += 1.0 / rozdil;
         }
-        const double jr = v.podilRe - sr;
-        const double ji = v.podilIm - si;
-        if (jr == 0.0 && ji == 0.0) return false;
-        podil(1.0, 0.0, jr, ji, wr, wi);
-        return std::isfinite(wr) && std::isfinite(wi) && std::isfinite(r - wr) && std::isfinite(im - wi);
+        const Komplexni jmenovatel = v.podil - soucet;
+        if (jmenovatel == 0.0) return false;
+        w = 1.0 / jmenovatel;
+        return std::isfinite(w.real()) && std::isfinite(w.imag()) && std::isfinite((zi - w).real()) &&
+               std::isfinite((zi - w).imag());
     }
 
     // Sweeps in Gauss-Seidel order until every root has a residual at the level of the
@@ -282,26 +229,21 @@ private:
             for (int i = 0; i < n; ++i) {
                 const std::size_t ui = static_cast<std::size_t>(i);
                 if (hotovo[ui]) continue;
-                const Hodnota v = vyhodnot(zr[ui], zi[ui]);
+                const Hodnota v = vyhodnot(z[ui]);
+                Komplexni w;
                 if (v.nula || v.logP <= v.logS + logTolerance) {
                     hotovo[ui] = 1;
                     --zbyva;
-                    continue;
-                }
-                double wr, wi;
-                if (!oprava(i, v, wr, wi)) {
+                } else if (!oprava(i, v, w)) {
                     // No usable correction (a critical point or coinciding approximations):
                     // a small turn moves the point away and the next sweep tries again.
-                    const double r = zr[ui];
-                    zr[ui] = r - 1e-3 * zi[ui];
-                    zi[ui] = zi[ui] + 1e-3 * r;
-                    continue;
-                }
-                zr[ui] -= wr;
-                zi[ui] -= wi;
-                if (velikost(wr, wi) <= EPS * velikost(zr[ui], zi[ui])) {
-                    hotovo[ui] = 1;
-                    --zbyva;
+                    z[ui] *= Komplexni(1.0, 1e-3);
+                } else {
+                    z[ui] -= w;
+                    if (std::abs(w) <= EPS * std::abs(z[ui])) {
+                        hotovo[ui] = 1;
+                        --zbyva;
+                    }
                 }
             }
         }
@@ -312,18 +254,16 @@ private:
         for (int i = 0; i < n; ++i) {
             const std::size_t ui = static_cast<std::size_t>(i);
             if (mimo[ui]) continue;
-            Hodnota v = vyhodnot(zr[ui], zi[ui]);
+            Hodnota v = vyhodnot(z[ui]);
             for (int krok = 0; krok < MAX_LESTENI && !v.nula; ++krok) {
-                double wr, wi;
-                if (!oprava(i, v, wr, wi)) break;
-                const double nr = zr[ui] - wr;
-                const double ni = zi[ui] - wi;
-                const Hodnota nova = vyhodnot(nr, ni);
-                if (!(nova.nula || nova.logP < v.logP)) break;
-                zr[ui] = nr;
-                zi[ui] = ni;
-                v = nova;
-                if (velikost(wr, wi) <= EPS * velikost(nr, ni)) break;
+                Komplexni w;
+                if (!oprava(i, v, w)) break;
+                const Komplexni nova = z[ui] - w;
+                const Hodnota hodnotaNove = vyhodnot(nova);
+                if (!(hodnotaNove.nula || hodnotaNove.logP < v.logP)) break;
+                z[ui] = nova;
+                v = hodnotaNove;
+                if (std::abs(w) <= EPS * std::abs(nova)) break;
             }
         }
     }
@@ -333,7 +273,7 @@ private:
     std::vector<double> velikosti() const {
         std::vector<double> vysledek(static_cast<std::size_t>(n));
         for (std::size_t i = 0; i < vysledek.size(); ++i)
-            vysledek[i] = mimo[i] ? std::exp2(logPolomer[i] / LN2 + koef.k) : std::ldexp(velikost(zr[i], zi[i]), koef.k);
+            vysledek[i] = mimo[i] ? std::exp2(logPolomer[i] / LN2 + koef.k) : std::ldexp(std::abs(z[i]), koef.k);
         return vysledek;
     }
 };
