@@ -269,8 +269,12 @@ def pripady(rng):
                     "PrevodNaVnejsi", "soubor", 10))
     p.append(Pripad("target", "StavSISO n=64 PrevodNaVnejsi", "StavSISO", stav_siso(matice_F(64, True, rng), rng),
                     "PrevodNaVnejsi", "soubor", 50))
+    # Digits 1 ... 9 in all 256 x 256 places: det(zI - F) has coefficients beyond the range of
+    # double, and the conversion is refused once the exact computation shows it.
     p.append(Pripad("target", "StavSISO n=256 digits PrevodNaVnejsi", "StavSISO", stav_siso(cislice(256, rng), rng),
-                    "PrevodNaVnejsi", "soubor", 3000))
+                    "PrevodNaVnejsi", "Koeficient vysledku prevodu presahuje rozsah cisel double", 3000))
+    p.append(Pripad("target", "StavSISO n=256 cycle PrevodNaVnejsi", "StavSISO",
+                    stav_siso(cyklicka_permutace(256, rng), rng), "PrevodNaVnejsi", "soubor", 3000))
     p.append(Pripad("target", "StavMIMO n=8, 64 channels PrevodNaVnejsi", "StavMIMO",
                     stav_mimo(matice_F(8, True, rng), 64, rng), "PrevodNaVnejsi", "soubor", 50))
     p.append(Pripad("target", "StavMIMO n=8, 3 channels PrevodNaVnejsi", "StavMIMO",
@@ -367,6 +371,8 @@ def pripady(rng):
                 ocekavani = "U prevodu vnejsi -> stav je max rad systemu 1000"
             if druh == "StavMIMO" and op == "PrevodNaVnejsi" and nazev != "n=8, 256 channels":
                 ocekavani = "U prevodu stav -> vnejsi je max F rozmer 8x8"
+            if druh == "StavSISO" and nazev == "n=256 digits" and op == "PrevodNaVnejsi":
+                ocekavani = "Koeficient vysledku prevodu presahuje rozsah cisel double"
             if nazev == "z^254 - 1" and op == "Stabilita":
                 ocekavani = "stabilni"
             if nazev == "255x255 degree 1 cycle" and op == "Stabilita":

@@ -73,7 +73,14 @@ namespace {
 
 // printf's fixed notation; it spells every digit of a large value (309 for the largest double).
 std::string pevnyZapis(double cislo, int desetinnych) {
+    // to_chars rounds exactly as printf does, without its machinery; inf and nan keep
+    // printf's text.
     char kratky[64];
+    if (std::isfinite(cislo)) {
+        const std::to_chars_result konec =
+            std::to_chars(kratky, kratky + sizeof kratky, cislo, std::chars_format::fixed, desetinnych);
+        if (konec.ec == std::errc()) return std::string(kratky, konec.ptr);
+    }
     const int delka = std::snprintf(kratky, sizeof kratky, "%.*f", desetinnych, cislo);
     if (delka < static_cast<int>(sizeof kratky)) return std::string(kratky, static_cast<std::size_t>(delka));
     std::string dlouhy(static_cast<std::size_t>(delka), '\0');
@@ -101,7 +108,10 @@ std::string DoubleToStringVerne(const double& cislo, int desetinnych) {
         return pevnyZapisCelehoCisla(cislo, desetinnych);
     }
     const std::string pevny = pevnyZapis(cislo, desetinnych);
-    if (!std::isfinite(cislo) || std::strtod(pevny.c_str(), nullptr) == cislo) return pevny;
+    if (!std::isfinite(cislo)) return pevny;
+    double zpet = 0.0;
+    std::from_chars(pevny.data(), pevny.data() + pevny.size(), zpet);
+    if (zpet == cislo) return pevny;
     return DoubleToStringNejkratsi(cislo);
 }
 

@@ -1,12 +1,18 @@
 #include "PresnaMatice.h"
 
-#include <cstdio>
+#include <charconv>
+#include <cmath>
 #include <utility>
 
 std::string presnyText(double x) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%a", x);
-    return text;
+    // The hexadecimal form of printf's %a ("-0x1.8p+1"), without printf's machinery.
+    char text[48];
+    char* zacatek = text;
+    if (std::signbit(x)) *zacatek++ = '-';
+    *zacatek++ = '0';
+    *zacatek++ = 'x';
+    const std::to_chars_result konec = std::to_chars(zacatek, text + sizeof text, std::fabs(x), std::chars_format::hex);
+    return std::string(text, konec.ptr);
 }
 
 std::vector<std::string> PresnaMatice::prvek(int i, int j) const {

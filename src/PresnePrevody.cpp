@@ -1,5 +1,6 @@
 #include "PresnePrevody.h"
 
+#include <charconv>
 #include <cstdlib>
 #include <vector>
 
@@ -8,7 +9,14 @@
 
 namespace {
 
-double hodnota(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
+// The value of a text of presnyText ("-0x1.8p+1").
+double hodnota(const std::string& text) {
+    const bool zaporne = !text.empty() && text[0] == '-';
+    const std::size_t zacatek = (zaporne ? 1 : 0) + 2;  // past the sign and "0x"
+    double x = 0.0;
+    if (text.size() > zacatek) std::from_chars(text.data() + zacatek, text.data() + text.size(), x, std::chars_format::hex);
+    return zaporne ? -x : x;
+}
 
 Matrix<double> realna(const PresnaMatice& blok) {
     Matrix<double> M(blok.get_rows(), blok.get_columns(), Matrix<double>::ZEROS);

@@ -36,6 +36,15 @@ public:
         }
         return koeficienty;
     }
+    // A polynomial whose coefficient k is element (i, j) of Bk[k], without its exactly zero
+    // top coefficients (at least one coefficient).
+    std::vector<std::string> polynom(const std::vector<RacionalniMatice*>& Bk, long i, long j) {
+        std::size_t delka = Bk.size();
+        while (delka > 1 && fmpq_is_zero(Bk[delka - 1]->prvek(i, j))) --delka;
+        std::vector<std::string> koeficienty;
+        for (std::size_t k = 0; k < delka; ++k) koeficienty.push_back(text(Bk[k]->prvek(i, j)));
+        return koeficienty;
+    }
     void pridejMatici(RacionalniMatice& M, long radky, long sloupce) {
         PresnaMatice blok;
         blok.novyTvar(static_cast<int>(radky), static_cast<int>(sloupce));
@@ -131,14 +140,9 @@ std::string naVnejsi(const std::vector<PresnaMatice>& b) {
     vysledek.pridejBlok(std::move(A));
     PresnaMatice B;
     B.novyTvar(static_cast<int>(vystupy), static_cast<int>(vstupy));
-    RacionalniPolynom Bij;
     for (long i = 0; i < vystupy; ++i)
         for (long j = 0; j < vstupy; ++j) {
-            if (!lemmatem) {
-                fmpq_poly_zero(Bij.get());
-                for (long k = 0; k <= n; ++k) fmpq_poly_set_coeff_fmpq(Bij.get(), k, Bk[static_cast<std::size_t>(k)]->prvek(i, j));
-            }
-            B.pridejPrvek(vysledek.polynom(lemmatem ? B11.get() : Bij.get()));
+            B.pridejPrvek(lemmatem ? vysledek.polynom(B11.get()) : vysledek.polynom(Bk, i, j));
         }
     vysledek.pridejBlok(std::move(B));
     return vysledek.zaver();

@@ -1,7 +1,8 @@
 #ifndef ZADANIPRESNOSTI_H
 #define ZADANIPRESNOSTI_H
 
-#include <sstream>
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -45,25 +46,46 @@ inline std::string zapis(char druh, const std::vector<const PresnaMatice*>& blok
     return text;
 }
 
+// The next line of text from position `od` (moved past its line end); false at the end.
+inline bool dalsiRadek(const std::string& text, std::size_t& od, std::string& radek) {
+    if (od >= text.size()) return false;
+    const std::size_t konec = std::min(text.find('\n', od), text.size());
+    radek.assign(text, od, konec - od);
+    od = konec + 1;
+    return true;
+}
+
+// The pieces of a line between blanks.
+inline std::vector<std::string> kusy(const std::string& radek) {
+    std::vector<std::string> vysledek;
+    std::size_t od = 0;
+    while (od < radek.size()) {
+        const std::size_t konec = std::min(radek.find(' ', od), radek.size());
+        if (konec > od) vysledek.emplace_back(radek, od, konec - od);
+        od = konec + 1;
+    }
+    return vysledek;
+}
+
 // False when the text is not of this form.
 inline bool nacti(const std::string& text, char& druh, std::vector<PresnaMatice>& bloky) {
-    std::istringstream vstup(text);
+    std::size_t od = 0;
     std::string radek;
-    if (!std::getline(vstup, radek) || radek.size() != 1) return false;
+    if (!dalsiRadek(text, od, radek) || radek.size() != 1) return false;
     druh = radek[0];
     bloky.clear();
-    while (std::getline(vstup, radek)) {
-        std::istringstream hlavicka(radek);
-        long radky = -1, sloupce = -1;
-        if (!(hlavicka >> radky >> sloupce) || radky < 0 || sloupce < 0 || radky * sloupce > 10000000L) return false;
+    while (dalsiRadek(text, od, radek)) {
+        const std::vector<std::string> rozmery = kusy(radek);
+        if (rozmery.size() != 2) return false;
+        char* konec = nullptr;
+        const long radky = std::strtol(rozmery[0].c_str(), &konec, 10);
+        const long sloupce = std::strtol(rozmery[1].c_str(), &konec, 10);
+        if (radky < 0 || sloupce < 0 || radky * sloupce > 10000000L) return false;
         PresnaMatice blok;
         blok.novyTvar(static_cast<int>(radky), static_cast<int>(sloupce));
         for (long e = 0; e < radky * sloupce; ++e) {
-            if (!std::getline(vstup, radek)) return false;
-            std::istringstream koeficienty(radek);
-            std::vector<std::string> prvek;
-            for (std::string kus; koeficienty >> kus;) prvek.push_back(kus);
-            blok.pridejPrvek(std::move(prvek));
+            if (!dalsiRadek(text, od, radek)) return false;
+            blok.pridejPrvek(kusy(radek));
         }
         bloky.push_back(std::move(blok));
     }
