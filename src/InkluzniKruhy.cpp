@@ -18,6 +18,8 @@ namespace {
 // below their rounding; the extra bits keep the evaluation of polynomials with large
 // coefficients from widening them.
 const long PRESNOST = 128;
+// The refinement stops here: beyond, isolation is left to the exact path's other tools.
+const long MAX_PRESNOST = 8192;
 
 // Partition of discs into connected groups.
 class Skupiny {
@@ -67,7 +69,7 @@ std::vector<std::complex<double>> odhady(const CelyPolynom& q) {
 }
 
 // n |q(r_i)| / |q_n prod_{j != i} (r_i - r_j)|, bounded from above.
-void polomerKruhu(const CelyPolynom& q, Koule& k, long n, long i) {
+void polomerKruhu(const CelyPolynom& q, Koule& k, long n, long i, long prec = PRESNOST) {
     acb_t hodnota, rozdil;
     arb_t soucin, abs;
     acb_init(hodnota);
@@ -78,27 +80,27 @@ void polomerKruhu(const CelyPolynom& q, Koule& k, long n, long i) {
     arb_abs(soucin, soucin);
     for (long j = 0; j < n; ++j) {
         if (j == i) continue;
-        acb_sub(rozdil, k.stred(i), k.stred(j), PRESNOST);
-        acb_abs(abs, rozdil, PRESNOST);
-        arb_mul(soucin, soucin, abs, PRESNOST);
+        acb_sub(rozdil, k.stred(i), k.stred(j), prec);
+        acb_abs(abs, rozdil, prec);
+        arb_mul(soucin, soucin, abs, prec);
     }
-    arb_fmpz_poly_evaluate_acb(hodnota, q.get(), k.stred(i), PRESNOST);
-    acb_abs(abs, hodnota, PRESNOST);
-    arb_mul_si(abs, abs, n, PRESNOST);
-    arb_div(abs, abs, soucin, PRESNOST);
+    arb_fmpz_poly_evaluate_acb(hodnota, q.get(), k.stred(i), prec);
+    acb_abs(abs, hodnota, prec);
+    arb_mul_si(abs, abs, n, prec);
+    arb_div(abs, abs, soucin, prec);
     arf_t horni;
     arf_init(horni);
-    arb_get_ubound_arf(horni, abs, PRESNOST);
+    arb_get_ubound_arf(horni, abs, prec);
     arb_set_arf(k.polomer(i), horni);
     arf_clear(horni);
-    acb_abs(k.velikost(i), k.stred(i), PRESNOST);
+    acb_abs(k.velikost(i), k.stred(i), prec);
     acb_clear(hodnota);
     acb_clear(rozdil);
     arb_clear(soucin);
     arb_clear(abs);
 }
 
-Skupiny spojeneKruhy(Koule& k, long n) {
+Skupiny spojeneKruhy(Koule& k, long n, long prec = PRESNOST) {
     Skupiny skupiny(n);
     acb_t rozdil;
     arb_t vzdalenost, soucet;
@@ -107,9 +109,9 @@ Skupiny spojeneKruhy(Koule& k, long n) {
     arb_init(soucet);
     for (long i = 0; i < n; ++i)
         for (long j = i + 1; j < n; ++j) {
-            acb_sub(rozdil, k.stred(i), k.stred(j), PRESNOST);
-            acb_abs(vzdalenost, rozdil, PRESNOST);
-            arb_add(soucet, k.polomer(i), k.polomer(j), PRESNOST);
+            acb_sub(rozdil, k.stred(i), k.stred(j), prec);
+            acb_abs(vzdalenost, rozdil, prec);
+            arb_add(soucet, k.polomer(i), k.polomer(j), prec);
             if (!arb_gt(vzdalenost, soucet)) skupiny.spoj(i, j);
         }
     acb_clear(rozdil);
@@ -162,6 +164,30 @@ PolohaKorenu pellet(const CelyPolynom& q, long polomer) {
     return nejvetsi == n ? PolohaKorenu::VsechnyUvnitr : PolohaKorenu::NektereVne;
 }
 
+// Two Newton steps z <- z - q(z) / q'(z) on the centres at precision prec: from double
+// approximations at the working precision, enough for every digit a double can hold.
+void zpresni(const CelyPolynom& q, Koule& k, long n, long prec = PRESNOST) {
+    CelyPolynom derivace;
+    fmpz_poly_derivative(derivace.get(), q.get());
+    acb_t hodnota, sklon;
+    acb_init(hodnota);
+    acb_init(sklon);
+    for (long i = 0; i < n; ++i)
+        for (int krok = 0; krok < 2; ++krok) {
+            arb_fmpz_poly_evaluate_acb(hodnota, q.get(), k.stred(i), prec);
+            arb_fmpz_poly_evaluate_acb(sklon, derivace.get(), k.stred(i), prec);
+            acb_div(hodnota, hodnota, sklon, prec);
+            if (!acb_is_finite(hodnota)) break;
+            acb_sub(hodnota, k.stred(i), hodnota, prec);
+            acb_get_mid(k.stred(i), hodnota);
+        }
+    acb_clear(hodnota);
+    acb_clear(sklon);
+}
+
+// Where the discs around the centres put the roots, at precision prec.
+PolohaKorenu rozhodniKruhy(const CelyPolynom& q, Koule& k, long n, long polomer, long prec);
+
 }  // namespace
 
 PolohaKorenu polohaKorenu(const CelyPolynom& p, long polomer) {
@@ -183,19 +209,31 @@ PolohaKorenu polohaKorenu(const CelyPolynom& p, long polomer) {
         if (!std::isfinite(z.real()) || !std::isfinite(z.imag())) return PolohaKorenu::Nerozhodnuto;
         acb_set_d_d(k.stred(i), z.real(), z.imag());
     }
-    for (long i = 0; i < n; ++i) polomerKruhu(q, k, n, i);
+    // Roots very near the circle need centres to as many bits as their distance from it:
+    // Newton steps at doubled precision, until the discs decide.
+    PolohaKorenu poloha = rozhodniKruhy(q, k, n, polomer, PRESNOST);
+    for (long prec = 2 * PRESNOST; poloha == PolohaKorenu::Nerozhodnuto && prec <= MAX_PRESNOST; prec *= 2) {
+        zpresni(q, k, n, prec);
+        poloha = rozhodniKruhy(q, k, n, polomer, prec);
+    }
+    return poloha;
+}
 
+namespace {
+
+PolohaKorenu rozhodniKruhy(const CelyPolynom& q, Koule& k, long n, long polomer, long prec) {
+    for (long i = 0; i < n; ++i) polomerKruhu(q, k, n, i, prec);
     arb_t hranice, R;
     arb_init(hranice);
     arb_init(R);
     arb_set_si(R, polomer);
     bool vseUvnitr = true;
-    Skupiny skupiny = spojeneKruhy(k, n);
+    Skupiny skupiny = spojeneKruhy(k, n, prec);
     std::vector<char> skupinaVne(static_cast<std::size_t>(n), 1);
     for (long i = 0; i < n; ++i) {
-        arb_add(hranice, k.velikost(i), k.polomer(i), PRESNOST);
+        arb_add(hranice, k.velikost(i), k.polomer(i), prec);
         if (!arb_le(hranice, R)) vseUvnitr = false;
-        arb_sub(hranice, k.velikost(i), k.polomer(i), PRESNOST);
+        arb_sub(hranice, k.velikost(i), k.polomer(i), prec);
         if (!arb_gt(hranice, R)) skupinaVne[static_cast<std::size_t>(skupiny.koren(i))] = 0;
     }
     arb_clear(hranice);
@@ -206,28 +244,10 @@ PolohaKorenu polohaKorenu(const CelyPolynom& p, long polomer) {
     return PolohaKorenu::Nerozhodnuto;
 }
 
+}  // namespace
+
 namespace {
 
-// Two Newton steps z <- z - q(z) / q'(z) on the centres, at the working precision: from
-// double approximations, enough for every digit a double can hold.
-void zpresni(const CelyPolynom& q, Koule& k, long n) {
-    CelyPolynom derivace;
-    fmpz_poly_derivative(derivace.get(), q.get());
-    acb_t hodnota, sklon;
-    acb_init(hodnota);
-    acb_init(sklon);
-    for (long i = 0; i < n; ++i)
-        for (int krok = 0; krok < 2; ++krok) {
-            arb_fmpz_poly_evaluate_acb(hodnota, q.get(), k.stred(i), PRESNOST);
-            arb_fmpz_poly_evaluate_acb(sklon, derivace.get(), k.stred(i), PRESNOST);
-            acb_div(hodnota, hodnota, sklon, PRESNOST);
-            if (!acb_is_finite(hodnota)) break;
-            acb_sub(hodnota, k.stred(i), hodnota, PRESNOST);
-            acb_get_mid(k.stred(i), hodnota);
-        }
-    acb_clear(hodnota);
-    acb_clear(sklon);
-}
 
 // Bounds in doubles for the discs around the refined centres c_i (points of at most 128
 // bits): every quantity carries its rounding, so the tests below are rigorous. u is the unit
