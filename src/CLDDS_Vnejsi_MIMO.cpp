@@ -307,10 +307,12 @@ bool CLDDS_Vnejsi_MIMO::stabilni() const {
         if (A.get_rows() <= MAX_RAD_SOUCINU) A.det();
         throw vyjm::Max_sizePolynom(delkaDeterminantu, Polynom::ZPRAVA_KAPACITA);
     }
+    if (verdikt) return *verdikt;
     // The roots of det A are the eigenvalues of the block companion matrix.
     Matrix<double> C;
     if (!blokovaDoprovodna(A, maxStupenA, C)) C = Matrix<double>();
-    return stabilniDeterminant(C, [this] { return presneHodnoty().A; });
+    verdikt = stabilniDeterminant(C, [this] { return presneHodnoty().A; });
+    return *verdikt;
 }
 
 PresnyVnejsi CLDDS_Vnejsi_MIMO::presneHodnoty() const {

@@ -3,6 +3,7 @@
 
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "Matrix.h"
@@ -28,6 +29,8 @@ class CLDDS_Vnejsi_MIMO : public CLDDS {
     int maxStupenA = 0;   // common degree of the diagonal of A
     // The coefficients exactly as written, when they come from a file.
     std::shared_ptr<const PresnyVnejsi> presne;
+    // The verdict once decided: the system does not change after it is built.
+    mutable std::optional<bool> verdikt;
     Matrix<double> b0;  // coefficients of the present inputs u_j(t)
 
     // The seven shape and degree checks, then a non-square A (vyjm::CLDDS_MIMO) and a
@@ -75,7 +78,10 @@ public:
     int get_maxStupen_s() const { return maxStupen_s; }
     int get_maxStupenA() const { return maxStupenA; }
     // Keeps the coefficients as the file wrote them; A and B hold their nearest doubles.
-    void nastavPresne(PresnyVnejsi hodnoty) { presne = std::make_shared<const PresnyVnejsi>(std::move(hodnoty)); }
+    void nastavPresne(PresnyVnejsi hodnoty) {
+        presne = std::make_shared<const PresnyVnejsi>(std::move(hodnoty));
+        verdikt.reset();
+    }
     // The exact coefficients of A and B.
     PresnyVnejsi presneHodnoty() const;
     double get_T() const { return T; }

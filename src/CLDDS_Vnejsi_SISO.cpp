@@ -139,9 +139,11 @@ Matrix<double> CLDDS_Vnejsi_SISO::prechodova_funkce() const {
 }
 
 bool CLDDS_Vnejsi_SISO::stabilni() const {
+    if (verdikt) return *verdikt;
     std::vector<double> koeficienty;
     for (int k = 0; k < A.get_delkaPolynomy(); ++k) koeficienty.push_back(A[static_cast<std::size_t>(k)]);
-    return stabilniPolynom(koeficienty, [this] { return presneHodnoty().A; });
+    verdikt = stabilniPolynom(koeficienty, [this] { return presneHodnoty().A; });
+    return *verdikt;
 }
 
 PresnyVnejsi CLDDS_Vnejsi_SISO::presneHodnoty() const {

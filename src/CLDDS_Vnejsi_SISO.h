@@ -3,6 +3,7 @@
 
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "Matrix.h"
@@ -25,6 +26,8 @@ class CLDDS_Vnejsi_SISO : public CLDDS {
     double b0 = 0.0;  // coefficient of the present input u(t)
     // The coefficients exactly as written, when they come from a file.
     std::shared_ptr<const PresnyVnejsi> presne;
+    // The verdict once decided: the system does not change after it is built.
+    mutable std::optional<bool> verdikt;
 
     // Rejects deg A < 1, deg B > deg A and a zero leading coefficient of A
     // (vyjm::CLDDS_Vnejsi_SISO).
@@ -58,7 +61,10 @@ public:
     FrekvencniOdezva frekvencni_odezva(const std::vector<double>& w) const override;
 
     // Keeps the coefficients as the file wrote them; A and B hold their nearest doubles.
-    void nastavPresne(PresnyVnejsi hodnoty) { presne = std::make_shared<const PresnyVnejsi>(std::move(hodnoty)); }
+    void nastavPresne(PresnyVnejsi hodnoty) {
+        presne = std::make_shared<const PresnyVnejsi>(std::move(hodnoty));
+        verdikt.reset();
+    }
     // The exact coefficients of A and B.
     PresnyVnejsi presneHodnoty() const;
 

@@ -57,9 +57,11 @@ void CLDDS_Stav::popisStavu(std::ostream& os) const {
 bool CLDDS_Stav::stavova_stabilita(std::ostream& konzole) const {
     vypisXKratI(konzole, n, n);
 
+    if (verdikt) return *verdikt;
     // The poles are the eigenvalues of the n x n block of F.
     const Matrix<double> ctverec = F.get_rows() == n && F.get_columns() == n ? F : F.submatice(1, n, 1, n);
-    return stabilniMatice(ctverec, [&] { return presne ? presne->F.ctverec(n) : presneZMatice(ctverec); });
+    verdikt = stabilniMatice(ctverec, [&] { return presne ? presne->F.ctverec(n) : presneZMatice(ctverec); });
+    return *verdikt;
 }
 
 std::vector<Pol> CLDDS_Stav::polyStavu() const {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -54,6 +55,8 @@ protected:
     // The values exactly as written, when they come from a file; otherwise the doubles are
     // the exact values.
     std::shared_ptr<const PresnyStav> presne;
+    // The verdict once decided: the system does not change after it is built.
+    mutable std::optional<bool> verdikt;
 
     // Outputs (one row each) for the inputs u (one row per input, one column per step),
     // by the state recursion from x0.
@@ -72,7 +75,10 @@ public:
     ~CLDDS_Stav() = default;
 
     // Keeps the values as the file wrote them; the matrices hold their nearest doubles.
-    void nastavPresne(PresnyStav hodnoty) { presne = std::make_shared<const PresnyStav>(std::move(hodnoty)); }
+    void nastavPresne(PresnyStav hodnoty) {
+        presne = std::make_shared<const PresnyStav>(std::move(hodnoty));
+        verdikt.reset();
+    }
     // The exact values of F, G, H and L.
     PresnyStav presneHodnoty() const;
 
