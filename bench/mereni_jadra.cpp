@@ -22,7 +22,7 @@
 #include "Matrix.h"
 #include "Polynoms.h"
 #include "JistaStabilita.h"
-#include "PresnyVerdikt.h"
+#include "ModulVerdikt.h"
 #include "Rovnice.h"
 #include "System.h"
 

@@ -8,7 +8,7 @@
 #include "Pole.h"
 #include "JistaStabilita.h"
 #include "PresnePrevody.h"
-#include "ModulPresnosti.h"
+#include "NacitaniModulu.h"
 #include "Vstup_Vystup.h"
 #include "ZadaniPresnosti.h"
 #include "Vyjimky.h"

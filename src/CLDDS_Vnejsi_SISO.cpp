@@ -6,7 +6,7 @@
 #include "CLLDS_Stav_SISO.h"
 #include "JistaStabilita.h"
 #include "PresnePrevody.h"
-#include "ModulPresnosti.h"
+#include "NacitaniModulu.h"
 #include "Vstup_Vystup.h"
 #include "ZadaniPresnosti.h"
 #include "Vyjimky.h"

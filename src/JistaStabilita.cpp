@@ -5,7 +5,7 @@
 
 #include "KorenyPolynomu.h"
 #include "RychlyCertifikat.h"
-#include "ModulPresnosti.h"
+#include "NacitaniModulu.h"
 #include "ZadaniPresnosti.h"
 
 namespace {

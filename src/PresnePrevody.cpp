@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "ModulPresnosti.h"
+#include "NacitaniModulu.h"
 #include "ZadaniPresnosti.h"
 
 namespace {

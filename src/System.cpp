@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "JistaStabilita.h"
-#include "ModulPresnosti.h"
+#include "NacitaniModulu.h"
 #include "ZadaniPresnosti.h"
 #include "Polynoms.h"
 

@@ -16,7 +16,7 @@
 #include "CLDDS_Vnejsi_MIMO.h"
 #include "CLDDS_Vnejsi_SISO.h"
 #include "JistaStabilita.h"
-#include "PresnyVerdikt.h"
+#include "ModulVerdikt.h"
 #include "KorenyPolynomu.h"
 #include "RychlyCertifikat.h"
 #include "System.h"

@@ -14,8 +14,8 @@
 #include "CLDDS_Vnejsi_MIMO.h"
 #include "CLDDS_Vnejsi_SISO.h"
 #include "CLLDS_Stav_SISO.h"
-#include "PresnePoly.h"
-#include "PresnyVerdikt.h"
+#include "ModulPoly.h"
+#include "ModulVerdikt.h"
 
 namespace {
 

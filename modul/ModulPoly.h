@@ -1,11 +1,11 @@
-#ifndef PRESNEPOLY_H
-#define PRESNEPOLY_H
+#ifndef MODULPOLY_H
+#define MODULPOLY_H
 
 #include <string>
 #include <vector>
 
 #include "PolSystemu.h"
-#include "PresnaAritmetika.h"
+#include "ModulAritmetika.h"
 
 // The distinct roots of a non-zero integer polynomial with their multiplicities (square-free
 // factorisation) and their places relative to the unit circle, decided exactly as the

@@ -1,4 +1,4 @@
-#include "PresnePoly.h"
+#include "ModulPoly.h"
 
 #include <algorithm>
 
@@ -6,8 +6,8 @@
 #include <arb_fmpz_poly.h>
 #include <flint/fmpz_poly_factor.h>
 
-#include "InkluzniKruhy.h"
-#include "KorenyNaKruznici.h"
+#include "ModulKruhy.h"
+#include "ModulKruznice.h"
 #include "ZadaniPresnosti.h"
 
 namespace {

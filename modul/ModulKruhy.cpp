@@ -1,4 +1,4 @@
-#include "InkluzniKruhy.h"
+#include "ModulKruhy.h"
 
 #include <cmath>
 #include <complex>

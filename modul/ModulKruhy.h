@@ -1,9 +1,9 @@
-#ifndef INKLUZNIKRUHY_H
-#define INKLUZNIKRUHY_H
+#ifndef MODULKRUHY_H
+#define MODULKRUHY_H
 
 #include <vector>
 
-#include "PresnaAritmetika.h"
+#include "ModulAritmetika.h"
 
 // Where the roots of a non-zero integer polynomial lie relative to the circle |z| = R,
 // decided by inclusion discs in ball arithmetic around floating-point approximations of the

@@ -6,9 +6,9 @@
 #include <exception>
 #include <string>
 
-#include "PresnePoly.h"
-#include "PresnyPrevod.h"
-#include "PresnyVerdikt.h"
+#include "ModulPoly.h"
+#include "ModulPrevod.h"
+#include "ModulVerdikt.h"
 #include "ZadaniPresnosti.h"
 
 // 1 stable, 0 not stable, -1 failed (chyba holds the message, cut to velikost - 1 bytes).

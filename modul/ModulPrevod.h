@@ -1,5 +1,5 @@
-#ifndef PRESNYPREVOD_H
-#define PRESNYPREVOD_H
+#ifndef MODULPREVOD_H
+#define MODULPREVOD_H
 
 #include <string>
 

@@ -1,5 +1,5 @@
-#ifndef PRESNAARITMETIKA_H
-#define PRESNAARITMETIKA_H
+#ifndef MODULARITMETIKA_H
+#define MODULARITMETIKA_H
 
 #include <string>
 #include <vector>

@@ -1,9 +1,9 @@
-#ifndef PRESNYVERDIKT_H
-#define PRESNYVERDIKT_H
+#ifndef MODULVERDIKT_H
+#define MODULVERDIKT_H
 
 #include <string>
 
-#include "PresnaAritmetika.h"
+#include "ModulAritmetika.h"
 
 // The exact stability verdict on the roots of an integer polynomial: true when no root lies
 // outside the closed unit disc (a root of magnitude exactly 1 counts as inside, whatever its

@@ -1,4 +1,4 @@
-#include "KorenyNaKruznici.h"
+#include "ModulKruznice.h"
 
 #include <stdexcept>
 

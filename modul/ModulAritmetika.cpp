@@ -1,4 +1,4 @@
-#include "PresnaAritmetika.h"
+#include "ModulAritmetika.h"
 
 #include <cctype>
 #include <cmath>

@@ -1,11 +1,11 @@
-#ifndef KORENYNAKRUZNICI_H
-#define KORENYNAKRUZNICI_H
+#ifndef MODULKRUZNICE_H
+#define MODULKRUZNICE_H
 
 #include <algorithm>
 
 #include <acb.h>
 
-#include "PresnaAritmetika.h"
+#include "ModulAritmetika.h"
 
 // The exact split of an integer polynomial's roots by the unit circle, shared by the stability
 // verdict and the pole listing.

@@ -1,4 +1,4 @@
-#include "ModulPresnosti.h"
+#include "NacitaniModulu.h"
 
 #include <dlfcn.h>
 #include <unistd.h>

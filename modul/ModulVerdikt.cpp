@@ -1,7 +1,7 @@
-#include "PresnyVerdikt.h"
+#include "ModulVerdikt.h"
 
-#include "InkluzniKruhy.h"
-#include "KorenyNaKruznici.h"
+#include "ModulKruhy.h"
+#include "ModulKruznice.h"
 #include "ZadaniPresnosti.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
-#ifndef MODULPRESNOSTI_H
-#define MODULPRESNOSTI_H
+#ifndef NACITANIMODULU_H
+#define NACITANIMODULU_H
 
 #include <string>
 #include <vector>

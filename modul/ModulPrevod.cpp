@@ -1,4 +1,4 @@
-#include "PresnyPrevod.h"
+#include "ModulPrevod.h"
 
 #include <algorithm>
 #include <memory>
@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "PresnaAritmetika.h"
+#include "ModulAritmetika.h"
 #include "ZadaniPresnosti.h"
 
 namespace {
