@@ -19,6 +19,7 @@
 #include "Ridici.h"
 #include "System.h"
 #include "Vstup_Vystup.h"
+#include "Volby.h"
 #include "Vyjimky.h"
 #include "ZpravaFrekvenci.h"
 #include "ZpravaPolu.h"
@@ -125,12 +126,32 @@ std::unique_ptr<CLDDS> nactiSystem(Druh druh, const std::string& cesta, std::fst
     return system;
 }
 
+// The input of an impulse (a unit pulse at step 0) or a step (ones) of `kroky` steps, into the
+// input `vstup` alone (1-based) or into every input (0): one column for SISO, one row per input
+// for MIMO, as vystup_systemu takes it.
+Matrix<double> buzeni(bool impuls, bool siso, int vstupu, int kroky, int vstup) {
+    Matrix<double> u = siso ? Matrix<double>(kroky, 1, Matrix<double>::ZEROS)
+                            : Matrix<double>(vstupu, kroky, Matrix<double>::ZEROS);
+    for (int j = 0; j < vstupu; ++j) {
+        if (vstup != 0 && j != vstup - 1) continue;
+        for (int k = 0; k < (impuls ? 1 : kroky); ++k) (siso ? u(k, 0) : u(j, k)) = 1.0;
+    }
+    return u;
+}
+
 // Impulse or step response into the result report. The result file is created before the
 // computation runs; the system file is the only input that it must not name.
-void odezva(const std::string& operace, const CLDDS& system, const std::string& vysledek,
-            const std::string& soubor, std::fstream& fileOut) {
+void odezva(const std::string& operace, Druh druh, const CLDDS& system, const Volby& volby,
+            const std::string& vysledek, const std::string& soubor, std::fstream& fileOut) {
+    const bool impuls = operace == "Impulse";
+    const int vstupu = pocetVstupu(druh, system);
+    kontrolaVstupu(volby, vstupu);
     otevriProZapis(fileOut, vysledek, {soubor});
-    system.CSVexport(operace == "Impulse" ? system.impulsni_funkce() : system.prechodova_funkce(), fileOut);
+    if (volby.nejake()) {
+        system.CSVexport(system.vystup_systemu(buzeni(impuls, jeSISO(druh), vstupu, volby.kroky, volby.vstup)), fileOut);
+    } else {
+        system.CSVexport(impuls ? system.impulsni_funkce() : system.prechodova_funkce(), fileOut);
+    }
     fileOut.close();
 }
 
@@ -154,8 +175,9 @@ void vystup(int argc, char* argv[], Druh druh, const CLDDS& system, std::fstream
 
 // The poles (Poly) or the frequency response (Frekvence) in a report. The report is complete
 // in memory before the result file is created, so a failure leaves no file behind.
-void analyza(const std::string& operace, Druh druh, const CLDDS& system, const std::string& vysledek,
-             const std::string& soubor, std::fstream& fileOut) {
+void analyza(const std::string& operace, Druh druh, const CLDDS& system, const Volby& volby,
+             const std::string& vysledek, const std::string& soubor, std::fstream& fileOut) {
+    (void)volby;
     if (operace == "Frekvence" && pocetVstupu(druh, system) > MAX_VSTUPU_FREKVENCE) {
         throw vyjm::ArgumentError("U frekvencni charakteristiky je max " + IntToString(MAX_VSTUPU_FREKVENCE) +
                                   " vstupu a vystupu, system jich ma " + IntToString(pocetVstupu(druh, system)) + "\n");
@@ -210,12 +232,14 @@ Druh druhZeJmena(const std::string& druhText) {
 }
 
 // The run without its handlers; every failure leaves as an exception.
-int beh(int argc, char* argv[], std::fstream& fileIn, std::fstream& fileOut) {
+// argv holds no options: their counts in the messages are those of the plain command line.
+int beh(int argc, char* argv[], const Volby& volby, std::fstream& fileIn, std::fstream& fileOut) {
     if (argc <= 3) {
         throw vyjm::ArgumentError("Spatny pocet parametru ->" + IntToString(argc) +
                                   " Musi byt presne 5 parametru nebo 7");
     }
     const Druh druh = druhZeJmena(argv[1]);
+    kontrolaVoleb(volby, argv[3], jeSISO(druh));
     const std::unique_ptr<CLDDS> rozhrani = nactiSystem(druh, argv[2], fileIn);
     std::cout << argv[2] << " Soubor Nacten!\n" << std::endl;
 
@@ -228,11 +252,11 @@ int beh(int argc, char* argv[], std::fstream& fileIn, std::fstream& fileOut) {
 
     const std::string vysledek = argv[4];
     if (operace == "Impulse" || operace == "Prechod") {
-        odezva(operace, *rozhrani, vysledek, argv[2], fileOut);
+        odezva(operace, druh, *rozhrani, volby, vysledek, argv[2], fileOut);
     } else if (operace == "Vystup") {
         vystup(argc, argv, druh, *rozhrani, fileIn, fileOut);
     } else if (operace == "Poly" || operace == "Frekvence") {
-        analyza(operace, druh, *rozhrani, vysledek, argv[2], fileOut);
+        analyza(operace, druh, *rozhrani, volby, vysledek, argv[2], fileOut);
     } else if (operace == "PrevodNaStav" || operace == "PrevodNaVnejsi") {
         prevod(operace, druh, *rozhrani, vysledek, argv[2], fileOut);
     } else {
@@ -249,7 +273,9 @@ int ridiciProgram(int argc, char* argv[]) {
     std::fstream fileIn;
     std::fstream fileOut;
     try {
-        const int status = beh(argc, argv, fileIn, fileOut);
+        std::vector<char*> bezVoleb;
+        const Volby volby = oddelVolby(argc, argv, bezVoleb);
+        const int status = beh(static_cast<int>(bezVoleb.size()) - 1, bezVoleb.data(), volby, fileIn, fileOut);
         // The console lines, and for Stabilita the verdict, are results too: a standard output
         // that cannot take them (closed, a full disk) fails the run.
         std::cout.flush();
