@@ -24,10 +24,10 @@ tool: $(BUILD)/Makefile
 
 # Debian packages: compiler and build tools, GoogleTest, Google Benchmark, libpng and
 # librsvg2-bin (the test of the rendered plot), groff-base (the lint of the manual page),
-# FLINT and Arb. Only what is missing is installed; as root directly, otherwise the command
+# FLINT and Arb, Eigen. Only what is missing is installed; as root directly, otherwise the command
 # to run is printed.
 DEPS_PACKAGES = cmake g++ make libgtest-dev libbenchmark-dev libpng-dev librsvg2-bin groff-base \
-  libflint-dev libflint-arb-dev
+  libflint-dev libflint-arb-dev libeigen3-dev
 
 deps:
 	@if ! command -v dpkg-query >/dev/null 2>&1; then \
