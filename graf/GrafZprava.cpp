@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "GrafChyba.h"
+#include "Text.h"
 
 namespace {
 
@@ -28,17 +29,7 @@ bool dalsiRadek(std::istream& vstup, std::string& radek) {
 std::string misto(int radek) { return " (radek " + std::to_string(radek) + " souboru)"; }
 
 // Splits a value line at ";", keeping empty pieces so that "1;;2" is refused.
-std::vector<std::string> kusy(const std::string& radek) {
-    std::vector<std::string> vysledek(1);
-    for (char znak : radek) {
-        if (znak == ';') {
-            vysledek.emplace_back();
-        } else {
-            vysledek.back().push_back(znak);
-        }
-    }
-    return vysledek;
-}
+std::vector<std::string> kusy(const std::string& radek) { return rozdel(radek, ';', true); }
 
 class CteniZpravy {
     std::istream& vstup;

@@ -6,11 +6,12 @@
 #include <complex>
 #include <limits>
 
+#include "Konstanty.h"
+
 namespace {
 
 const double NEKONECNO = std::numeric_limits<double>::infinity();
 const double EPS = std::numeric_limits<double>::epsilon();
-const double PI = 3.14159265358979323846;
 const double LN2 = 0.69314718055994530942;
 
 // Upper bound on the Aberth sweeps: every root converges long before on any reasonable

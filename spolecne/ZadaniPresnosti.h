@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "PresnaMatice.h"
+#include "Text.h"
 
 // Tasks and results as text, the form in which they cross into and out of the module of exact
 // arithmetic: a first line with one letter saying what is asked, then blocks, each a line
@@ -56,16 +57,7 @@ inline bool dalsiRadek(const std::string& text, std::size_t& od, std::string& ra
 }
 
 // The pieces of a line between blanks.
-inline std::vector<std::string> kusy(const std::string& radek) {
-    std::vector<std::string> vysledek;
-    std::size_t od = 0;
-    while (od < radek.size()) {
-        const std::size_t konec = std::min(radek.find(' ', od), radek.size());
-        if (konec > od) vysledek.emplace_back(radek, od, konec - od);
-        od = konec + 1;
-    }
-    return vysledek;
-}
+inline std::vector<std::string> kusy(const std::string& radek) { return rozdel(radek, ' '); }
 
 // False when the text is not of this form.
 inline bool nacti(const std::string& text, char& druh, std::vector<PresnaMatice>& bloky) {

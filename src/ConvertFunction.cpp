@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "Text.h"
 #include "Vyjimky.h"
 
 std::string IntToString(const int& integer) {
@@ -123,15 +124,7 @@ std::string DoubleToStringNejkratsi(const double& cislo) {
     return std::string(nejkratsi, konec.ptr);
 }
 
-std::vector<std::string> split(const std::string& s, char delim) {
-    std::vector<std::string> kusy;
-    std::istringstream proud(s);
-    std::string kus;
-    while (std::getline(proud, kus, delim)) {
-        if (!kus.empty()) kusy.push_back(kus);
-    }
-    return kusy;
-}
+std::vector<std::string> split(const std::string& s, char delim) { return rozdel(s, delim); }
 
 bool replace(std::string& str, const std::string& from, const std::string& to) {
     const std::size_t pozice = str.find(from);

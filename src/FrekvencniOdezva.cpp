@@ -4,9 +4,10 @@
 #include <cmath>
 #include <utility>
 
+#include "Konstanty.h"
+
 namespace {
 
-const double PI = 3.14159265358979323846;
 
 // a b without the checks of std::complex for inf and nan operands, which cost a library call
 // per product: an overflow still gives inf or nan parts.

@@ -4,11 +4,11 @@
 #include <limits>
 #include <string>
 
+#include "Konstanty.h"
 #include "Vstup_Vystup.h"
 
 namespace {
 
-const double PI = 3.14159265358979323846;
 const double NAN_ = std::numeric_limits<double>::quiet_NaN();
 
 // Magnitude in dB and phase in degrees (not yet unwrapped) of one value.
