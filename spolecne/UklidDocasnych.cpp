@@ -51,10 +51,10 @@ bool nainstalujObsluhu() {
 
 BezUklidovychSignalu::BezUklidovychSignalu() {
     const sigset_t mnozina = uklidoveSignaly();
-    ::sigprocmask(SIG_BLOCK, &mnozina, &puvodni_);
+    ::pthread_sigmask(SIG_BLOCK, &mnozina, &puvodni_);
 }
 
-BezUklidovychSignalu::~BezUklidovychSignalu() { ::sigprocmask(SIG_SETMASK, &puvodni_, nullptr); }
+BezUklidovychSignalu::~BezUklidovychSignalu() { ::pthread_sigmask(SIG_SETMASK, &puvodni_, nullptr); }
 
 int zapamatujDocasny(const std::string& cesta) {
     static const bool nainstalovano = nainstalujObsluhu();

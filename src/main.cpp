@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "CLDDS_Stav_MIMO.h"
-#include "CelySoubor.h"
 #include "CLDDS_Vnejsi_MIMO.h"
 #include "CLDDS_Vnejsi_SISO.h"
 #include "CLLDS_Stav_SISO.h"
+#include "CelySoubor.h"
 #include "ConvertFunction.h"
 #include "Matrix.h"
 #include "NacitaniModulu.h"

@@ -33,12 +33,14 @@ struct Nastaveni {
 
 pid_t spustNaPozadi(const std::vector<std::string>& argumenty, const Nastaveni& n = {}) {
     int roura[2] = {-1, -1};
-    if (n.vystup.empty() && ::pipe(roura) != 0) return -1;
+    if (n.vystup.empty()) {
+        if (::pipe(roura) != 0) return -1;
+        ::close(roura[0]);  // the reader is gone before the tool starts
+    }
     const pid_t pid = ::fork();
     if (pid == 0) {
         for (const int s : {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGXFSZ}) ::signal(s, SIG_DFL);
         if (n.vystup.empty()) {
-            ::close(roura[0]);
             ::dup2(roura[1], 1);
         } else if (!std::freopen(n.vystup.c_str(), "w", stdout)) {
             std::_Exit(126);
@@ -54,10 +56,7 @@ pid_t spustNaPozadi(const std::vector<std::string>& argumenty, const Nastaveni& 
         ::execv(CLDDS_BINARY, argv.data());
         std::_Exit(127);
     }
-    if (n.vystup.empty()) {
-        ::close(roura[0]);  // the reader is gone before the tool writes a byte
-        ::close(roura[1]);
-    }
+    if (n.vystup.empty()) ::close(roura[1]);
     return pid;
 }
 
@@ -143,7 +142,7 @@ TEST_F(CeleSoubory, SignalAtAnyMomentLeavesTheOldOrTheWholeNewReport) {
     std::mt19937 nahoda(22);
     int stary = 0;
     for (const int signal : {SIGKILL, SIGTERM, SIGINT, SIGHUP}) {
-        for (int pokus = 0; pokus < 6; ++pokus) {
+        for (int pokus = 0; pokus < 4; ++pokus) {
             SCOPED_TRACE("signal " + std::to_string(signal) + ", attempt " + std::to_string(pokus));
             e2e::zapis(vysledek, STARY);
             const pid_t pid = spustNaPozadi(velkaOdezva(vysledek));
