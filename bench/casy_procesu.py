@@ -246,7 +246,7 @@ def vnejsi_siso(koef_B, koef_A):
 # ---------------------------------------------------------------- cases
 
 class Pripad:
-    def __init__(self, skupina, nazev, druh, soubor, operace, ocekavani, cil_ms=None, signal=None):
+    def __init__(self, skupina, nazev, druh, soubor, operace, ocekavani, cil_ms=None, signal=None, volby=()):
         self.skupina = skupina
         self.nazev = nazev
         self.druh = druh
@@ -255,6 +255,7 @@ class Pripad:
         self.ocekavani = ocekavani  # "stabilni", "nestabilni", "soubor" or the start of an error message
         self.cil_ms = cil_ms
         self.signal = signal
+        self.volby = list(volby)  # options before the kind
 
 
 def pripady(rng):
@@ -381,6 +382,14 @@ def pripady(rng):
             if op == "Vystup":
                 sig = signal(kanaly, 250, rng) if kanaly > 1 else radek([str(rng.randint(0, 1)) for _ in range(250)]) + "\n"
             p.append(Pripad("largest inputs", "%s %s %s" % (druh, nazev, op), druh, text, op, ocekavani, signal=sig))
+
+    # The largest reports, each written to a temporary file, synced and renamed into place.
+    mimo16 = stav_mimo(matice_F(8, True, rng), 16, rng)
+    for op in ("Impulse", "Prechod"):
+        p.append(Pripad("largest reports", "StavMIMO n=8, 16 channels %s --kroky 100000" % op, "StavMIMO", mimo16,
+                        op, "soubor", volby=("--kroky", "100000")))
+    p.append(Pripad("largest reports", "StavMIMO n=8, 16 channels Frekvence", "StavMIMO", mimo16, "Frekvence",
+                    "soubor"))
     return p
 
 
@@ -390,7 +399,7 @@ def spust(cldds, pripad, adresar, index):
     system = os.path.join(adresar, "system_%d.txt" % index)
     with open(system, "w") as f:
         f.write(pripad.soubor)
-    argumenty = [cldds, pripad.druh, system, pripad.operace]
+    argumenty = [cldds] + pripad.volby + [pripad.druh, system, pripad.operace]
     if pripad.operace != "Stabilita":
         argumenty.append(os.path.join(adresar, "vysledek_%d.txt" % index))
     if pripad.signal is not None:

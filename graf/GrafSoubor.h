@@ -3,9 +3,9 @@
 
 #include <string>
 
-// Writes the whole text to a temporary file beside the path and renames it into place, so
-// the path holds either the complete output or what it held before. Raises GrafChyba when
-// the file cannot be written.
+// Writes the whole text through the writer both programs share (CelySoubor.h), so the path
+// holds either the complete output or what it held before, and a signal leaves no temporary
+// file. Raises GrafChyba when the file cannot be written.
 void zapisCelySoubor(const std::string& cesta, const std::string& obsah);
 
 #endif

@@ -9,7 +9,13 @@
 #include "ModulPoly.h"
 #include "ModulPrevod.h"
 #include "ModulVerdikt.h"
+#include "ProtokolModulu.h"
 #include "ZadaniPresnosti.h"
+
+// Every entry point catches everything: an exception must never cross into the tool's C call.
+
+// The protocol version the module speaks; the tool refuses a module of another one.
+extern "C" int cldds_verze_protokolu() { return protokol::VERZE_MODULU; }
 
 // 1 stable, 0 not stable, -1 failed (chyba holds the message, cut to velikost - 1 bytes).
 extern "C" int cldds_presna_stabilita(const char* zadani, char* chyba, std::size_t velikost) {
@@ -19,6 +25,8 @@ extern "C" int cldds_presna_stabilita(const char* zadani, char* chyba, std::size
         vysledek = presnyVerdiktZadani(zadani, zprava);
     } catch (const std::exception& e) {
         zprava = e.what();
+    } catch (...) {
+        zprava = "Neocekavana chyba modulu presne aritmetiky\n";
     }
     if (vysledek < 0 && velikost > 0) {
         std::strncpy(chyba, zprava.c_str(), velikost - 1);
@@ -37,6 +45,8 @@ char* odpoved(std::string (*ukol)(const std::string&), const char* text) {
         vysledek = ukol(text);
     } catch (const std::exception& e) {
         vysledek = std::string(1, zadani::CHYBA) + e.what();
+    } catch (...) {
+        vysledek = std::string(1, zadani::CHYBA) + "Neocekavana chyba modulu presne aritmetiky\n";
     }
     char* kopie = static_cast<char*>(std::malloc(vysledek.size() + 1));
     if (kopie != nullptr) std::memcpy(kopie, vysledek.c_str(), vysledek.size() + 1);

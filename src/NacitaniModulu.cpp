@@ -7,29 +7,71 @@
 #include <new>
 #include <cstddef>
 
+#include "ConvertFunction.h"
+#include "KontrolaKnihovny.h"
+#include "ProtokolModulu.h"
 #include "Vyjimky.h"
 #include "ZadaniPresnosti.h"
 
 #ifndef CLDDS_MODUL_PRESNOSTI
 #define CLDDS_MODUL_PRESNOSTI "../lib/cldds/libcldds_presne.so"
 #endif
+#ifndef CLDDS_MODUL_INSTALACE
+#define CLDDS_MODUL_INSTALACE "/usr/local/lib/cldds/libcldds_presne.so"
+#endif
 
 namespace {
 
 const char* const JMENO_MODULU = "libcldds_presne.so";
 
+using VerzeProtokolu = int (*)();
 using PresnaStabilita = int (*)(const char*, char*, std::size_t);
 using TextovyUkol = char* (*)(const char*);
 using Uvolneni = void (*)(char*);
 
-std::string adresarProgramu() {
+// The real path of the running program, empty when it cannot be read. A program replaced
+// while it runs is still found where it was.
+std::string cestaProgramu() {
     char cesta[PATH_MAX];
-    const ssize_t delka = ::readlink("/proc/self/exe", cesta, sizeof cesta - 1);
-    if (delka <= 0) return ".";
-    const std::string text(cesta, static_cast<std::size_t>(delka));
-    const std::size_t lomitko = text.rfind('/');
-    return lomitko == std::string::npos ? "." : text.substr(0, lomitko);
+    const ssize_t delka = ::readlink("/proc/self/exe", cesta, sizeof cesta);
+    if (delka <= 0 || static_cast<std::size_t>(delka) >= sizeof cesta || cesta[0] != '/') return "";
+    std::string text(cesta, static_cast<std::size_t>(delka));
+    const std::string smazany = " (deleted)";
+    if (text.size() > smazany.size() && text.compare(text.size() - smazany.size(), smazany.size(), smazany) == 0)
+        text.resize(text.size() - smazany.size());
+    return text;
 }
+
+// Where the module may be: beside the program (the build tree), then where the installation
+// puts it relative to the program. Never the working directory: without the program's own
+// path only the installation's place fixed at build time is left.
+std::vector<std::string> mistaModulu() {
+    const std::string program = cestaProgramu();
+    if (program.empty()) return {CLDDS_MODUL_INSTALACE};
+    const std::string adresar = program.substr(0, program.rfind('/'));
+    return {adresar + "/" + JMENO_MODULU, adresar + "/" + CLDDS_MODUL_PRESNOSTI};
+}
+
+// A handle of dlopen, closed when it goes out of scope unless it is kept.
+class Knihovna {
+public:
+    explicit Knihovna(const std::string& cesta) : handle_(::dlopen(cesta.c_str(), RTLD_NOW | RTLD_LOCAL)) {}
+    ~Knihovna() {
+        if (handle_ != nullptr) ::dlclose(handle_);
+    }
+    Knihovna(const Knihovna&) = delete;
+    Knihovna& operator=(const Knihovna&) = delete;
+    bool otevrena() const { return handle_ != nullptr; }
+    template <typename Funkce>
+    Funkce vstup(const char* jmeno) const {
+        return reinterpret_cast<Funkce>(::dlsym(handle_, jmeno));
+    }
+    // The module stays loaded until the process ends: its libraries' exit handlers may run then.
+    void ponech() { handle_ = nullptr; }
+
+private:
+    void* handle_;
+};
 
 // The entries of the module, loaded once.
 struct Modul {
@@ -37,30 +79,57 @@ struct Modul {
     TextovyUkol prevod = nullptr;
     TextovyUkol poly = nullptr;
     Uvolneni uvolni = nullptr;
-    std::string hledano;  // the places tried
+    std::string chyba;  // why no module was loaded
 
-    // The module beside the program (the build tree), else where the installation puts it.
     Modul() {
-        const std::string adresar = adresarProgramu();
-        for (const std::string& cesta : {adresar + "/" + JMENO_MODULU, adresar + "/" + CLDDS_MODUL_PRESNOSTI}) {
+        const std::vector<std::string> mista = mistaModulu();
+        std::string hledano;
+        for (const std::string& cesta : mista) {
             hledano += (hledano.empty() ? "" : ", ") + cesta;
-            if (::access(cesta.c_str(), R_OK) != 0) continue;
-            void* modul = ::dlopen(cesta.c_str(), RTLD_NOW | RTLD_LOCAL);
-            if (modul == nullptr) continue;
-            stabilita = reinterpret_cast<PresnaStabilita>(::dlsym(modul, "cldds_presna_stabilita"));
-            prevod = reinterpret_cast<TextovyUkol>(::dlsym(modul, "cldds_presny_prevod"));
-            poly = reinterpret_cast<TextovyUkol>(::dlsym(modul, "cldds_presne_poly"));
-            uvolni = reinterpret_cast<Uvolneni>(::dlsym(modul, "cldds_uvolni"));
-            if (stabilita != nullptr && prevod != nullptr && poly != nullptr && uvolni != nullptr) return;
+            if (::access(cesta.c_str(), F_OK) == 0 && nacti(cesta)) return;
         }
+        if (chyba.empty()) {
+            const std::string bezProgramu = mista.size() == 1 ? "; umisteni programu nelze zjistit" : "";
+            chyba = "Modul presne aritmetiky se nepodarilo nacist (" + hledano + bezProgramu + ")\n";
+        }
+    }
+
+    // Loads the module at `cesta`; otherwise every entry stays empty, the library is closed
+    // and chyba says why (the first refusal is kept).
+    bool nacti(const std::string& cesta) {
+        const std::string modul = "Modul presne aritmetiky :" + cesta;
+        if (!celaKnihovna(cesta)) return odmitni(modul + " je poskozeny\n");
+        Knihovna knihovna(cesta);
+        if (!knihovna.otevrena()) return odmitni(modul + " je poskozeny\n");
+        const auto verze = knihovna.vstup<VerzeProtokolu>(protokol::VSTUP_VERZE);
+        const int cislo = verze == nullptr ? 0 : verze();
+        if (cislo != protokol::VERZE_MODULU)
+            return odmitni(modul + " patri k jine verzi programu (protokol " + IntToString(cislo) +
+                           ", program potrebuje " + IntToString(protokol::VERZE_MODULU) + ")\n");
+        stabilita = knihovna.vstup<PresnaStabilita>("cldds_presna_stabilita");
+        prevod = knihovna.vstup<TextovyUkol>("cldds_presny_prevod");
+        poly = knihovna.vstup<TextovyUkol>("cldds_presne_poly");
+        uvolni = knihovna.vstup<Uvolneni>("cldds_uvolni");
+        if (stabilita == nullptr || prevod == nullptr || poly == nullptr || uvolni == nullptr)
+            return odmitni(modul + " nema vsechny vstupni body\n");
+        knihovna.ponech();
+        return true;
+    }
+
+    bool odmitni(const std::string& duvod) {
         stabilita = nullptr;
+        prevod = nullptr;
+        poly = nullptr;
+        uvolni = nullptr;
+        if (chyba.empty()) chyba = duvod;
+        return false;
     }
 };
 
 const Modul& modul() {
     static const Modul nacteny;
     if (nacteny.stabilita == nullptr)
-        throw vyjm::FileError("Modul presne aritmetiky se nepodarilo nacist (" + nacteny.hledano + ")\n");
+        throw vyjm::FileError(nacteny.chyba);
     return nacteny;
 }
 
@@ -107,4 +176,11 @@ std::vector<Pol> presnePolyZModulu(char zdroj, const PresnaMatice& hodnoty) {
     if (vysledek.size() != 1 || !polyZBloku(vysledek[0], poly))
         throw vyjm::FileError("Chybny vysledek modulu presne aritmetiky\n");
     return poly;
+}
+
+std::vector<std::string> souboryProgramu() {
+    std::vector<std::string> soubory = mistaModulu();
+    const std::string program = cestaProgramu();
+    if (!program.empty()) soubory.push_back(program);
+    return soubory;
 }

@@ -8,8 +8,11 @@
 #include "PresnaMatice.h"
 
 // The module of exact arithmetic (FLINT, Arb), loaded on first use from beside the program or
-// from where the installation puts it, relative to the program. When it cannot be loaded,
-// both raise vyjm::FileError naming the places tried.
+// from where the installation puts it, relative to the program's real path (only from the
+// installation's place fixed at build time when that path cannot be read). A module that is
+// truncated, not a library of this machine, of another protocol version or without all its
+// entry points is refused. When no module can be loaded, the functions below raise
+// vyjm::FileError naming the places tried or the module refused and why.
 
 // The exact stability verdict on one block (what it holds says zdroj, ZadaniPresnosti.h).
 bool presnaStabilita(char zdroj, const PresnaMatice& hodnoty);
@@ -22,5 +25,9 @@ bool presnyPrevod(char druh, const std::vector<const PresnaMatice*>& bloky, std:
 // The distinct poles of one block (what it holds says zdroj, as for presnaStabilita), with
 // multiplicities and certain places; vyjm::FileError with the module's message on failure.
 std::vector<Pol> presnePolyZModulu(char zdroj, const PresnaMatice& hodnoty);
+
+// The files of the program itself: its executable and every place of its module. No run may
+// write a result over them.
+std::vector<std::string> souboryProgramu();
 
 #endif

@@ -1,7 +1,9 @@
 #include <sys/stat.h>
 
+#include <csignal>
 #include <exception>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <sstream>
@@ -13,8 +15,11 @@
 #include "CLDDS_Vnejsi_MIMO.h"
 #include "CLDDS_Vnejsi_SISO.h"
 #include "CLLDS_Stav_SISO.h"
+#include "CelySoubor.h"
 #include "ConvertFunction.h"
 #include "Matrix.h"
+#include "NacitaniModulu.h"
+#include "Napoveda.h"
 #include "Polynoms.h"
 #include "Ridici.h"
 #include "System.h"
@@ -54,16 +59,40 @@ bool stejnySoubor(const std::string& a, const std::string& b) {
            sa.st_ino == sb.st_ino;
 }
 
-// Opens (creates or empties) the result file. A result path naming one of the run's input
-// files is refused first: opening it would destroy the input.
-void otevriProZapis(std::fstream& soubor, const std::string& cesta, const std::vector<std::string>& vstupy) {
+// Refuses a result path that names one of the run's input files, the tool itself or its
+// module of exact arithmetic: replacing it would destroy the input or the next runs.
+void kontrolaVysledku(const std::string& cesta, const std::vector<std::string>& vstupy) {
     for (const std::string& vstup : vstupy) {
         if (stejnySoubor(cesta, vstup)) {
             throw vyjm::FileError("Vysledny soubor :" + cesta + " je zaroven vstupnim souborem :" + vstup + "\n");
         }
     }
-    soubor.open(cesta, std::ios::out | std::ios::trunc);
-    if (!soubor.is_open()) throw vyjm::FileError(nelzeOtevrit(cesta));
+    for (const std::string& soubor : souboryProgramu()) {
+        if (stejnySoubor(cesta, soubor))
+            throw vyjm::FileError("Vysledny soubor :" + cesta + " je soucasti programu :" + soubor + "\n");
+    }
+}
+
+// Writes the result file whole or not at all: `zapis` writes the text (and may compute it);
+// only when it and the write succeed does the file replace the old one. Whatever fails, the
+// old file stays as it was; a failing write is reported by the path.
+void zapisVysledek(const std::string& cesta, const std::vector<std::string>& vstupy,
+                   const std::function<void(std::fstream&)>& zapis) {
+    kontrolaVysledku(cesta, vstupy);
+    try {
+        CelySoubor soubor(cesta);
+        try {
+            zapis(soubor.proud());
+        } catch (const vyjm::FileError&) {
+            // The report's own error for a stream that failed: the file could not take it.
+            if (soubor.proud().fail()) throw ChybaSouboru(ChybaSouboru::Druh::Zapis, cesta);
+            throw;
+        }
+        if (soubor.proud().fail()) throw ChybaSouboru(ChybaSouboru::Druh::Zapis, cesta);
+        soubor.potvrd();
+    } catch (const ChybaSouboru& e) {
+        throw vyjm::FileError(e.what());
+    }
 }
 
 bool jeSISO(Druh druh) { return druh == Druh::VnejsiSISO || druh == Druh::StavSISO; }
@@ -139,26 +168,27 @@ Matrix<double> buzeni(bool impuls, bool siso, int vstupu, int kroky, int vstup) 
     return u;
 }
 
-// Impulse or step response into the result report. The result file is created before the
-// computation runs; the system file is the only input that it must not name.
+// Impulse or step response into the result report. The temporary result file is created
+// before the computation runs, so a result path that cannot be written is reported first;
+// the system file is the only input that it must not name.
 void odezva(const std::string& operace, Druh druh, const CLDDS& system, const Volby& volby,
-            const std::string& vysledek, const std::string& soubor, std::fstream& fileOut) {
+            const std::string& vysledek, const std::string& soubor) {
     const bool impuls = operace == "Impulse";
     const int vstupu = pocetVstupu(druh, system);
     kontrolaVstupu(volby, vstupu);
-    otevriProZapis(fileOut, vysledek, {soubor});
-    if (volby.nejake()) {
-        system.CSVexport(system.vystup_systemu(buzeni(impuls, jeSISO(druh), vstupu, volby.kroky, volby.vstup)), fileOut);
-    } else {
-        system.CSVexport(impuls ? system.impulsni_funkce() : system.prechodova_funkce(), fileOut);
-    }
-    fileOut.close();
+    zapisVysledek(vysledek, {soubor}, [&](std::fstream& f) {
+        if (volby.nejake()) {
+            system.CSVexport(system.vystup_systemu(buzeni(impuls, jeSISO(druh), vstupu, volby.kroky, volby.vstup)), f);
+        } else {
+            system.CSVexport(impuls ? system.impulsni_funkce() : system.prechodova_funkce(), f);
+        }
+    });
 }
 
 // Output for the signal of argument 5 into the result report. The signal is read and the
 // output computed, which checks the signal's shape against the system, before the result
 // file is touched, so a signal that does not fit leaves every file as it was.
-void vystup(int argc, char* argv[], Druh druh, const CLDDS& system, std::fstream& fileIn, std::fstream& fileOut) {
+void vystup(int argc, char* argv[], Druh druh, const CLDDS& system, std::fstream& fileIn) {
     if (argc <= 5) {
         throw vyjm::ArgumentError("Spatny pocet parametru ->" + IntToString(argc) +
                                   " Chybi vstup do vystupu systemu\n");
@@ -168,15 +198,13 @@ void vystup(int argc, char* argv[], Druh druh, const CLDDS& system, std::fstream
     cteniDatZeSouboruVstup(fileIn, u, jeSISO(druh), pocetVstupu(druh, system));
     fileIn.close();
     const Matrix<double> y = system.vystup_systemu(u);
-    otevriProZapis(fileOut, argv[4], {argv[2], argv[5]});
-    system.CSVexport(y, fileOut);
-    fileOut.close();
+    zapisVysledek(argv[4], {argv[2], argv[5]}, [&](std::fstream& f) { system.CSVexport(y, f); });
 }
 
-// The poles (Poly) or the frequency response (Frekvence) in a report. The report is complete
-// in memory before the result file is created, so a failure leaves no file behind.
+// The poles (Poly) or the frequency response (Frekvence) in a report, complete in memory
+// before the result file is created.
 void analyza(const std::string& operace, Druh druh, const CLDDS& system, const Volby& volby,
-             const std::string& vysledek, const std::string& soubor, std::fstream& fileOut) {
+             const std::string& vysledek, const std::string& soubor) {
     (void)volby;
     if (operace == "Frekvence" && pocetVstupu(druh, system) > MAX_VSTUPU_FREKVENCE) {
         throw vyjm::ArgumentError("U frekvencni charakteristiky je max " + IntToString(MAX_VSTUPU_FREKVENCE) +
@@ -190,37 +218,29 @@ void analyza(const std::string& operace, Druh druh, const CLDDS& system, const V
         const std::vector<double> w = frekvenceZpravy();
         system.zapisZpravu(zprava, [&system, &w](std::ostream& f) { zapisFrekvence(f, system.frekvencni_odezva(w), w); });
     }
-    otevriProZapis(fileOut, vysledek, {soubor});
-    fileOut << zprava.str();
-    fileOut.close();
-    if (fileOut.fail()) throw vyjm::FileError("Chyba pri zpracovani vystupu\n");
+    zapisVysledek(vysledek, {soubor}, [&zprava](std::fstream& f) { f << zprava.str(); });
 }
 
 // Converts into the other description and writes the labelled system file. The converted
 // system is complete before the result file is created, so a failing conversion leaves no
 // file behind.
 void prevod(const std::string& operace, Druh druh, CLDDS& system, const std::string& vysledek,
-            const std::string& soubor, std::fstream& fileOut) {
+            const std::string& soubor) {
     if (operace == "PrevodNaStav" && druh == Druh::VnejsiSISO) {
         CLDDS_Stav_SISO stav(dynamic_cast<CLDDS_Vnejsi_SISO&>(system));
-        otevriProZapis(fileOut, vysledek, {soubor});
-        zapisDatDoSouboruStav(fileOut, stav);
+        zapisVysledek(vysledek, {soubor}, [&stav](std::fstream& f) { zapisDatDoSouboruStav(f, stav); });
     } else if (operace == "PrevodNaStav" && druh == Druh::VnejsiMIMO) {
         CLDDS_Stav_MIMO stav(dynamic_cast<CLDDS_Vnejsi_MIMO&>(system));
-        otevriProZapis(fileOut, vysledek, {soubor});
-        zapisDatDoSouboruStav(fileOut, stav);
+        zapisVysledek(vysledek, {soubor}, [&stav](std::fstream& f) { zapisDatDoSouboruStav(f, stav); });
     } else if (operace == "PrevodNaVnejsi" && druh == Druh::StavSISO) {
         CLDDS_Vnejsi_SISO vnejsi(dynamic_cast<CLDDS_Stav_SISO&>(system));
-        otevriProZapis(fileOut, vysledek, {soubor});
-        zapisDatDoSouboruVnejsi(fileOut, vnejsi);
+        zapisVysledek(vysledek, {soubor}, [&vnejsi](std::fstream& f) { zapisDatDoSouboruVnejsi(f, vnejsi); });
     } else if (operace == "PrevodNaVnejsi" && druh == Druh::StavMIMO) {
         CLDDS_Vnejsi_MIMO vnejsi(dynamic_cast<CLDDS_Stav_MIMO&>(system));
-        otevriProZapis(fileOut, vysledek, {soubor});
-        zapisDatDoSouboruVnejsi(fileOut, vnejsi);
+        zapisVysledek(vysledek, {soubor}, [&vnejsi](std::fstream& f) { zapisDatDoSouboruVnejsi(f, vnejsi); });
     } else {
         throw vyjm::ArgumentError("Spatny parametr " + operace);
     }
-    fileOut.close();
 }
 
 Druh druhZeJmena(const std::string& druhText) {
@@ -233,7 +253,7 @@ Druh druhZeJmena(const std::string& druhText) {
 
 // The run without its handlers; every failure leaves as an exception.
 // argv holds no options: their counts in the messages are those of the plain command line.
-int beh(int argc, char* argv[], const Volby& volby, std::fstream& fileIn, std::fstream& fileOut) {
+int beh(int argc, char* argv[], const Volby& volby, std::fstream& fileIn) {
     if (argc <= 3) {
         throw vyjm::ArgumentError("Spatny pocet parametru ->" + IntToString(argc) +
                                   " Musi byt presne 5 parametru nebo 7");
@@ -252,13 +272,13 @@ int beh(int argc, char* argv[], const Volby& volby, std::fstream& fileIn, std::f
 
     const std::string vysledek = argv[4];
     if (operace == "Impulse" || operace == "Prechod") {
-        odezva(operace, druh, *rozhrani, volby, vysledek, argv[2], fileOut);
+        odezva(operace, druh, *rozhrani, volby, vysledek, argv[2]);
     } else if (operace == "Vystup") {
-        vystup(argc, argv, druh, *rozhrani, fileIn, fileOut);
+        vystup(argc, argv, druh, *rozhrani, fileIn);
     } else if (operace == "Poly" || operace == "Frekvence") {
-        analyza(operace, druh, *rozhrani, volby, vysledek, argv[2], fileOut);
+        analyza(operace, druh, *rozhrani, volby, vysledek, argv[2]);
     } else if (operace == "PrevodNaStav" || operace == "PrevodNaVnejsi") {
-        prevod(operace, druh, *rozhrani, vysledek, argv[2], fileOut);
+        prevod(operace, druh, *rozhrani, vysledek, argv[2]);
     } else {
         throw vyjm::ArgumentError("Spatne Zadany 3 parametr ->" + operace);
     }
@@ -269,13 +289,22 @@ int beh(int argc, char* argv[], const Volby& volby, std::fstream& fileIn, std::f
 }  // namespace
 
 int ridiciProgram(int argc, char* argv[]) {
-    // Both streams outlive the handlers' output; leaving this function closes whatever is open.
+    // A closed standard output or a file size limit are failures of a write, reported as such
+    // (status 1), not signals that end the run halfway.
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
+    // The input stream outlives the handlers' output; leaving this function closes it.
     std::fstream fileIn;
-    std::fstream fileOut;
     try {
-        std::vector<char*> bezVoleb;
-        const Volby volby = oddelVolby(argc, argv, bezVoleb);
-        const int status = beh(static_cast<int>(bezVoleb.size()) - 1, bezVoleb.data(), volby, fileIn, fileOut);
+        int status = 0;
+        const std::string text = argc == 2 ? napoveda(argv[1]) : "";
+        if (!text.empty()) {
+            std::cout << text;
+        } else {
+            std::vector<char*> bezVoleb;
+            const Volby volby = oddelVolby(argc, argv, bezVoleb);
+            status = beh(static_cast<int>(bezVoleb.size()) - 1, bezVoleb.data(), volby, fileIn);
+        }
         // The console lines, and for Stabilita the verdict, are results too: a standard output
         // that cannot take them (closed, a full disk) fails the run.
         std::cout.flush();

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,25 @@ TEST_F(Driver, MissingOrUnreadableSystemFileNamesThePathAndPrintsNoLoadLine) {
     EXPECT_FALSE(existuje(vysledek));
     // A directory opens but cannot be read: it is reported the same way.
     ocekavej(spust({"StavSISO", adresar, "Stabilita"}), nelzeOtevrit(adresar), 1);
+}
+
+// --help, -h and --version alone print their text with status 0; beside other arguments they
+// are options like any other, and unknown.
+TEST_F(Driver, HelpAndVersionOnlyAsTheSoleArgument) {
+    for (const char* napoveda : {"--help", "-h"}) {
+        const e2e::Vysledek v = spust({napoveda});
+        EXPECT_EQ(v.exit_status, 0);
+        EXPECT_EQ(v.stdout_text.rfind("Pouziti: cldds [VOLBY] DRUH SOUBOR_SYSTEMU Stabilita\n", 0), 0u);
+        for (const char* slovo : {"VnejsiMIMO", "StavMIMO", "Frekvence", "PrevodNaVnejsi", "--kroky N", "--vstup I",
+                                  "--nuly ano|ne", "--zesileni ano|ne", "--rezervy ano|ne", "\nNavod: man cldds\n"})
+            EXPECT_NE(v.stdout_text.find(slovo), std::string::npos) << slovo;
+    }
+    const e2e::Vysledek verze = spust({"--version"});
+    EXPECT_EQ(verze.exit_status, 0);
+    EXPECT_TRUE(std::regex_match(verze.stdout_text, std::regex("cldds [0-9]+\\.[0-9]+\\.[0-9]+\n"))) << verze.stdout_text;
+    const std::string soubor = data("driver_vnejsi_siso.txt");
+    ocekavej(spust({"--help", "VnejsiSISO", soubor, "Stabilita"}), "Neznama volba ->--help\n", 1);
+    ocekavej(spust({"-h", "x"}), "Spatny pocet parametru ->3 Musi byt presne 5 parametru nebo 7", 1);
 }
 
 // ---------------------------------------------------------------- the two forms

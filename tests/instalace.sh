@@ -17,3 +17,5 @@ done
 "$cil/usr/local/bin/cldds" VnejsiSISO "$zdroj/examples/vnejsi_siso.txt" Stabilita | grep -qx "Je stabilni"
 "$cil/usr/local/bin/cldds" VnejsiSISO "$zdroj/tests/data/stabilita_vnejsi_siso_dvacet_cislic.txt" Stabilita |
   grep -qx "Neni stabilni"
+# The installed tool tells its version, and checks the installed module's protocol (above).
+"$cil/usr/local/bin/cldds" --version | grep -qx "cldds [0-9]*\.[0-9]*\.[0-9]*"

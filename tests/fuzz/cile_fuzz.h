@@ -449,6 +449,15 @@ inline bool existuje(const std::string& cesta) {
     return std::filesystem::exists(cesta, chyba);
 }
 
+inline std::size_t pocetSouboru(const std::string& adresar) {
+    std::error_code chyba;
+    std::size_t pocet = 0;
+    for (auto it = std::filesystem::directory_iterator(adresar, chyba); !chyba && it != std::filesystem::directory_iterator();
+         it.increment(chyba))
+        ++pocet;
+    return pocet;
+}
+
 // One in-process run of the tool with the given arguments (program name added).
 inline int spust(const std::vector<std::string>& argumenty) {
     std::vector<std::string> kopie;
@@ -464,8 +473,7 @@ inline int spust(const std::vector<std::string>& argumenty) {
 // being the input itself and the sample signal), and as the signal of the sample systems.
 // Each run must print something, end with status 0 or 1, write nothing to standard error,
 // and leave a result file exactly when it promises one: always after success, never after a
-// failed conversion, and after a failed response at most an empty one (the file is created
-// before the computation runs, but a report is never left half written).
+// failure (a report appears whole or not at all), and never a temporary file beside it.
 inline void prikazovaRadka(const std::uint8_t* data, std::size_t size) {
     const DocasnyAdresar& adresar = DocasnyAdresar::instance();
     const std::string system = adresar.soubor("system.txt");
@@ -511,10 +519,9 @@ inline void prikazovaRadka(const std::uint8_t* data, std::size_t size) {
             const bool soubor = existuje(vysledek);
             if (prikaz.size() == 3) over(!soubor, popis + ": result file without a result path");
             if (status == 0 && prikaz.size() > 3) over(soubor, popis + ": success without a result file");
-            if (status == 1 && (prikaz[2].rfind("Prevod", 0) == 0 || prikaz[2] == "Poly" || prikaz[2] == "Frekvence"))
-                over(!soubor, popis + ": failed run left a result file");
-            if (status == 1 && soubor)
-                over(std::filesystem::file_size(vysledek) == 0, popis + ": failed run left a half-written result");
+            if (status == 1) over(!soubor, popis + ": failed run left a result file");
+            // The system, the sample system and the sample signal, and the result if any.
+            over(pocetSouboru(adresar.soubor("")) == (soubor ? 4u : 3u), popis + ": a temporary file was left behind");
         }
     }
     std::remove(vysledek.c_str());
