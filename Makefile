@@ -78,9 +78,10 @@ BENCH_RUNS ?= 5
 
 bench:
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DCLDDS_BENCH=ON -DCLDDS_TESTS=OFF
-	cmake --build $(BENCH_BUILD) -j $(JOBS) --target cldds cldds_bench
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target cldds cldds-graf cldds_bench
 	$(BENCH_BUILD)/cldds_bench --benchmark_min_time=0.1
 	python3 bench/casy_procesu.py --cldds $(BENCH_BUILD)/cldds --opakovani $(BENCH_RUNS)
+	python3 bench/casy_grafu.py --graf $(BENCH_BUILD)/cldds-graf --opakovani $(BENCH_RUNS)
 
 # Fuzzing (clang++ with libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer): every
 # target runs FUZZ_SECONDS from its seeds in tests/fuzz/corpus/. The inputs it discovers and

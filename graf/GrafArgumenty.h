@@ -5,7 +5,7 @@
 #include <vector>
 
 // The command line of cldds-graf: [--ukazatele FIGURES.csv] REPORT OUTPUT, or one of -h,
-// --help and --version alone in the first place.
+// --help and --version in the first place (whatever follows it is not read).
 struct ArgumentyGrafu {
     enum class Akce { Kresli, Napoveda, Verze };
     Akce akce = Akce::Kresli;

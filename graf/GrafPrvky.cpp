@@ -91,13 +91,17 @@ void krivka(std::ostream& svg, const Plocha& p, const std::vector<Bod>& body, in
 }
 
 void legenda(std::ostream& svg, double x, double y, const std::vector<std::string>& popisky) {
+    // Beyond 16 entries the colours and dashes repeat and the column would outgrow the plot:
+    // the first 15 and a line that says how many more there are.
+    const std::size_t radku = popisky.size() > 16 ? 15 : popisky.size();
     svg << "<g font-size=\"12\">\n";
-    for (std::size_t j = 0; j < popisky.size(); ++j) {
+    for (std::size_t j = 0; j < radku; ++j) {
         const double radek = y + 20.0 * static_cast<double>(j);
         svg << "<line x1=\"" << px(x) << "\" y1=\"" << px(radek) << "\" x2=\"" << px(x + 30) << "\" y2=\"" << px(radek)
             << "\" stroke-width=\"2\" " << styl(static_cast<int>(j)) << "/>\n";
         text(svg, x + 36, radek + 4, "start", popisky[j]);
     }
+    if (radku < popisky.size()) text(svg, x, y + 20.0 * 15 + 4, "start", "a dalsich " + std::to_string(popisky.size() - radku));
     svg << "</g>\n";
 }
 

@@ -44,7 +44,8 @@ void mrizka(std::ostream& svg, const Plocha& p, const std::string& popisekX, con
 // A polyline of points (x, y in the axes' values), in the style of curve `krivka`; a single
 // point is drawn as a dot.
 void krivka(std::ostream& svg, const Plocha& p, const std::vector<Bod>& body, int krivka);
-// A legend of coloured lines with labels, one row of 20 pixels each, from (x, y) down.
+// A legend of coloured lines with labels, one row of 20 pixels each, from (x, y) down; at
+// most 16 rows.
 void legenda(std::ostream& svg, double x, double y, const std::vector<std::string>& popisky);
 // A small table: a header row and the rows, each cell at its column's x, from y down.
 void tabulka(std::ostream& svg, double y, const std::vector<double>& sloupce,

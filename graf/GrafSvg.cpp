@@ -68,7 +68,7 @@ RozvrzeniOdezvy rozvrzeniOdezvy(const Zprava& zprava, std::size_t radkuTabulky) 
     const Rozsah r = rozsah(zprava);
     const double nahore = 70.0 + 15.0 * std::max(0, radkuPoznamek(r) - 1);
     const double legenda = zprava.mimo ? LEGENDA : 0.0;
-    const double dole = std::max(nahore + VYSKA_PLOCHY, nahore + 20 + zprava.pocetVystupu() * 20.0);
+    const double dole = nahore + VYSKA_PLOCHY;
     const double tabulkaY = dole + 84;
     const double vyska = radkuTabulky > 0 ? tabulkaY + 16.0 * static_cast<double>(radkuTabulky) : dole + 60;
     return RozvrzeniOdezvy{SIRKA, vyska, Plocha{80.0, SIRKA - 20.0 - legenda, nahore, dole, osaKroku(zprava.pocetRadku()), osaOdezvy(r)},
@@ -91,8 +91,9 @@ std::string svgOdezvy(const Zprava& zprava, const std::string& nazevZpravy,
     }
     mrizka(svg, p, "krok k", logaritmicka(r) ? "y(k), logaritmicky" : "y(k)");
     const double krokuNaPixel = static_cast<double>(zprava.pocetRadku() - 1) / (p.vpravo - p.vlevo);
-    for (std::size_t j = 0; j < zprava.sirka; ++j) {
-        for (const std::vector<Bod>& usek : schodyVystupu(zprava, j, krokuNaPixel)) krivka(svg, p, usek, static_cast<int>(j));
+    const std::vector<Krivky> schody = schodyVystupu(zprava, krokuNaPixel);
+    for (std::size_t j = 0; j < schody.size(); ++j) {
+        for (const std::vector<Bod>& usek : schody[j]) krivka(svg, p, usek, static_cast<int>(j));
     }
     if (zprava.mimo) {
         std::vector<std::string> popisky;

@@ -9,8 +9,8 @@
 #include "GrafZprava.h"
 
 // The layout of a response plot: the picture's size, the plot area with its axes, and where
-// the table of figures starts. A MIMO plot keeps a column on the right for its legend and
-// grows taller when the legend or the table needs it.
+// the table of figures starts. A MIMO plot keeps a column on the right for its legend; the
+// table makes the picture taller.
 struct RozvrzeniOdezvy {
     double sirka;
     double vyska;

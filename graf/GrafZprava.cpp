@@ -1,5 +1,8 @@
 #include "GrafZprava.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -134,8 +137,9 @@ class CteniZpravy {
 public:
     CteniZpravy(std::istream& vstup, std::string cesta) : radky(vstup, std::move(cesta)) {}
 
-    Zprava precti() {
+    Zprava precti(std::uint64_t velikost) {
         Zprava zprava;
+        zprava.hodnoty.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(velikost / 2, MAX_KROKU * MAX_VYSTUPU)));
         titulek(zprava);
         verdikt(zprava);
         telo(zprava);
@@ -185,7 +189,9 @@ std::optional<double> hodnotaZpravy(std::string_view text) {
     return hodnota;
 }
 
-Zprava nactiZpravu(std::istream& vstup, const std::string& cesta) { return CteniZpravy(vstup, cesta).precti(); }
+Zprava nactiZpravu(std::istream& vstup, const std::string& cesta, std::uint64_t velikost) {
+    return CteniZpravy(vstup, cesta).precti(velikost);
+}
 
 Zprava nactiZpravuZeSouboru(const std::string& cesta) {
     std::ifstream soubor(cesta, std::ios::binary);
@@ -193,5 +199,7 @@ Zprava nactiZpravuZeSouboru(const std::string& cesta) {
     // A directory opens on some systems but cannot be read.
     if (!soubor.is_open() || soubor.bad()) throw GrafChyba("Soubor :" + cesta + " se nepodarilo otervrit");
     soubor.clear();
-    return nactiZpravu(soubor, cesta);
+    struct stat udaje {};
+    const bool obycejny = ::stat(cesta.c_str(), &udaje) == 0 && S_ISREG(udaje.st_mode);
+    return nactiZpravu(soubor, cesta, obycejny ? static_cast<std::uint64_t>(udaje.st_size) : 0);
 }

@@ -1,6 +1,7 @@
 #ifndef GRAF_ZPRAVA_H
 #define GRAF_ZPRAVA_H
 
+#include <cstdint>
 #include <istream>
 #include <optional>
 #include <string>
@@ -77,7 +78,9 @@ const std::size_t MAX_FREKVENCI = 256;
 const std::size_t MAX_DVOJIC = 256;
 
 // Reads a report; a text that is not one raises GrafChyba naming the path and the line.
-Zprava nactiZpravu(std::istream& vstup, const std::string& cesta);
+// velikost, when known, is the size of the report in bytes: every value takes at least two
+// of them, so room for the values is taken once instead of growing by copies.
+Zprava nactiZpravu(std::istream& vstup, const std::string& cesta, std::uint64_t velikost = 0);
 Zprava nactiZpravuZeSouboru(const std::string& cesta);
 
 // One value of a report line: decimal comma, "inf", "-inf", "nan", "-nan"; nothing for any
