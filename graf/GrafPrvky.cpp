@@ -77,10 +77,14 @@ void mrizka(std::ostream& svg, const Plocha& p, const std::string& popisekX, con
         << "\" height=\"" << px(p.dole - p.nahore) << "\" fill=\"none\" stroke=\"black\"/>\n";
 }
 
+void tecka(std::ostream& svg, const Plocha& p, const Bod& bod, int cislo) {
+    svg << "<circle cx=\"" << px(p.x(bod.x)) << "\" cy=\"" << px(p.y(bod.y)) << "\" r=\"2.5\" fill=\""
+        << BARVY[cislo % POCET_BAREV] << "\"/>\n";
+}
+
 void krivka(std::ostream& svg, const Plocha& p, const std::vector<Bod>& body, int cislo) {
     if (body.size() == 1) {
-        svg << "<circle cx=\"" << px(p.x(body[0].x)) << "\" cy=\"" << px(p.y(body[0].y)) << "\" r=\"2.5\" fill=\""
-            << BARVY[cislo % POCET_BAREV] << "\"/>\n";
+        tecka(svg, p, body[0], cislo);
         return;
     }
     svg << "<polyline fill=\"none\" stroke-width=\"1.5\" " << styl(cislo) << " points=\"";

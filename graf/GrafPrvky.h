@@ -44,6 +44,8 @@ void mrizka(std::ostream& svg, const Plocha& p, const std::string& popisekX, con
 // A polyline of points (x, y in the axes' values), in the style of curve `krivka`; a single
 // point is drawn as a dot.
 void krivka(std::ostream& svg, const Plocha& p, const std::vector<Bod>& body, int krivka);
+// A dot in the colour of curve `cislo`.
+void tecka(std::ostream& svg, const Plocha& p, const Bod& bod, int cislo);
 // A legend of coloured lines with labels, one row of 20 pixels each, from (x, y) down; at
 // most 16 rows.
 void legenda(std::ostream& svg, double x, double y, const std::vector<std::string>& popisky);

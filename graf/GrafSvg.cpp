@@ -62,6 +62,17 @@ std::vector<std::vector<std::string>> radkyTabulky(const std::vector<UkazateleOd
     return radky;
 }
 
+// A dot on every value when the steps are few enough to tell apart (at least 7 pixels each),
+// so the samples, the last one on the frame of the axis included, read as such.
+void tecky(std::ostream& svg, const Plocha& p, const Zprava& zprava) {
+    if (zprava.pocetRadku() > 100 || zprava.hodnoty.size() > 5000) return;
+    for (std::size_t k = 0; k < zprava.pocetRadku(); ++k) {
+        for (std::size_t j = 0; j < zprava.sirka; ++j) {
+            if (std::isfinite(zprava.hodnota(k, j))) tecka(svg, p, {static_cast<double>(k), zprava.hodnota(k, j)}, static_cast<int>(j));
+        }
+    }
+}
+
 }  // namespace
 
 RozvrzeniOdezvy rozvrzeniOdezvy(const Zprava& zprava, std::size_t radkuTabulky) {
@@ -95,6 +106,7 @@ std::string svgOdezvy(const Zprava& zprava, const std::string& nazevZpravy,
     for (std::size_t j = 0; j < schody.size(); ++j) {
         for (const std::vector<Bod>& usek : schody[j]) krivka(svg, p, usek, static_cast<int>(j));
     }
+    tecky(svg, p, zprava);
     if (zprava.mimo) {
         std::vector<std::string> popisky;
         for (std::size_t j = 0; j < zprava.sirka; ++j) popisky.push_back("y" + std::to_string(j + 1));

@@ -1,11 +1,13 @@
 // cldds-graf [--ukazatele FIGURES.csv] REPORT OUTPUT: plots a result report of cldds as SVG
 // or turns its values into CSV, chosen by the extension of OUTPUT.
 
+#include <limits.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <cctype>
 #include <csignal>
+#include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -52,6 +54,15 @@ bool stejnySoubor(const std::string& a, const std::string& b) {
            sa.st_ino == sb.st_ino;
 }
 
+// A path with its folder resolved ("./a.csv" and "a.csv" are one), for files not yet written.
+std::string uplnaCesta(const std::string& cesta) {
+    const std::size_t lomitko = cesta.find_last_of('/');
+    const std::string slozka = lomitko == std::string::npos ? "." : cesta.substr(0, lomitko + 1);
+    char uplna[PATH_MAX];
+    if (::realpath(slozka.c_str(), uplna) == nullptr) return cesta;
+    return std::string(uplna) + "/" + (lomitko == std::string::npos ? cesta : cesta.substr(lomitko + 1));
+}
+
 // No file the run writes may be its input, nor may the two outputs be one file.
 void kontrolaCest(const ArgumentyGrafu& a) {
     for (const std::string& vystup : {a.vystup, a.ukazatele}) {
@@ -59,7 +70,7 @@ void kontrolaCest(const ArgumentyGrafu& a) {
             throw GrafChyba("Vysledny soubor :" + vystup + " je zaroven vstupnim souborem :" + a.zprava);
         }
     }
-    if (!a.ukazatele.empty() && (a.ukazatele == a.vystup || stejnySoubor(a.ukazatele, a.vystup))) {
+    if (!a.ukazatele.empty() && (uplnaCesta(a.ukazatele) == uplnaCesta(a.vystup) || stejnySoubor(a.ukazatele, a.vystup))) {
         throw GrafChyba("Soubor ukazatelu :" + a.ukazatele + " je zaroven vystupem :" + a.vystup);
     }
 }
