@@ -123,9 +123,11 @@ void beh(int argc, char** argv) {
 
 // Like cldds, every message goes to standard output and every error ends with status 1; so
 // does a standard output that cannot take the lines (closed, or a full disk): a closed pipe
-// is an error of the write, not a signal that ends the program.
+// or a limit on the size of files is an error of the write, not a signal that ends the
+// program.
 int main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
     int status = 0;
     try {
         beh(argc, argv);

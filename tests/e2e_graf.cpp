@@ -497,6 +497,13 @@ TEST(GrafProgram, AnswersHelpAndVersionAndFailsOnAFailingStandardOutput) {
     EXPECT_EQ(behSeZavrenouRourou({zprava, adresar + "/b.csv"}), 1);
     EXPECT_TRUE(e2e::existuje(adresar + "/b.csv"));
     EXPECT_EQ(behSeZavrenouRourou({"--help"}), 1);
+    // A limit on the size of files fails the write (status 1, no file), it does not kill.
+    std::string dlouha = SISO;
+    for (int k = 0; k < 2000; ++k) dlouha += "0,123456\n";
+    e2e::zapis(adresar + "/dlouha.txt", dlouha);
+    const std::string prikaz = "ulimit -f 4 && '" + GRAF + "' '" + adresar + "/dlouha.txt' '" + adresar + "/c.csv' >/dev/null";
+    EXPECT_EQ(WEXITSTATUS(std::system(prikaz.c_str())), 1);
+    EXPECT_FALSE(e2e::existuje(adresar + "/c.csv"));
 }
 
 // Every failure prints one message, ends with status 1 and leaves every file as it was.
