@@ -1,6 +1,6 @@
 # Entry points: `make run` builds the tool and analyses a shipped example,
 # `make test` builds and runs every test, `make install` installs the two programs and the
-# manual page, `make deps` installs the Debian packages the project needs.
+# manual pages, `make deps` installs the Debian packages the project needs.
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 BENCH_BUILD ?= build-bench
@@ -23,7 +23,7 @@ tool: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j $(JOBS) --target cldds cldds-graf
 
 # Debian packages: compiler and build tools, GoogleTest, Google Benchmark, libpng and
-# librsvg2-bin (the test of the rendered plot), groff-base (the lint of the manual page),
+# librsvg2-bin (the test of the rendered plot), groff-base (the lint of the manual pages),
 # FLINT and Arb, Eigen. Only what is missing is installed; as root directly, otherwise the command
 # to run is printed.
 DEPS_PACKAGES = cmake g++ make libgtest-dev libbenchmark-dev libpng-dev librsvg2-bin groff-base \
@@ -58,7 +58,7 @@ test: deps
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure --no-tests=error -j $(JOBS)
 
-# bin/cldds, bin/cldds-graf and share/man/man1/cldds.1 under $(DESTDIR)$(PREFIX).
+# bin/cldds, bin/cldds-graf and the manual pages cldds.1 and cldds-graf.1 under $(DESTDIR)$(PREFIX).
 PREFIX ?= /usr/local
 
 install: tool
@@ -78,9 +78,10 @@ BENCH_RUNS ?= 5
 
 bench:
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DCLDDS_BENCH=ON -DCLDDS_TESTS=OFF
-	cmake --build $(BENCH_BUILD) -j $(JOBS) --target cldds cldds_bench
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target cldds cldds-graf cldds_bench
 	$(BENCH_BUILD)/cldds_bench --benchmark_min_time=0.1
 	python3 bench/casy_procesu.py --cldds $(BENCH_BUILD)/cldds --opakovani $(BENCH_RUNS)
+	python3 bench/casy_grafu.py --graf $(BENCH_BUILD)/cldds-graf --opakovani $(BENCH_RUNS)
 
 # Fuzzing (clang++ with libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer): every
 # target runs FUZZ_SECONDS from its seeds in tests/fuzz/corpus/. The inputs it discovers and

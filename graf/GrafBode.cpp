@@ -6,119 +6,149 @@
 #include <sstream>
 #include <vector>
 
-#include "GrafOsa.h"
 #include "GrafPrvky.h"
+#include "GrafRezervy.h"
+#include "GrafText.h"
 
 namespace {
 
 const double SIRKA = 800.0;
-const double VYSKA = 640.0;
 const double VLEVO = 80.0;
+const double VYSKA_PANELU = 200.0;
+const double VYSKA_PANELU_VYSTUPU = 140.0;
+const std::size_t DVOJIC_V_JEDNOM = 4;
 
-// One of the two panels: its rectangle and its value axis; the w axis is shared.
-struct Panel {
-    double nahore;
-    double dole;
-    double vpravo;
-    Osa osa;
-    double y(double hodnota) const { return dole - osa.podil(hodnota) * (dole - nahore); }
+// The pairs one diagram draws (their numbers j: magnitude in column 1 + 2j, phase in 2 + 2j),
+// its heading and the labels of its legend.
+struct Blok {
+    std::vector<std::size_t> dvojice;
+    std::string nadpis;
+    std::vector<std::string> legenda;
 };
 
-struct LogOsa {
-    double od;
-    double po;
-    double x(double w, double vpravo) const { return VLEVO + (std::log10(w) - od) / (po - od) * (vpravo - VLEVO); }
-};
-
-int pocetDvojic(const Zprava& z) { return static_cast<int>(z.popisky.size() / 2); }
-
-// Column of pair j in a line: magnitude at 1 + 2j, phase at 2 + 2j.
-Osa osaSloupcu(const Zprava& z, int posun, int& nekreslenych) {
-    double minimum = std::numeric_limits<double>::infinity(), maximum = -minimum;
-    for (const auto& radek : z.kroky)
-        for (std::size_t s = static_cast<std::size_t>(posun); s < radek.size(); s += 2) {
-            if (!std::isfinite(radek[s])) {
-                ++nekreslenych;
-                continue;
-            }
-            minimum = std::min(minimum, radek[s]);
-            maximum = std::max(maximum, radek[s]);
-        }
-    if (minimum > maximum) minimum = maximum = 0.0;
-    return osaPro(minimum, maximum, false);
+// "y1/u2" from the label "zesileni y1/u2 [dB]".
+std::string dvojice(const Zprava& z, std::size_t j) {
+    const std::string& popisek = z.popisky[1 + 2 * j];
+    const std::size_t mezera = popisek.find(' '), konec = popisek.rfind(' ');
+    return mezera < konec ? popisek.substr(mezera + 1, konec - mezera - 1) : popisek;
 }
 
-void panel(std::ostream& svg, const Zprava& z, const Panel& p, const LogOsa& osaW, int posun, const char* popisek) {
-    svg << "<g stroke=\"#dddddd\">\n";
-    for (double h : p.osa.znacky)
-        svg << "<line x1=\"" << px(VLEVO) << "\" y1=\"" << px(p.y(h)) << "\" x2=\"" << px(p.vpravo) << "\" y2=\"" << px(p.y(h)) << "\"/>\n";
-    for (double d = osaW.od; d <= osaW.po; d += 1.0) {
-        const double x = osaW.x(std::pow(10.0, d), p.vpravo);
-        svg << "<line x1=\"" << px(x) << "\" y1=\"" << px(p.nahore) << "\" x2=\"" << px(x) << "\" y2=\"" << px(p.dole) << "\"/>\n";
-    }
-    svg << "</g>\n<g font-size=\"12\">\n";
-    for (double h : p.osa.znacky)
-        svg << "<text x=\"" << px(VLEVO - 6) << "\" y=\"" << px(p.y(h) + 4) << "\" text-anchor=\"end\">" << p.osa.popisek(h) << "</text>\n";
-    for (double d = osaW.od; d <= osaW.po; d += 1.0) {
-        std::ostringstream text;
-        text << std::pow(10.0, d);
-        std::string t = text.str();
-        std::replace(t.begin(), t.end(), '.', ',');
-        svg << "<text x=\"" << px(osaW.x(std::pow(10.0, d), p.vpravo)) << "\" y=\"" << px(p.dole + 16)
-            << "\" text-anchor=\"middle\">" << t << "</text>\n";
-    }
-    svg << "<text transform=\"translate(18 " << px((p.nahore + p.dole) / 2) << ") rotate(-90)\" text-anchor=\"middle\" "
-        << "font-size=\"14\">" << popisek << "</text>\n</g>\n"
-        << "<rect x=\"" << px(VLEVO) << "\" y=\"" << px(p.nahore) << "\" width=\"" << px(p.vpravo - VLEVO) << "\" height=\""
-        << px(p.dole - p.nahore) << "\" fill=\"none\" stroke=\"black\"/>\n";
-    for (int j = 0; j < pocetDvojic(z); ++j) {
-        std::string body;
-        const std::size_t s = static_cast<std::size_t>(posun + 2 * j);
-        const auto usek = [&] {
-            if (!body.empty()) svg << "<polyline fill=\"none\" stroke-width=\"1.5\" " << styl(j) << " points=\"" << body << "\"/>\n";
-            body.clear();
-        };
-        for (const auto& radek : z.kroky) {
-            if (!std::isfinite(radek[s]) || !(radek[0] > 0.0)) {
-                usek();
-                continue;
-            }
-            body += (body.empty() ? "" : " ") + px(osaW.x(radek[0], p.vpravo)) + "," + px(p.y(radek[s]));
+std::vector<Blok> bloky(const Zprava& z) {
+    const std::size_t pocet = z.popisky.size() / 2;
+    std::vector<Blok> vysledek;
+    for (std::size_t j = 0; j < pocet; ++j) {
+        const std::string nazev = dvojice(z, j);
+        const std::size_t lomitko = nazev.find('/');
+        const std::string vystup = nazev.substr(0, lomitko);
+        if (pocet <= DVOJIC_V_JEDNOM) {
+            if (vysledek.empty()) vysledek.push_back({});
+            if (pocet > 1) vysledek.back().legenda.push_back(nazev);
+        } else if (vysledek.empty() || vysledek.back().nadpis != "vystup " + vystup) {
+            vysledek.push_back({{}, "vystup " + vystup, {}});
         }
-        usek();
+        vysledek.back().dvojice.push_back(j);
+        if (pocet > DVOJIC_V_JEDNOM) vysledek.back().legenda.push_back(lomitko == std::string::npos ? nazev : nazev.substr(lomitko + 1));
     }
+    return vysledek;
+}
+
+struct Meze {
+    double minimum = std::numeric_limits<double>::infinity();
+    double maximum = -std::numeric_limits<double>::infinity();
+    void pridej(double h) {
+        minimum = std::min(minimum, h);
+        maximum = std::max(maximum, h);
+    }
+    bool prazdne() const { return minimum > maximum; }
+};
+
+// The finite values of one column of the block's pairs (posun 1: magnitude, 2: phase).
+Meze meze(const Zprava& z, const Blok& b, std::size_t posun) {
+    Meze m;
+    for (std::size_t k = 0; k < z.pocetRadku(); ++k) {
+        for (std::size_t j : b.dvojice) {
+            const double h = z.hodnota(k, posun + 2 * j);
+            if (std::isfinite(h)) m.pridej(h);
+        }
+    }
+    return m;
+}
+
+void krivkyPanelu(std::ostream& svg, const Zprava& z, const Blok& b, const Plocha& p, std::size_t posun) {
+    for (std::size_t i = 0; i < b.dvojice.size(); ++i) {
+        std::vector<Bod> body;
+        for (std::size_t k = 0; k < z.pocetRadku(); ++k) {
+            const double w = z.hodnota(k, 0), h = z.hodnota(k, posun + 2 * b.dvojice[i]);
+            if (std::isfinite(h) && std::isfinite(w) && w > 0.0) {
+                body.push_back({w, h});
+            } else if (!body.empty()) {
+                krivka(svg, p, body, static_cast<int>(i));
+                body.clear();
+            }
+        }
+        if (!body.empty()) krivka(svg, p, body, static_cast<int>(i));
+    }
+}
+
+Osa osaW(const Zprava& z) {
+    Meze w;
+    for (std::size_t k = 0; k < z.pocetRadku(); ++k) {
+        if (z.hodnota(k, 0) > 0.0 && std::isfinite(z.hodnota(k, 0))) w.pridej(z.hodnota(k, 0));
+    }
+    return w.prazdne() ? osaFrekvenci(0.1, 1.0) : osaFrekvenci(w.minimum, w.maximum);
+}
+
+// One diagram from the top y: its heading, the magnitude panel and the phase panel; returns
+// the y below it.
+double blok(std::ostream& svg, const Zprava& z, const Blok& b, double y, double vyskaPanelu) {
+    const double vpravo = SIRKA - 20.0 - (b.legenda.empty() ? 0.0 : 110.0);
+    if (!b.nadpis.empty()) {
+        svg << "<text x=\"" << px(VLEVO) << "\" y=\"" << px(y - 8) << "\" font-size=\"13\" font-weight=\"bold\">"
+            << textXml(b.nadpis) << "</text>\n";
+    }
+    Meze zesileni = meze(z, b, 1), faze = meze(z, b, 2);
+    if (zesileni.prazdne()) zesileni.pridej(0.0);
+    if (faze.prazdne()) faze.pridej(0.0);
+    rozsahRezerv(z, zesileni.minimum, zesileni.maximum, faze.minimum, faze.maximum);
+    const Plocha horni{VLEVO, vpravo, y, y + vyskaPanelu, osaW(z), osaHodnot(zesileni.minimum, zesileni.maximum)};
+    const double fazeNahore = y + vyskaPanelu + 40.0;
+    const Plocha dolni{VLEVO, vpravo, fazeNahore, fazeNahore + vyskaPanelu, osaW(z), osaFaze(faze.minimum, faze.maximum)};
+    mrizka(svg, horni, "", "zesileni [dB]");
+    mrizka(svg, dolni, "w [rad/krok]", "faze [st]");
+    krivkyPanelu(svg, z, b, horni, 1);
+    krivkyPanelu(svg, z, b, dolni, 2);
+    znackyRezerv(svg, z, horni, dolni);
+    if (!b.legenda.empty()) legenda(svg, vpravo + 16, y + 10, b.legenda);
+    return dolni.dole + 70.0;
+}
+
+// The values that are not drawn and the first frequency that has one.
+std::string nekreslene(const Zprava& z, int& pocet) {
+    std::string prvni;
+    for (std::size_t i = 0; i < z.hodnoty.size(); ++i) {
+        if (std::isfinite(z.hodnoty[i])) continue;
+        if (pocet++ == 0) prvni = "prvni pri w " + textZpravy(z.hodnota(i / z.sirka, 0));
+    }
+    return prvni;
 }
 
 }  // namespace
 
 std::string svgBode(const Zprava& zprava, const std::string& nazevZpravy) {
-    const bool legenda = pocetDvojic(zprava) > 1;
-    const double vpravo = SIRKA - 20.0 - (legenda ? 110.0 : 0.0);
-    const double vyska = std::max(VYSKA, 90.0 + 20.0 * pocetDvojic(zprava));
-    double wMin = std::numeric_limits<double>::infinity(), wMax = 0.0;
-    for (const auto& radek : zprava.kroky)
-        if (radek[0] > 0.0 && std::isfinite(radek[0])) wMin = std::min(wMin, radek[0]), wMax = std::max(wMax, radek[0]);
-    if (!(wMin <= wMax)) wMin = wMax = 1.0;
-    const LogOsa osaW{std::floor(std::log10(wMin)), std::max(std::ceil(std::log10(wMax)), std::floor(std::log10(wMin)) + 1)};
+    const std::vector<Blok> diagramy = bloky(zprava);
+    const std::vector<std::string> rezervy = radkyRezerv(zprava);
     int nekreslenych = 0;
-    const double stred = 70.0 + (vyska - 140.0) / 2;
-    const Panel zesileni{70.0, stred - 20.0, vpravo, osaSloupcu(zprava, 1, nekreslenych)};
-    const Panel faze{stred + 20.0, vyska - 50.0, vpravo, osaSloupcu(zprava, 2, nekreslenych)};
+    const std::string prvni = nekreslene(zprava, nekreslenych);
+    const int radkuPoznamek = static_cast<int>(rezervy.size()) + (nekreslenych > 0);
+    const double vyskaPanelu = diagramy.size() > 1 ? VYSKA_PANELU_VYSTUPU : VYSKA_PANELU;
+    double y = 70.0 + 15.0 * std::max(0, radkuPoznamek - 1) + (diagramy.size() > 1 ? 20.0 : 0.0);
+    std::ostringstream diagram;
+    for (const Blok& b : diagramy) y = blok(diagram, zprava, b, y, vyskaPanelu);
     std::ostringstream svg;
-    zacatekSvg(svg, SIRKA, vyska, zprava, nazevZpravy);
-    poznamkaMezer(svg, SIRKA, nekreslenych);
-    panel(svg, zprava, zesileni, osaW, 1, "zesileni [dB]");
-    panel(svg, zprava, faze, osaW, 2, "faze [st]");
-    svg << "<text x=\"" << px((VLEVO + vpravo) / 2) << "\" y=\"" << px(vyska - 12) << "\" text-anchor=\"middle\" "
-        << "font-size=\"14\">w [rad/krok]</text>\n";
-    for (int j = 0; legenda && j < pocetDvojic(zprava); ++j) {
-        const double y = 80.0 + j * 20.0;
-        std::string dvojice = zprava.popisky[static_cast<std::size_t>(1 + 2 * j)];
-        dvojice = dvojice.substr(dvojice.find(' ') + 1, dvojice.rfind(' ') - dvojice.find(' ') - 1);
-        svg << "<line x1=\"" << px(vpravo + 16) << "\" y1=\"" << px(y) << "\" x2=\"" << px(vpravo + 46) << "\" y2=\"" << px(y)
-            << "\" stroke-width=\"2\" " << styl(j) << "/>\n<text x=\"" << px(vpravo + 52) << "\" y=\"" << px(y + 4)
-            << "\" font-size=\"12\">" << xml(dvojice) << "</text>\n";
-    }
+    zacatekSvg(svg, SIRKA, y - 20.0, zprava, nazevZpravy);
+    poznamkaMezer(svg, SIRKA, 0, nekreslenych, prvni);
+    for (std::size_t i = 0; i < rezervy.size(); ++i) radekPodTitulkem(svg, SIRKA, static_cast<int>(i) + (nekreslenych > 0), rezervy[i]);
+    svg << diagram.str();
     svg << "</svg>\n";
     return svg.str();
 }

@@ -6,91 +6,110 @@
 
 #include "GrafOsa.h"
 #include "GrafPrvky.h"
+#include "GrafText.h"
 
 namespace {
 
 const double SIRKA = 800.0;
-const double VYSKA = 600.0;
+const double VYSKA = 620.0;
 const double VLEVO = 90.0;
-const double NAHORE = 70.0;
+const double NAHORE = 90.0;
 const double STRANA = 470.0;  // the square plot area
+const double LEGENDA_X = VLEVO + STRANA + 40;
+const std::size_t RADKU_ZESILENI = 16;  // gains shown beside the map; the CSV holds all
 
-struct Rovina {
-    Osa osa;
-    double x(double re) const { return VLEVO + osa.podil(re) * STRANA; }
-    double y(double im) const { return NAHORE + STRANA - osa.podil(im) * STRANA; }
-};
+const char* barva(const std::string& poloha) {
+    if (poloha == "uvnitr") return "#0072b2";
+    if (poloha == "na kruznici") return "#e69f00";
+    return "#b2182b";
+}
 
-// The mark of a place at (x, y).
-void znacka(std::ostream& svg, const std::string& poloha, double x, double y) {
-    if (poloha == "uvnitr") {
-        svg << "<circle cx=\"" << px(x) << "\" cy=\"" << px(y) << "\" r=\"5\" fill=\"#0072b2\"/>\n";
-    } else if (poloha == "na kruznici") {
-        svg << "<rect x=\"" << px(x - 5) << "\" y=\"" << px(y - 5) << "\" width=\"10\" height=\"10\" fill=\"#e69f00\"/>\n";
-    } else {
-        svg << "<path d=\"M" << px(x - 6) << " " << px(y - 6) << " L" << px(x + 6) << " " << px(y + 6) << " M" << px(x - 6)
-            << " " << px(y + 6) << " L" << px(x + 6) << " " << px(y - 6) << "\" stroke=\"#d55e00\" stroke-width=\"3\"/>\n";
+void krizek(std::ostream& svg, double x, double y, const char* barva) {
+    svg << "<path d=\"M" << px(x - 6) << " " << px(y - 6) << " L" << px(x + 6) << " " << px(y + 6) << " M" << px(x - 6)
+        << " " << px(y + 6) << " L" << px(x + 6) << " " << px(y - 6) << "\" stroke=\"" << barva
+        << "\" stroke-width=\"2.5\" fill=\"none\"/>\n";
+}
+
+void krouzek(std::ostream& svg, double x, double y, const char* barva) {
+    svg << "<circle cx=\"" << px(x) << "\" cy=\"" << px(y) << "\" r=\"6\" stroke=\"" << barva
+        << "\" stroke-width=\"2.5\" fill=\"none\"/>\n";
+}
+
+void koreny(std::ostream& svg, const Plocha& p, const std::vector<PolZpravy>& koreny, bool nuly) {
+    for (const PolZpravy& k : koreny) {
+        const double x = p.x(k.re), y = p.y(k.im);
+        if (nuly) krouzek(svg, x, y, barva(k.poloha));
+        else krizek(svg, x, y, barva(k.poloha));
+        if (k.nasobnost > 1) {
+            svg << "<text x=\"" << px(x + 8) << "\" y=\"" << px(y - 8) << "\" font-size=\"12\">" << k.nasobnost << "</text>\n";
+        }
     }
 }
 
-void mrizka(std::ostream& svg, const Rovina& r) {
-    svg << "<g stroke=\"#dddddd\">\n";
-    for (double z : r.osa.znacky) {
-        svg << "<line x1=\"" << px(r.x(z)) << "\" y1=\"" << px(NAHORE) << "\" x2=\"" << px(r.x(z)) << "\" y2=\""
-            << px(NAHORE + STRANA) << "\"/>\n<line x1=\"" << px(VLEVO) << "\" y1=\"" << px(r.y(z)) << "\" x2=\""
-            << px(VLEVO + STRANA) << "\" y2=\"" << px(r.y(z)) << "\"/>\n";
-    }
-    svg << "</g>\n<g font-size=\"12\">\n";
-    for (double z : r.osa.znacky) {
-        svg << "<text x=\"" << px(r.x(z)) << "\" y=\"" << px(NAHORE + STRANA + 18) << "\" text-anchor=\"middle\">"
-            << r.osa.popisek(z) << "</text>\n<text x=\"" << px(VLEVO - 6) << "\" y=\"" << px(r.y(z) + 4)
-            << "\" text-anchor=\"end\">" << r.osa.popisek(z) << "</text>\n";
-    }
-    svg << "<text x=\"" << px(VLEVO + STRANA / 2) << "\" y=\"" << px(NAHORE + STRANA + 40)
-        << "\" text-anchor=\"middle\" font-size=\"14\">Re z</text>\n<text transform=\"translate(24 "
-        << px(NAHORE + STRANA / 2) << ") rotate(-90)\" text-anchor=\"middle\" font-size=\"14\">Im z</text>\n</g>\n"
-        << "<line x1=\"" << px(VLEVO) << "\" y1=\"" << px(r.y(0)) << "\" x2=\"" << px(VLEVO + STRANA) << "\" y2=\""
-        << px(r.y(0)) << "\" stroke=\"#888888\"/>\n<line x1=\"" << px(r.x(0)) << "\" y1=\"" << px(NAHORE) << "\" x2=\""
-        << px(r.x(0)) << "\" y2=\"" << px(NAHORE + STRANA) << "\" stroke=\"#888888\"/>\n"
-        << "<ellipse cx=\"" << px(r.x(0)) << "\" cy=\"" << px(r.y(0)) << "\" rx=\"" << px(r.x(1) - r.x(0)) << "\" ry=\""
-        << px(r.y(0) - r.y(1)) << "\" fill=\"none\" stroke=\"black\" stroke-width=\"1.5\"/>\n"
-        << "<rect x=\"" << px(VLEVO) << "\" y=\"" << px(NAHORE) << "\" width=\"" << px(STRANA) << "\" height=\""
-        << px(STRANA) << "\" fill=\"none\" stroke=\"black\"/>\n";
+void kruznice(std::ostream& svg, const Plocha& p) {
+    svg << "<line x1=\"" << px(p.vlevo) << "\" y1=\"" << px(p.y(0)) << "\" x2=\"" << px(p.vpravo) << "\" y2=\""
+        << px(p.y(0)) << "\" stroke=\"#888888\"/>\n<line x1=\"" << px(p.x(0)) << "\" y1=\"" << px(p.nahore)
+        << "\" x2=\"" << px(p.x(0)) << "\" y2=\"" << px(p.dole) << "\" stroke=\"#888888\"/>\n"
+        << "<ellipse cx=\"" << px(p.x(0)) << "\" cy=\"" << px(p.y(0)) << "\" rx=\"" << px(p.x(1) - p.x(0)) << "\" ry=\""
+        << px(p.y(0) - p.y(1)) << "\" fill=\"none\" stroke=\"black\" stroke-width=\"1.5\"/>\n";
 }
 
-void legenda(std::ostream& svg) {
-    const double x = VLEVO + STRANA + 40;
-    const char* const polohy[] = {"uvnitr", "na kruznici", "vne"};
-    for (int i = 0; i < 3; ++i) {
-        const double y = NAHORE + 20 + 24 * i;
-        znacka(svg, polohy[i], x, y);
-        svg << "<text x=\"" << px(x + 14) << "\" y=\"" << px(y + 4) << "\" font-size=\"12\">" << polohy[i] << "</text>\n";
+void popisekLegendy(std::ostream& svg, double y, const std::string& text) {
+    svg << "<text x=\"" << px(LEGENDA_X + 14) << "\" y=\"" << px(y + 4) << "\" font-size=\"12\">" << text << "</text>\n";
+}
+
+// The marks and the colours of the places; returns the y below the legend.
+double legendaPolu(std::ostream& svg, bool sNulami) {
+    double y = NAHORE + 10;
+    krizek(svg, LEGENDA_X, y, "black");
+    popisekLegendy(svg, y, "pol");
+    if (sNulami) {
+        krouzek(svg, LEGENDA_X, y += 22, "black");
+        popisekLegendy(svg, y, "nula");
     }
-    svg << "<text x=\"" << px(x - 6) << "\" y=\"" << px(NAHORE + 100) << "\" font-size=\"12\">cislo: nasobnost</text>\n";
+    for (const char* poloha : {"uvnitr", "na kruznici", "vne"}) {
+        svg << "<rect x=\"" << px(LEGENDA_X - 6) << "\" y=\"" << px((y += 22) - 6) << "\" width=\"12\" height=\"12\" fill=\""
+            << barva(poloha) << "\"/>\n";
+        popisekLegendy(svg, y, poloha);
+    }
+    popisekLegendy(svg, y += 22, "cislo: nasobnost");
+    return y + 30;
+}
+
+void tabulkaZesileni(std::ostream& svg, const Zprava& z, double y) {
+    if (z.zesileni.empty()) return;
+    std::vector<std::vector<std::string>> radky{{"Staticke zesileni"}};
+    for (std::size_t i = 0; i < z.zesileni.size() && i < RADKU_ZESILENI; ++i) {
+        radky.push_back({z.zesileni[i].dvojice + ": " + z.zesileni[i].text});
+    }
+    if (z.zesileni.size() > RADKU_ZESILENI) radky.push_back({"... a " + std::to_string(z.zesileni.size() - RADKU_ZESILENI) + " dalsich"});
+    tabulka(svg, y, {LEGENDA_X - 6}, radky);
+}
+
+// Far enough to hold every pole and zero and the unit circle with a margin.
+double rozsah(const Zprava& z) {
+    double r = 1.2;
+    for (const auto* seznam : {&z.poly, &z.nuly}) {
+        for (const PolZpravy& k : *seznam) r = std::max({r, 1.1 * std::fabs(k.re), 1.1 * std::fabs(k.im)});
+    }
+    return r;
 }
 
 }  // namespace
 
 std::string svgPolu(const Zprava& zprava, const std::string& nazevZpravy) {
-    double rozsah = 1.2;
-    for (const PolZpravy& p : zprava.poly) rozsah = std::max({rozsah, 1.1 * std::fabs(p.re), 1.1 * std::fabs(p.im)});
-    const Rovina r{osaPro(-rozsah, rozsah, false)};
+    const double r = rozsah(zprava);
+    const Osa osa = osaHodnot(-r, r);
+    const Plocha p{VLEVO, VLEVO + STRANA, NAHORE, NAHORE + STRANA, osa, osa};
     std::ostringstream svg;
     zacatekSvg(svg, SIRKA, VYSKA, zprava, nazevZpravy);
-    std::ostringstream polomer;
-    polomer.precision(17);
-    polomer << zprava.spektralniPolomer;
-    svg << "<text x=\"" << px(SIRKA / 2) << "\" y=\"58\" text-anchor=\"middle\" font-size=\"12\">Spektralni polomer: "
-        << polomer.str() << "</text>\n";
-    mrizka(svg, r);
-    for (const PolZpravy& p : zprava.poly) {
-        znacka(svg, p.poloha, r.x(p.re), r.y(p.im));
-        if (p.nasobnost > 1) {
-            svg << "<text x=\"" << px(r.x(p.re) + 8) << "\" y=\"" << px(r.y(p.im) - 8) << "\" font-size=\"12\">"
-                << p.nasobnost << "</text>\n";
-        }
-    }
-    legenda(svg);
+    radekPodTitulkem(svg, SIRKA, 0, "Spektralni polomer: " + zprava.textPolomeru);
+    if (!zprava.procNejsouNuly.empty()) radekPodTitulkem(svg, SIRKA, 1, "Nuly nejsou urceny: " + zprava.procNejsouNuly);
+    mrizka(svg, p, "Re z", "Im z");
+    kruznice(svg, p);
+    koreny(svg, p, zprava.nuly, true);
+    koreny(svg, p, zprava.poly, false);
+    tabulkaZesileni(svg, zprava, legendaPolu(svg, zprava.sNulami));
     svg << "</svg>\n";
     return svg.str();
 }

@@ -2,141 +2,121 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <sstream>
-#include <vector>
-
-#include "GrafOsa.h"
-#include "GrafPrvky.h"
 
 namespace {
 
 const double SIRKA = 800.0;
-const double VYSKA = 500.0;
+const double VYSKA_PLOCHY = 360.0;
 const double LEGENDA = 110.0;
-const double RADEK_LEGENDY = 20.0;
+const std::size_t RADKU_TABULKY = 8;  // outputs shown in the table; the CSV of figures holds all
 
-// The finite range of the values and the count of the others.
+// The finite range of the values, the smallest non-zero magnitude, and the values that are
+// not finite with the first line that holds one.
 struct Rozsah {
     double minimum = std::numeric_limits<double>::infinity();
     double maximum = -std::numeric_limits<double>::infinity();
+    double nejmensiNenulova = std::numeric_limits<double>::infinity();
     int nekonecnych = 0;
+    std::size_t prvniNekonecny = 0;
 };
 
 Rozsah rozsah(const Zprava& zprava) {
     Rozsah r;
-    for (const auto& krok : zprava.kroky) {
-        for (double hodnota : krok) {
-            if (!std::isfinite(hodnota)) {
-                ++r.nekonecnych;
-                continue;
-            }
-            r.minimum = std::min(r.minimum, hodnota);
-            r.maximum = std::max(r.maximum, hodnota);
+    for (std::size_t i = 0; i < zprava.hodnoty.size(); ++i) {
+        const double h = zprava.hodnoty[i];
+        if (!std::isfinite(h)) {
+            if (r.nekonecnych++ == 0) r.prvniNekonecny = i / zprava.sirka;
+            continue;
         }
+        r.minimum = std::min(r.minimum, h);
+        r.maximum = std::max(r.maximum, h);
+        if (h != 0.0) r.nejmensiNenulova = std::min(r.nejmensiNenulova, std::fabs(h));
     }
     if (r.minimum > r.maximum) r.minimum = r.maximum = 0.0;
     return r;
 }
 
-struct Mapa {
-    PlochaGrafu plocha;
-    Osa osaX;
-    Osa osaY;
-
-    double x(double k) const { return plocha.vlevo + osaX.podil(k) * (plocha.vpravo - plocha.vlevo); }
-    double y(double hodnota) const { return plocha.dole - osaY.podil(hodnota) * (plocha.dole - plocha.nahore); }
-};
-
-void hlavicka(std::ostream& svg, const Zprava& zprava, const std::string& nazev, int nekonecnych) {
-    const PlochaGrafu p = plochaGrafu(zprava);
-    zacatekSvg(svg, p.sirka, p.vyska, zprava, nazev);
-    poznamkaMezer(svg, p.sirka, nekonecnych);
+bool logaritmicka(const Rozsah& r) {
+    const double nejvetsi = std::max(std::fabs(r.minimum), std::fabs(r.maximum));
+    return r.nekonecnych > 0 && std::isfinite(r.nejmensiNenulova) && nejvetsi / r.nejmensiNenulova > 1e6;
 }
 
-void osy(std::ostream& svg, const Mapa& m) {
-    const PlochaGrafu& p = m.plocha;
-    svg << "<g stroke=\"#dddddd\" stroke-width=\"1\">\n";
-    for (double k : m.osaX.znacky) {
-        svg << "<line x1=\"" << px(m.x(k)) << "\" y1=\"" << px(p.nahore) << "\" x2=\"" << px(m.x(k)) << "\" y2=\""
-            << px(p.dole) << "\"/>\n";
-    }
-    for (double h : m.osaY.znacky) {
-        svg << "<line x1=\"" << px(p.vlevo) << "\" y1=\"" << px(m.y(h)) << "\" x2=\"" << px(p.vpravo) << "\" y2=\""
-            << px(m.y(h)) << "\"/>\n";
-    }
-    svg << "</g>\n<g font-size=\"12\" fill=\"black\">\n";
-    for (double k : m.osaX.znacky) {
-        svg << "<text x=\"" << px(m.x(k)) << "\" y=\"" << px(p.dole + 18) << "\" text-anchor=\"middle\">"
-            << m.osaX.popisek(k) << "</text>\n";
-    }
-    for (double h : m.osaY.znacky) {
-        svg << "<text x=\"" << px(p.vlevo - 6) << "\" y=\"" << px(m.y(h) + 4) << "\" text-anchor=\"end\">"
-            << m.osaY.popisek(h) << "</text>\n";
-    }
-    svg << "<text x=\"" << px((p.vlevo + p.vpravo) / 2) << "\" y=\"" << px(p.dole + 40)
-        << "\" text-anchor=\"middle\" font-size=\"14\">krok k</text>\n"
-        << "<text transform=\"translate(18 " << px((p.nahore + p.dole) / 2)
-        << ") rotate(-90)\" text-anchor=\"middle\" font-size=\"14\">y(k)</text>\n</g>\n"
-        << "<rect x=\"" << px(p.vlevo) << "\" y=\"" << px(p.nahore) << "\" width=\"" << px(p.vpravo - p.vlevo)
-        << "\" height=\"" << px(p.dole - p.nahore) << "\" fill=\"none\" stroke=\"black\"/>\n";
+Osa osaOdezvy(const Rozsah& r) {
+    return logaritmicka(r) ? osaSymetrickaLog(r.minimum, r.maximum, r.nejmensiNenulova) : osaHodnot(r.minimum, r.maximum);
 }
 
-void usek(std::ostream& svg, int vystup, const std::string& body) {
-    if (!body.empty()) {
-        svg << "<polyline fill=\"none\" stroke-width=\"1.5\" " << styl(vystup) << " points=\"" << body << "\"/>\n";
+int radkuPoznamek(const Rozsah& r) { return (r.nekonecnych > 0) + logaritmicka(r); }
+
+std::vector<std::vector<std::string>> radkyTabulky(const std::vector<UkazateleOdezvy>& ukazatele) {
+    std::vector<std::vector<std::string>> radky{{"vystup"}};
+    for (const std::string& popisek : popiskyUkazatelu()) radky.front().push_back(popisek);
+    for (std::size_t j = 0; j < ukazatele.size() && j < RADKU_TABULKY; ++j) {
+        radky.push_back({"y" + std::to_string(j + 1)});
+        for (const std::string& text : textyUkazatelu(ukazatele[j])) radky.back().push_back(text);
     }
+    if (ukazatele.size() > RADKU_TABULKY) {
+        radky.push_back({"...", "dalsich " + std::to_string(ukazatele.size() - RADKU_TABULKY) + " vystupu v souboru ukazatelu"});
+    }
+    return radky;
 }
 
-// One polyline for every run of finite values, so inf and nan leave a gap.
-void krivka(std::ostream& svg, const Mapa& m, const Zprava& zprava, int vystup) {
-    std::string body;
-    for (std::size_t k = 0; k < zprava.kroky.size(); ++k) {
-        const double hodnota = zprava.kroky[k][vystup];
-        if (!std::isfinite(hodnota)) {
-            usek(svg, vystup, body);
-            body.clear();
-            continue;
+// A dot on every value when the steps are few enough to tell apart (at least 7 pixels each),
+// so the samples, the last one on the frame of the axis included, read as such.
+void tecky(std::ostream& svg, const Plocha& p, const Zprava& zprava) {
+    if (zprava.pocetRadku() > 100 || zprava.hodnoty.size() > 5000) return;
+    for (std::size_t k = 0; k < zprava.pocetRadku(); ++k) {
+        for (std::size_t j = 0; j < zprava.sirka; ++j) {
+            if (std::isfinite(zprava.hodnota(k, j))) tecka(svg, p, {static_cast<double>(k), zprava.hodnota(k, j)}, static_cast<int>(j));
         }
-        const std::string y = px(m.y(hodnota));
-        if (!body.empty()) body += ' ';
-        body += px(m.x(static_cast<double>(k))) + "," + y + " " + px(m.x(static_cast<double>(k + 1))) + "," + y;
     }
-    usek(svg, vystup, body);
-}
-
-void legenda(std::ostream& svg, const Mapa& m, int pocetVystupu) {
-    const double x = m.plocha.vpravo + 16;
-    svg << "<g font-size=\"12\">\n";
-    for (int j = 0; j < pocetVystupu; ++j) {
-        const double y = m.plocha.nahore + 10 + j * RADEK_LEGENDY;
-        svg << "<line x1=\"" << px(x) << "\" y1=\"" << px(y) << "\" x2=\"" << px(x + 30) << "\" y2=\"" << px(y)
-            << "\" stroke-width=\"2\" " << styl(j) << "/>\n"
-            << "<text x=\"" << px(x + 36) << "\" y=\"" << px(y + 4) << "\">y" << (j + 1) << "</text>\n";
-    }
-    svg << "</g>\n";
 }
 
 }  // namespace
 
-PlochaGrafu plochaGrafu(const Zprava& zprava) {
-    const double nahore = 70.0;
-    const double dolniOkraj = 60.0;
+RozvrzeniOdezvy rozvrzeniOdezvy(const Zprava& zprava, std::size_t radkuTabulky) {
+    const Rozsah r = rozsah(zprava);
+    const double nahore = 70.0 + 15.0 * std::max(0, radkuPoznamek(r) - 1);
     const double legenda = zprava.mimo ? LEGENDA : 0.0;
-    const double vyska = std::max(VYSKA, nahore + 20 + zprava.pocetVystupu() * RADEK_LEGENDY + dolniOkraj);
-    return PlochaGrafu{SIRKA, vyska, 80.0, SIRKA - 20.0 - legenda, nahore, vyska - dolniOkraj};
+    const double dole = nahore + VYSKA_PLOCHY;
+    const double tabulkaY = dole + 84;
+    const double vyska = radkuTabulky > 0 ? tabulkaY + 16.0 * static_cast<double>(radkuTabulky) : dole + 60;
+    return RozvrzeniOdezvy{SIRKA, vyska, Plocha{80.0, SIRKA - 20.0 - legenda, nahore, dole, osaKroku(zprava.pocetRadku()), osaOdezvy(r)},
+                           tabulkaY};
 }
 
-std::string svgGrafu(const Zprava& zprava, const std::string& nazevZpravy) {
+std::string svgOdezvy(const Zprava& zprava, const std::string& nazevZpravy,
+                      const std::vector<UkazateleOdezvy>* ukazatele) {
+    const std::vector<std::vector<std::string>> tabulkaUkazatelu =
+        ukazatele ? radkyTabulky(*ukazatele) : std::vector<std::vector<std::string>>{};
+    const RozvrzeniOdezvy rozvrzeni = rozvrzeniOdezvy(zprava, tabulkaUkazatelu.size());
+    const Plocha& p = rozvrzeni.plocha;
     const Rozsah r = rozsah(zprava);
-    const Mapa m{plochaGrafu(zprava), osaPro(0.0, static_cast<double>(zprava.kroky.size()), true),
-                 osaPro(r.minimum, r.maximum, false)};
     std::ostringstream svg;
-    hlavicka(svg, zprava, nazevZpravy, r.nekonecnych);
-    osy(svg, m);
-    for (int j = 0; j < zprava.pocetVystupu(); ++j) krivka(svg, m, zprava, j);
-    if (zprava.mimo) legenda(svg, m, zprava.pocetVystupu());
+    zacatekSvg(svg, rozvrzeni.sirka, rozvrzeni.vyska, zprava, nazevZpravy);
+    poznamkaMezer(svg, rozvrzeni.sirka, 0, r.nekonecnych, "prvni v kroku " + std::to_string(r.prvniNekonecny));
+    if (logaritmicka(r)) {
+        radekPodTitulkem(svg, rozvrzeni.sirka, r.nekonecnych > 0,
+                         "Odezva pretekla: osa y je logaritmicka v |y| se znamenkem y, aby byla videt cela konecna cast");
+    }
+    mrizka(svg, p, "krok k", logaritmicka(r) ? "y(k), logaritmicky" : "y(k)");
+    const double krokuNaPixel = static_cast<double>(zprava.pocetRadku() - 1) / (p.vpravo - p.vlevo);
+    const std::vector<Krivky> schody = schodyVystupu(zprava, krokuNaPixel);
+    for (std::size_t j = 0; j < schody.size(); ++j) {
+        for (const std::vector<Bod>& usek : schody[j]) krivka(svg, p, usek, static_cast<int>(j));
+    }
+    tecky(svg, p, zprava);
+    if (zprava.mimo) {
+        std::vector<std::string> popisky;
+        for (std::size_t j = 0; j < zprava.sirka; ++j) popisky.push_back("y" + std::to_string(j + 1));
+        legenda(svg, p.vpravo + 16, p.nahore + 10, popisky);
+    }
+    if (!tabulkaUkazatelu.empty()) {
+        svg << "<text x=\"80\" y=\"" << px(rozvrzeni.tabulkaY - 18) << "\" font-size=\"12\" font-weight=\"bold\">"
+            << "Ukazatele prechodove charakteristiky (nabeh, vrchol a ustaleni v krocich k)</text>\n";
+        tabulka(svg, rozvrzeni.tabulkaY, {80, 140, 250, 350, 450, 540, 640}, tabulkaUkazatelu);
+    }
     svg << "</svg>\n";
     return svg.str();
 }

@@ -2,25 +2,30 @@
 #define GRAF_SVG_H
 
 #include <string>
+#include <vector>
 
+#include "GrafPrvky.h"
+#include "GrafUkazatele.h"
 #include "GrafZprava.h"
 
-// The picture and the rectangle of the plot area in it (pixels, y growing downwards). A MIMO
-// plot keeps a column on the right for its legend and grows taller when the legend needs it.
-struct PlochaGrafu {
+// The layout of a response plot: the picture's size, the plot area with its axes, and where
+// the table of figures starts. A MIMO plot keeps a column on the right for its legend; the
+// table makes the picture taller.
+struct RozvrzeniOdezvy {
     double sirka;
     double vyska;
-    double vlevo;
-    double vpravo;
-    double nahore;
-    double dole;
+    Plocha plocha;
+    double tabulkaY;
 };
 
-PlochaGrafu plochaGrafu(const Zprava& zprava);
+RozvrzeniOdezvy rozvrzeniOdezvy(const Zprava& zprava, std::size_t radkuTabulky);
 
-// A self-contained SVG of the report: each output a staircase over the steps k (the value of
-// step k held from k to k + 1), axes with ticks, a title with the kind of system and its
-// verdict, a legend for MIMO. Values inf and nan leave a gap, and a note says how many.
-std::string svgGrafu(const Zprava& zprava, const std::string& nazevZpravy);
+// A self-contained SVG of a response report: each output a staircase over the steps k, the
+// step axis ending at the last step, a legend for MIMO. Values inf and nan leave a gap and a
+// note says how many; when the response overflowed and its finite values span more than six
+// decades, the value axis is a signed logarithmic one, so the finite part stays visible. With
+// figures (ukazatele not null) they stand as a table under the plot.
+std::string svgOdezvy(const Zprava& zprava, const std::string& nazevZpravy,
+                      const std::vector<UkazateleOdezvy>* ukazatele);
 
 #endif

@@ -1,13 +1,17 @@
 #include "GrafZprava.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <limits>
 
+#include "GrafCastiZpravy.h"
 #include "GrafChyba.h"
-#include "Text.h"
 
 namespace {
 
@@ -18,41 +22,21 @@ const char* const TITULKY[][2] = {
     {"System Stavove MIMO:", "Stavove MIMO"},
 };
 
-// The report is written with "\n"; a carriage return before it is tolerated, as in the
-// system files.
-bool dalsiRadek(std::istream& vstup, std::string& radek) {
-    if (!std::getline(vstup, radek)) return false;
-    if (!radek.empty() && radek.back() == '\r') radek.pop_back();
-    return true;
-}
-
-std::string misto(int radek) { return " (radek " + std::to_string(radek) + " souboru)"; }
-
-// Splits a value line at ";", keeping empty pieces so that "1;;2" is refused.
-std::vector<std::string> kusy(const std::string& radek) { return rozdel(radek, ';', true); }
+const char* const HLAVICKA_REZERVY = "Rezerva zesileni [dB];w";
 
 class CteniZpravy {
-    std::istream& vstup;
-    std::string cesta;
-    int cislo = 0;
-    std::string radek;
+    RadkyZpravy radky;
 
-    bool dalsi() {
-        if (!dalsiRadek(vstup, radek)) return false;
-        ++cislo;
-        return true;
-    }
-
-    [[noreturn]] void chyba(const std::string& duvod, bool sRadkem = true) const {
-        throw GrafChyba("Chybna zprava :" + cesta + " -> " + duvod + (sRadkem ? misto(cislo) : ""));
-    }
+    bool dalsi() { return radky.dalsi(); }
+    const std::string& radek() const { return radky.radek(); }
+    [[noreturn]] void chyba(const std::string& duvod, bool sRadkem = true) const { radky.chyba(duvod, sRadkem); }
 
     void titulek(Zprava& zprava) {
         if (!dalsi()) chyba("soubor je prazdny", false);
         for (const auto& t : TITULKY) {
-            if (radek == t[0]) {
+            if (radek() == t[0]) {
                 zprava.druhSystemu = t[1];
-                zprava.mimo = radek.find("MIMO") != std::string::npos;
+                zprava.mimo = radek().find("MIMO") != std::string::npos;
                 return;
             }
         }
@@ -62,115 +46,103 @@ class CteniZpravy {
     // The description of the system is skipped up to the verdict, which an empty line follows.
     void verdikt(Zprava& zprava) {
         while (dalsi()) {
-            if (radek == " System je stabilni " || radek == " System neni stabilni") {
-                zprava.stabilni = radek == " System je stabilni ";
-                if (!dalsi() || !radek.empty()) chyba("za verdiktem stability chybi prazdny radek");
+            if (radek() == " System je stabilni " || radek() == " System neni stabilni") {
+                zprava.stabilni = radek() == " System je stabilni ";
+                if (!dalsi() || !radek().empty()) chyba("za verdiktem stability chybi prazdny radek");
                 return;
             }
         }
         chyba("chybi radek s verdiktem stability", false);
     }
 
-    // One line of values separated by ";", each as the report writes it.
-    std::vector<double> radekHodnot() const {
-        std::vector<double> krok;
-        for (const std::string& kus : kusy(radek)) {
+    // One line of values separated by ";", each as the report writes it, appended to the values.
+    std::size_t radekHodnot(Zprava& zprava) const {
+        std::size_t pocet = 0;
+        for (const std::string_view kus : kusyRadku(radek())) {
             const std::optional<double> hodnota = hodnotaZpravy(kus);
-            if (!hodnota) chyba("spatny format hodnoty -> " + kus);
-            krok.push_back(*hodnota);
+            if (!hodnota) chyba("spatny format hodnoty -> " + std::string(kus));
+            zprava.hodnoty.push_back(*hodnota);
+            ++pocet;
         }
-        return krok;
+        return pocet;
     }
 
-    // The lines of values from the current one on, each of sirka values when sirka > 0;
-    // empty lines may end the file but not split the values.
-    void hodnoty(Zprava& zprava, std::size_t sirka) {
+    // The width of the first line of a response sets that of the others.
+    void kontrolaSirky(Zprava& zprava, std::size_t pocet) const {
+        if (zprava.druh == DruhZpravy::Odezva && zprava.sirka == 0) {
+            if (!zprava.mimo && pocet != 1) chyba("system SISO ma na radku jen jednu hodnotu");
+            if (pocet > MAX_VYSTUPU) chyba("zprava ma vice nez " + std::to_string(MAX_VYSTUPU) + " vystupu");
+            zprava.sirka = pocet;
+        }
+        if (pocet == zprava.sirka) return;
+        if (zprava.druh == DruhZpravy::Frekvence) chyba("radek nema tolik hodnot, kolik ma hlavicka sloupcu");
+        chyba(zprava.mimo ? "radky hodnot nemaji stejny pocet vystupu" : "system SISO ma na radku jen jednu hodnotu");
+    }
+
+    void kontrolaPoctu(const Zprava& zprava, std::size_t radku) const {
+        if (zprava.druh == DruhZpravy::Odezva && radku > MAX_KROKU) {
+            chyba("zprava ma vice nez " + std::to_string(MAX_KROKU) + " kroku");
+        }
+        if (zprava.druh == DruhZpravy::Frekvence && radku > MAX_FREKVENCI) {
+            chyba("zprava ma vice nez " + std::to_string(MAX_FREKVENCI) + " frekvenci");
+        }
+    }
+
+    // The lines of values from the current one on; empty lines may end the file but not
+    // split the values. A frequency report may go on with its margins.
+    void hodnoty(Zprava& zprava) {
         int prazdnyRadek = 0;
+        std::size_t radku = 0;
         do {
-            if (radek.empty()) {
-                if (prazdnyRadek == 0) prazdnyRadek = cislo;
+            if (radek().empty()) {
+                if (prazdnyRadek == 0) prazdnyRadek = radky.cislo();
                 continue;
             }
-            if (prazdnyRadek != 0) {
-                cislo = prazdnyRadek;
-                chyba("prazdny radek mezi hodnotami");
+            if (prazdnyRadek != 0) radky.chybaNaRadku("prazdny radek mezi hodnotami", prazdnyRadek);
+            if (zprava.druh == DruhZpravy::Frekvence && radek() == HLAVICKA_REZERVY) {
+                ctiRezervy(radky, zprava);
+                break;
             }
-            std::vector<double> krok = radekHodnot();
-            if (sirka > 0 && krok.size() != sirka) chyba("radek nema tolik hodnot, kolik ma hlavicka sloupcu");
-            if (sirka == 0 && !zprava.mimo && krok.size() != 1) chyba("system SISO ma na radku jen jednu hodnotu");
-            if (!zprava.kroky.empty() && krok.size() != zprava.kroky.front().size()) {
-                chyba("radky hodnot nemaji stejny pocet vystupu");
-            }
-            zprava.kroky.push_back(std::move(krok));
+            kontrolaPoctu(zprava, ++radku);
+            kontrolaSirky(zprava, radekHodnot(zprava));
         } while (dalsi());
-        if (zprava.kroky.empty()) chyba("zprava nema zadne hodnoty", false);
+        if (radku == 0) chyba("zprava nema zadne hodnoty", false);
     }
 
-    // A number as the pole report writes it: the shortest text of a double, decimal point.
-    bool cisloPolu(const std::string& text, double& hodnota) const {
-        char* konec = nullptr;
-        hodnota = std::strtod(text.c_str(), &konec);
-        return !text.empty() && (std::isdigit(static_cast<unsigned char>(text[0])) || text[0] == '-') &&
-               *konec == '\0' && std::isfinite(hodnota);
-    }
-
-    void radekPolu(Zprava& zprava) {
-        const std::vector<std::string> pole = kusy(radek);
-        PolZpravy pol;
-        bool platny = pole.size() == 5 && cisloPolu(pole[0], pol.re) && cisloPolu(pole[1], pol.im) &&
-                      cisloPolu(pole[2], pol.velikost);
-        if (platny) {
-            char* konec = nullptr;
-            pol.nasobnost = std::strtol(pole[3].c_str(), &konec, 10);
-            pol.poloha = pole[4];
-            platny = pol.nasobnost >= 1 && *konec == '\0' &&
-                     (pol.poloha == "uvnitr" || pol.poloha == "na kruznici" || pol.poloha == "vne");
+    void hlavickaFrekvenci(Zprava& zprava) const {
+        for (const std::string_view popisek : kusyRadku(radek())) zprava.popisky.emplace_back(popisek);
+        if (zprava.popisky.size() % 2 == 0) chyba("hlavicka frekvenci nema ke kazdemu zesileni fazi");
+        if (zprava.popisky.size() > 1 + 2 * MAX_DVOJIC) {
+            chyba("hlavicka frekvenci ma vice nez " + std::to_string(MAX_DVOJIC) + " dvojic vystup/vstup");
         }
-        if (!platny) chyba("spatny radek polu -> " + radek);
-        zprava.poly.push_back(pol);
-    }
-
-    // Pole lines up to the line of the spectral radius, which ends the report.
-    void poly(Zprava& zprava) {
-        const std::string polomer = "Spektralni polomer: ";
-        while (dalsi()) {
-            if (radek.rfind(polomer, 0) == 0) {
-                if (!cisloPolu(radek.substr(polomer.size()), zprava.spektralniPolomer)) chyba("spatny spektralni polomer");
-                while (dalsi())
-                    if (!radek.empty()) chyba("za spektralnim polomerem je dalsi radek");
-                return;
-            }
-            radekPolu(zprava);
-        }
-        chyba("chybi radek se spektralnim polomerem", false);
+        zprava.sirka = zprava.popisky.size();
     }
 
     // The body: a frequency header "w;...", a pole header "Poly systemu: ..." or response values.
     void telo(Zprava& zprava) {
         if (!dalsi()) chyba("zprava nema zadne hodnoty", false);
-        if (radek.rfind("Poly systemu: ", 0) == 0) {
+        if (radek().rfind("Poly systemu: ", 0) == 0) {
             zprava.druh = DruhZpravy::Poly;
-            poly(zprava);
-        } else if (radek.rfind("w;", 0) == 0) {
-            zprava.druh = DruhZpravy::Frekvence;
-            zprava.popisky = kusy(radek);
-            if (zprava.popisky.size() % 2 == 0) chyba("hlavicka frekvenci nema ke kazdemu zesileni fazi");
-            if (!dalsi()) chyba("zprava nema zadne hodnoty", false);
-            hodnoty(zprava, zprava.popisky.size());
-        } else {
-            hodnoty(zprava, 0);
+            ctiPoly(radky, zprava);
+            return;
         }
+        if (radek().rfind("w;", 0) == 0) {
+            zprava.druh = DruhZpravy::Frekvence;
+            hlavickaFrekvenci(zprava);
+            if (!dalsi()) chyba("zprava nema zadne hodnoty", false);
+        }
+        hodnoty(zprava);
     }
 
 public:
-    CteniZpravy(std::istream& vstup, std::string cesta) : vstup(vstup), cesta(std::move(cesta)) {}
+    CteniZpravy(std::istream& vstup, std::string cesta) : radky(vstup, std::move(cesta)) {}
 
-    Zprava precti() {
+    Zprava precti(std::uint64_t velikost) {
         Zprava zprava;
+        zprava.hodnoty.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(velikost / 2, MAX_KROKU * MAX_VYSTUPU)));
         titulek(zprava);
         verdikt(zprava);
         telo(zprava);
-        if (vstup.bad()) throw GrafChyba("Soubor :" + cesta + " se nepodarilo precist");
         return zprava;
     }
 };
@@ -181,32 +153,53 @@ bool znakCisla(char znak) {
 
 }  // namespace
 
-std::optional<double> hodnotaZpravy(const std::string& text) {
+std::vector<std::string_view> kusyRadku(std::string_view radek) {
+    std::vector<std::string_view> kusy;
+    for (;;) {
+        const std::size_t strednik = radek.find(';');
+        kusy.push_back(radek.substr(0, strednik));
+        if (strednik == std::string_view::npos) return kusy;
+        radek.remove_prefix(strednik + 1);
+    }
+}
+
+std::optional<double> hodnotaZpravy(std::string_view text) {
     const double nekonecno = std::numeric_limits<double>::infinity();
     if (text == "inf") return nekonecno;
     if (text == "-inf") return -nekonecno;
     if (text == "nan" || text == "-nan") return std::numeric_limits<double>::quiet_NaN();
-    bool platne = !text.empty() && (std::isdigit(static_cast<unsigned char>(text[0])) || text[0] == '-');
-    for (char znak : text) platne = platne && znakCisla(znak);
-    std::string sTeckou = text;
-    const std::size_t carka = sTeckou.find(',');
-    if (carka != std::string::npos) sTeckou[carka] = '.';
-    if (!platne) return std::nullopt;
-    // A subnormal value sets ERANGE but is read exactly; only an overflow is refused, since
-    // the report writes a non-finite value by its name.
-    char* konec = nullptr;
-    const double hodnota = std::strtod(sTeckou.c_str(), &konec);
-    if (*konec != '\0' || !std::isfinite(hodnota)) return std::nullopt;
+    char sTeckou[32];
+    if (text.empty() || text.size() >= sizeof(sTeckou)) return std::nullopt;
+    if (!std::isdigit(static_cast<unsigned char>(text[0])) && text[0] != '-') return std::nullopt;
+    int carek = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!znakCisla(text[i])) return std::nullopt;
+        carek += text[i] == ',';
+        sTeckou[i] = text[i] == ',' ? '.' : text[i];
+    }
+    if (carek > 1) return std::nullopt;
+    sTeckou[text.size()] = '\0';
+    double hodnota = 0.0;
+    const auto [konec, chyba] = std::from_chars(sTeckou, sTeckou + text.size(), hodnota);
+    if (konec != sTeckou + text.size()) return std::nullopt;
+    // A value out of range: an overflow is refused, since the report writes a non-finite value
+    // by its name; one below the range of double reads as strtod rounds it.
+    if (chyba == std::errc::result_out_of_range) hodnota = std::strtod(sTeckou, nullptr);
+    if (!std::isfinite(hodnota)) return std::nullopt;
     return hodnota;
 }
 
-Zprava nactiZpravu(std::istream& vstup, const std::string& cesta) { return CteniZpravy(vstup, cesta).precti(); }
+Zprava nactiZpravu(std::istream& vstup, const std::string& cesta, std::uint64_t velikost) {
+    return CteniZpravy(vstup, cesta).precti(velikost);
+}
 
 Zprava nactiZpravuZeSouboru(const std::string& cesta) {
-    std::ifstream soubor(cesta);
+    std::ifstream soubor(cesta, std::ios::binary);
     if (soubor.is_open()) soubor.peek();
     // A directory opens on some systems but cannot be read.
     if (!soubor.is_open() || soubor.bad()) throw GrafChyba("Soubor :" + cesta + " se nepodarilo otervrit");
     soubor.clear();
-    return nactiZpravu(soubor, cesta);
+    struct stat udaje {};
+    const bool obycejny = ::stat(cesta.c_str(), &udaje) == 0 && S_ISREG(udaje.st_mode);
+    return nactiZpravu(soubor, cesta, obycejny ? static_cast<std::uint64_t>(udaje.st_size) : 0);
 }

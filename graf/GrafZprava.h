@@ -1,16 +1,18 @@
 #ifndef GRAF_ZPRAVA_H
 #define GRAF_ZPRAVA_H
 
+#include <cstdint>
 #include <istream>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What a report holds: a response (Impulse, Prechod, Vystup), a frequency response
 // (Frekvence) or the poles (Poly).
 enum class DruhZpravy { Odezva, Frekvence, Poly };
 
-// One line of a pole report; poloha is its word ("uvnitr", "na kruznici", "vne").
+// One line of a pole or zero section; poloha is its word ("uvnitr", "na kruznici", "vne").
 struct PolZpravy {
     double re = 0.0;
     double im = 0.0;
@@ -19,30 +21,70 @@ struct PolZpravy {
     std::string poloha;
 };
 
-// A result report of cldds as read back: what the header says and the values. For a
-// response kroky[k][j] is output j at step k; for a frequency response kroky[k] is the line of
-// frequency k (w, then magnitude and phase of each pair) and popisky the labels of its
-// columns; a pole report fills poly and spektralniPolomer. Response and frequency values keep
-// the 6 significant digits the report holds; inf and nan come back as such.
+// One static gain of a pole report: its pair ("y1/u2"), its value and the report's text of it.
+struct ZesileniZpravy {
+    std::string dvojice;
+    double hodnota = 0.0;
+    std::string text;
+};
+
+// One line of a margin section: the margin at one crossover and its frequency, with the
+// report's texts. "inf;-" (no crossover) has w NaN.
+struct RezervaZpravy {
+    double hodnota = 0.0;
+    double w = 0.0;
+    std::string text;
+    std::string textW;
+    bool maPrechod() const { return textW != "-"; }
+};
+
+// A result report of cldds as read back. Response and frequency values keep the 6
+// significant digits the report holds; inf and nan come back as such. The values of line k
+// are hodnoty[k * sirka ...]: for a response the outputs of step k, for a frequency
+// response w and then magnitude and phase of each pair (their labels in popisky).
 struct Zprava {
     std::string druhSystemu;  // "Vnejsi SISO", "Vnejsi MIMO", "Stavove SISO" or "Stavove MIMO"
     bool mimo = false;
     bool stabilni = false;
     DruhZpravy druh = DruhZpravy::Odezva;
-    std::vector<std::vector<double>> kroky;
+    std::size_t sirka = 0;
+    std::vector<double> hodnoty;
     std::vector<std::string> popisky;
+
+    // Poly: the poles, the spectral radius (and its text), the zero section when there is
+    // one (the zeros, or the reason why they are not defined) and the static gains.
     std::vector<PolZpravy> poly;
     double spektralniPolomer = 0.0;
+    std::string textPolomeru;
+    bool sNulami = false;
+    std::vector<PolZpravy> nuly;
+    std::string procNejsouNuly;
+    std::vector<ZesileniZpravy> zesileni;
 
-    int pocetVystupu() const { return kroky.empty() ? 0 : static_cast<int>(kroky.front().size()); }
+    // Frekvence: the margins when the report has them, each at every crossover.
+    bool sRezervami = false;
+    std::vector<RezervaZpravy> rezervyZesileni;
+    std::vector<RezervaZpravy> rezervyFaze;
+
+    std::size_t pocetRadku() const { return sirka == 0 ? 0 : hodnoty.size() / sirka; }
+    int pocetVystupu() const { return static_cast<int>(sirka); }
+    double hodnota(std::size_t radek, std::size_t sloupec) const { return hodnoty[radek * sirka + sloupec]; }
 };
 
+// The most a report can hold, as cldds writes them.
+const std::size_t MAX_KROKU = 100000;
+const std::size_t MAX_VYSTUPU = 256;
+const std::size_t MAX_FREKVENCI = 256;
+const std::size_t MAX_DVOJIC = 256;
+
 // Reads a report; a text that is not one raises GrafChyba naming the path and the line.
-Zprava nactiZpravu(std::istream& vstup, const std::string& cesta);
+// velikost, when known, is the size of the report in bytes: every value takes at least two
+// of them, so room for the values is taken once instead of growing by copies.
+Zprava nactiZpravu(std::istream& vstup, const std::string& cesta, std::uint64_t velikost = 0);
 Zprava nactiZpravuZeSouboru(const std::string& cesta);
 
 // One value of a report line: decimal comma, "inf", "-inf", "nan", "-nan"; nothing for any
 // other text.
-std::optional<double> hodnotaZpravy(const std::string& text);
+std::optional<double> hodnotaZpravy(std::string_view text);
 
 #endif
