@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <memory>
-#include <thread>
 #include <utility>
 #include <vector>
 
 #include "ModulAritmetika.h"
+#include "ModulCharakteristicky.h"
 #include "ZadaniPresnosti.h"
 
 namespace {
@@ -86,26 +86,66 @@ void citateleAdjungovanou(RacionalniMatice& F, RacionalniMatice& G, RacionalniMa
     fmpq_mat_set(Bk[static_cast<std::size_t>(n)]->get(), L.get());
 }
 
-// B(z) for one input and one output: det(zI - F + G H) - D(z) + L D(z) by the determinant
-// lemma; the two characteristic polynomials are independent and run side by side.
+// The integer form of F = M / E, with A(z) = det(zI - F) = q(E z) / E^n.
+struct CelaSoustava {
+    CelaMatice M;
+    CeleCislo E;
+    explicit CelaSoustava(const RacionalniMatice& F) : M(F.radku(), F.radku()) { celaMatice(F, M, E.get()); }
+};
+
+// r(z) = q(E z) / E^n.
+void racionalni(const CelyPolynom& q, const fmpz_t E, long n, fmpq_poly_struct* r) {
+    CeleCislo mocnina;
+    fmpz_pow_ui(mocnina.get(), E, static_cast<unsigned long>(n));
+    fmpq_poly_set_fmpz_poly(r, vNasobku(q, E).get());
+    fmpq_poly_scalar_div_fmpz(r, r, mocnina.get());
+}
+
+// True when a coefficient of A = det(zI - F) is certainly beyond the range of double, decided
+// before the characteristic polynomial: where the bounds of its coefficients (divided by the
+// powers of E) allow a value beyond 2^1023, the exact determinant gives A(0) = (-1)^n det F,
+// whose rounding settles the refusal. A result that fits is never refused here.
+bool jmenovatelMimoRozsah(const CelaSoustava& s) {
+    const long n = s.M.radku();
+    const std::vector<long> meze = mezeCharakteristickeho(s.M);
+    const long bituE = static_cast<long>(fmpz_bits(s.E.get())) - 1;  // 2^bituE <= E
+    bool mozna = false;
+    for (long j = 0; j <= n; ++j) mozna = mozna || meze[static_cast<std::size_t>(j)] - j * bituE > 1023;
+    if (!mozna) return false;
+    CeleCislo det, mocnina;
+    fmpz_mat_det(det.get(), s.M.get());
+    fmpz_pow_ui(mocnina.get(), s.E.get(), static_cast<unsigned long>(n));
+    Racionalni A0;
+    fmpq_set_fmpz_frac(A0.get(), det.get(), mocnina.get());
+    bool vRozsahu = true;
+    zaokrouhlenyText(A0.get(), vRozsahu);
+    return !vRozsahu;
+}
+
+// B(z) for one input and one output by the determinant lemma, B = H adj(zI - F) G + L D(z),
+// over the integers: with E the common denominator of F and of the products G_i H_j, M = E F,
+// G' = d_G G and H' = (E / d_G) H are integral and G' H' = E G H, so that
+// H adj(zI - F) G = v(E z) / E^n for v = H' adj(wI - M) G'.
 void citatelLemmatem(RacionalniMatice& F, RacionalniMatice& G, RacionalniMatice& H, RacionalniMatice& L,
-                     fmpq_poly_t D, fmpq_poly_t B) {
-    const long n = fmpq_mat_nrows(F.get());
-    RacionalniMatice vazba(n, n);
-    Racionalni soucin;
-    for (long r = 0; r < n; ++r)
-        for (long c = 0; c < n; ++c) {
-            fmpq_mul(soucin.get(), G.prvek(r, 0), H.prvek(0, c));
-            fmpq_sub(vazba.prvek(r, c), F.prvek(r, c), soucin.get());
-        }
-    std::thread soubezne([&] {
-        fmpq_mat_charpoly(B, vazba.get());
-        flint_cleanup();
-    });
-    fmpq_mat_charpoly(D, F.get());
-    soubezne.join();
+                     fmpq_poly_struct* D, fmpq_poly_struct* B) {
+    const long n = F.radku();
+    CelaMatice M(n, n), Gc(n, 1), Hc(1, n);
+    CeleCislo eF, dG, dH, E, podil;
+    celaMatice(F, M, eF.get());
+    celaMatice(G, Gc, dG.get());
+    celaMatice(H, Hc, dH.get());
+    fmpz_mul(podil.get(), dG.get(), dH.get());
+    fmpz_lcm(E.get(), eF.get(), podil.get());
+    fmpz_divexact(podil.get(), E.get(), eF.get());
+    fmpz_mat_scalar_mul_fmpz(M.get(), M.get(), podil.get());
+    fmpz_mul(podil.get(), dG.get(), dH.get());
+    fmpz_divexact(podil.get(), E.get(), podil.get());
+    fmpz_mat_scalar_mul_fmpz(Hc.get(), Hc.get(), podil.get());
+    CelyPolynom q, v;
+    charakteristickyAVazba(M, Gc, Hc, q, v);
+    racionalni(q, E.get(), n, D);
+    racionalni(v, E.get(), n, B);
     RacionalniPolynom primaVazba;
-    fmpq_poly_sub(B, B, D);
     fmpq_poly_scalar_mul_fmpq(primaVazba.get(), D, L.prvek(0, 0));
     fmpq_poly_add(B, B, primaVazba.get());
 }
@@ -118,6 +158,8 @@ std::string naVnejsi(const std::vector<PresnaMatice>& b) {
     nactiMatici(G, b[1], 0);
     nactiMatici(H, b[2], 0);
     nactiMatici(L, b[3], 0);
+    const CelaSoustava soustava(F);
+    if (jmenovatelMimoRozsah(soustava)) return std::string(1, zadani::CHYBA) + MIMO_ROZSAH;
     RacionalniPolynom D, B11;
     const bool lemmatem = n > MAX_RAD_ADJUNGOVANE && vstupy == 1 && vystupy == 1;
     std::vector<std::unique_ptr<RacionalniMatice>> koeficienty;
@@ -125,7 +167,7 @@ std::string naVnejsi(const std::vector<PresnaMatice>& b) {
     if (lemmatem) {
         citatelLemmatem(F, G, H, L, D.get(), B11.get());
     } else {
-        fmpq_mat_charpoly(D.get(), F.get());
+        racionalni(charakteristickyCelociselny(soustava.M), soustava.E.get(), n, D.get());
         for (long k = 0; k <= n; ++k) {
             koeficienty.push_back(std::make_unique<RacionalniMatice>(vystupy, vstupy));
             Bk.push_back(koeficienty.back().get());
