@@ -44,24 +44,16 @@ long bitu(mag_srcptr x) {
     return static_cast<long>(fmpz_bits(strop.get()));
 }
 
-// The residues of det(wI - M) modulo the primes, for every matrix: vysledky[k * pocet + m] is
-// that of matice[m] modulo prvocisla[k]. Two threads share the work when it is large.
-std::vector<std::unique_ptr<ModularniPolynom>> zbytky(const std::vector<const CelaMatice*>& matice,
-                                                      const std::vector<mp_limb_t>& prvocisla) {
-    const std::size_t pocet = matice.size(), uloh = pocet * prvocisla.size();
-    const long n = matice.front()->radku();
-    std::vector<std::unique_ptr<ModularniPolynom>> vysledky(uloh);
-    for (std::size_t u = 0; u < uloh; ++u) vysledky[u] = std::make_unique<ModularniPolynom>(prvocisla[u / pocet]);
+// Runs uloha(k) for every prime prvocisla[k]; two threads share the primes when the work is
+// large. The tasks write only into their own, prepared places.
+template <typename Uloha>
+void poPrvocislech(std::size_t prvocisel, long n, const Uloha& uloha) {
     auto pocitej = [&](std::size_t od, std::size_t krok) {
-        for (std::size_t u = od; u < uloh; u += krok) {
-            ModularniMatice A(n, n, prvocisla[u / pocet]);
-            fmpz_mat_get_nmod_mat(A.get(), matice[u % pocet]->get());
-            nmod_mat_charpoly(vysledky[u]->get(), A.get());
-        }
+        for (std::size_t k = od; k < prvocisel; k += krok) uloha(k);
     };
-    if (uloh < 2 || n < RAD_PRO_VLAKNA) {
+    if (prvocisel < 2 || n < RAD_PRO_VLAKNA) {
         pocitej(0, 1);
-        return vysledky;
+        return;
     }
     try {
         std::thread druhe([&] {
@@ -73,7 +65,53 @@ std::vector<std::unique_ptr<ModularniPolynom>> zbytky(const std::vector<const Ce
     } catch (const std::system_error&) {
         pocitej(0, 1);  // no second thread to be had
     }
-    return vysledky;
+}
+
+std::vector<std::unique_ptr<ModularniPolynom>> pripravene(const std::vector<mp_limb_t>& prvocisla) {
+    std::vector<std::unique_ptr<ModularniPolynom>> polynomy;
+    for (mp_limb_t p : prvocisla) polynomy.push_back(std::make_unique<ModularniPolynom>(p));
+    return polynomy;
+}
+
+// det(wI - M) modulo p, with M modulo p left in A.
+void charakteristickyModulo(const CelaMatice& M, ModularniMatice& A, ModularniPolynom& q) {
+    fmpz_mat_get_nmod_mat(A.get(), M.get());
+    nmod_mat_charpoly(q.get(), A.get());
+}
+
+// The entries of an integer row or column modulo p.
+std::vector<mp_limb_t> vektorModulo(const CelaMatice& v, mp_limb_t p) {
+    std::vector<mp_limb_t> zbytky;
+    for (long i = 0; i < v.radku(); ++i)
+        for (long j = 0; j < v.sloupcu(); ++j) zbytky.push_back(fmpz_fdiv_ui(v.prvek(i, j), p));
+    return zbytky;
+}
+
+// v = H adj(wI - M) G modulo p from q = det(wI - M) = sum a_i w^i: by Cayley-Hamilton
+// adj(wI - M) = sum_j w^j sum_(k <= n-1-j) a_(j+1+k) M^k, so with the Markov parameters
+// h_k = H M^k G, v_j = sum_(k <= n-1-j) a_(j+1+k) h_k. n products of M by a vector, which
+// cost less than a second characteristic polynomial.
+void vazbaModulo(ModularniMatice& A, const ModularniPolynom& q, const CelaMatice& G, const CelaMatice& H,
+                 ModularniPolynom& v) {
+    const nmod_t modul = A.get()->mod;
+    const long n = A.get()->r;
+    std::vector<mp_limb_t> x = vektorModulo(G, modul.n), dalsi(static_cast<std::size_t>(n));
+    const std::vector<mp_limb_t> h = vektorModulo(H, modul.n);
+    std::vector<mp_limb_t> markov(static_cast<std::size_t>(n));
+    const int limbu = _nmod_vec_dot_bound_limbs(n, modul);
+    for (long k = 0; k < n; ++k) {
+        markov[static_cast<std::size_t>(k)] = _nmod_vec_dot(h.data(), x.data(), n, modul, limbu);
+        if (k + 1 == n) break;
+        nmod_mat_mul_nmod_vec(dalsi.data(), A.get(), x.data(), n);
+        x.swap(dalsi);
+    }
+    nmod_poly_zero(v.get());
+    for (long j = 0; j < n; ++j) {
+        mp_limb_t soucet = 0;
+        for (long k = 0; k + j + 1 <= n; ++k)
+            soucet = nmod_add(soucet, nmod_mul(nmod_poly_get_coeff_ui(q.get(), j + 1 + k), markov[static_cast<std::size_t>(k)], modul), modul);
+        nmod_poly_set_coeff_ui(v.get(), j, soucet);
+    }
 }
 
 std::vector<mp_limb_t> prvocislaNa(long bituVysledku) {
@@ -127,6 +165,70 @@ long bituNormy1(const CelaMatice& v) {
     return static_cast<long>(fmpz_bits(soucet.get()));
 }
 
+// The strongly connected components of the graph with an edge i -> j for every non-zero
+// M_ij off the diagonal (Tarjan): ordered by them, M is block triangular, and det(wI - M) is
+// the product of the characteristic polynomials of the diagonal blocks.
+class Komponenty {
+    const CelaMatice& M;
+    std::vector<long> poradi, nejnizsi, zasobnik;
+    std::vector<bool> naZasobniku;
+    long citac = 0;
+
+    void navstiv(long i) {
+        poradi[static_cast<std::size_t>(i)] = nejnizsi[static_cast<std::size_t>(i)] = citac++;
+        zasobnik.push_back(i);
+        naZasobniku[static_cast<std::size_t>(i)] = true;
+        for (long j = 0; j < M.radku(); ++j) {
+            if (j == i || fmpz_is_zero(M.prvek(i, j))) continue;
+            if (poradi[static_cast<std::size_t>(j)] < 0) {
+                navstiv(j);
+                nejnizsi[static_cast<std::size_t>(i)] = std::min(nejnizsi[static_cast<std::size_t>(i)], nejnizsi[static_cast<std::size_t>(j)]);
+            } else if (naZasobniku[static_cast<std::size_t>(j)]) {
+                nejnizsi[static_cast<std::size_t>(i)] = std::min(nejnizsi[static_cast<std::size_t>(i)], poradi[static_cast<std::size_t>(j)]);
+            }
+        }
+        if (nejnizsi[static_cast<std::size_t>(i)] != poradi[static_cast<std::size_t>(i)]) return;
+        seznam.emplace_back();
+        long j;
+        do {
+            j = zasobnik.back();
+            zasobnik.pop_back();
+            naZasobniku[static_cast<std::size_t>(j)] = false;
+            seznam.back().push_back(j);
+        } while (j != i);
+    }
+
+public:
+    std::vector<std::vector<long>> seznam;
+
+    explicit Komponenty(const CelaMatice& M)
+        : M(M), poradi(static_cast<std::size_t>(M.radku()), -1), nejnizsi(static_cast<std::size_t>(M.radku())),
+          naZasobniku(static_cast<std::size_t>(M.radku()), false) {
+        for (long i = 0; i < M.radku(); ++i)
+            if (poradi[static_cast<std::size_t>(i)] < 0) navstiv(i);
+    }
+};
+
+// det(wI - M) of a matrix whose graph is strongly connected.
+CelyPolynom charakteristickySouvisly(const CelaMatice& M) {
+    const long n = M.radku();
+    if (n == 1) {
+        CelyPolynom q = CelyPolynom::zCelych({0, 1});
+        fmpz_neg(q.get()->coeffs, M.prvek(0, 0));
+        return q;
+    }
+    // One bit for the sign of the symmetric residues.
+    const std::vector<mp_limb_t> prvocisla = prvocislaNa(nejvic(mezeCharakteristickeho(M)) + 1);
+    const std::vector<std::unique_ptr<ModularniPolynom>> zbytky = pripravene(prvocisla);
+    poPrvocislech(prvocisla.size(), n, [&](std::size_t k) {
+        ModularniMatice A(n, n, prvocisla[k]);
+        charakteristickyModulo(M, A, *zbytky[k]);
+    });
+    Skladani q;
+    for (const auto& z : zbytky) q.pridej(*z);
+    return q.hodnota();
+}
+
 }  // namespace
 
 std::vector<long> mezeCharakteristickeho(const CelaMatice& M) {
@@ -139,13 +241,18 @@ std::vector<long> mezeCharakteristickeho(const CelaMatice& M) {
 }
 
 CelyPolynom charakteristickyCelociselny(const CelaMatice& M) {
-    if (M.radku() == 0) return CelyPolynom::zCelych({1});
-    // One bit for the sign of the symmetric residues.
-    const std::vector<mp_limb_t> prvocisla = prvocislaNa(nejvic(mezeCharakteristickeho(M)) + 1);
-    const std::vector<std::unique_ptr<ModularniPolynom>> zbytek = zbytky({&M}, prvocisla);
-    Skladani q;
-    for (const auto& z : zbytek) q.pridej(*z);
-    return q.hodnota();
+    const Komponenty komponenty(M);
+    if (komponenty.seznam.size() == 1) return charakteristickySouvisly(M);
+    CelyPolynom q = CelyPolynom::zCelych({1});
+    for (const std::vector<long>& indexy : komponenty.seznam) {
+        const long m = static_cast<long>(indexy.size());
+        CelaMatice blok(m, m);
+        for (long i = 0; i < m; ++i)
+            for (long j = 0; j < m; ++j)
+                fmpz_set(blok.prvek(i, j), M.prvek(indexy[static_cast<std::size_t>(i)], indexy[static_cast<std::size_t>(j)]));
+        fmpz_poly_mul(q.get(), q.get(), charakteristickySouvisly(blok).get());
+    }
+    return q;
 }
 
 void charakteristickyAVazba(const CelaMatice& M, const CelaMatice& G, const CelaMatice& H, CelyPolynom& q,
@@ -156,20 +263,18 @@ void charakteristickyAVazba(const CelaMatice& M, const CelaMatice& G, const Cela
         v = CelyPolynom();
         return;
     }
-    CelaMatice K(n, n), GH(n, n);
-    fmpz_mat_mul(GH.get(), G.get(), H.get());
-    fmpz_mat_sub(K.get(), M.get(), GH.get());
-    const std::vector<long> meze = mezeCharakteristickeho(M);
-    const long bituVazby = nejvic(meze) + bituNormy1(G) + bituNormy1(H);
-    const std::vector<mp_limb_t> prvocisla = prvocislaNa(std::max(nejvic(meze), bituVazby) + 1);
-    const std::vector<std::unique_ptr<ModularniPolynom>> zbytek = zbytky({&M, &K}, prvocisla);
-    Skladani skladaneQ, skladaneV;
-    for (std::size_t k = 0; k < prvocisla.size(); ++k) {
-        ModularniPolynom rozdil(prvocisla[k]);
-        nmod_poly_sub(rozdil.get(), zbytek[2 * k + 1]->get(), zbytek[2 * k]->get());
-        skladaneQ.pridej(*zbytek[2 * k]);
-        skladaneV.pridej(rozdil);
-    }
-    q = skladaneQ.hodnota();
+    q = charakteristickyCelociselny(M);
+    const long bituVazby = nejvic(mezeCharakteristickeho(M)) + bituNormy1(G) + bituNormy1(H);
+    const std::vector<mp_limb_t> prvocisla = prvocislaNa(bituVazby + 1);
+    const std::vector<std::unique_ptr<ModularniPolynom>> zbytky = pripravene(prvocisla);
+    poPrvocislech(prvocisla.size(), n, [&](std::size_t k) {
+        ModularniMatice A(n, n, prvocisla[k]);
+        fmpz_mat_get_nmod_mat(A.get(), M.get());
+        ModularniPolynom qModulo(prvocisla[k]);
+        fmpz_poly_get_nmod_poly(qModulo.get(), q.get());
+        vazbaModulo(A, qModulo, G, H, *zbytky[k]);
+    });
+    Skladani skladaneV;
+    for (const auto& z : zbytky) skladaneV.pridej(*z);
     v = skladaneV.hodnota();
 }
