@@ -4,6 +4,7 @@
 #include <memory>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -87,6 +88,40 @@ std::vector<mp_limb_t> vektorModulo(const CelaMatice& v, mp_limb_t p) {
     return zbytky;
 }
 
+// y = A x modulo p, over the non-zero entries only where they are few (a sparse F, such as
+// a permutation, would otherwise cost a full product per power).
+class NasobeniModulo {
+    ModularniMatice& A;
+    std::vector<std::vector<std::pair<long, mp_limb_t>>> radky;
+    bool ridka = false;
+
+public:
+    explicit NasobeniModulo(ModularniMatice& A) : A(A) {
+        const long n = A.get()->r;
+        long nenulovych = 0;
+        for (long i = 0; i < n; ++i)
+            for (long j = 0; j < n; ++j) nenulovych += nmod_mat_entry(A.get(), i, j) != 0;
+        ridka = 4 * nenulovych <= n * n;
+        if (!ridka) return;
+        radky.resize(static_cast<std::size_t>(n));
+        for (long i = 0; i < n; ++i)
+            for (long j = 0; j < n; ++j)
+                if (nmod_mat_entry(A.get(), i, j) != 0) radky[static_cast<std::size_t>(i)].push_back({j, nmod_mat_entry(A.get(), i, j)});
+    }
+    void operator()(std::vector<mp_limb_t>& y, const std::vector<mp_limb_t>& x) const {
+        if (!ridka) {
+            nmod_mat_mul_nmod_vec(y.data(), A.get(), x.data(), static_cast<long>(x.size()));
+            return;
+        }
+        const nmod_t modul = A.get()->mod;
+        for (std::size_t i = 0; i < radky.size(); ++i) {
+            mp_limb_t soucet = 0;
+            for (const auto& prvek : radky[i]) soucet = nmod_add(soucet, nmod_mul(prvek.second, x[static_cast<std::size_t>(prvek.first)], modul), modul);
+            y[i] = soucet;
+        }
+    }
+};
+
 // v = H adj(wI - M) G modulo p from q = det(wI - M) = sum a_i w^i: by Cayley-Hamilton
 // adj(wI - M) = sum_j w^j sum_(k <= n-1-j) a_(j+1+k) M^k, so with the Markov parameters
 // h_k = H M^k G, v_j = sum_(k <= n-1-j) a_(j+1+k) h_k. n products of M by a vector, which
@@ -99,10 +134,11 @@ void vazbaModulo(ModularniMatice& A, const ModularniPolynom& q, const CelaMatice
     const std::vector<mp_limb_t> h = vektorModulo(H, modul.n);
     std::vector<mp_limb_t> markov(static_cast<std::size_t>(n));
     const int limbu = _nmod_vec_dot_bound_limbs(n, modul);
+    const NasobeniModulo krat(A);
     for (long k = 0; k < n; ++k) {
         markov[static_cast<std::size_t>(k)] = _nmod_vec_dot(h.data(), x.data(), n, modul, limbu);
         if (k + 1 == n) break;
-        nmod_mat_mul_nmod_vec(dalsi.data(), A.get(), x.data(), n);
+        krat(dalsi, x);
         x.swap(dalsi);
     }
     nmod_poly_zero(v.get());
@@ -255,8 +291,8 @@ CelyPolynom charakteristickyCelociselny(const CelaMatice& M) {
     return q;
 }
 
-void charakteristickyAVazba(const CelaMatice& M, const CelaMatice& G, const CelaMatice& H, CelyPolynom& q,
-                            CelyPolynom& v) {
+void charakteristickyAPrenos(const CelaMatice& M, const CelaMatice& G, const CelaMatice& H, CelyPolynom& q,
+                             CelyPolynom& v) {
     const long n = M.radku();
     if (n == 0) {
         q = CelyPolynom::zCelych({1});

@@ -61,7 +61,8 @@ public:
     }
 };
 
-// Orders up to which B comes from the adjugate expansion; beyond, from the determinant lemma.
+// Orders up to which B comes from the adjugate expansion in rationals; beyond, one channel
+// comes from the Markov parameters modulo primes.
 const long MAX_RAD_ADJUNGOVANE = 16;
 
 // The coefficient matrices B_0 ... B_n of B(z) = H adj(zI - F) G + L D(z), D = det(zI - F) with
@@ -122,29 +123,24 @@ bool jmenovatelMimoRozsah(const CelaSoustava& s) {
     return !vRozsahu;
 }
 
-// B(z) for one input and one output by the determinant lemma, B = H adj(zI - F) G + L D(z),
-// over the integers: with E the common denominator of F and of the products G_i H_j, M = E F,
-// G' = d_G G and H' = (E / d_G) H are integral and G' H' = E G H, so that
-// H adj(zI - F) G = v(E z) / E^n for v = H' adj(wI - M) G'.
-void citatelLemmatem(RacionalniMatice& F, RacionalniMatice& G, RacionalniMatice& H, RacionalniMatice& L,
-                     fmpq_poly_struct* D, fmpq_poly_struct* B) {
-    const long n = F.radku();
-    CelaMatice M(n, n), Gc(n, 1), Hc(1, n);
-    CeleCislo eF, dG, dH, E, podil;
-    celaMatice(F, M, eF.get());
+// B(z) for one input and one output, B = H adj(zI - F) G + L D(z), over the integers: with
+// F = M / E, G = G' / d_G and H = H' / d_H, adj(zI - F) = adj(wI - M) / E^(n-1) at w = E z, so
+// that H adj(zI - F) G = v(E z) / (d_G d_H E^(n-1)) for v = H' adj(wI - M) G'.
+void citatelJednohoKanalu(const CelaSoustava& s, const RacionalniMatice& G, const RacionalniMatice& H,
+                          RacionalniMatice& L, fmpq_poly_struct* D, fmpq_poly_struct* B) {
+    const long n = s.M.radku();
+    CelaMatice Gc(n, 1), Hc(1, n);
+    CeleCislo dG, dH, jmenovatel;
     celaMatice(G, Gc, dG.get());
     celaMatice(H, Hc, dH.get());
-    fmpz_mul(podil.get(), dG.get(), dH.get());
-    fmpz_lcm(E.get(), eF.get(), podil.get());
-    fmpz_divexact(podil.get(), E.get(), eF.get());
-    fmpz_mat_scalar_mul_fmpz(M.get(), M.get(), podil.get());
-    fmpz_mul(podil.get(), dG.get(), dH.get());
-    fmpz_divexact(podil.get(), E.get(), podil.get());
-    fmpz_mat_scalar_mul_fmpz(Hc.get(), Hc.get(), podil.get());
     CelyPolynom q, v;
-    charakteristickyAVazba(M, Gc, Hc, q, v);
-    racionalni(q, E.get(), n, D);
-    racionalni(v, E.get(), n, B);
+    charakteristickyAPrenos(s.M, Gc, Hc, q, v);
+    racionalni(q, s.E.get(), n, D);
+    fmpz_pow_ui(jmenovatel.get(), s.E.get(), static_cast<unsigned long>(n - 1));
+    fmpz_mul(jmenovatel.get(), jmenovatel.get(), dG.get());
+    fmpz_mul(jmenovatel.get(), jmenovatel.get(), dH.get());
+    fmpq_poly_set_fmpz_poly(B, vNasobku(v, s.E.get()).get());
+    fmpq_poly_scalar_div_fmpz(B, B, jmenovatel.get());
     RacionalniPolynom primaVazba;
     fmpq_poly_scalar_mul_fmpq(primaVazba.get(), D, L.prvek(0, 0));
     fmpq_poly_add(B, B, primaVazba.get());
@@ -161,11 +157,11 @@ std::string naVnejsi(const std::vector<PresnaMatice>& b) {
     const CelaSoustava soustava(F);
     if (jmenovatelMimoRozsah(soustava)) return std::string(1, zadani::CHYBA) + MIMO_ROZSAH;
     RacionalniPolynom D, B11;
-    const bool lemmatem = n > MAX_RAD_ADJUNGOVANE && vstupy == 1 && vystupy == 1;
+    const bool jedenKanal = n > MAX_RAD_ADJUNGOVANE && vstupy == 1 && vystupy == 1;
     std::vector<std::unique_ptr<RacionalniMatice>> koeficienty;
     std::vector<RacionalniMatice*> Bk;
-    if (lemmatem) {
-        citatelLemmatem(F, G, H, L, D.get(), B11.get());
+    if (jedenKanal) {
+        citatelJednohoKanalu(soustava, G, H, L, D.get(), B11.get());
     } else {
         racionalni(charakteristickyCelociselny(soustava.M), soustava.E.get(), n, D.get());
         for (long k = 0; k <= n; ++k) {
@@ -184,7 +180,7 @@ std::string naVnejsi(const std::vector<PresnaMatice>& b) {
     B.novyTvar(static_cast<int>(vystupy), static_cast<int>(vstupy));
     for (long i = 0; i < vystupy; ++i)
         for (long j = 0; j < vstupy; ++j) {
-            B.pridejPrvek(lemmatem ? vysledek.polynom(B11.get()) : vysledek.polynom(Bk, i, j));
+            B.pridejPrvek(jedenKanal ? vysledek.polynom(B11.get()) : vysledek.polynom(Bk, i, j));
         }
     vysledek.pridejBlok(std::move(B));
     return vysledek.zaver();
