@@ -17,6 +17,7 @@
 #include "CLDDS_Vnejsi_SISO.h"
 #include "CLLDS_Stav_SISO.h"
 #include "ModulAritmetika.h"
+#include "ModulCharakteristicky.h"
 #include "ModulPrevod.h"
 #include "Vyjimky.h"
 #include "ZadaniPresnosti.h"
@@ -245,6 +246,18 @@ TEST(PresneJadro, CharacteristicPolynomialMatchesTheRationalRoutine) {
     for (const Texty& t : matice) {
         const PresnaMatice F = zTextu(t);
         EXPECT_EQ(charakteristickyPolynomPresne(F), charakteristickyRacionalne(F)) << "order " << F.get_rows() << ", " << t[0][0];
+        // The bound that sets the number of primes holds every coefficient of the integer matrix.
+        const long n = F.get_rows();
+        RacionalniMatice Q(n, n);
+        nactiMatici(Q, F, 0);
+        CelaMatice M(n, n);
+        CeleCislo E;
+        celaMatice(Q, M, E.get());
+        CelyPolynom q;
+        fmpz_mat_charpoly(q.get(), M.get());
+        const std::vector<long> meze = mezeCharakteristickeho(M);
+        for (long j = 0; j <= n; ++j)
+            EXPECT_LE(static_cast<long>(fmpz_bits(q.get()->coeffs + n - j)), meze[static_cast<std::size_t>(j)]) << "order " << n << ", j " << j;
     }
 }
 
@@ -333,9 +346,11 @@ std::string ulohaNaVnejsi(const PresnaMatice& F, const PresnaMatice& G, const Pr
 TEST(PresneJadro, SingleChannelConversionMatchesTheRationalRoutine) {
     std::mt19937 gen(33);
     std::uniform_int_distribution<int> cislo(-99, 99);
-    for (int n : {17, 24, 40}) {
+    for (int n : {17, 24, 30, 40}) {
         Texty f = nahodna(gen, n), g(static_cast<std::size_t>(n)), h(1);
-        if (n != 17) f = vzor(n, [&](int i, int j) { return std::to_string(cislo(gen)) + (i == j ? ".5" : "e-1"); });
+        if (n == 24 || n == 40) f = vzor(n, [&](int i, int j) { return std::to_string(cislo(gen)) + (i == j ? ".5" : "e-1"); });
+        // Sparse: a cycle with a few couplings, whose products by F run over the non-zero entries.
+        if (n == 30) f = vzor(n, [](int i, int j) { return j == (i + 1) % 30 ? "0.5" : i == j && i % 3 == 0 ? "-0.25" : "0"; });
         for (int i = 0; i < n; ++i) {
             g[static_cast<std::size_t>(i)] = {std::to_string(cislo(gen)) + "e-3"};
             h[0].push_back(std::to_string(cislo(gen)) + ".25");
