@@ -7,6 +7,7 @@
 #include <flint/fmpz_poly.h>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <random>
 #include <string>
@@ -16,6 +17,7 @@
 #include "CLDDS_Vnejsi_MIMO.h"
 #include "CLDDS_Vnejsi_SISO.h"
 #include "CLLDS_Stav_SISO.h"
+#include "MalePrevody.h"
 #include "ModulAritmetika.h"
 #include "ModulCharakteristicky.h"
 #include "ModulPrevod.h"
@@ -385,4 +387,125 @@ TEST(PresneJadro, ConversionBeyondTheRangeOfDoubleIsRefusedAndOneWithinIsNot) {
             EXPECT_EQ(odpoved[0], zadani::VYSLEDEK);
         }
     }
+}
+
+// Small systems of short decimals convert in 128-bit integers without the module: the same
+// doubles as the module's, to the last bit, and the module whenever a value does not fit.
+namespace {
+
+std::string kratke(std::mt19937& gen) {
+    static const char* const tvary[] = {"0", "1", "-1", "0.5", "-0.25", "0.1", "-0.7", "2", "0.125", "-3.75", "1e-3",
+                                        "0.333", "12.5", "-0.05", "7e2", "0.9999"};
+    return tvary[gen() % (sizeof tvary / sizeof tvary[0])];
+}
+
+PresnaMatice nahodnyBlok(std::mt19937& gen, int r, int s) {
+    PresnaMatice M;
+    M.novyTvar(r, s);
+    for (int i = 0; i < r; ++i) {
+        std::vector<std::string> radek;
+        for (int j = 0; j < s; ++j) radek.push_back(kratke(gen));
+        M.pridejRadek(radek);
+    }
+    return M;
+}
+
+std::vector<double> hodnoty(const PresnaMatice& blok, int i, int j) {
+    std::vector<double> v;
+    for (const std::string& t : blok.prvek(i, j)) v.push_back(std::strtod(t.c_str(), nullptr));
+    return v;
+}
+
+std::vector<double> koeficientyPolynomu(const Polynom& p) {
+    std::vector<double> c;
+    for (int k = 0; k <= p.get_stupen(); ++k) c.push_back(p[static_cast<std::size_t>(k)]);
+    return c;
+}
+
+// The same doubles bit for bit (a -0 would be written "-0.0000").
+bool stejneBity(const std::vector<double>& a, const std::vector<double>& b) {
+    return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0);
+}
+
+}  // namespace
+
+TEST(MalePrevody, TransferFunctionsAreTheModulesToTheLastBit) {
+    std::mt19937 gen(41);
+    int rychle = 0;
+    for (int pokus = 0; pokus < 300; ++pokus) {
+        const int n = 1 + pokus % 8, vstupy = 1 + pokus % 3, vystupy = 1 + (pokus / 3) % 2;
+        PresnyStav stav{nahodnyBlok(gen, n, n), nahodnyBlok(gen, n, vstupy), nahodnyBlok(gen, vystupy, n),
+                        nahodnyBlok(gen, vystupy, vstupy)};
+        Polynom A;
+        Matrix<Polynom> B;
+        if (!malyPrenos(stav, A, B)) continue;
+        ++rychle;
+        const std::string odpoved = presnyPrevod(zadani::zapis(zadani::NA_VNEJSI, {&stav.F, &stav.G, &stav.H, &stav.L}));
+        char druh = 0;
+        std::vector<PresnaMatice> modul;
+        ASSERT_TRUE(zadani::nacti(odpoved, druh, modul)) << odpoved;
+        EXPECT_TRUE(stejneBity(koeficientyPolynomu(A), hodnoty(modul[0], 0, 0))) << "order " << n;
+        for (int i = 0; i < vystupy; ++i)
+            for (int j = 0; j < vstupy; ++j)
+                EXPECT_TRUE(stejneBity(koeficientyPolynomu(B(i, j)), hodnoty(modul[1], i, j))) << "order " << n << " (" << i << ", " << j << ")";
+    }
+    // More than a third of them stay within the bounds (the denominator 10^(s n) of det(zI - F)
+    // is the first to leave them).
+    EXPECT_GT(rychle, 100);
+}
+
+TEST(MalePrevody, RealisationsAreTheModulesToTheLastBit) {
+    std::mt19937 gen(42);
+    int rychle = 0;
+    for (int pokus = 0; pokus < 300; ++pokus) {
+        const int n = 1 + pokus % 10;
+        const PresnaMatice a = nahodnyBlok(gen, 1, n + 1), b = nahodnyBlok(gen, 1, 1 + pokus % (n + 1));
+        PresnyVnejsi vnejsi;
+        vnejsi.A.novyTvar(1, 1);
+        std::vector<std::string> ka, kb;
+        for (int k = 0; k <= n; ++k) ka.push_back(a.prvek(0, k).front());
+        for (int k = 0; k < b.get_columns(); ++k) kb.push_back(b.prvek(0, k).front());
+        vnejsi.A.pridejPrvek(ka);
+        vnejsi.B.novyTvar(1, 1);
+        vnejsi.B.pridejPrvek(kb);
+        Matrix<double> F, G, H, L;
+        if (!malaRealizace(vnejsi, F, G, H, L)) continue;
+        ++rychle;
+        const std::string odpoved = presnyPrevod(zadani::zapis(zadani::NA_STAV_SISO, {&vnejsi.A, &vnejsi.B}));
+        char druh = 0;
+        std::vector<PresnaMatice> modul;
+        ASSERT_TRUE(zadani::nacti(odpoved, druh, modul)) << odpoved;
+        const Matrix<double>* rychly[] = {&F, &G, &H, &L};
+        for (int blok = 0; blok < 4; ++blok)
+            for (int i = 0; i < modul[static_cast<std::size_t>(blok)].get_rows(); ++i)
+                for (int j = 0; j < modul[static_cast<std::size_t>(blok)].get_columns(); ++j) {
+                    const double x = (*rychly[blok])(i, j), y = hodnoty(modul[static_cast<std::size_t>(blok)], i, j).front();
+                    EXPECT_TRUE(std::memcmp(&x, &y, sizeof x) == 0) << "block " << blok << " (" << i << ", " << j << "): " << x << " " << y;
+                }
+    }
+    EXPECT_GT(rychle, 200);
+}
+
+// What does not fit goes to the module: a hexadecimal text, 19 digits, a power of ten beyond
+// 127 bits, a quotient that is no quotient of two exact doubles.
+TEST(MalePrevody, LeaveToTheModuleWhatDoesNotFit) {
+    auto stav = [](const std::string& f) {
+        return PresnyStav{zTextu({{f, "0.5"}, {"1", "0"}}), zTextu({{"1"}, {"0"}}), zTextu({{"0", "1"}}), zTextu({{"0"}})};
+    };
+    Polynom A;
+    Matrix<Polynom> B;
+    EXPECT_TRUE(malyPrenos(stav("0.3"), A, B));
+    for (const char* f : {"0x1.8p+1", "1234567890123456789", "1e30", "0.12345678901234567"}) {
+        EXPECT_FALSE(malyPrenos(stav(f), A, B)) << f;
+    }
+    PresnyVnejsi vnejsi{zTextu({{"1"}}), zTextu({{"1"}})};
+    vnejsi.A.novyTvar(1, 1);
+    vnejsi.A.pridejPrvek({"0.3", "0.7"});  // 1/0.7 = 10/7: numerator and denominator exact doubles
+    vnejsi.B.novyTvar(1, 1);
+    vnejsi.B.pridejPrvek({"1"});
+    Matrix<double> F, G, H, L;
+    EXPECT_TRUE(malaRealizace(vnejsi, F, G, H, L));
+    vnejsi.A.novyTvar(1, 1);
+    vnejsi.A.pridejPrvek({"0.3", "9007199254740993"});  // a_n of 54 bits
+    EXPECT_FALSE(malaRealizace(vnejsi, F, G, H, L));
 }
