@@ -1,6 +1,7 @@
 #include "ModulCharakteristicky.h"
 
 #include <algorithm>
+#include <exception>
 #include <memory>
 #include <system_error>
 #include <thread>
@@ -46,7 +47,8 @@ long bitu(mag_srcptr x) {
 }
 
 // Runs uloha(k) for every prime prvocisla[k]; two threads share the primes when the work is
-// large. The tasks write only into their own, prepared places.
+// large. The tasks write only into their own, prepared places; a failure in either thread is
+// passed on after both have stopped.
 template <typename Uloha>
 void poPrvocislech(std::size_t prvocisel, long n, const Uloha& uloha) {
     auto pocitej = [&](std::size_t od, std::size_t krok) {
@@ -56,16 +58,29 @@ void poPrvocislech(std::size_t prvocisel, long n, const Uloha& uloha) {
         pocitej(0, 1);
         return;
     }
+    std::exception_ptr chybaDruheho;
+    std::thread druhe;
     try {
-        std::thread druhe([&] {
-            pocitej(1, 2);
+        druhe = std::thread([&] {
+            try {
+                pocitej(1, 2);
+            } catch (...) {
+                chybaDruheho = std::current_exception();
+            }
             flint_cleanup();
         });
-        pocitej(0, 2);
-        druhe.join();
     } catch (const std::system_error&) {
         pocitej(0, 1);  // no second thread to be had
+        return;
     }
+    try {
+        pocitej(0, 2);
+    } catch (...) {
+        druhe.join();
+        throw;
+    }
+    druhe.join();
+    if (chybaDruheho) std::rethrow_exception(chybaDruheho);
 }
 
 std::vector<std::unique_ptr<ModularniPolynom>> pripravene(const std::vector<mp_limb_t>& prvocisla) {

@@ -151,52 +151,74 @@ Polynom polynom(const std::vector<double>& koeficienty) {
 
 }  // namespace
 
-bool malyPrenos(const PresnyStav& stav, Polynom& A, Matrix<Polynom>& B) {
-    const int n = stav.F.get_rows(), vstupy = stav.G.get_columns(), vystupy = stav.H.get_rows();
-    if (n < 1 || n > MAX_STAVU || vstupy * vystupy > MAX_DVOJIC || stav.F.get_columns() != n ||
-        stav.G.get_rows() != n || stav.H.get_columns() != n || stav.L.get_rows() != vystupy ||
-        stav.L.get_columns() != vstupy)
-        return false;
+namespace {
+
+// The blocks of a state-space system as integers over powers of ten, with det(wI - M) and
+// adj(wI - M) of M = 10^s F.
+struct CelyStav {
     Skalovane F, G, H, L;
     std::vector<Cele> c;
     std::vector<Matice> N;
-    if (!skalujMatici(stav.F, F) || !skalujMatici(stav.G, G) || !skalujMatici(stav.H, H) ||
-        !skalujMatici(stav.L, L) || !charakteristicky(F.hodnoty, n, c, N))
+    int n = 0, vstupy = 0, vystupy = 0;
+};
+
+// The coefficients of B_ij over their common denominators 10^(s (n-m) + g + h + l), m = 0 ... n:
+// H adj(zI - F) G = P(10^s z) / 10^(s (n-1) + g + h) with P = H' adj(wI - M) G', so the
+// numerator at z^m is P_m 10^(s + l) + L'_ij c_m 10^(g + h).
+bool citatelKanalu(const CelyStav& s, int i, int j, std::vector<Cele>& citatel) {
+    const int n = s.n;
+    Cele posunP, posunL;
+    if (!mocninaDeseti(s.F.s + s.L.s, posunP) || !mocninaDeseti(s.G.s + s.H.s, posunL)) return false;
+    citatel.assign(static_cast<std::size_t>(n + 1), 0);
+    for (int m = 0; m <= n; ++m) {
+        Cele P = 0, t, primy;
+        for (int r = 0; m < n && r < n; ++r)
+            for (int q = 0; q < n; ++q) {
+                const Cele adj = s.N[static_cast<std::size_t>(n - m)][static_cast<std::size_t>(r * n + q)];
+                if (!soucin(s.H.hodnoty[static_cast<std::size_t>(i * n + r)], adj, t) ||
+                    !soucin(t, s.G.hodnoty[static_cast<std::size_t>(q * s.vstupy + j)], t) || !soucet(P, t, P))
+                    return false;
+            }
+        Cele& cil = citatel[static_cast<std::size_t>(m)];
+        if (!soucin(P, posunP, cil) || !soucin(s.L.hodnoty[static_cast<std::size_t>(i * s.vstupy + j)], s.c[static_cast<std::size_t>(m)], primy) ||
+            !soucin(primy, posunL, primy) || !soucet(cil, primy, cil))
+            return false;
+    }
+    while (citatel.size() > 1 && citatel.back() == 0) citatel.pop_back();
+    return true;
+}
+
+bool celyStav(const PresnyStav& stav, CelyStav& s) {
+    s.n = stav.F.get_rows();
+    s.vstupy = stav.G.get_columns();
+    s.vystupy = stav.H.get_rows();
+    const int n = s.n;
+    if (n < 1 || n > MAX_STAVU || s.vstupy * s.vystupy > MAX_DVOJIC || stav.F.get_columns() != n ||
+        stav.G.get_rows() != n || stav.H.get_columns() != n || stav.L.get_rows() != s.vystupy ||
+        stav.L.get_columns() != s.vstupy)
         return false;
+    return skalujMatici(stav.F, s.F) && skalujMatici(stav.G, s.G) && skalujMatici(stav.H, s.H) &&
+           skalujMatici(stav.L, s.L) && charakteristicky(s.F.hodnoty, n, s.c, s.N);
+}
+
+}  // namespace
+
+bool malyPrenos(const PresnyStav& stav, Polynom& A, Matrix<Polynom>& B) {
+    CelyStav s;
+    if (!celyStav(stav, s)) return false;
+    const int n = s.n;
     // A_m = c_m / 10^(s (n - m)).
     std::vector<double> a(static_cast<std::size_t>(n + 1));
     for (int m = 0; m <= n; ++m)
-        if (!podilDeseti(c[static_cast<std::size_t>(m)], F.s * (n - m), a[static_cast<std::size_t>(m)])) return false;
-    // H adj(zI - F) G = P(10^s z) / 10^(s (n-1) + g + h) with P = H' adj(wI - M) G', so over
-    // the common denominator 10^(s (n-m) + g + h + l) the coefficient of z^m of B has the
-    // numerator P_m 10^(s + l) + L'_ij c_m 10^(g + h).
-    Cele posunP, posunL;
-    if (!mocninaDeseti(F.s + L.s, posunP) || !mocninaDeseti(G.s + H.s, posunL)) return false;
-    Matrix<Polynom> citatele(vystupy, vstupy, Matrix<Polynom>::ZEROS);
-    for (int i = 0; i < vystupy; ++i)
-        for (int j = 0; j < vstupy; ++j) {
-            std::vector<Cele> citatel(static_cast<std::size_t>(n + 1), 0);
-            for (int m = 0; m <= n; ++m) {
-                Cele P = 0, t;
-                for (int r = 0; m < n && r < n; ++r)
-                    for (int q = 0; q < n; ++q) {
-                        const Matice& Nk = N[static_cast<std::size_t>(n - m)];
-                        if (!soucin(H.hodnoty[static_cast<std::size_t>(i * n + r)], Nk[static_cast<std::size_t>(r * n + q)], t) ||
-                            !soucin(t, G.hodnoty[static_cast<std::size_t>(q * vstupy + j)], t) || !soucet(P, t, P))
-                            return false;
-                    }
-                Cele primy;
-                Cele& cil = citatel[static_cast<std::size_t>(m)];
-                if (!soucin(P, posunP, cil) || !soucin(L.hodnoty[static_cast<std::size_t>(i * vstupy + j)], c[static_cast<std::size_t>(m)], primy) ||
-                    !soucin(primy, posunL, primy) || !soucet(cil, primy, cil))
-                    return false;
-            }
-            while (citatel.size() > 1 && citatel.back() == 0) citatel.pop_back();
+        if (!podilDeseti(s.c[static_cast<std::size_t>(m)], s.F.s * (n - m), a[static_cast<std::size_t>(m)])) return false;
+    Matrix<Polynom> citatele(s.vystupy, s.vstupy, Matrix<Polynom>::ZEROS);
+    std::vector<Cele> citatel;
+    for (int i = 0; i < s.vystupy; ++i)
+        for (int j = 0; j < s.vstupy; ++j) {
+            if (!citatelKanalu(s, i, j, citatel)) return false;
             std::vector<double> b(citatel.size());
-            for (std::size_t m = 0; m < citatel.size(); ++m) {
-                const long d = F.s * (n - static_cast<long>(m)) + G.s + H.s + L.s;
-                if (!podilDeseti(citatel[m], d, b[m])) return false;
-            }
+            for (std::size_t m = 0; m < citatel.size(); ++m)
+                if (!podilDeseti(citatel[m], s.F.s * (n - static_cast<long>(m)) + s.G.s + s.H.s + s.L.s, b[m])) return false;
             citatele(i, j) = polynom(b);
         }
     A = polynom(a);
