@@ -192,15 +192,51 @@ public:
     const CelyPolynom& hodnota() const { return vysledek; }
 };
 
-// Upper bounds of e_j over the row norms and over the column norms, the smaller of the two.
+// e_j of the row (or column) norms of M, or, for M = R + c 1 1^T with c the integer nearest
+// the mean entry, e_j(r_R) + |c| n^2 e_(j-1)(r_R) over the norms r_R of R: by the matrix
+// determinant lemma det(M_S) = det(R_S) + 1^T adj(R_S) c 1, and Hadamard's inequality bounds
+// every cofactor of R_S by the product of the other rows' norms. A matrix of positive entries
+// (random digits) has one large eigenvalue that the plain bound pays for in every row.
+void mezeJedne(const CelaMatice& M, bool poRadcich, bool posunute, HorniMeze& e) {
+    const long n = M.radku();
+    CeleCislo c;
+    if (posunute) {
+        for (long i = 0; i < n; ++i)
+            for (long j = 0; j < n; ++j) fmpz_add(c.get(), c.get(), M.prvek(i, j));
+        CeleCislo polovina, pocet(n * n);
+        fmpz_fdiv_q_2exp(polovina.get(), pocet.get(), 1);
+        fmpz_add(c.get(), c.get(), polovina.get());
+        fmpz_fdiv_q(c.get(), c.get(), pocet.get());
+    }
+    CelaMatice R(n, n);
+    for (long i = 0; i < n; ++i)
+        for (long j = 0; j < n; ++j) fmpz_sub(R.prvek(i, j), M.prvek(i, j), c.get());
+    HorniMeze r(n), eR(n + 1);
+    HorniMez posun;
+    normy(R, poRadcich, r);
+    symetricke(r, n, eR);
+    CeleCislo vaha;
+    fmpz_abs(vaha.get(), c.get());
+    fmpz_mul_si(vaha.get(), vaha.get(), n * n);
+    mag_set_fmpz(posun.get(), vaha.get());
+    mag_set(e[0], eR[0]);
+    for (long j = 1; j <= n; ++j) {
+        mag_mul(e[j], posun.get(), eR[j - 1]);
+        mag_add(e[j], e[j], eR[j]);
+    }
+}
+
+// The smallest of the bounds over rows and columns, plain and shifted by the mean.
 void mezeMinor(const CelaMatice& M, HorniMeze& e) {
     const long n = M.radku();
-    HorniMeze r(n), eRadky(n + 1), eSloupce(n + 1);
-    normy(M, true, r);
-    symetricke(r, n, eRadky);
-    normy(M, false, r);
-    symetricke(r, n, eSloupce);
-    for (long j = 0; j <= n; ++j) mag_min(e[j], eRadky[j], eSloupce[j]);
+    HorniMeze dalsi(n + 1);
+    mezeJedne(M, true, false, e);
+    for (const bool poRadcich : {true, false})
+        for (const bool posunute : {false, true}) {
+            if (poRadcich && !posunute) continue;
+            mezeJedne(M, poRadcich, posunute, dalsi);
+            for (long j = 0; j <= n; ++j) mag_min(e[j], e[j], dalsi[j]);
+        }
 }
 
 long nejvic(const std::vector<long>& meze) { return *std::max_element(meze.begin(), meze.end()); }
