@@ -38,17 +38,13 @@ Matrix<double> realna(const Radky& r) {
 // det(zI - M) by FLINT, independently of the conversion.
 std::vector<double> charakteristicky(const Radky& M) {
     const long n = static_cast<long>(M.size());
-    fmpz_mat_t A;
-    fmpz_mat_init(A, n, n);
+    CelaMatice A(n, n);
     for (long i = 0; i < n; ++i)
-        for (long j = 0; j < n; ++j) fmpz_set_si(fmpz_mat_entry(A, i, j), M[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)]);
-    fmpz_poly_t p;
-    fmpz_poly_init(p);
-    fmpz_mat_charpoly(p, A);
+        for (long j = 0; j < n; ++j) fmpz_set_si(A.prvek(i, j), M[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)]);
+    CelyPolynom p;
+    fmpz_mat_charpoly(p.get(), A.get());
     std::vector<double> c;
-    for (long k = 0; k <= n; ++k) c.push_back(fmpz_get_d(p->coeffs + k));
-    fmpz_poly_clear(p);
-    fmpz_mat_clear(A);
+    for (long k = 0; k <= n; ++k) c.push_back(fmpz_get_d(p.get()->coeffs + k));
     return c;
 }
 
