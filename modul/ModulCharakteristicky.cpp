@@ -39,12 +39,8 @@ void symetricke(const HorniMeze& r, long n, HorniMeze& e) {
         for (long j = i + 1; j >= 1; --j) mag_addmul(e[j], r[i], e[j - 1]);
 }
 
-// The least b with x < 2^b (0 for x = 0).
-long bitu(mag_srcptr x) {
-    CeleCislo strop;
-    mag_get_fmpz(strop.get(), x);
-    return static_cast<long>(fmpz_bits(strop.get()));
-}
+// A b with x < 2^b: the exponent of x (m 2^(e - MAG_BITS) with m < 2^MAG_BITS), 0 for x = 0.
+long bitu(mag_srcptr x) { return mag_is_zero(x) ? 0 : fmpz_get_si(MAG_EXPREF(x)); }
 
 // Runs uloha(k) for every prime prvocisla[k]; two threads share the primes when the work is
 // large. The tasks write only into their own, prepared places; a failure in either thread is
