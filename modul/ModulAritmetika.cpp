@@ -1,24 +1,17 @@
 #include "ModulAritmetika.h"
 
-#include <cctype>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
+#include <stdexcept>
 
-#include <flint/fmpq.h>
-#include <flint/fmpz.h>
-#include <flint/fmpq_mat.h>
-#include <flint/fmpq_poly.h>
-#include <flint/fmpz_poly_mat.h>
-#include <gmp.h>
-#include <mpfr.h>
-
+#include "ModulCharakteristicky.h"
+#include "RozborCisla.h"
 #include "ZadaniPresnosti.h"
 
 namespace {
 
 // The integer polynomial with the roots of a rational one: its numerator, made primitive.
-CelyPolynom celistvy(fmpq_poly_struct* p) {
+CelyPolynom celistvy(const fmpq_poly_struct* p) {
     CelyPolynom vysledek;
     fmpq_poly_get_numerator(vysledek.get(), p);
     fmpz_poly_primitive_part(vysledek.get(), vysledek.get());
@@ -68,94 +61,59 @@ namespace {
 // coefficients, which changes the determinant by a non-zero constant only.
 CelyPolynom determinantEliminaci(const PresnaMatice& A) {
     const long n = A.get_rows();
-    fmpz_poly_mat_t M;
-    fmpz_poly_mat_init(M, n, n);
-    fmpz_t spolecny;
-    fmpz_init(spolecny);
+    PolynomialniMatice M(n, n);
+    CeleCislo spolecny;
     for (long i = 0; i < n; ++i) {
-        fmpz_one(spolecny);
+        fmpz_one(spolecny.get());
         for (int pruchod = 0; pruchod < 2; ++pruchod) {
             for (long j = 0; j < n; ++j) {
                 RacionalniPolynom p;
                 nactiPolynom(p, A.prvek(static_cast<int>(i), static_cast<int>(j)));
                 if (pruchod == 0) {
-                    fmpz_lcm(spolecny, spolecny, fmpq_poly_denref(p.get()));
+                    fmpz_lcm(spolecny.get(), spolecny.get(), fmpq_poly_denref(p.get()));
                 } else {
-                    fmpq_poly_scalar_mul_fmpz(p.get(), p.get(), spolecny);
-                    fmpq_poly_get_numerator(fmpz_poly_mat_entry(M, i, j), p.get());
+                    fmpq_poly_scalar_mul_fmpz(p.get(), p.get(), spolecny.get());
+                    fmpq_poly_get_numerator(M.prvek(i, j), p.get());
                 }
             }
         }
     }
-    fmpz_clear(spolecny);
     CelyPolynom det;
-    fmpz_poly_mat_det(det.get(), M);
-    fmpz_poly_mat_clear(M);
+    fmpz_poly_mat_det(det.get(), M.get());
     if (!fmpz_poly_is_zero(det.get())) fmpz_poly_primitive_part(det.get(), det.get());
     return det;
 }
 
-}  // namespace
-
-CelyPolynom CelyPolynom::zCelych(const std::vector<long>& koeficienty) {
-    CelyPolynom p;
-    for (std::size_t k = 0; k < koeficienty.size(); ++k) fmpz_poly_set_coeff_si(p.get(), static_cast<long>(k), koeficienty[k]);
-    return p;
+// hodnota = citatel * zaklad^exponent (2 or 10; a negative exponent goes to the denominator).
+void zlomek(fmpq_t hodnota, CeleCislo& citatel, long zaklad, long exponent) {
+    CeleCislo jmenovatel(1), mocnina;
+    fmpz* cil = exponent >= 0 ? citatel.get() : jmenovatel.get();
+    const unsigned long velikost = static_cast<unsigned long>(exponent < 0 ? -exponent : exponent);
+    if (zaklad == 2) {
+        fmpz_mul_2exp(cil, cil, velikost);
+    } else {
+        fmpz_ui_pow_ui(mocnina.get(), 10, velikost);
+        fmpz_mul(cil, cil, mocnina.get());
+    }
+    fmpq_set_fmpz_frac(hodnota, citatel.get(), jmenovatel.get());
 }
 
+}  // namespace
+
 void nactiRacionalni(fmpq_t hodnota, const std::string& text) {
+    RozlozeneCislo cislo;
+    if (!rozlozCislo(text, cislo, true)) throw std::invalid_argument("Spatny format cisla v zadani: " + text + "\n");
     fmpq_zero(hodnota);
+    // Below the range of double the readers take the value as 0; so does the exact reader.
     if (std::strtod(text.c_str(), nullptr) == 0.0) return;
-    std::size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-    const bool zaporne = i < text.size() && text[i] == '-';
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
-    const bool sestnactkove = text.compare(i, 2, "0x") == 0;
-    if (sestnactkove) i += 2;
-    const int zaklad = sestnactkove ? 16 : 10;
-    auto jeCislice = [&](char c) {
-        return sestnactkove ? std::isxdigit(static_cast<unsigned char>(c)) != 0 : std::isdigit(static_cast<unsigned char>(c)) != 0;
-    };
-
-    // value = cislice * zaklad^(-desetinna) * (2 or 10)^exponent
-    std::string cislice;
-    long desetinna = 0;
-    bool zaTeckou = false;
-    for (; i < text.size() && (jeCislice(text[i]) || text[i] == '.'); ++i) {
-        if (text[i] == '.') {
-            zaTeckou = true;
-        } else {
-            cislice.push_back(text[i]);
-            if (zaTeckou) ++desetinna;
-        }
-    }
-    long exponent = 0;
-    if (i < text.size() && std::strchr(sestnactkove ? "pP" : "eE", text[i]) != nullptr)
-        exponent = std::strtol(text.c_str() + i + 1, nullptr, 10);
-
-    fmpz_t citatel, jmenovatel;
-    fmpz_init(citatel);
-    fmpz_init(jmenovatel);
-    fmpz_set_str(citatel, cislice.c_str(), zaklad);
-    if (zaporne) fmpz_neg(citatel, citatel);
-    fmpz_one(jmenovatel);
-    if (sestnactkove) {
-        exponent -= 4 * desetinna;
-        if (exponent >= 0)
-            fmpz_mul_2exp(citatel, citatel, static_cast<unsigned long>(exponent));
-        else
-            fmpz_mul_2exp(jmenovatel, jmenovatel, static_cast<unsigned long>(-exponent));
-    } else {
-        exponent -= desetinna;
-        fmpz_t mocnina;
-        fmpz_init_set_ui(mocnina, 10);
-        fmpz_pow_ui(mocnina, mocnina, static_cast<unsigned long>(exponent < 0 ? -exponent : exponent));
-        fmpz_mul(exponent >= 0 ? citatel : jmenovatel, exponent >= 0 ? citatel : jmenovatel, mocnina);
-        fmpz_clear(mocnina);
-    }
-    fmpq_set_fmpz_frac(hodnota, citatel, jmenovatel);
-    fmpz_clear(citatel);
-    fmpz_clear(jmenovatel);
+    // value = cislice * zaklad^(-zaTeckou) * (2 or 10)^exponent
+    CeleCislo citatel;
+    fmpz_set_str(citatel.get(), cislo.cislice.c_str(), cislo.sestnactkove ? 16 : 10);
+    if (cislo.zaporne) fmpz_neg(citatel.get(), citatel.get());
+    if (cislo.sestnactkove)
+        zlomek(hodnota, citatel, 2, cislo.exponent - 4 * cislo.zaTeckou);
+    else
+        zlomek(hodnota, citatel, 10, cislo.exponent - cislo.zaTeckou);
 }
 
 CelyPolynom polynomZTextu(const std::vector<std::string>& koeficienty) {
@@ -164,46 +122,63 @@ CelyPolynom polynomZTextu(const std::vector<std::string>& koeficienty) {
     return celistvy(p.get());
 }
 
+void celaMatice(const RacionalniMatice& Q, CelaMatice& M, fmpz_t E) {
+    fmpq_mat_get_fmpz_mat_matwise(M.get(), E, Q.get());
+}
+
+CelyPolynom vNasobku(const CelyPolynom& q, const fmpz_t E) {
+    CelyPolynom vysledek;
+    CeleCislo mocnina(1), c;
+    for (long k = 0; k <= q.stupen(); ++k) {
+        fmpz_mul(c.get(), q.get()->coeffs + k, mocnina.get());
+        fmpz_poly_set_coeff_fmpz(vysledek.get(), k, c.get());
+        fmpz_mul(mocnina.get(), mocnina.get(), E);
+    }
+    return vysledek;
+}
+
+CelyPolynom charakteristickyZCelych(const CelaMatice& M, const fmpz_t E) {
+    CelyPolynom p = vNasobku(charakteristickyCelociselny(M), E);
+    fmpz_poly_primitive_part(p.get(), p.get());
+    return p;
+}
+
 CelyPolynom charakteristickyPolynomPresne(const PresnaMatice& F) {
     const long n = F.get_rows();
-    RacionalniMatice M(n, n);
-    for (long i = 0; i < n; ++i)
-        for (long j = 0; j < n; ++j) nactiKoeficient(M.prvek(i, j), F, i, j, 0);
-    RacionalniPolynom p;
-    fmpq_mat_charpoly(p.get(), M.get());
-    return celistvy(p.get());
+    RacionalniMatice Q(n, n);
+    nactiMatici(Q, F, 0);
+    CelaMatice M(n, n);
+    CeleCislo E;
+    celaMatice(Q, M, E.get());
+    return charakteristickyZCelych(M, E.get());
 }
 
 // Of degree 1, A(z) = A_1 z + A_0 with A_1 invertible has det A(z) = det(A_1) det(zI - C) for
 // C = -A_1^-1 A_0, so the roots of det A are the eigenvalues of C, and a characteristic
 // polynomial of order l is far cheaper than the determinant of an l x l polynomial matrix.
+// C comes from one fraction-free solve over the integers (each row of [A_1 A_0] cleared of
+// its denominators, which leaves A_1^-1 A_0 as it is): A_1 X = -A_0 gives C = X / d.
 // Of higher degree the block companion matrix would have order l d with mostly zero entries,
 // and the polynomial determinant wins.
 CelyPolynom determinantPresne(const PresnaMatice& A) {
     const long n = A.get_rows();
-    const long d = nejvyssiStupen(A);
     if (n == 0) return CelyPolynom::zCelych({1});
-    if (d != 1) return determinantEliminaci(A);
+    if (nejvyssiStupen(A) != 1) return determinantEliminaci(A);
 
-    RacionalniMatice vedouci(n, n), inverze(n, n);
-    for (long i = 0; i < n; ++i)
-        for (long j = 0; j < n; ++j) nactiKoeficient(vedouci.prvek(i, j), A, i, j, d);
-    if (!fmpq_mat_inv(inverze.get(), vedouci.get())) return determinantEliminaci(A);
-
-    const long rad = n * d;
-    RacionalniMatice C(rad, rad);
-    RacionalniMatice Ak(n, n), blok(n, n);
-    for (long b = 0; b < d; ++b) {
-        for (long i = 0; i < n; ++i)
-            for (long j = 0; j < n; ++j) nactiKoeficient(Ak.prvek(i, j), A, i, j, d - 1 - b);
-        fmpq_mat_mul(blok.get(), inverze.get(), Ak.get());
-        for (long i = 0; i < n; ++i)
-            for (long j = 0; j < n; ++j) fmpq_neg(C.prvek(i, b * n + j), blok.prvek(i, j));
+    RacionalniMatice vedouci(n, n), absolutni(n, n);
+    nactiMatici(vedouci, A, 1);
+    nactiMatici(absolutni, A, 0);
+    CelaMatice A1(n, n), A0(n, n), X(n, n);
+    CelaCisla jmenovateleRadku(n);
+    fmpq_mat_get_fmpz_mat_rowwise_2(A1.get(), A0.get(), jmenovateleRadku.data(), vedouci.get(), absolutni.get());
+    fmpz_mat_neg(A0.get(), A0.get());
+    CeleCislo d;
+    if (!fmpz_mat_solve(X.get(), d.get(), A1.get(), A0.get())) return determinantEliminaci(A);
+    if (fmpz_sgn(d.get()) < 0) {
+        fmpz_neg(d.get(), d.get());
+        fmpz_mat_neg(X.get(), X.get());
     }
-    for (long i = n; i < rad; ++i) fmpq_one(C.prvek(i, i - n));
-    RacionalniPolynom p;
-    fmpq_mat_charpoly(p.get(), C.get());
-    return celistvy(p.get());
+    return charakteristickyZCelych(X, d.get());
 }
 
 void nactiMatici(RacionalniMatice& M, const PresnaMatice& hodnoty, long k) {
@@ -221,21 +196,13 @@ std::string zaokrouhlenyText(const fmpq_t hodnota, bool& vRozsahu) {
     }
     // Otherwise one rounding to the nearest double, subnormals included: MPFR with the
     // exponent range of double and 53 bits.
-    const mpfr_exp_t puvodniMin = mpfr_get_emin(), puvodniMax = mpfr_get_emax();
-    mpfr_set_emin(-1073);
-    mpfr_set_emax(1024);
-    mpq_t q;
-    mpq_init(q);
-    fmpq_get_mpq(q, hodnota);
-    mpfr_t x;
-    mpfr_init2(x, 53);
-    const int smer = mpfr_set_q(x, q, MPFR_RNDN);
-    mpfr_subnormalize(x, smer, MPFR_RNDN);
-    const double d = mpfr_get_d(x, MPFR_RNDN);
-    mpfr_clear(x);
-    mpq_clear(q);
-    mpfr_set_emin(puvodniMin);
-    mpfr_set_emax(puvodniMax);
+    const RozsahMpfr rozsahDouble(-1073, 1024);
+    GmpRacionalni q;
+    fmpq_get_mpq(q.get(), hodnota);
+    MpfrCislo x(53);
+    const int smer = mpfr_set_q(x.get(), q.get(), MPFR_RNDN);
+    mpfr_subnormalize(x.get(), smer, MPFR_RNDN);
+    const double d = mpfr_get_d(x.get(), MPFR_RNDN);
     vRozsahu = std::isfinite(d);
     return presnyText(d == 0.0 ? 0.0 : d);
 }

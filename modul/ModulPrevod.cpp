@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <memory>
-#include <thread>
 #include <utility>
 #include <vector>
 
 #include "ModulAritmetika.h"
+#include "ModulCharakteristicky.h"
 #include "ZadaniPresnosti.h"
 
 namespace {
@@ -61,7 +61,8 @@ public:
     }
 };
 
-// Orders up to which B comes from the adjugate expansion; beyond, from the determinant lemma.
+// Orders up to which B comes from the adjugate expansion in rationals; beyond, one channel
+// comes from the Markov parameters modulo primes.
 const long MAX_RAD_ADJUNGOVANE = 16;
 
 // The coefficient matrices B_0 ... B_n of B(z) = H adj(zI - F) G + L D(z), D = det(zI - F) with
@@ -86,26 +87,61 @@ void citateleAdjungovanou(RacionalniMatice& F, RacionalniMatice& G, RacionalniMa
     fmpq_mat_set(Bk[static_cast<std::size_t>(n)]->get(), L.get());
 }
 
-// B(z) for one input and one output: det(zI - F + G H) - D(z) + L D(z) by the determinant
-// lemma; the two characteristic polynomials are independent and run side by side.
-void citatelLemmatem(RacionalniMatice& F, RacionalniMatice& G, RacionalniMatice& H, RacionalniMatice& L,
-                     fmpq_poly_t D, fmpq_poly_t B) {
-    const long n = fmpq_mat_nrows(F.get());
-    RacionalniMatice vazba(n, n);
-    Racionalni soucin;
-    for (long r = 0; r < n; ++r)
-        for (long c = 0; c < n; ++c) {
-            fmpq_mul(soucin.get(), G.prvek(r, 0), H.prvek(0, c));
-            fmpq_sub(vazba.prvek(r, c), F.prvek(r, c), soucin.get());
-        }
-    std::thread soubezne([&] {
-        fmpq_mat_charpoly(B, vazba.get());
-        flint_cleanup();
-    });
-    fmpq_mat_charpoly(D, F.get());
-    soubezne.join();
+// The integer form of F = M / E, with A(z) = det(zI - F) = q(E z) / E^n.
+struct CelaSoustava {
+    CelaMatice M;
+    CeleCislo E;
+    explicit CelaSoustava(const RacionalniMatice& F) : M(F.radku(), F.radku()) { celaMatice(F, M, E.get()); }
+};
+
+// r(z) = q(E z) / E^n.
+void racionalni(const CelyPolynom& q, const fmpz_t E, long n, fmpq_poly_struct* r) {
+    CeleCislo mocnina;
+    fmpz_pow_ui(mocnina.get(), E, static_cast<unsigned long>(n));
+    fmpq_poly_set_fmpz_poly(r, vNasobku(q, E).get());
+    fmpq_poly_scalar_div_fmpz(r, r, mocnina.get());
+}
+
+// True when a coefficient of A = det(zI - F) is certainly beyond the range of double, decided
+// before the characteristic polynomial: where the bounds of its coefficients (divided by the
+// powers of E) allow a value beyond 2^1023, the exact determinant gives A(0) = (-1)^n det F,
+// whose rounding settles the refusal. A result that fits is never refused here.
+bool jmenovatelMimoRozsah(const CelaSoustava& s) {
+    const long n = s.M.radku();
+    const std::vector<long> meze = mezeCharakteristickeho(s.M);
+    const long bituE = static_cast<long>(fmpz_bits(s.E.get())) - 1;  // 2^bituE <= E
+    bool mozna = false;
+    for (long j = 0; j <= n; ++j) mozna = mozna || meze[static_cast<std::size_t>(j)] - j * bituE > 1023;
+    if (!mozna) return false;
+    CeleCislo det, mocnina;
+    fmpz_mat_det(det.get(), s.M.get());
+    fmpz_pow_ui(mocnina.get(), s.E.get(), static_cast<unsigned long>(n));
+    Racionalni A0;
+    fmpq_set_fmpz_frac(A0.get(), det.get(), mocnina.get());
+    bool vRozsahu = true;
+    zaokrouhlenyText(A0.get(), vRozsahu);
+    return !vRozsahu;
+}
+
+// B(z) for one input and one output, B = H adj(zI - F) G + L D(z), over the integers: with
+// F = M / E, G = G' / d_G and H = H' / d_H, adj(zI - F) = adj(wI - M) / E^(n-1) at w = E z, so
+// that H adj(zI - F) G = v(E z) / (d_G d_H E^(n-1)) for v = H' adj(wI - M) G'.
+void citatelJednohoKanalu(const CelaSoustava& s, const RacionalniMatice& G, const RacionalniMatice& H,
+                          RacionalniMatice& L, fmpq_poly_struct* D, fmpq_poly_struct* B) {
+    const long n = s.M.radku();
+    CelaMatice Gc(n, 1), Hc(1, n);
+    CeleCislo dG, dH, jmenovatel;
+    celaMatice(G, Gc, dG.get());
+    celaMatice(H, Hc, dH.get());
+    CelyPolynom q, v;
+    charakteristickyAPrenos(s.M, Gc, Hc, q, v);
+    racionalni(q, s.E.get(), n, D);
+    fmpz_pow_ui(jmenovatel.get(), s.E.get(), static_cast<unsigned long>(n - 1));
+    fmpz_mul(jmenovatel.get(), jmenovatel.get(), dG.get());
+    fmpz_mul(jmenovatel.get(), jmenovatel.get(), dH.get());
+    fmpq_poly_set_fmpz_poly(B, vNasobku(v, s.E.get()).get());
+    fmpq_poly_scalar_div_fmpz(B, B, jmenovatel.get());
     RacionalniPolynom primaVazba;
-    fmpq_poly_sub(B, B, D);
     fmpq_poly_scalar_mul_fmpq(primaVazba.get(), D, L.prvek(0, 0));
     fmpq_poly_add(B, B, primaVazba.get());
 }
@@ -118,14 +154,16 @@ std::string naVnejsi(const std::vector<PresnaMatice>& b) {
     nactiMatici(G, b[1], 0);
     nactiMatici(H, b[2], 0);
     nactiMatici(L, b[3], 0);
+    const CelaSoustava soustava(F);
+    if (jmenovatelMimoRozsah(soustava)) return std::string(1, zadani::CHYBA) + MIMO_ROZSAH;
     RacionalniPolynom D, B11;
-    const bool lemmatem = n > MAX_RAD_ADJUNGOVANE && vstupy == 1 && vystupy == 1;
+    const bool jedenKanal = n > MAX_RAD_ADJUNGOVANE && vstupy == 1 && vystupy == 1;
     std::vector<std::unique_ptr<RacionalniMatice>> koeficienty;
     std::vector<RacionalniMatice*> Bk;
-    if (lemmatem) {
-        citatelLemmatem(F, G, H, L, D.get(), B11.get());
+    if (jedenKanal) {
+        citatelJednohoKanalu(soustava, G, H, L, D.get(), B11.get());
     } else {
-        fmpq_mat_charpoly(D.get(), F.get());
+        racionalni(charakteristickyCelociselny(soustava.M), soustava.E.get(), n, D.get());
         for (long k = 0; k <= n; ++k) {
             koeficienty.push_back(std::make_unique<RacionalniMatice>(vystupy, vstupy));
             Bk.push_back(koeficienty.back().get());
@@ -142,7 +180,7 @@ std::string naVnejsi(const std::vector<PresnaMatice>& b) {
     B.novyTvar(static_cast<int>(vystupy), static_cast<int>(vstupy));
     for (long i = 0; i < vystupy; ++i)
         for (long j = 0; j < vstupy; ++j) {
-            B.pridejPrvek(lemmatem ? vysledek.polynom(B11.get()) : vysledek.polynom(Bk, i, j));
+            B.pridejPrvek(jedenKanal ? vysledek.polynom(B11.get()) : vysledek.polynom(Bk, i, j));
         }
     vysledek.pridejBlok(std::move(B));
     return vysledek.zaver();

@@ -9,8 +9,8 @@
 // read or a coefficient lies beyond the range of double.
 //
 // - State space (F, G, H, L) to the external description: A = det(zI - F) and
-//   B_ij = H_i adj(zI - F) G_j + L_ij det(zI - F), where by the determinant lemma
-//   H_i adj(zI - F) G_j = det(zI - F + G_j H_i) - det(zI - F).
+//   B_ij = H_i adj(zI - F) G_j + L_ij det(zI - F), over the integers; refused up front when the
+//   exact determinant of F already lies beyond the range of double.
 // - External SISO (A, B) to the controllable canonical form; external MIMO (A, B) to the block
 //   observer form.
 std::string presnyPrevod(const std::string& zadani);

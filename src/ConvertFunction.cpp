@@ -1,12 +1,12 @@
 #include "ConvertFunction.h"
 
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
+#include "RozborCisla.h"
 #include "Text.h"
 #include "Vyjimky.h"
 
@@ -16,34 +16,6 @@ std::string IntToString(const int& integer) {
     return s.str();
 }
 
-namespace {
-
-bool jeCislice(char c) { return c >= '0' && c <= '9'; }
-
-// Length of the decimal number at the start of text[from..]: optional sign, digits with an
-// optional '.' fraction (at least one digit), optional exponent. 0 when there is none.
-std::size_t delkaCisla(const std::string& text, std::size_t from) {
-    std::size_t i = from;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    std::size_t cislice = 0;
-    while (i < text.size() && jeCislice(text[i])) { ++i; ++cislice; }
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && jeCislice(text[i])) { ++i; ++cislice; }
-    }
-    if (cislice == 0) return 0;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        std::size_t j = i + 1;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
-        std::size_t exponent = 0;
-        while (j < text.size() && jeCislice(text[j])) { ++j; ++exponent; }
-        if (exponent > 0) i = j;
-    }
-    return i - from;
-}
-
-}  // namespace
-
 double StringToDouble(const std::string& retezec) {
     // Control bytes (a NUL from a binary file, say) would cut or garble the console message.
     std::string citelny = retezec;
@@ -51,13 +23,11 @@ double StringToDouble(const std::string& retezec) {
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
     }
     const std::string zprava = "Spatny format vstupu -> " + citelny;
-    std::size_t zacatek = 0;
-    while (zacatek < retezec.size() && std::isspace(static_cast<unsigned char>(retezec[zacatek]))) ++zacatek;
-    const std::size_t delka = delkaCisla(retezec, zacatek);
     // The whole text must be the number: "1,5" or "2.5abc" would otherwise be read as a prefix.
-    if (delka == 0 || zacatek + delka != retezec.size()) throw vyjm::ConvertError(zprava);
-    const std::string cislo = retezec.substr(zacatek, delka);
-    const double hodnota = std::strtod(cislo.c_str(), nullptr);
+    RozlozeneCislo cislo;
+    if (!rozlozCislo(retezec, cislo)) throw vyjm::ConvertError(zprava);
+    // strtod rounds the decimal text correctly; the grammar has left it nothing else to take.
+    const double hodnota = std::strtod(retezec.c_str() + cislo.zacatek, nullptr);
     if (!std::isfinite(hodnota)) throw vyjm::ConvertError(zprava);
     return hodnota;
 }

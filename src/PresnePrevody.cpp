@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "MalePrevody.h"
 #include "NacitaniModulu.h"
 #include "ZadaniPresnosti.h"
 
@@ -37,6 +38,7 @@ Polynom polynom(const PresnaMatice& blok, int i, int j) {
 }  // namespace
 
 bool prenosPresne(const PresnyStav& stav, Polynom& A, Matrix<Polynom>& B, std::string& chyba) {
+    if (malyPrenos(stav, A, B)) return true;
     std::vector<PresnaMatice> vysledek;
     if (!presnyPrevod(zadani::NA_VNEJSI, {&stav.F, &stav.G, &stav.H, &stav.L}, vysledek, chyba)) return false;
     A = polynom(vysledek[0], 0, 0);
@@ -49,6 +51,7 @@ bool prenosPresne(const PresnyStav& stav, Polynom& A, Matrix<Polynom>& B, std::s
 
 bool realizacePresne(const PresnyVnejsi& vnejsi, bool siso, Matrix<double>& F, Matrix<double>& G,
                      Matrix<double>& H, Matrix<double>& L, std::string& chyba) {
+    if (siso && malaRealizace(vnejsi, F, G, H, L)) return true;
     std::vector<PresnaMatice> vysledek;
     const char druh = siso ? zadani::NA_STAV_SISO : zadani::NA_STAV_MIMO;
     if (!presnyPrevod(druh, {&vnejsi.A, &vnejsi.B}, vysledek, chyba)) return false;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ConvertFunction.h"
+#include "ModulAritmetika.h"
 #include "Vyjimky.h"
 
 namespace {
@@ -45,6 +46,48 @@ TEST(StringToDouble, RejectsEverythingThatIsNotExactlyOneFiniteNumber) {
     for (const std::string& text : std::vector<std::string>{"1,5", "2.5abc", "1e3x", "nan", "inf", "-inf", "infinity", "1e400",
                                    "-1e400", "abc", "", " ", "0x10", "1.5 2", "e5", ".", "-", "1e", "F:"}) {
         EXPECT_EQ(zpravaChyby(text), "Spatny format vstupu -> " + text) << "text: " << text;
+    }
+}
+
+// The double reader and the exact reader scan one grammar: they take the same decimal texts
+// (the exact reader also takes the hexadecimal form of the values the tool hands it), and the
+// exact value of a text rounds to the double that the double reader gives.
+TEST(StringToDouble, AgreesWithTheExactReaderOnWhatIsANumberAndOnItsValue) {
+    const std::vector<std::string> texty{
+        "0", "-0", "+0.0", "7", "+7", "-7.", ".5", "5.", "  2.5", "1e3", "1E3", "1e+3", "1e-3", "-1.25E-2", "0.1",
+        "123456789012345678901234567890", "0.000000000000000000000000000001", "1.00000000000000011102230246251565404",
+        "9007199254740993", "2.2250738585072011e-308", "4.9406564584124654e-324", "2.4703282292062327e-324",
+        "2.4703282292062328e-324", "1e-400", "1.7976931348623157e308", "1.7976931348623158e308", "00012.500e-01",
+        // not numbers
+        "", " ", ".", "-", "+", "e5", ".e5", "1e", "1e+", "1e-", "1e3x", "1,5", "2.5abc", "1.2.3", "1..2", "--1", "+-1",
+        "1 ", "1.5 2", "0x", "0x.p1", "nan", "inf", "-inf", "infinity", "1e400", "1.8e308", "\t1", "1e3.5", "1d3"};
+    Racionalni presna;
+    for (const std::string& text : texty) {
+        double hodnota = 0.0;
+        bool cte = true;
+        try {
+            hodnota = StringToDouble(text);
+        } catch (const vyjm::ConvertError&) {
+            cte = false;
+        }
+        bool presneCte = true;
+        try {
+            nactiRacionalni(presna.get(), text);
+        } catch (const std::invalid_argument&) {
+            presneCte = false;
+        }
+        // The double reader also refuses what leaves the range of double, which the grammar takes.
+        const bool mimoRozsah = presneCte && !cte;
+        if (mimoRozsah) {
+            EXPECT_TRUE(std::isinf(std::strtod(text.c_str(), nullptr))) << text;
+            continue;
+        }
+        EXPECT_EQ(cte, presneCte) << text;
+        if (!cte) continue;
+        bool vRozsahu = false;
+        const std::string zaokrouhleny = zaokrouhlenyText(presna.get(), vRozsahu);
+        EXPECT_TRUE(vRozsahu) << text;
+        EXPECT_EQ(zaokrouhleny, presnyText(hodnota == 0.0 ? 0.0 : hodnota)) << text;
     }
 }
 

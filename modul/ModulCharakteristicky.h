@@ -1,0 +1,32 @@
+#ifndef MODULCHARAKTERISTICKY_H
+#define MODULCHARAKTERISTICKY_H
+
+#include <vector>
+
+#include "ModulObaly.h"
+
+// Characteristic polynomials of integer matrices, computed modulo primes of 63 bits and put
+// together by the Chinese remainder theorem, separately for every strongly connected part of
+// the matrix (a diagonal block of its block triangular form). The number of primes follows a
+// rigorous bound of the coefficients that is close to their size: the coefficient of w^(n-j)
+// of det(wI - M) is, up to sign, the sum of the principal j x j minors of M; Hadamard's
+// inequality bounds each minor by the product of the Euclidean norms of its rows, so the sum
+// is at most e_j(r), the elementary symmetric function of the row norms r_i (and likewise of
+// the column norms, and of those of M less its mean entry, ModulCharakteristicky.cpp). A
+// cyclic permutation of order 256 needs 5 primes, 256 random digits 23 (1192 bits at most).
+
+// Upper bounds of the coefficients of det(wI - M): element j bounds the coefficient of
+// w^(n-j) as a power of two (|c| < 2^meze[j]), j = 0 ... n.
+std::vector<long> mezeCharakteristickeho(const CelaMatice& M);
+
+// det(wI - M) for a square integer matrix M.
+CelyPolynom charakteristickyCelociselny(const CelaMatice& M);
+
+// For a column G and a row H of integers: q = det(wI - M) and the numerator of the single-
+// channel transfer function, v = H adj(wI - M) G, from the Markov parameters H M^k G modulo
+// each prime. Each coefficient of adj(wI - M) at w^(n-1-j) is a sum of j x j minors of M with
+// distinct row sets, so |v| at that power is at most |G|_1 |H|_1 e_j(r).
+void charakteristickyAPrenos(const CelaMatice& M, const CelaMatice& G, const CelaMatice& H, CelyPolynom& q,
+                             CelyPolynom& v);
+
+#endif
