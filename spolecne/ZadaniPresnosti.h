@@ -30,6 +30,12 @@ const char NA_STAV_MIMO = 'M';
 const char VYSLEDEK = 'R';
 // The answer to a pole listing, whose task names its block by the kinds of stability.
 const char POLY = 'K';
+// The zeros and the static gain H(1) of a system given by A and B (external) or by F, G, H
+// and L (state space). The zeros are answered like the poles (POLY), with no block when
+// their polynomial is identically zero; the gain as a result (VYSLEDEK) of one block, outputs
+// x inputs, each element the exact text of its rounded double, "inf" or "-inf".
+const char NULY = 'N';
+const char ZESILENI = 'Z';
 const char CHYBA = '!';
 
 inline std::string zapis(char druh, const std::vector<const PresnaMatice*>& bloky) {
