@@ -9,6 +9,7 @@
 #include <flint/fmpz_poly_mat.h>
 #include <flint/nmod_mat.h>
 #include <flint/nmod_poly.h>
+#include <flint/nmod_vec.h>
 #include <flint/ulong_extras.h>
 
 #include "ModulPoly.h"
@@ -74,6 +75,63 @@ public:
 };
 
 // ---------------------------------------------------------------- the pencil modulo a prime
+
+// A becomes upper Hessenberg by similarity, column by column: with u_i = a_ij / a_(j+1)j,
+// T = I - u e_(j+1)^T clears column j below the subdiagonal, and T A T^-1 is every row i
+// minus u_i times row j+1, then column j+1 plus that matrix times u (contiguous dot products).
+// n x n, row-major.
+void hessenbergModP(std::vector<mp_limb_t>& A, long n, nmod_t mod) {
+    auto at = [&](long r, long c) -> mp_limb_t& { return A[static_cast<std::size_t>(r * n + c)]; };
+    std::vector<mp_limb_t> u(static_cast<std::size_t>(n));
+    for (long j = 0; j + 2 < n; ++j) {
+        long i = j + 1;
+        while (i < n && at(i, j) == 0) ++i;
+        if (i == n) continue;
+        if (i != j + 1) {
+            for (long c = 0; c < n; ++c) std::swap(at(i, c), at(j + 1, c));
+            for (long r = 0; r < n; ++r) std::swap(at(r, i), at(r, j + 1));
+        }
+        const mp_limb_t inverze = n_invmod(at(j + 1, j), mod.n);
+        bool nic = true;
+        for (i = j + 2; i < n; ++i) {
+            u[static_cast<std::size_t>(i)] = nmod_mul(at(i, j), inverze, mod);
+            if (u[static_cast<std::size_t>(i)] == 0) continue;
+            nic = false;
+            _nmod_vec_scalar_addmul_nmod(&at(i, j), &at(j + 1, j), n - j, nmod_neg(u[static_cast<std::size_t>(i)], mod), mod);
+        }
+        if (nic) continue;
+        const long delka = n - j - 2;
+        const int limby = _nmod_vec_dot_bound_limbs(delka, mod);
+        for (long r = 0; r < n; ++r)
+            at(r, j + 1) = nmod_add(at(r, j + 1), _nmod_vec_dot(&at(r, j + 2), &u[static_cast<std::size_t>(j + 2)], delka, mod, limby), mod);
+    }
+}
+
+// det(zI - A) over Z/p: Hessenberg form, then the recurrence over its leading blocks
+// (H. Cohen, A Course in Computational Algebraic Number Theory, Algorithm 2.2.9):
+// p_m = (z - h_mm) p_(m-1) - sum_i h_(m-i),m (h_(m-i+1),(m-i) ... h_m,(m-1)) p_(m-i-1).
+void charakteristickyPolynomModP(nmod_poly_t det, std::vector<mp_limb_t>& A, long n, nmod_t mod) {
+    hessenbergModP(A, n, mod);
+    auto at = [&](long r, long c) { return A[static_cast<std::size_t>(r * n + c)]; };
+    std::vector<std::vector<mp_limb_t>> p(static_cast<std::size_t>(n + 1));
+    p[0] = {1};
+    for (long m = 1; m <= n; ++m) {
+        std::vector<mp_limb_t>& q = p[static_cast<std::size_t>(m)];
+        const std::vector<mp_limb_t>& predchozi = p[static_cast<std::size_t>(m - 1)];
+        q.assign(static_cast<std::size_t>(m + 1), 0);
+        for (long k = 0; k < m; ++k) q[static_cast<std::size_t>(k + 1)] = predchozi[static_cast<std::size_t>(k)];
+        _nmod_vec_scalar_addmul_nmod(q.data(), predchozi.data(), m, nmod_neg(at(m - 1, m - 1), mod), mod);
+        mp_limb_t t = 1;
+        for (long i = 1; i < m; ++i) {
+            t = nmod_mul(t, at(m - i, m - i - 1), mod);
+            if (t == 0) break;
+            const mp_limb_t c = nmod_neg(nmod_mul(t, at(m - i - 1, m - 1), mod), mod);
+            _nmod_vec_scalar_addmul_nmod(q.data(), p[static_cast<std::size_t>(m - i - 1)].data(), m - i, c, mod);
+        }
+    }
+    nmod_poly_fit_length(det, n + 1);
+    for (long k = 0; k <= n; ++k) nmod_poly_set_coeff_ui(det, k, p[static_cast<std::size_t>(n)][static_cast<std::size_t>(k)]);
+}
 
 // The pencil zE + K over Z/p, E the identity on the state rows and columns (those with stav
 // set, paired by index), the other rows and columns constant; K is N x N, row-major.
@@ -162,10 +220,11 @@ struct SvazekModP {
 // det(zI - M) for the remaining state block, M = -K there, times the factor.
 void zbyvajiciStavy(nmod_poly_t det, SvazekModP& s) {
     const long n = static_cast<long>(s.radky.size());
-    MaticeModP M(n, n, s.mod.n);
+    std::vector<mp_limb_t> M(static_cast<std::size_t>(n * n));
     for (long i = 0; i < n; ++i)
-        for (long j = 0; j < n; ++j) nmod_mat_entry(M.get(), i, j) = nmod_neg(s.at(s.radky[i], s.sloupce[j]), s.mod);
-    nmod_mat_charpoly(det, M.get());
+        for (long j = 0; j < n; ++j)
+            M[static_cast<std::size_t>(i * n + j)] = nmod_neg(s.at(s.radky[i], s.sloupce[j]), s.mod);
+    charakteristickyPolynomModP(det, M, n, s.mod);
     nmod_poly_scalar_mul_nmod(det, det, s.faktor);
 }
 
@@ -213,7 +272,7 @@ void determinantSvazku(nmod_poly_t det, const nmod_mat_t Kp, long n) {
         determinantSvazkuObecne(det, Kp, n);
         return;
     }
-    MaticeModP H(m, n, p), G(n, m, p), X(m, n, p), GX(n, n, p), M(n, n, p);
+    MaticeModP H(m, n, p), G(n, m, p), X(m, n, p), GX(n, n, p);
     for (long i = 0; i < m; ++i)
         for (long j = 0; j < n; ++j) nmod_mat_entry(H.get(), i, j) = nmod_mat_entry(Kp, n + i, j);
     for (long i = 0; i < n; ++i)
@@ -222,10 +281,12 @@ void determinantSvazku(nmod_poly_t det, const nmod_mat_t Kp, long n) {
         nmod_mat_solve(X.get(), L.get(), H.get());
         nmod_mat_mul(GX.get(), G.get(), X.get());
     }
+    std::vector<mp_limb_t> M(static_cast<std::size_t>(n * n));
     for (long i = 0; i < n; ++i)
         for (long j = 0; j < n; ++j)
-            nmod_mat_entry(M.get(), i, j) = nmod_sub(nmod_mat_entry(GX.get(), i, j), nmod_mat_entry(Kp, i, j), Kp->mod);
-    nmod_mat_charpoly(det, M.get());
+            M[static_cast<std::size_t>(i * n + j)] =
+                nmod_sub(nmod_mat_entry(GX.get(), i, j), nmod_mat_entry(Kp, i, j), Kp->mod);
+    charakteristickyPolynomModP(det, M, n, Kp->mod);
     nmod_poly_scalar_mul_nmod(det, det, detL);
 }
 
@@ -424,7 +485,7 @@ std::string zesileniVnejsi(const PresnaMatice& A, const PresnaMatice& B) {
     hodnotyVJedne(A1, A);
     hodnotyVJedne(B1, B);
     std::vector<std::string> texty;
-    if (fmpq_mat_solve(X.get(), A1.get(), B1.get())) {
+    if (fmpq_mat_solve_dixon(X.get(), A1.get(), B1.get())) {
         for (long i = 0; i < l; ++i)
             for (long j = 0; j < l; ++j) texty.push_back(zaokrouhleno(X.prvek(i, j)));
         return odpovedZesileni(texty, l, l);
@@ -453,10 +514,12 @@ struct PresnyStavQ {
     }
 };
 
-// H_ij(z) = det [zI - F, -G_j; H_i, L_ij] / det(zI - F) at z = 1, for every output i and input j.
+// H_ij(z) = det [zI - F, -G_j; H_i, L_ij] / det(zI - F) at z = 1, for every output i and input j
+// (det(zI - F) is the system matrix without inputs and outputs).
 std::vector<std::string> zesileniPoDvojicich(PresnyStavQ& s) {
     RacionalniPolynom jmenovatel, citatel;
-    fmpq_mat_charpoly(jmenovatel.get(), s.F.get());
+    RacionalniMatice zadneG(s.n, 0), zadneH(0, s.n), zadneL(0, 0);
+    determinantSystemoveMatice(jmenovatel.get(), s.F, zadneG, zadneH, zadneL);
     RacionalniMatice Gj(s.n, 1), Hi(1, s.n), Lij(1, 1);
     std::vector<std::string> texty;
     for (long i = 0; i < s.m; ++i)
@@ -472,15 +535,84 @@ std::vector<std::string> zesileniPoDvojicich(PresnyStavQ& s) {
     return texty;
 }
 
-// H (I - F)^-1 G + L; with I - F singular, the exact transfer function of every pair.
+// A basis of the rational null space of M (columns of the result, nul x columns of M): M's
+// rows made integer first, which leaves the null space as it is.
+std::unique_ptr<RacionalniMatice> nulovyProstor(RacionalniMatice& M) {
+    const long r = fmpq_mat_nrows(M.get()), c = fmpq_mat_ncols(M.get());
+    CelaMatice celociselna(r, c), baze(c, c);
+    fmpq_mat_get_fmpz_mat_rowwise(celociselna.get(), nullptr, M.get());
+    const long nul = fmpz_mat_nullspace(baze.get(), celociselna.get());
+    auto V = std::make_unique<RacionalniMatice>(c, nul);
+    for (long i = 0; i < c; ++i)
+        for (long j = 0; j < nul; ++j) {
+            fmpz_set(fmpq_numref(V->prvek(i, j)), baze.prvek(i, j));
+            fmpz_one(fmpq_denref(V->prvek(i, j)));
+        }
+    return V;
+}
+
+// The gain when the eigenvalue 1 of F is semisimple (no Jordan chain), N = F - I: with V and W
+// bases of the right and left null spaces of N, P = V (W V)^-1 W projects onto them, and
+// H (tI - N)^-1 G + L = t^-1 H P G + (L - H Y) + O(t) around z = 1 + t, where Y solves the
+// bordered system [N V; W 0] [Y; 0] = [(I - P) G; 0] (Y = N^D G, the Drazin inverse). A pair
+// with a non-zero coefficient of t^-1 keeps its pole; the others take the constant term.
+// False when W V is singular (a Jordan chain at 1), which the pair-by-pair path settles.
+bool zesileniPolovaJednicka(PresnyStavQ& s, RacionalniMatice& N, std::vector<std::string>& texty) {
+    const long n = s.n, m = s.m;
+    RacionalniMatice NT(n, n);
+    fmpq_mat_transpose(NT.get(), N.get());
+    std::unique_ptr<RacionalniMatice> V = nulovyProstor(N), WT = nulovyProstor(NT);
+    const long g = fmpq_mat_ncols(V->get());
+    if (fmpq_mat_ncols(WT->get()) != g) return false;
+    RacionalniMatice W(g, n), WV(g, g), WVinv(g, g), WG(g, m), Q(g, m), PG(n, m), HV(m, g), C(m, m);
+    fmpq_mat_transpose(W.get(), WT->get());
+    fmpq_mat_mul(WV.get(), W.get(), V->get());
+    if (!fmpq_mat_inv(WVinv.get(), WV.get())) return false;
+    fmpq_mat_mul(WG.get(), W.get(), s.G.get());
+    fmpq_mat_mul(Q.get(), WVinv.get(), WG.get());
+    fmpq_mat_mul(PG.get(), V->get(), Q.get());
+    fmpq_mat_mul(HV.get(), s.H.get(), V->get());
+    fmpq_mat_mul(C.get(), HV.get(), Q.get());
+
+    RacionalniMatice ohranicena(n + g, n + g), prava(n + g, m), reseni(n + g, m);
+    for (long i = 0; i < n; ++i) {
+        for (long j = 0; j < n; ++j) fmpq_set(ohranicena.prvek(i, j), N.prvek(i, j));
+        for (long j = 0; j < g; ++j) {
+            fmpq_set(ohranicena.prvek(i, n + j), V->prvek(i, j));
+            fmpq_set(ohranicena.prvek(n + j, i), W.prvek(j, i));
+        }
+        for (long j = 0; j < m; ++j) fmpq_sub(prava.prvek(i, j), s.G.prvek(i, j), PG.prvek(i, j));
+    }
+    if (!fmpq_mat_solve_dixon(reseni.get(), ohranicena.get(), prava.get())) return false;
+    RacionalniMatice Y(n, m), HY(m, m);
+    for (long i = 0; i < n; ++i)
+        for (long j = 0; j < m; ++j) fmpq_set(Y.prvek(i, j), reseni.prvek(i, j));
+    fmpq_mat_mul(HY.get(), s.H.get(), Y.get());
+    fmpq_mat_sub(HY.get(), s.L.get(), HY.get());
+    for (long i = 0; i < m; ++i)
+        for (long j = 0; j < m; ++j) {
+            const int znamenko = fmpq_sgn(C.prvek(i, j));
+            texty.push_back(znamenko == 0  ? zaokrouhleno(HY.prvek(i, j))
+                            : znamenko > 0 ? std::string(NEKONECNO)
+                                           : std::string("-") + NEKONECNO);
+        }
+    return true;
+}
+
+// H (I - F)^-1 G + L; with I - F singular, the Laurent expansion around a semisimple
+// eigenvalue 1, else the exact transfer function of every pair.
 std::string zesileniStavu(PresnyStavQ& s) {
     RacionalniMatice IminusF(s.n, s.n), X(s.n, s.m), HX(s.m, s.m);
     fmpq_mat_one(IminusF.get());
     fmpq_mat_sub(IminusF.get(), IminusF.get(), s.F.get());
-    if (!fmpq_mat_solve(X.get(), IminusF.get(), s.G.get())) return odpovedZesileni(zesileniPoDvojicich(s), s.m, s.m);
+    std::vector<std::string> texty;
+    if (!fmpq_mat_solve_dixon(X.get(), IminusF.get(), s.G.get())) {
+        fmpq_mat_neg(IminusF.get(), IminusF.get());
+        if (!zesileniPolovaJednicka(s, IminusF, texty)) texty = zesileniPoDvojicich(s);
+        return odpovedZesileni(texty, s.m, s.m);
+    }
     fmpq_mat_mul(HX.get(), s.H.get(), X.get());
     fmpq_mat_add(HX.get(), HX.get(), s.L.get());
-    std::vector<std::string> texty;
     for (long i = 0; i < s.m; ++i)
         for (long j = 0; j < s.m; ++j) texty.push_back(zaokrouhleno(HX.prvek(i, j)));
     return odpovedZesileni(texty, s.m, s.m);

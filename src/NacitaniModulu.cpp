@@ -36,6 +36,7 @@ struct Modul {
     PresnaStabilita stabilita = nullptr;
     TextovyUkol prevod = nullptr;
     TextovyUkol poly = nullptr;
+    TextovyUkol nuly = nullptr;
     Uvolneni uvolni = nullptr;
     std::string hledano;  // the places tried
 
@@ -50,8 +51,10 @@ struct Modul {
             stabilita = reinterpret_cast<PresnaStabilita>(::dlsym(modul, "cldds_presna_stabilita"));
             prevod = reinterpret_cast<TextovyUkol>(::dlsym(modul, "cldds_presny_prevod"));
             poly = reinterpret_cast<TextovyUkol>(::dlsym(modul, "cldds_presne_poly"));
+            nuly = reinterpret_cast<TextovyUkol>(::dlsym(modul, "cldds_presne_nuly"));
             uvolni = reinterpret_cast<Uvolneni>(::dlsym(modul, "cldds_uvolni"));
-            if (stabilita != nullptr && prevod != nullptr && poly != nullptr && uvolni != nullptr) return;
+            if (stabilita != nullptr && prevod != nullptr && poly != nullptr && nuly != nullptr && uvolni != nullptr)
+                return;
         }
         stabilita = nullptr;
     }
@@ -107,4 +110,11 @@ std::vector<Pol> presnePolyZModulu(char zdroj, const PresnaMatice& hodnoty) {
     if (vysledek.size() != 1 || !polyZBloku(vysledek[0], poly))
         throw vyjm::FileError("Chybny vysledek modulu presne aritmetiky\n");
     return poly;
+}
+
+std::vector<PresnaMatice> presneNulyZModulu(char ukol, const std::vector<const PresnaMatice*>& bloky, char odpovedi) {
+    std::vector<PresnaMatice> vysledek;
+    std::string chyba;
+    if (!textovyUkol(modul().nuly, zadani::zapis(ukol, bloky), odpovedi, vysledek, chyba)) throw vyjm::FileError(chyba);
+    return vysledek;
 }

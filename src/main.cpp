@@ -22,6 +22,7 @@
 #include "Volby.h"
 #include "Vyjimky.h"
 #include "ZpravaFrekvenci.h"
+#include "ZpravaNul.h"
 #include "ZpravaPolu.h"
 
 namespace {
@@ -177,7 +178,6 @@ void vystup(int argc, char* argv[], Druh druh, const CLDDS& system, std::fstream
 // in memory before the result file is created, so a failure leaves no file behind.
 void analyza(const std::string& operace, Druh druh, const CLDDS& system, const Volby& volby,
              const std::string& vysledek, const std::string& soubor, std::fstream& fileOut) {
-    (void)volby;
     if (operace == "Frekvence" && pocetVstupu(druh, system) > MAX_VSTUPU_FREKVENCE) {
         throw vyjm::ArgumentError("U frekvencni charakteristiky je max " + IntToString(MAX_VSTUPU_FREKVENCE) +
                                   " vstupu a vystupu, system jich ma " + IntToString(pocetVstupu(druh, system)) + "\n");
@@ -185,7 +185,10 @@ void analyza(const std::string& operace, Druh druh, const CLDDS& system, const V
     // The body is computed after the verdict, which refuses a system beyond its capacity first.
     std::ostringstream zprava;
     if (operace == "Poly") {
-        system.zapisZpravu(zprava, [&system](std::ostream& f) { zapisPoly(f, system.poly()); });
+        system.zapisZpravu(zprava, [&system, &volby](std::ostream& f) {
+            zapisPoly(f, system.poly());
+            zapisNulyAZesileni(f, system, volby.nuly, volby.zesileni);
+        });
     } else {
         const std::vector<double> w = frekvenceZpravy();
         system.zapisZpravu(zprava, [&system, &w](std::ostream& f) { zapisFrekvence(f, system.frekvencni_odezva(w), w); });

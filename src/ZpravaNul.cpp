@@ -1,0 +1,92 @@
+#include "ZpravaNul.h"
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "CLDDS_Stav_MIMO.h"
+#include "CLDDS_Vnejsi_MIMO.h"
+#include "CLDDS_Vnejsi_SISO.h"
+#include "CLLDS_Stav_SISO.h"
+#include "ConvertFunction.h"
+#include "NacitaniModulu.h"
+#include "PolSystemu.h"
+#include "Vyjimky.h"
+#include "ZadaniPresnosti.h"
+#include "ZpravaPolu.h"
+
+namespace {
+
+const char* const CHYBNY_VYSLEDEK = "Chybny vysledek modulu presne aritmetiky\n";
+
+// The values of a system as written, as the module takes them (A and B, or F, G, H and L),
+// and why its zeros are not defined when their polynomial is identically zero.
+struct HodnotySystemu {
+    std::vector<PresnaMatice> bloky;
+    std::string procNeurceny;
+
+    std::vector<const PresnaMatice*> ukazatele() const {
+        std::vector<const PresnaMatice*> u;
+        for (const PresnaMatice& b : bloky) u.push_back(&b);
+        return u;
+    }
+};
+
+HodnotySystemu hodnotySystemu(const CLDDS& system) {
+    if (const auto* s = dynamic_cast<const CLDDS_Vnejsi_SISO*>(&system)) {
+        PresnyVnejsi v = s->presneHodnoty();
+        return {{std::move(v.A), std::move(v.B)}, "citatel B je identicky nulovy"};
+    }
+    if (const auto* s = dynamic_cast<const CLDDS_Vnejsi_MIMO*>(&system)) {
+        PresnyVnejsi v = s->presneHodnoty();
+        return {{std::move(v.A), std::move(v.B)}, "determinant B(z) je identicky nulovy"};
+    }
+    const bool siso = dynamic_cast<const CLDDS_Stav_SISO*>(&system) != nullptr;
+    PresnyStav p = siso ? dynamic_cast<const CLDDS_Stav_SISO&>(system).presneHodnoty()
+                        : dynamic_cast<const CLDDS_Stav_MIMO&>(system).presneHodnoty();
+    return {{std::move(p.F), std::move(p.G), std::move(p.H), std::move(p.L)},
+            siso ? "citatel prenosu je identicky nulovy" : "determinant systemove matice je identicky nulovy"};
+}
+
+void zapisNuly(std::ostream& f, const HodnotySystemu& hodnoty) {
+    const std::vector<PresnaMatice> odpoved =
+        presneNulyZModulu(zadani::NULY, hodnoty.ukazatele(), zadani::POLY);
+    if (odpoved.empty()) {
+        f << "Nuly systemu: nejsou urceny, " << hodnoty.procNeurceny << "\n";
+        return;
+    }
+    std::vector<Pol> nuly;
+    if (odpoved.size() != 1 || !polyZBloku(odpoved[0], nuly)) throw vyjm::FileError(CHYBNY_VYSLEDEK);
+    f << "Nuly systemu: realna cast;imaginarni cast;velikost;nasobnost;poloha\n";
+    for (const Pol& nula : nuly) zapisRadekPolu(f, nula);
+}
+
+// The value of an element of the gain block: the exact text of a double, "inf" or "-inf".
+double hodnotaZesileni(const PresnaMatice& blok, int i, int j) {
+    const std::vector<std::string> prvek = blok.prvek(i, j);
+    if (prvek.size() != 1) throw vyjm::FileError(CHYBNY_VYSLEDEK);
+    char* konec = nullptr;
+    const double x = std::strtod(prvek[0].c_str(), &konec);
+    if (prvek[0].empty() || *konec != '\0') throw vyjm::FileError(CHYBNY_VYSLEDEK);
+    return x;
+}
+
+void zapisZesileni(std::ostream& f, const HodnotySystemu& hodnoty) {
+    const std::vector<PresnaMatice> odpoved =
+        presneNulyZModulu(zadani::ZESILENI, hodnoty.ukazatele(), zadani::VYSLEDEK);
+    if (odpoved.size() != 1) throw vyjm::FileError(CHYBNY_VYSLEDEK);
+    f << "Staticke zesileni: vystup/vstup;hodnota\n";
+    for (int i = 0; i < odpoved[0].get_rows(); ++i)
+        for (int j = 0; j < odpoved[0].get_columns(); ++j)
+            f << "y" << i + 1 << "/u" << j + 1 << ";" << DoubleToStringNejkratsi(hodnotaZesileni(odpoved[0], i, j))
+              << "\n";
+}
+
+}  // namespace
+
+void zapisNulyAZesileni(std::ostream& f, const CLDDS& system, bool nuly, bool zesileni) {
+    if (!nuly && !zesileni) return;
+    const HodnotySystemu hodnoty = hodnotySystemu(system);
+    if (nuly) zapisNuly(f, hodnoty);
+    if (zesileni) zapisZesileni(f, hodnoty);
+}
