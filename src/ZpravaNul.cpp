@@ -90,3 +90,13 @@ void zapisNulyAZesileni(std::ostream& f, const CLDDS& system, bool nuly, bool ze
     if (nuly) zapisNuly(f, hodnoty);
     if (zesileni) zapisZesileni(f, hodnoty);
 }
+
+void kontrolaNulAZesileni(const CLDDS& system, bool nuly, bool zesileni) {
+    const auto* stav = dynamic_cast<const CLDDS_Stav_MIMO*>(&system);
+    const auto* vnejsi = dynamic_cast<const CLDDS_Vnejsi_MIMO*>(&system);
+    const int vstupy = stav != nullptr ? stav->get_l() : vnejsi != nullptr ? vnejsi->get_l() : 1;
+    if (vstupy <= MAX_VSTUPU_NUL) return;
+    const std::string meze = " je max " + IntToString(MAX_VSTUPU_NUL) + " vstupu a vystupu, system jich ma " + IntToString(vstupy) + "\n";
+    if (zesileni) throw vyjm::ArgumentError("U statickeho zesileni" + meze);
+    if (nuly && stav != nullptr) throw vyjm::ArgumentError("U nul stavoveho popisu" + meze);
+}

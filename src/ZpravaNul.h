@@ -16,4 +16,13 @@
 // `-inf` where a pole at z = 1 remains after cancellation.
 void zapisNulyAZesileni(std::ostream& f, const CLDDS& system, bool nuly, bool zesileni);
 
+// The most inputs (and outputs) of a MIMO system whose static gain, or whose zeros in state
+// space (a system matrix of order states + inputs), are computed: 16, 256 pairs. The zeros of
+// a VnejsiMIMO system have the capacity of its poles, det B being no larger than det A.
+constexpr int MAX_VSTUPU_NUL = 16;
+
+// Refuses (vyjm::ArgumentError) what the options ask of a system beyond that limit, before
+// any computation.
+void kontrolaNulAZesileni(const CLDDS& system, bool nuly, bool zesileni);
+
 #endif

@@ -185,6 +185,7 @@ void analyza(const std::string& operace, Druh druh, const CLDDS& system, const V
     // The body is computed after the verdict, which refuses a system beyond its capacity first.
     std::ostringstream zprava;
     if (operace == "Poly") {
+        kontrolaNulAZesileni(system, volby.nuly, volby.zesileni);
         system.zapisZpravu(zprava, [&system, &volby](std::ostream& f) {
             zapisPoly(f, system.poly());
             zapisNulyAZesileni(f, system, volby.nuly, volby.zesileni);
