@@ -246,7 +246,7 @@ def vnejsi_siso(koef_B, koef_A):
 # ---------------------------------------------------------------- cases
 
 class Pripad:
-    def __init__(self, skupina, nazev, druh, soubor, operace, ocekavani, cil_ms=None, signal=None):
+    def __init__(self, skupina, nazev, druh, soubor, operace, ocekavani, cil_ms=None, signal=None, volby=()):
         self.skupina = skupina
         self.nazev = nazev
         self.druh = druh
@@ -255,6 +255,7 @@ class Pripad:
         self.ocekavani = ocekavani  # "stabilni", "nestabilni", "soubor" or the start of an error message
         self.cil_ms = cil_ms
         self.signal = signal
+        self.volby = list(volby)  # options before the kind
 
 
 def pripady(rng):
@@ -298,6 +299,11 @@ def pripady(rng):
         p.append(Pripad(skupina, "StavSISO n=50 %s" % op, "StavSISO", siso50, op, "soubor", cil))
         p.append(Pripad(skupina, "StavMIMO n=50, 4 channels %s" % op, "StavMIMO", mimo50, op, "soubor", cil))
         p.append(Pripad(skupina, "VnejsiSISO degree 100 %s" % op, "VnejsiSISO", stupen100, op, "soubor", cil))
+    # Poly with the zeros and the static gain of the same systems.
+    nuly_zesileni = ["--nuly", "ano", "--zesileni", "ano"]
+    for nazev, druh, text in (("StavSISO n=50", "StavSISO", siso50), ("StavMIMO n=50, 4 channels", "StavMIMO", mimo50),
+                              ("VnejsiSISO degree 100", "VnejsiSISO", stupen100)):
+        p.append(Pripad("target", "%s Poly zeros, gain" % nazev, druh, text, "Poly", "soubor", 25, volby=nuly_zesileni))
 
     # Poles on or within 1e-12 of the unit circle: the floating-point certificate cannot decide,
     # the exact path does (FLINT and Arb, loaded for it).
@@ -381,6 +387,21 @@ def pripady(rng):
             if op == "Vystup":
                 sig = signal(kanaly, 250, rng) if kanaly > 1 else radek([str(rng.randint(0, 1)) for _ in range(250)]) + "\n"
             p.append(Pripad("largest inputs", "%s %s %s" % (druh, nazev, op), druh, text, op, ocekavani, signal=sig))
+    # The largest inputs of the zeros and the gain: 256 states (with an eigenvalue exactly 1:
+    # the cycle), 16 channels (the limit), a matrix fraction of 255 outputs (zeros only).
+    for druh, nazev, text in (
+            ("StavSISO", "n=256 cycle", stav_siso(cyklicka_permutace(256, rng), rng)),
+            ("StavSISO", "n=256 digits", stav_siso(cislice(256, rng), rng)),
+            ("StavMIMO", "n=256 digits, 16 channels", soubor_stav(cislice(256, rng), [r[:16] for r in cislice(256, rng)],
+                                                                 cislice(256, rng)[:16], [r[:16] for r in cislice(16, rng)],
+                                                                 ["0"] * 256)),
+            ("StavMIMO", "n=256 cycle, 16 channels", soubor_stav(cyklicka_permutace(256, rng),
+                                                                [r[:16] for r in cislice(256, rng)], cislice(256, rng)[:16],
+                                                                [["0"] * 16] * 16, ["0"] * 256))):
+        p.append(Pripad("largest inputs", "%s %s Poly zeros, gain" % (druh, nazev), druh, text, "Poly", "soubor",
+                        volby=nuly_zesileni))
+    p.append(Pripad("largest inputs", "VnejsiMIMO 255x255 degree 1 cycle Poly zeros", "VnejsiMIMO",
+                    vnejsi_mimo_cyklus(255, rng), "Poly", "soubor", volby=["--nuly", "ano"]))
     return p
 
 
@@ -390,7 +411,7 @@ def spust(cldds, pripad, adresar, index):
     system = os.path.join(adresar, "system_%d.txt" % index)
     with open(system, "w") as f:
         f.write(pripad.soubor)
-    argumenty = [cldds, pripad.druh, system, pripad.operace]
+    argumenty = [cldds] + pripad.volby + [pripad.druh, system, pripad.operace]
     if pripad.operace != "Stabilita":
         argumenty.append(os.path.join(adresar, "vysledek_%d.txt" % index))
     if pripad.signal is not None:

@@ -437,11 +437,6 @@ PresnaMatice blokTextu(const std::vector<std::string>& texty, long radky, long s
     return blok;
 }
 
-std::string odpovedZesileni(const std::vector<std::string>& texty, long radky, long sloupce) {
-    const PresnaMatice blok = blokTextu(texty, radky, sloupce);
-    return zadani::zapis(zadani::VYSLEDEK, {&blok});
-}
-
 // The value of every element of a polynomial matrix at z = 1.
 void hodnotyVJedne(RacionalniMatice& M, const PresnaMatice& P) {
     Racionalni c;
@@ -479,7 +474,7 @@ void celociselnePolynomy(CelaPolynomialniMatice& Aint, CelaPolynomialniMatice& B
 }
 
 // A(1)^-1 B(1); with A(1) singular, every element of A(z)^-1 B(z) (fraction-free solve) at z = 1.
-std::string zesileniVnejsi(const PresnaMatice& A, const PresnaMatice& B) {
+PresnaMatice zesileniVnejsi(const PresnaMatice& A, const PresnaMatice& B) {
     const long l = A.get_rows();
     RacionalniMatice A1(l, l), B1(l, l), X(l, l);
     hodnotyVJedne(A1, A);
@@ -488,7 +483,7 @@ std::string zesileniVnejsi(const PresnaMatice& A, const PresnaMatice& B) {
     if (fmpq_mat_solve_dixon(X.get(), A1.get(), B1.get())) {
         for (long i = 0; i < l; ++i)
             for (long j = 0; j < l; ++j) texty.push_back(zaokrouhleno(X.prvek(i, j)));
-        return odpovedZesileni(texty, l, l);
+        return blokTextu(texty, l, l);
     }
     CelaPolynomialniMatice Aint(l, l), Bint(l, l), Xint(l, l);
     celociselnePolynomy(Aint, Bint, A, B);
@@ -498,7 +493,7 @@ std::string zesileniVnejsi(const PresnaMatice& A, const PresnaMatice& B) {
     fmpq_one(jedna.get());
     for (long i = 0; i < l; ++i)
         for (long j = 0; j < l; ++j) texty.push_back(hodnotaVJedne(fmpz_poly_mat_entry(Xint.get(), i, j), den.get(), jedna.get()));
-    return odpovedZesileni(texty, l, l);
+    return blokTextu(texty, l, l);
 }
 
 // The blocks F, G, H, L of a state-space task as rational matrices.
@@ -601,7 +596,7 @@ bool zesileniPolovaJednicka(PresnyStavQ& s, RacionalniMatice& N, std::vector<std
 
 // H (I - F)^-1 G + L; with I - F singular, the Laurent expansion around a semisimple
 // eigenvalue 1, else the exact transfer function of every pair.
-std::string zesileniStavu(PresnyStavQ& s) {
+PresnaMatice zesileniStavu(PresnyStavQ& s) {
     RacionalniMatice IminusF(s.n, s.n), X(s.n, s.m), HX(s.m, s.m);
     fmpq_mat_one(IminusF.get());
     fmpq_mat_sub(IminusF.get(), IminusF.get(), s.F.get());
@@ -609,34 +604,35 @@ std::string zesileniStavu(PresnyStavQ& s) {
     if (!fmpq_mat_solve_dixon(X.get(), IminusF.get(), s.G.get())) {
         fmpq_mat_neg(IminusF.get(), IminusF.get());
         if (!zesileniPolovaJednicka(s, IminusF, texty)) texty = zesileniPoDvojicich(s);
-        return odpovedZesileni(texty, s.m, s.m);
+        return blokTextu(texty, s.m, s.m);
     }
     fmpq_mat_mul(HX.get(), s.H.get(), X.get());
     fmpq_mat_add(HX.get(), HX.get(), s.L.get());
     for (long i = 0; i < s.m; ++i)
         for (long j = 0; j < s.m; ++j) texty.push_back(zaokrouhleno(HX.prvek(i, j)));
-    return odpovedZesileni(texty, s.m, s.m);
+    return blokTextu(texty, s.m, s.m);
 }
 
 // ---------------------------------------------------------------- the zeros
 
 // The integer polynomial whose roots are the zeros.
-CelyPolynom polynomNul(const std::vector<PresnaMatice>& b) {
-    if (b.size() == 2) return determinantPresne(b[1]);
-    PresnyStavQ s(b);
+CelyPolynom polynomNul(const std::vector<PresnaMatice>& b, PresnyStavQ* stav) {
+    if (stav == nullptr) return determinantPresne(b[1]);
     RacionalniPolynom det;
-    determinantSystemoveMatice(det.get(), s.F, s.G, s.H, s.L);
+    determinantSystemoveMatice(det.get(), stav->F, stav->G, stav->H, stav->L);
     CelyPolynom p;
     fmpq_poly_get_numerator(p.get(), det.get());
     if (!fmpz_poly_is_zero(p.get())) fmpz_poly_primitive_part(p.get(), p.get());
     return p;
 }
 
-std::string odpovedNul(const std::vector<PresnaMatice>& b) {
-    const CelyPolynom p = polynomNul(b);
-    if (p.stupen() < 0) return zadani::zapis(zadani::POLY, {});
-    const PresnaMatice blok = polyNaBlok(presnePoly(p));
-    return zadani::zapis(zadani::POLY, {&blok});
+// The zeros in the form of the poles, a 0 x 0 block when they are not defined.
+PresnaMatice blokNul(const std::vector<PresnaMatice>& b, PresnyStavQ* stav) {
+    const CelyPolynom p = polynomNul(b, stav);
+    if (p.stupen() >= 0) return polyNaBlok(presnePoly(p));
+    PresnaMatice prazdny;
+    prazdny.novyTvar(0, 0);
+    return prazdny;
 }
 
 // External: A and B square of one size. State space: F n x n, G n x m, H m x n, L m x m.
@@ -656,10 +652,20 @@ bool tvarySedi(const std::vector<PresnaMatice>& b) {
 std::string presneNulyZadani(const std::string& text) {
     char druh = 0;
     std::vector<PresnaMatice> bloky;
-    if (!zadani::nacti(text, druh, bloky) || !tvarySedi(bloky) || (druh != zadani::NULY && druh != zadani::ZESILENI))
+    const bool precteno = zadani::nacti(text, druh, bloky) && druh == zadani::NULY && !bloky.empty() &&
+                          bloky[0].get_rows() == 1 && bloky[0].get_columns() == 1;
+    const std::vector<std::string> co = precteno ? bloky[0].prvek(0, 0) : std::vector<std::string>();
+    const bool nuly = std::find(co.begin(), co.end(), zadani::NULY_NULY) != co.end();
+    const bool zesileni = std::find(co.begin(), co.end(), zadani::NULY_ZESILENI) != co.end();
+    if (precteno) bloky.erase(bloky.begin());
+    if (!precteno || !tvarySedi(bloky) || (!nuly && !zesileni))
         return std::string(1, zadani::CHYBA) + "Chybne zadani nul a zesileni\n";
-    if (druh == zadani::NULY) return odpovedNul(bloky);
-    if (bloky.size() == 2) return zesileniVnejsi(bloky[0], bloky[1]);
-    PresnyStavQ s(bloky);
-    return zesileniStavu(s);
+    std::unique_ptr<PresnyStavQ> stav;
+    if (bloky.size() == 4) stav = std::make_unique<PresnyStavQ>(bloky);
+    std::vector<PresnaMatice> odpoved;
+    if (nuly) odpoved.push_back(blokNul(bloky, stav.get()));
+    if (zesileni) odpoved.push_back(stav ? zesileniStavu(*stav) : zesileniVnejsi(bloky[0], bloky[1]));
+    std::vector<const PresnaMatice*> ukazatele;
+    for (const PresnaMatice& b : odpoved) ukazatele.push_back(&b);
+    return zadani::zapis(zadani::VYSLEDEK, ukazatele);
 }

@@ -5,15 +5,15 @@
 
 #include "ModulAritmetika.h"
 
-// Zeros and static gain of a system whose values are read exactly (the tasks zadani::NULY and
-// zadani::ZESILENI of ZadaniPresnosti.h, with the blocks A and B of an external description or
-// F, G, H and L of a state-space one).
+// Zeros and static gain of a system whose values are read exactly (the task zadani::NULY of
+// ZadaniPresnosti.h: what is asked, then the blocks A and B of an external description or F,
+// G, H and L of a state-space one).
 //
 // The zeros are the roots of the zero polynomial of the system as written, no factor
 // cancelled against the poles: det B(z) for an external description (B itself for SISO), the
 // determinant of the system matrix [zI - F, -G; H, L] for state space (for SISO the numerator
 // H adj(zI - F) G + L det(zI - F) of the transfer function). They are listed by presnePoly
-// like the poles; an identically zero polynomial gives an answer without a block.
+// like the poles; an identically zero polynomial gives an empty block.
 //
 // The static gain is H(1) of the transfer function with its common factors cancelled, each
 // element the exact value rounded once to the nearest double; an element whose reduced

@@ -112,9 +112,10 @@ std::vector<Pol> presnePolyZModulu(char zdroj, const PresnaMatice& hodnoty) {
     return poly;
 }
 
-std::vector<PresnaMatice> presneNulyZModulu(char ukol, const std::vector<const PresnaMatice*>& bloky, char odpovedi) {
+std::vector<PresnaMatice> presneNulyZModulu(const std::vector<const PresnaMatice*>& bloky) {
     std::vector<PresnaMatice> vysledek;
     std::string chyba;
-    if (!textovyUkol(modul().nuly, zadani::zapis(ukol, bloky), odpovedi, vysledek, chyba)) throw vyjm::FileError(chyba);
+    if (!textovyUkol(modul().nuly, zadani::zapis(zadani::NULY, bloky), zadani::VYSLEDEK, vysledek, chyba))
+        throw vyjm::FileError(chyba);
     return vysledek;
 }

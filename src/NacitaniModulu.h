@@ -23,9 +23,9 @@ bool presnyPrevod(char druh, const std::vector<const PresnaMatice*>& bloky, std:
 // multiplicities and certain places; vyjm::FileError with the module's message on failure.
 std::vector<Pol> presnePolyZModulu(char zdroj, const PresnaMatice& hodnoty);
 
-// The zeros (zadani::NULY) or the static gain (zadani::ZESILENI) of the system given by its
-// blocks: the blocks of the answer of the kind `odpovedi`; vyjm::FileError with the module's
-// message on failure.
-std::vector<PresnaMatice> presneNulyZModulu(char ukol, const std::vector<const PresnaMatice*>& bloky, char odpovedi);
+// The zeros and or the static gain of a system (the task zadani::NULY: what is asked, then the
+// system's blocks): the blocks of the answer; vyjm::FileError with the module's message on
+// failure.
+std::vector<PresnaMatice> presneNulyZModulu(const std::vector<const PresnaMatice*>& bloky);
 
 #endif

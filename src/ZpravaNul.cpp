@@ -48,15 +48,13 @@ HodnotySystemu hodnotySystemu(const CLDDS& system) {
             siso ? "citatel prenosu je identicky nulovy" : "determinant systemove matice je identicky nulovy"};
 }
 
-void zapisNuly(std::ostream& f, const HodnotySystemu& hodnoty) {
-    const std::vector<PresnaMatice> odpoved =
-        presneNulyZModulu(zadani::NULY, hodnoty.ukazatele(), zadani::POLY);
-    if (odpoved.empty()) {
-        f << "Nuly systemu: nejsou urceny, " << hodnoty.procNeurceny << "\n";
+void zapisNuly(std::ostream& f, const PresnaMatice& blok, const std::string& procNeurceny) {
+    if (blok.get_columns() == 0) {
+        f << "Nuly systemu: nejsou urceny, " << procNeurceny << "\n";
         return;
     }
     std::vector<Pol> nuly;
-    if (odpoved.size() != 1 || !polyZBloku(odpoved[0], nuly)) throw vyjm::FileError(CHYBNY_VYSLEDEK);
+    if (!polyZBloku(blok, nuly)) throw vyjm::FileError(CHYBNY_VYSLEDEK);
     f << "Nuly systemu: realna cast;imaginarni cast;velikost;nasobnost;poloha\n";
     for (const Pol& nula : nuly) zapisRadekPolu(f, nula);
 }
@@ -71,24 +69,29 @@ double hodnotaZesileni(const PresnaMatice& blok, int i, int j) {
     return x;
 }
 
-void zapisZesileni(std::ostream& f, const HodnotySystemu& hodnoty) {
-    const std::vector<PresnaMatice> odpoved =
-        presneNulyZModulu(zadani::ZESILENI, hodnoty.ukazatele(), zadani::VYSLEDEK);
-    if (odpoved.size() != 1) throw vyjm::FileError(CHYBNY_VYSLEDEK);
+void zapisZesileni(std::ostream& f, const PresnaMatice& blok) {
     f << "Staticke zesileni: vystup/vstup;hodnota\n";
-    for (int i = 0; i < odpoved[0].get_rows(); ++i)
-        for (int j = 0; j < odpoved[0].get_columns(); ++j)
-            f << "y" << i + 1 << "/u" << j + 1 << ";" << DoubleToStringNejkratsi(hodnotaZesileni(odpoved[0], i, j))
-              << "\n";
+    for (int i = 0; i < blok.get_rows(); ++i)
+        for (int j = 0; j < blok.get_columns(); ++j)
+            f << "y" << i + 1 << "/u" << j + 1 << ";" << DoubleToStringNejkratsi(hodnotaZesileni(blok, i, j)) << "\n";
 }
 
 }  // namespace
 
 void zapisNulyAZesileni(std::ostream& f, const CLDDS& system, bool nuly, bool zesileni) {
     if (!nuly && !zesileni) return;
-    const HodnotySystemu hodnoty = hodnotySystemu(system);
-    if (nuly) zapisNuly(f, hodnoty);
-    if (zesileni) zapisZesileni(f, hodnoty);
+    HodnotySystemu hodnoty = hodnotySystemu(system);
+    PresnaMatice co;
+    co.novyTvar(1, 1);
+    std::vector<std::string> slova;
+    if (nuly) slova.push_back(zadani::NULY_NULY);
+    if (zesileni) slova.push_back(zadani::NULY_ZESILENI);
+    co.pridejPrvek(slova);
+    hodnoty.bloky.insert(hodnoty.bloky.begin(), std::move(co));
+    const std::vector<PresnaMatice> odpoved = presneNulyZModulu(hodnoty.ukazatele());
+    if (odpoved.size() != slova.size()) throw vyjm::FileError(CHYBNY_VYSLEDEK);
+    if (nuly) zapisNuly(f, odpoved.front(), hodnoty.procNeurceny);
+    if (zesileni) zapisZesileni(f, odpoved.back());
 }
 
 void kontrolaNulAZesileni(const CLDDS& system, bool nuly, bool zesileni) {
