@@ -546,6 +546,26 @@ std::unique_ptr<RacionalniMatice> nulovyProstor(RacionalniMatice& M) {
     return V;
 }
 
+// Y with N Y = P and W Y = 0, from the bordered system [N V; W 0] [Y; L] = [P; 0] (nonsingular
+// when V and W span the right and left null spaces of N and W V is invertible).
+bool ohranicenyRozklad(RacionalniMatice& N, RacionalniMatice& V, RacionalniMatice& W, RacionalniMatice& P,
+                       RacionalniMatice& Y) {
+    const long n = fmpq_mat_nrows(N.get()), g = fmpq_mat_ncols(V.get()), m = fmpq_mat_ncols(P.get());
+    RacionalniMatice ohranicena(n + g, n + g), prava(n + g, m), reseni(n + g, m);
+    for (long i = 0; i < n; ++i) {
+        for (long j = 0; j < n; ++j) fmpq_set(ohranicena.prvek(i, j), N.prvek(i, j));
+        for (long j = 0; j < g; ++j) {
+            fmpq_set(ohranicena.prvek(i, n + j), V.prvek(i, j));
+            fmpq_set(ohranicena.prvek(n + j, i), W.prvek(j, i));
+        }
+        for (long j = 0; j < m; ++j) fmpq_set(prava.prvek(i, j), P.prvek(i, j));
+    }
+    if (!fmpq_mat_solve_dixon(reseni.get(), ohranicena.get(), prava.get())) return false;
+    for (long i = 0; i < n; ++i)
+        for (long j = 0; j < m; ++j) fmpq_set(Y.prvek(i, j), reseni.prvek(i, j));
+    return true;
+}
+
 // The gain when the eigenvalue 1 of F is semisimple (no Jordan chain), N = F - I: with V and W
 // bases of the right and left null spaces of N, P = V (W V)^-1 W projects onto them, and
 // H (tI - N)^-1 G + L = t^-1 H P G + (L - H Y) + O(t) around z = 1 + t, where Y solves the
@@ -569,19 +589,9 @@ bool zesileniPolovaJednicka(PresnyStavQ& s, RacionalniMatice& N, std::vector<std
     fmpq_mat_mul(HV.get(), s.H.get(), V->get());
     fmpq_mat_mul(C.get(), HV.get(), Q.get());
 
-    RacionalniMatice ohranicena(n + g, n + g), prava(n + g, m), reseni(n + g, m);
-    for (long i = 0; i < n; ++i) {
-        for (long j = 0; j < n; ++j) fmpq_set(ohranicena.prvek(i, j), N.prvek(i, j));
-        for (long j = 0; j < g; ++j) {
-            fmpq_set(ohranicena.prvek(i, n + j), V->prvek(i, j));
-            fmpq_set(ohranicena.prvek(n + j, i), W.prvek(j, i));
-        }
-        for (long j = 0; j < m; ++j) fmpq_sub(prava.prvek(i, j), s.G.prvek(i, j), PG.prvek(i, j));
-    }
-    if (!fmpq_mat_solve_dixon(reseni.get(), ohranicena.get(), prava.get())) return false;
     RacionalniMatice Y(n, m), HY(m, m);
-    for (long i = 0; i < n; ++i)
-        for (long j = 0; j < m; ++j) fmpq_set(Y.prvek(i, j), reseni.prvek(i, j));
+    fmpq_mat_sub(PG.get(), s.G.get(), PG.get());
+    if (!ohranicenyRozklad(N, *V, W, PG, Y)) return false;
     fmpq_mat_mul(HY.get(), s.H.get(), Y.get());
     fmpq_mat_sub(HY.get(), s.L.get(), HY.get());
     for (long i = 0; i < m; ++i)
