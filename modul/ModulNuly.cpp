@@ -41,36 +41,36 @@ public:
     fmpz* prvek(long i, long j) { return fmpz_mat_entry(m, i, j); }
 };
 
-class MaticeModP {
+class ModularniMatice {
     nmod_mat_t m;
 
 public:
-    MaticeModP(long radky, long sloupce, mp_limb_t p) { nmod_mat_init(m, radky, sloupce, p); }
-    MaticeModP(const MaticeModP&) = delete;
-    MaticeModP& operator=(const MaticeModP&) = delete;
-    ~MaticeModP() { nmod_mat_clear(m); }
+    ModularniMatice(long radky, long sloupce, mp_limb_t p) { nmod_mat_init(m, radky, sloupce, p); }
+    ModularniMatice(const ModularniMatice&) = delete;
+    ModularniMatice& operator=(const ModularniMatice&) = delete;
+    ~ModularniMatice() { nmod_mat_clear(m); }
     nmod_mat_struct* get() { return m; }
 };
 
-class PolynomModP {
+class ModularniPolynom {
     nmod_poly_t p;
 
 public:
-    explicit PolynomModP(mp_limb_t modul) { nmod_poly_init(p, modul); }
-    PolynomModP(const PolynomModP&) = delete;
-    PolynomModP& operator=(const PolynomModP&) = delete;
-    ~PolynomModP() { nmod_poly_clear(p); }
+    explicit ModularniPolynom(mp_limb_t modul) { nmod_poly_init(p, modul); }
+    ModularniPolynom(const ModularniPolynom&) = delete;
+    ModularniPolynom& operator=(const ModularniPolynom&) = delete;
+    ~ModularniPolynom() { nmod_poly_clear(p); }
     nmod_poly_struct* get() { return p; }
 };
 
-class CelaPolynomialniMatice {
+class PolynomialniMatice {
     fmpz_poly_mat_t m;
 
 public:
-    CelaPolynomialniMatice(long radky, long sloupce) { fmpz_poly_mat_init(m, radky, sloupce); }
-    CelaPolynomialniMatice(const CelaPolynomialniMatice&) = delete;
-    CelaPolynomialniMatice& operator=(const CelaPolynomialniMatice&) = delete;
-    ~CelaPolynomialniMatice() { fmpz_poly_mat_clear(m); }
+    PolynomialniMatice(long radky, long sloupce) { fmpz_poly_mat_init(m, radky, sloupce); }
+    PolynomialniMatice(const PolynomialniMatice&) = delete;
+    PolynomialniMatice& operator=(const PolynomialniMatice&) = delete;
+    ~PolynomialniMatice() { fmpz_poly_mat_clear(m); }
     fmpz_poly_mat_struct* get() { return m; }
 };
 
@@ -263,7 +263,7 @@ void determinantSvazkuObecne(nmod_poly_t det, const nmod_mat_t Kp, long n) {
 void determinantSvazku(nmod_poly_t det, const nmod_mat_t Kp, long n) {
     const long N = nmod_mat_nrows(Kp), m = N - n;
     const mp_limb_t p = Kp->mod.n;
-    MaticeModP L(m, m, p), Lkopie(m, m, p);
+    ModularniMatice L(m, m, p), Lkopie(m, m, p);
     for (long i = 0; i < m; ++i)
         for (long j = 0; j < m; ++j) nmod_mat_entry(L.get(), i, j) = nmod_mat_entry(Kp, n + i, n + j);
     nmod_mat_set(Lkopie.get(), L.get());
@@ -272,7 +272,7 @@ void determinantSvazku(nmod_poly_t det, const nmod_mat_t Kp, long n) {
         determinantSvazkuObecne(det, Kp, n);
         return;
     }
-    MaticeModP H(m, n, p), G(n, m, p), X(m, n, p), GX(n, n, p);
+    ModularniMatice H(m, n, p), G(n, m, p), X(m, n, p), GX(n, n, p);
     for (long i = 0; i < m; ++i)
         for (long j = 0; j < n; ++j) nmod_mat_entry(H.get(), i, j) = nmod_mat_entry(Kp, n + i, j);
     for (long i = 0; i < n; ++i)
@@ -357,14 +357,14 @@ void determinantSystemoveMatice(fmpq_poly_t det, RacionalniMatice& F, Racionalni
     for (mp_limb_t p = n_nextprime(UWORD(1) << 62, 1); fmpz_cmp(modul.get(), mez.get()) <= 0; p = n_nextprime(p, 1)) {
         const mp_limb_t Sp = fmpz_fdiv_ui(S.get(), p);
         if (Sp == 0) continue;
-        MaticeModP Kp(N, N, p);
+        ModularniMatice Kp(N, N, p);
         fmpz_mat_get_nmod_mat(Kp.get(), Kint.get());
         for (long r = 0; r < N; ++r) {
             const mp_limb_t inverze = n_invmod(fmpz_fdiv_ui(meritka[static_cast<std::size_t>(r)]->get(), p), p);
             for (long c = 0; c < N; ++c)
                 nmod_mat_entry(Kp.get(), r, c) = nmod_mul(nmod_mat_entry(Kp.get(), r, c), inverze, Kp.get()->mod);
         }
-        PolynomModP dp(p);
+        ModularniPolynom dp(p);
         determinantSvazku(dp.get(), Kp.get(), n);
         nmod_poly_scalar_mul_nmod(dp.get(), dp.get(), Sp);
         if (fmpz_is_one(modul.get()))
@@ -452,7 +452,7 @@ void hodnotyVJedne(RacionalniMatice& M, const PresnaMatice& P) {
 
 // A and B as integer polynomial matrices, each row of both times one common factor (which
 // leaves A^-1 B as it is).
-void celociselnePolynomy(CelaPolynomialniMatice& Aint, CelaPolynomialniMatice& Bint, const PresnaMatice& A,
+void celociselnePolynomy(PolynomialniMatice& Aint, PolynomialniMatice& Bint, const PresnaMatice& A,
                          const PresnaMatice& B) {
     const long l = A.get_rows();
     CeleCislo spolecny;
@@ -485,7 +485,7 @@ PresnaMatice zesileniVnejsi(const PresnaMatice& A, const PresnaMatice& B) {
             for (long j = 0; j < l; ++j) texty.push_back(zaokrouhleno(X.prvek(i, j)));
         return blokTextu(texty, l, l);
     }
-    CelaPolynomialniMatice Aint(l, l), Bint(l, l), Xint(l, l);
+    PolynomialniMatice Aint(l, l), Bint(l, l), Xint(l, l);
     celociselnePolynomy(Aint, Bint, A, B);
     CelyPolynom den;
     fmpz_poly_mat_solve(Xint.get(), den.get(), Aint.get(), Bint.get());
