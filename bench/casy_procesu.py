@@ -299,6 +299,11 @@ def pripady(rng):
         p.append(Pripad(skupina, "StavSISO n=50 %s" % op, "StavSISO", siso50, op, "soubor", cil))
         p.append(Pripad(skupina, "StavMIMO n=50, 4 channels %s" % op, "StavMIMO", mimo50, op, "soubor", cil))
         p.append(Pripad(skupina, "VnejsiSISO degree 100 %s" % op, "VnejsiSISO", stupen100, op, "soubor", cil))
+    # Poly with the zeros and the static gain of the same systems.
+    nuly_zesileni = ["--nuly", "ano", "--zesileni", "ano"]
+    for nazev, druh, text in (("StavSISO n=50", "StavSISO", siso50), ("StavMIMO n=50, 4 channels", "StavMIMO", mimo50),
+                              ("VnejsiSISO degree 100", "VnejsiSISO", stupen100)):
+        p.append(Pripad("target", "%s Poly zeros, gain" % nazev, druh, text, "Poly", "soubor", 25, volby=nuly_zesileni))
 
     # Poles on or within 1e-12 of the unit circle: the floating-point certificate cannot decide,
     # the exact path does (FLINT and Arb, loaded for it).
@@ -403,6 +408,22 @@ def pripady(rng):
                         op, "soubor", volby=("--kroky", "100000")))
     p.append(Pripad("largest reports", "StavMIMO n=8, 16 channels Frekvence", "StavMIMO", mimo16, "Frekvence",
                     "soubor"))
+
+    # The largest inputs of the zeros and the gain: 256 states (with an eigenvalue exactly 1:
+    # the cycle), 16 channels (the limit), a matrix fraction of 255 outputs (zeros only).
+    for druh, nazev, text in (
+            ("StavSISO", "n=256 cycle", stav_siso(cyklicka_permutace(256, rng), rng)),
+            ("StavSISO", "n=256 digits", stav_siso(cislice(256, rng), rng)),
+            ("StavMIMO", "n=256 digits, 16 channels", soubor_stav(cislice(256, rng), [r[:16] for r in cislice(256, rng)],
+                                                                 cislice(256, rng)[:16], [r[:16] for r in cislice(16, rng)],
+                                                                 ["0"] * 256)),
+            ("StavMIMO", "n=256 cycle, 16 channels", soubor_stav(cyklicka_permutace(256, rng),
+                                                                [r[:16] for r in cislice(256, rng)], cislice(256, rng)[:16],
+                                                                [["0"] * 16] * 16, ["0"] * 256))):
+        p.append(Pripad("largest inputs", "%s %s Poly zeros, gain" % (druh, nazev), druh, text, "Poly", "soubor",
+                        volby=nuly_zesileni))
+    p.append(Pripad("largest inputs", "VnejsiMIMO 255x255 degree 1 cycle Poly zeros", "VnejsiMIMO",
+                    vnejsi_mimo_cyklus(255, rng), "Poly", "soubor", volby=["--nuly", "ano"]))
     return p
 
 

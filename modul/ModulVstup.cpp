@@ -6,6 +6,7 @@
 #include <exception>
 #include <string>
 
+#include "ModulNuly.h"
 #include "ModulPoly.h"
 #include "ModulPrevod.h"
 #include "ModulVerdikt.h"
@@ -60,5 +61,8 @@ extern "C" char* cldds_presny_prevod(const char* text) { return odpoved(presnyPr
 
 // The distinct poles of a system, with multiplicities and places.
 extern "C" char* cldds_presne_poly(const char* text) { return odpoved(presnePolyZadani, text); }
+
+// The zeros or the static gain of a system.
+extern "C" char* cldds_presne_nuly(const char* text) { return odpoved(presneNulyZadani, text); }
 
 extern "C" void cldds_uvolni(char* text) { std::free(text); }

@@ -30,6 +30,14 @@ const char NA_STAV_MIMO = 'M';
 const char VYSLEDEK = 'R';
 // The answer to a pole listing, whose task names its block by the kinds of stability.
 const char POLY = 'K';
+// The zeros and the static gain H(1) of a system: a first 1 x 1 block listing what is asked
+// ("nuly", "zesileni" or both), then A and B (external) or F, G, H and L (state space). The
+// answer is a result (VYSLEDEK) with, in that order, the zeros in the form of the poles (an
+// empty 0 x 0 block when their polynomial is identically zero) and the gain, one block of
+// outputs x inputs whose elements are the exact texts of rounded doubles, "inf" or "-inf".
+const char NULY = 'N';
+const char* const NULY_NULY = "nuly";
+const char* const NULY_ZESILENI = "zesileni";
 const char CHYBA = '!';
 
 inline std::string zapis(char druh, const std::vector<const PresnaMatice*>& bloky) {

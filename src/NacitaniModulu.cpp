@@ -78,6 +78,7 @@ struct Modul {
     PresnaStabilita stabilita = nullptr;
     TextovyUkol prevod = nullptr;
     TextovyUkol poly = nullptr;
+    TextovyUkol nuly = nullptr;
     Uvolneni uvolni = nullptr;
     std::string chyba;  // why no module was loaded
 
@@ -109,8 +110,9 @@ struct Modul {
         stabilita = knihovna.vstup<PresnaStabilita>("cldds_presna_stabilita");
         prevod = knihovna.vstup<TextovyUkol>("cldds_presny_prevod");
         poly = knihovna.vstup<TextovyUkol>("cldds_presne_poly");
+        nuly = knihovna.vstup<TextovyUkol>("cldds_presne_nuly");
         uvolni = knihovna.vstup<Uvolneni>("cldds_uvolni");
-        if (stabilita == nullptr || prevod == nullptr || poly == nullptr || uvolni == nullptr)
+        if (stabilita == nullptr || prevod == nullptr || poly == nullptr || nuly == nullptr || uvolni == nullptr)
             return odmitni(modul + " nema vsechny vstupni body\n");
         knihovna.ponech();
         return true;
@@ -120,6 +122,7 @@ struct Modul {
         stabilita = nullptr;
         prevod = nullptr;
         poly = nullptr;
+        nuly = nullptr;
         uvolni = nullptr;
         if (chyba.empty()) chyba = duvod;
         return false;
@@ -183,4 +186,12 @@ std::vector<std::string> souboryProgramu() {
     const std::string program = cestaProgramu();
     if (!program.empty()) soubory.push_back(program);
     return soubory;
+}
+
+std::vector<PresnaMatice> presneNulyZModulu(const std::vector<const PresnaMatice*>& bloky) {
+    std::vector<PresnaMatice> vysledek;
+    std::string chyba;
+    if (!textovyUkol(modul().nuly, zadani::zapis(zadani::NULY, bloky), zadani::VYSLEDEK, vysledek, chyba))
+        throw vyjm::FileError(chyba);
+    return vysledek;
 }

@@ -30,4 +30,9 @@ std::vector<Pol> presnePolyZModulu(char zdroj, const PresnaMatice& hodnoty);
 // write a result over them.
 std::vector<std::string> souboryProgramu();
 
+// The zeros and or the static gain of a system (the task zadani::NULY: what is asked, then the
+// system's blocks): the blocks of the answer; vyjm::FileError with the module's message on
+// failure.
+std::vector<PresnaMatice> presneNulyZModulu(const std::vector<const PresnaMatice*>& bloky);
+
 #endif

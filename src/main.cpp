@@ -27,6 +27,7 @@
 #include "Volby.h"
 #include "Vyjimky.h"
 #include "ZpravaFrekvenci.h"
+#include "ZpravaNul.h"
 #include "ZpravaPolu.h"
 
 namespace {
@@ -205,7 +206,6 @@ void vystup(int argc, char* argv[], Druh druh, const CLDDS& system, std::fstream
 // before the result file is created.
 void analyza(const std::string& operace, Druh druh, const CLDDS& system, const Volby& volby,
              const std::string& vysledek, const std::string& soubor) {
-    (void)volby;
     if (operace == "Frekvence" && pocetVstupu(druh, system) > MAX_VSTUPU_FREKVENCE) {
         throw vyjm::ArgumentError("U frekvencni charakteristiky je max " + IntToString(MAX_VSTUPU_FREKVENCE) +
                                   " vstupu a vystupu, system jich ma " + IntToString(pocetVstupu(druh, system)) + "\n");
@@ -213,7 +213,11 @@ void analyza(const std::string& operace, Druh druh, const CLDDS& system, const V
     // The body is computed after the verdict, which refuses a system beyond its capacity first.
     std::ostringstream zprava;
     if (operace == "Poly") {
-        system.zapisZpravu(zprava, [&system](std::ostream& f) { zapisPoly(f, system.poly()); });
+        kontrolaNulAZesileni(system, volby.nuly, volby.zesileni);
+        system.zapisZpravu(zprava, [&system, &volby](std::ostream& f) {
+            zapisPoly(f, system.poly());
+            zapisNulyAZesileni(f, system, volby.nuly, volby.zesileni);
+        });
     } else {
         const std::vector<double> w = frekvenceZpravy();
         system.zapisZpravu(zprava, [&system, &w](std::ostream& f) { zapisFrekvence(f, system.frekvencni_odezva(w), w); });
