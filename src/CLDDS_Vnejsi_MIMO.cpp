@@ -307,17 +307,17 @@ bool CLDDS_Vnejsi_MIMO::stabilni() const {
         if (A.get_rows() <= MAX_RAD_SOUCINU) A.det();
         throw vyjm::Max_sizePolynom(delkaDeterminantu, Polynom::ZPRAVA_KAPACITA);
     }
-    if (verdikt) return *verdikt;
-    // The roots of det A are the eigenvalues of the block companion matrix.
-    Matrix<double> C;
-    if (!blokovaDoprovodna(A, maxStupenA, C)) C = Matrix<double>();
-    verdikt = stabilniDeterminant(C, [this] { return presneHodnoty().A; });
-    return *verdikt;
+    return zapsane.verdikt([this] {
+        // The roots of det A are the eigenvalues of the block companion matrix.
+        Matrix<double> C;
+        if (!blokovaDoprovodna(A, maxStupenA, C)) C = Matrix<double>();
+        return stabilniDeterminant(C, [this] { return presneHodnoty().A; });
+    });
 }
 
 PresnyVnejsi CLDDS_Vnejsi_MIMO::presneHodnoty() const {
-    if (presne) return *presne;
-    return PresnyVnejsi{presneZPolynomialniMatice(A), presneZPolynomialniMatice(B)};
+    return zapsane.neboZDoublu(
+        [this] { return PresnyVnejsi{presneZPolynomialniMatice(A), presneZPolynomialniMatice(B)}; });
 }
 
 void CLDDS_Vnejsi_MIMO::zapisZpravu(std::ostream& f, const std::function<void(std::ostream&)>& telo) const {

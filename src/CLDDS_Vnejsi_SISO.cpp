@@ -139,16 +139,15 @@ Matrix<double> CLDDS_Vnejsi_SISO::prechodova_funkce() const {
 }
 
 bool CLDDS_Vnejsi_SISO::stabilni() const {
-    if (verdikt) return *verdikt;
-    std::vector<double> koeficienty;
-    for (int k = 0; k < A.get_delkaPolynomy(); ++k) koeficienty.push_back(A[static_cast<std::size_t>(k)]);
-    verdikt = stabilniPolynom(koeficienty, [this] { return presneHodnoty().A; });
-    return *verdikt;
+    return zapsane.verdikt([this] {
+        std::vector<double> koeficienty;
+        for (int k = 0; k < A.get_delkaPolynomy(); ++k) koeficienty.push_back(A[static_cast<std::size_t>(k)]);
+        return stabilniPolynom(koeficienty, [this] { return presneHodnoty().A; });
+    });
 }
 
 PresnyVnejsi CLDDS_Vnejsi_SISO::presneHodnoty() const {
-    if (presne) return *presne;
-    return PresnyVnejsi{presneZPolynomu(A), presneZPolynomu(B)};
+    return zapsane.neboZDoublu([this] { return PresnyVnejsi{presneZPolynomu(A), presneZPolynomu(B)}; });
 }
 
 void CLDDS_Vnejsi_SISO::zapisZpravu(std::ostream& f, const std::function<void(std::ostream&)>& telo) const {

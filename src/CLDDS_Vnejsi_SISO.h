@@ -2,14 +2,13 @@
 #define CLDDS_VNEJSI_SISO_H
 
 #include <fstream>
-#include <memory>
-#include <optional>
 #include <utility>
 
 #include "Matrix.h"
 #include "Polynoms.h"
 #include "PresnaMatice.h"
 #include "System.h"
+#include "ZapsaneHodnoty.h"
 #include "Zlomek.h"
 
 class CLDDS_Stav_SISO;
@@ -24,10 +23,9 @@ class CLDDS_Vnejsi_SISO : public CLDDS {
     int s = 0;
     double T = 1.0;  // sampling period; only carried along
     double b0 = 0.0;  // coefficient of the present input u(t)
-    // The coefficients exactly as written, when they come from a file.
-    std::shared_ptr<const PresnyVnejsi> presne;
-    // The verdict once decided: the system does not change after it is built.
-    mutable std::optional<bool> verdikt;
+    // The coefficients exactly as written, when they come from a file, and the verdict once
+    // decided.
+    ZapsaneHodnoty<PresnyVnejsi> zapsane;
 
     // Rejects deg A < 1, deg B > deg A and a zero leading coefficient of A
     // (vyjm::CLDDS_Vnejsi_SISO).
@@ -61,10 +59,7 @@ public:
     FrekvencniOdezva frekvencni_odezva(const std::vector<double>& w) const override;
 
     // Keeps the coefficients as the file wrote them; A and B hold their nearest doubles.
-    void nastavPresne(PresnyVnejsi hodnoty) {
-        presne = std::make_shared<const PresnyVnejsi>(std::move(hodnoty));
-        verdikt.reset();
-    }
+    void nastavPresne(PresnyVnejsi hodnoty) { zapsane.nastav(std::move(hodnoty)); }
     // The exact coefficients of A and B.
     PresnyVnejsi presneHodnoty() const;
 
