@@ -45,6 +45,8 @@ class CLDDS_Vnejsi_MIMO : public CLDDS {
 public:
     CLDDS_Vnejsi_MIMO();
     CLDDS_Vnejsi_MIMO(const Matrix<Polynom>& A, const Matrix<Polynom>& B);
+    // The matrix fraction of a state-space system (operator>> in CLDDS_Stav_MIMO.h, where the
+    // conversion that starts from state space is defined).
     CLDDS_Vnejsi_MIMO(CLDDS_Stav_MIMO& stav);
     CLDDS_Vnejsi_MIMO(const CLDDS_Vnejsi_MIMO&) = default;
     CLDDS_Vnejsi_MIMO(CLDDS_Vnejsi_MIMO&&) noexcept = default;
@@ -79,12 +81,11 @@ public:
     void nastavPresne(PresnyVnejsi hodnoty) { zapsane.nastav(std::move(hodnoty)); }
     // The exact coefficients of A and B.
     PresnyVnejsi presneHodnoty() const;
+    // The block observer state-space form of n = l times the diagonal degree states, computed
+    // exactly and rounded once, x0 = 0. More than 1000 states are refused before any work;
+    // a value beyond the range of double raises vyjm::CLDDS_Vnejsi_MIMO.
+    CLDDS_Stav realizace() const;
     double get_T() const { return T; }
-
-    friend CLDDS_Stav_MIMO& operator>>(CLDDS_Vnejsi_MIMO& vnejsiMIMO, CLDDS_Stav_MIMO& stavMIMO);
 };
-
-// External description to the block observer state-space form.
-CLDDS_Stav_MIMO& operator>>(CLDDS_Vnejsi_MIMO& vnejsiMIMO, CLDDS_Stav_MIMO& stavMIMO);
 
 #endif

@@ -40,6 +40,8 @@ public:
     CLDDS_Vnejsi_SISO();
     CLDDS_Vnejsi_SISO(const Polynom& A, const Polynom& B);
     CLDDS_Vnejsi_SISO(const Zlomek<Polynom>& AB);
+    // The transfer function of a state-space system (operator>> in CLLDS_Stav_SISO.h, where
+    // the conversion that starts from state space is defined).
     CLDDS_Vnejsi_SISO(CLDDS_Stav_SISO& stav);
     CLDDS_Vnejsi_SISO(const CLDDS_Vnejsi_SISO&) = default;
     CLDDS_Vnejsi_SISO(CLDDS_Vnejsi_SISO&&) noexcept = default;
@@ -62,6 +64,11 @@ public:
     void nastavPresne(PresnyVnejsi hodnoty) { zapsane.nastav(std::move(hodnoty)); }
     // The exact coefficients of A and B.
     PresnyVnejsi presneHodnoty() const;
+    // The controllable canonical state-space form, computed exactly and rounded once: the
+    // companion matrix of A divided by its leading coefficient, G = e_n / a_n,
+    // H_i = b_i - a_i l and L = l = b_n / a_n, x0 = 0. Raises vyjm::CLDDS_Vnejsi_SISO when a
+    // value lies beyond the range of double.
+    CLDDS_Stav realizace() const;
 
     const Polynom& get_A() const { return A; }
     const Polynom& get_B() const { return B; }
@@ -71,11 +78,6 @@ public:
     int get_s() const { return s; }
     double get_b0() const { return b0; }
     double get_T() const { return T; }
-
-    friend CLDDS_Stav_SISO& operator>>(CLDDS_Vnejsi_SISO& vnejsi_SISO, CLDDS_Stav_SISO& stav_SISO);
 };
-
-// External description to the controllable canonical state-space form.
-CLDDS_Stav_SISO& operator>>(CLDDS_Vnejsi_SISO& vnejsi_SISO, CLDDS_Stav_SISO& stav_SISO);
 
 #endif

@@ -42,6 +42,11 @@ CLDDS_Stav_MIMO::CLDDS_Stav_MIMO(const int& l, const int& m, const Matrix<double
     kontrola();
 }
 
+CLDDS_Stav_MIMO::CLDDS_Stav_MIMO(const CLDDS_Stav& data)
+    : CLDDS(), CLDDS_Stav(data), l(G.get_columns()), m(H.get_rows()) {
+    kontrola();
+}
+
 void CLDDS_Stav_MIMO::kontrola() const {
     const int radkyF = F.get_rows();
     const int sloupceF = F.get_columns();
@@ -80,9 +85,7 @@ void CLDDS_Stav_MIMO::kontrola() const {
                                     "Vektor x0 musi mit stejny pocet radku jako matice F a jeden sloupec\n");
 }
 
-CLDDS_Stav_MIMO::CLDDS_Stav_MIMO(CLDDS_Vnejsi_MIMO& vnejsiMIMO) : CLDDS(), CLDDS_Stav(), l(0), m(0) {
-    vnejsiMIMO >> *this;
-}
+CLDDS_Stav_MIMO::CLDDS_Stav_MIMO(CLDDS_Vnejsi_MIMO& vnejsiMIMO) : CLDDS_Stav_MIMO(vnejsiMIMO.realizace()) {}
 
 CLDDS_Stav_MIMO CLDDS_Stav_MIMO::operator=(CLDDS_Vnejsi_MIMO& vnejsiMIMO) {
     vnejsiMIMO >> *this;
@@ -110,7 +113,7 @@ bool CLDDS_Stav_MIMO::stabilni() const { return stavova_stabilita(std::cout); }
 
 void CLDDS_Stav_MIMO::zapisZpravu(std::ostream& f, const std::function<void(std::ostream&)>& telo) const {
     const auto popis = [this](std::ostream& os) { popisStavu(os); };
-    zapisZpravy(f, *this, "System Stavove MIMO:\n", popis, telo, "Chyba pri zpracovani vystupu Stav MIMO\n");
+    zapisZpravy(f, stabilni(), "System Stavove MIMO:\n", popis, telo, "Chyba pri zpracovani vystupu Stav MIMO\n");
 }
 
 void CLDDS_Stav_MIMO::CSVexport(Matrix<double> vystup, std::fstream& f) const {
@@ -142,4 +145,16 @@ CLDDS_Vnejsi_MIMO& operator>>(CLDDS_Stav_MIMO& stav_MIMO, CLDDS_Vnejsi_MIMO& vne
     CLDDS_Vnejsi_MIMO vysledek(A, B);
     vnejsi_MIMO = std::move(vysledek);
     return vnejsi_MIMO;
+}
+
+CLDDS_Vnejsi_MIMO::CLDDS_Vnejsi_MIMO(CLDDS_Stav_MIMO& stav) { stav >> *this; }
+
+CLDDS_Vnejsi_MIMO CLDDS_Vnejsi_MIMO::operator=(CLDDS_Stav_MIMO& stav) {
+    stav >> *this;
+    return *this;
+}
+
+CLDDS_Stav_MIMO& operator>>(CLDDS_Vnejsi_MIMO& vnejsiMIMO, CLDDS_Stav_MIMO& stavMIMO) {
+    stavMIMO = CLDDS_Stav_MIMO(vnejsiMIMO.realizace());
+    return stavMIMO;
 }

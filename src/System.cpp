@@ -4,6 +4,7 @@
 
 #include "JistaStabilita.h"
 #include "NacitaniModulu.h"
+#include "OdvozeneMatice.h"
 #include "ZadaniPresnosti.h"
 #include "Polynoms.h"
 

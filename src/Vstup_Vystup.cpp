@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "ConvertFunction.h"
-#include "System.h"
 #include "Vyjimky.h"
 
 namespace {
@@ -304,13 +303,10 @@ std::string CSVCislo(const double& cislo) {
     return text;
 }
 
-void zapisZpravy(std::ostream& f, const CLDDS& system, const std::string& titulek,
+void zapisZpravy(std::ostream& f, bool stabilni, const std::string& titulek,
                  const std::function<void(std::ostream&)>& popisSystemu, const TeloZpravy& telo,
                  const std::string& zpravaChyby) {
     if (!f.good()) return;
-    // The verdict is decided before the first byte is written: a stability test that fails
-    // (a determinant beyond the polynomial capacity, say) must not leave half a report behind.
-    const bool stabilni = system.stabilni();
     f << titulek;
     popisSystemu(f);
     f << (stabilni ? " System je stabilni " : " System neni stabilni") << std::endl << std::endl;
@@ -340,8 +336,8 @@ TeloZpravy hodnotyVysledku(const Matrix<double>& vystup, RozlozeniVysledku rozlo
     };
 }
 
-void zapisVysledku(std::ostream& f, const CLDDS& system, const std::string& titulek,
+void zapisVysledku(std::ostream& f, bool stabilni, const std::string& titulek,
                    const std::function<void(std::ostream&)>& popisSystemu, const Matrix<double>& vystup,
                    RozlozeniVysledku rozlozeni, const std::string& zpravaChyby) {
-    zapisZpravy(f, system, titulek, popisSystemu, hodnotyVysledku(vystup, rozlozeni), zpravaChyby);
+    zapisZpravy(f, stabilni, titulek, popisSystemu, hodnotyVysledku(vystup, rozlozeni), zpravaChyby);
 }

@@ -19,6 +19,7 @@
 #include "Ridici.h"
 #include "System.h"
 #include "Vstup_Vystup.h"
+#include "ZapisSystemu.h"
 #include "Volby.h"
 #include "Vyjimky.h"
 #include "ZpravaFrekvenci.h"

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Matrix.h"
+#include "OdvozeneMatice.h"
 #include "Vyjimky.h"
 #include "test_matrix_pomoc.h"
 
