@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <random>
 #include <sstream>
 #include <string>
@@ -96,6 +97,14 @@ TEST(Polynom, CapacityIsFiveHundredCoefficients) {
     // Products reserve twice the longer factor: 251 coefficients already fail.
     EXPECT_EQ(kapacitaZChyby([] { Polynom(1.0, 250) * Polynom(1.0, 0); }), 502);
     EXPECT_NO_THROW(Polynom(1.0, 249) * Polynom(1.0, 249));
+    // A write through the index may reach the last coefficient, never beyond it; reads beyond
+    // it give 0.
+    Polynom p;
+    p[499] = 2.0;
+    EXPECT_EQ(static_cast<const Polynom&>(p)[499], 2.0);
+    EXPECT_EQ(kapacitaZChyby([&p] { p[500] = 1.0; }), 501);
+    EXPECT_EQ(kapacitaZChyby([&p] { p[static_cast<std::size_t>(-1)] = 1.0; }), std::numeric_limits<int>::max());
+    EXPECT_EQ(static_cast<const Polynom&>(p)[500], 0.0);
 }
 
 TEST(Polynom, AddSetsCoefficientAndRaisesDegreeOnlyAboveIt) {
