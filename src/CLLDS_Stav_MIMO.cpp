@@ -8,6 +8,7 @@
 #include "PresnePrevody.h"
 #include "Vstup_Vystup.h"
 #include "Vyjimky.h"
+#include "ZpravyStavuMIMO.h"
 
 namespace {
 
@@ -55,14 +56,13 @@ void CLDDS_Stav_MIMO::kontrola() const {
     const int radkyH = H.get_rows();
     const int sloupceH = H.get_columns();
 
-    if (l != m) throw vyjm::CLDDS_MIMO(l, m, "Vstupy a vystupy u stavoveho popisu nejsou stejne\n");
+    if (l != m) throw vyjm::CLDDS_MIMO(l, m, zpravyStavuMIMO::VSTUPY_A_VYSTUPY);
     if (l != sloupceG)
         throw vyjm::CLDDS_MIMO(l, sloupceG, "Pocet vstupu neodpovida poctu sloupcu matice G\n");
     if (m != radkyH)
         throw vyjm::CLDDS_MIMO(m, radkyH, "Pocet vystupu neodpovida poctu radku matice H\n");
-    if (radkyF != sloupceF) throw vyjm::CLDDS_Stav_MIMO(radkyF, "Matice F neni ctvercova\n");
-    if (radkyF != radkyG)
-        throw vyjm::CLDDS_Stav_MIMO(radkyF, "Matice F nema stejny pocet radku jako Matice G radku\n");
+    if (radkyF != sloupceF) throw vyjm::CLDDS_Stav_MIMO(radkyF, zpravyStavuMIMO::F_NENI_CTVERCOVA);
+    if (radkyF != radkyG) throw vyjm::CLDDS_Stav_MIMO(radkyF, zpravyStavuMIMO::RADKY_F_A_G);
     if (sloupceF != sloupceH)
         throw vyjm::CLDDS_Stav_MIMO(radkyF,
                                     "Matice F nema stejny pocet sloupcu jako Matice H sloupcu\n");
@@ -71,8 +71,7 @@ void CLDDS_Stav_MIMO::kontrola() const {
     if (L.get_columns() != sloupceG)
         throw vyjm::CLDDS_Stav_MIMO(sloupceG,
                                     "Matice L nema stejny pocet sloupcu jako Matice G sloupcu\n");
-    if (L.get_rows() != radkyH)
-        throw vyjm::CLDDS_Stav_MIMO(sloupceH, "Matice L nema stejny pocet radku jako Matice H radku\n");
+    if (L.get_rows() != radkyH) throw vyjm::CLDDS_Stav_MIMO(sloupceH, zpravyStavuMIMO::RADKY_L_A_H);
 
     // Beyond the nine checks above: a system needs a state and an input, the stored order
     // must be that of F, and the initial state must be a column of that length.

@@ -22,13 +22,14 @@ constexpr const char* ZPRAVA_CHYBA_SOUBORU = "Chyba pri zpracovani vystupu\n sta
 // lines, and a block with more rows than the blocks before it allow is refused at its first
 // surplus row, so no file is read further than a valid one could reach.
 // Where `presne` is given, it receives the texts of the values, so that they keep the exact
-// values written.
+// values written. A state-space file read for a MIMO system (SISO false) reports a block
+// with too many rows in the words of the MIMO class's own shape checks.
 void cteniDatZeSouboruVnejsiSISO(std::istream& fileIn, Polynom& A, Polynom& B, PresnyVnejsi* presne = nullptr);
 void cteniDatZeSouboruVnejsiMIMO(std::istream& fileIn, Matrix<Polynom>& A, Matrix<Polynom>& B,
                                  PresnyVnejsi* presne = nullptr);
 void cteniDatZeSouboruStav(std::istream& fileIn, Matrix<double>& F, Matrix<double>& G,
                            Matrix<double>& H, Matrix<double>& L, Matrix<double>& x0,
-                           PresnyStav* presne = nullptr);
+                           PresnyStav* presne = nullptr, bool SISO = true);
 
 // Input signal: SISO one line (a column of steps), MIMO one line per input. Reading stops at
 // the first non-empty line beyond one (SISO) or pocetVstupu (MIMO); that line is kept, so the
