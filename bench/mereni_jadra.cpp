@@ -20,6 +20,7 @@
 #include "CLDDS_Vnejsi_SISO.h"
 #include "CLLDS_Stav_SISO.h"
 #include "Matrix.h"
+#include "OdvozeneMatice.h"
 #include "Polynoms.h"
 #include "JistaStabilita.h"
 #include "ModulVerdikt.h"

@@ -22,6 +22,10 @@ public:
     CLDDS_Stav_MIMO(const int& l, const int& m, const Matrix<double>& F, const Matrix<double>& G,
                     const Matrix<double>& H, const Matrix<double>& L, const Matrix<double>& x0,
                     const int& n, const double& T);
+    // The same checks on state-space data built elsewhere (a realisation): the inputs are the
+    // columns of G, the outputs the rows of H.
+    explicit CLDDS_Stav_MIMO(const CLDDS_Stav& data);
+    // The realisation of a matrix fraction (CLDDS_Vnejsi_MIMO::realizace).
     CLDDS_Stav_MIMO(CLDDS_Vnejsi_MIMO& vnejsiMIMO);
     CLDDS_Stav_MIMO(const CLDDS_Stav_MIMO&) = default;
     CLDDS_Stav_MIMO(CLDDS_Stav_MIMO&&) noexcept = default;
@@ -50,8 +54,15 @@ public:
     FrekvencniOdezva frekvencni_odezva(const std::vector<double>& w) const override;
 };
 
+// The two conversions. The state-space description stands above the matrix fraction: the
+// conversion that starts from state space is defined here, the realisation of a matrix
+// fraction is computed by CLDDS_Vnejsi_MIMO::realizace and only wrapped here.
+
 // State space to the matrix fraction det(zI - F) I, H adj(zI - F) G + L det(zI - F).
 // Refuses F larger than 8 x 8 before any work; a failure leaves vnejsi_MIMO as it was.
 CLDDS_Vnejsi_MIMO& operator>>(CLDDS_Stav_MIMO& stav_MIMO, CLDDS_Vnejsi_MIMO& vnejsi_MIMO);
+
+// Matrix fraction to its block observer state-space form; a failure leaves stavMIMO as it was.
+CLDDS_Stav_MIMO& operator>>(CLDDS_Vnejsi_MIMO& vnejsiMIMO, CLDDS_Stav_MIMO& stavMIMO);
 
 #endif

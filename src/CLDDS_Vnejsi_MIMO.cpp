@@ -4,7 +4,6 @@
 #include <initializer_list>
 #include <utility>
 
-#include "CLDDS_Stav_MIMO.h"
 #include "Pole.h"
 #include "JistaStabilita.h"
 #include "PresnePrevody.h"
@@ -60,13 +59,6 @@ CLDDS_Vnejsi_MIMO::CLDDS_Vnejsi_MIMO(const Matrix<Polynom>& A, const Matrix<Poly
     for (int i = 0; i < l; ++i) maxStupenA = std::max(maxStupenA, A(i, i).get_stupen());
     this->B = B;
     prevodNaK();
-}
-
-CLDDS_Vnejsi_MIMO::CLDDS_Vnejsi_MIMO(CLDDS_Stav_MIMO& stav) { stav >> *this; }
-
-CLDDS_Vnejsi_MIMO CLDDS_Vnejsi_MIMO::operator=(CLDDS_Stav_MIMO& stav) {
-    stav >> *this;
-    return *this;
 }
 
 void CLDDS_Vnejsi_MIMO::kontrola(const Matrix<Polynom>& A, const Matrix<Polynom>& B) const {
@@ -307,22 +299,22 @@ bool CLDDS_Vnejsi_MIMO::stabilni() const {
         if (A.get_rows() <= MAX_RAD_SOUCINU) A.det();
         throw vyjm::Max_sizePolynom(delkaDeterminantu, Polynom::ZPRAVA_KAPACITA);
     }
-    if (verdikt) return *verdikt;
-    // The roots of det A are the eigenvalues of the block companion matrix.
-    Matrix<double> C;
-    if (!blokovaDoprovodna(A, maxStupenA, C)) C = Matrix<double>();
-    verdikt = stabilniDeterminant(C, [this] { return presneHodnoty().A; });
-    return *verdikt;
+    return zapsane.verdikt([this] {
+        // The roots of det A are the eigenvalues of the block companion matrix.
+        Matrix<double> C;
+        if (!blokovaDoprovodna(A, maxStupenA, C)) C = Matrix<double>();
+        return stabilniDeterminant(C, [this] { return presneHodnoty().A; });
+    });
 }
 
 PresnyVnejsi CLDDS_Vnejsi_MIMO::presneHodnoty() const {
-    if (presne) return *presne;
-    return PresnyVnejsi{presneZPolynomialniMatice(A), presneZPolynomialniMatice(B)};
+    return zapsane.neboZDoublu(
+        [this] { return PresnyVnejsi{presneZPolynomialniMatice(A), presneZPolynomialniMatice(B)}; });
 }
 
 void CLDDS_Vnejsi_MIMO::zapisZpravu(std::ostream& f, const std::function<void(std::ostream&)>& telo) const {
     zapisZpravy(
-        f, *this, "System Vnejsi MIMO:\n",
+        f, stabilni(), "System Vnejsi MIMO:\n",
         [this](std::ostream& os) {
             os << "Matice B:\n" << B << std::endl;
             os << "Matice A:\n" << A << std::endl << std::endl;
@@ -342,10 +334,8 @@ FrekvencniOdezva CLDDS_Vnejsi_MIMO::frekvencni_odezva(const std::vector<double>&
     return frekvenceMaticovehoZlomku(A, B, w);
 }
 
-CLDDS_Stav_MIMO& operator>>(CLDDS_Vnejsi_MIMO& vnejsiMIMO, CLDDS_Stav_MIMO& stavMIMO) {
-    const int N = vnejsiMIMO.maxStupenA;
-    const int l = vnejsiMIMO.l;
-    const int m = vnejsiMIMO.m;
+CLDDS_Stav CLDDS_Vnejsi_MIMO::realizace() const {
+    const int N = maxStupenA;
 
     // The realisation has N l states, as many as det A has roots; a larger order is refused
     // before any work.
@@ -353,16 +343,12 @@ CLDDS_Stav_MIMO& operator>>(CLDDS_Vnejsi_MIMO& vnejsiMIMO, CLDDS_Stav_MIMO& stav
         throw vyjm::CLDDS_Vnejsi_MIMO(N * l, MAX_RAD_REALIZACE,
                                       "U prevodu vnejsi -> stav je max rad systemu 1000 (pocet radku matice A krat "
                                       "stupen jeji diagonaly)\n");
-    if (l != m) return stavMIMO;
 
     // Block observer form, computed exactly: -A_k A_N^-1 in the first block column,
     // identities to the right of the diagonal, B_k - A_k A_N^-1 B_N in G.
     Matrix<double> F, G, H, L;
     std::string chyba;
-    if (!realizacePresne(vnejsiMIMO.presneHodnoty(), false, F, G, H, L, chyba))
-        throw vyjm::CLDDS_Vnejsi_MIMO(l, m, chyba);
+    if (!realizacePresne(presneHodnoty(), false, F, G, H, L, chyba)) throw vyjm::CLDDS_Vnejsi_MIMO(l, m, chyba);
     const int n = N * l;
-    const Matrix<double> x0(n, 1, Matrix<double>::ZEROS);
-    stavMIMO = CLDDS_Stav_MIMO(m, l, F, G, H, L, x0, n, vnejsiMIMO.T);
-    return stavMIMO;
+    return CLDDS_Stav(F, G, H, L, Matrix<double>(n, 1, Matrix<double>::ZEROS), n, T);
 }

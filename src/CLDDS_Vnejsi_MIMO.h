@@ -2,14 +2,13 @@
 #define CLDDS_VNEJSI_MIMO_H
 
 #include <fstream>
-#include <memory>
-#include <optional>
 #include <utility>
 
 #include "Matrix.h"
 #include "Polynoms.h"
 #include "PresnaMatice.h"
 #include "System.h"
+#include "ZapsaneHodnoty.h"
 
 class CLDDS_Stav_MIMO;
 
@@ -27,10 +26,9 @@ class CLDDS_Vnejsi_MIMO : public CLDDS {
     int maxStupen_r = 0;  // past outputs kept per output
     int maxStupen_s = 0;  // past inputs kept per input
     int maxStupenA = 0;   // common degree of the diagonal of A
-    // The coefficients exactly as written, when they come from a file.
-    std::shared_ptr<const PresnyVnejsi> presne;
-    // The verdict once decided: the system does not change after it is built.
-    mutable std::optional<bool> verdikt;
+    // The coefficients exactly as written, when they come from a file, and the verdict once
+    // decided.
+    ZapsaneHodnoty<PresnyVnejsi> zapsane;
     Matrix<double> b0;  // coefficients of the present inputs u_j(t)
 
     // The seven shape and degree checks, then a non-square A (vyjm::CLDDS_MIMO) and a
@@ -47,6 +45,8 @@ class CLDDS_Vnejsi_MIMO : public CLDDS {
 public:
     CLDDS_Vnejsi_MIMO();
     CLDDS_Vnejsi_MIMO(const Matrix<Polynom>& A, const Matrix<Polynom>& B);
+    // The matrix fraction of a state-space system (operator>> in CLDDS_Stav_MIMO.h, where the
+    // conversion that starts from state space is defined).
     CLDDS_Vnejsi_MIMO(CLDDS_Stav_MIMO& stav);
     CLDDS_Vnejsi_MIMO(const CLDDS_Vnejsi_MIMO&) = default;
     CLDDS_Vnejsi_MIMO(CLDDS_Vnejsi_MIMO&&) noexcept = default;
@@ -78,18 +78,14 @@ public:
     int get_maxStupen_s() const { return maxStupen_s; }
     int get_maxStupenA() const { return maxStupenA; }
     // Keeps the coefficients as the file wrote them; A and B hold their nearest doubles.
-    void nastavPresne(PresnyVnejsi hodnoty) {
-        presne = std::make_shared<const PresnyVnejsi>(std::move(hodnoty));
-        verdikt.reset();
-    }
+    void nastavPresne(PresnyVnejsi hodnoty) { zapsane.nastav(std::move(hodnoty)); }
     // The exact coefficients of A and B.
     PresnyVnejsi presneHodnoty() const;
+    // The block observer state-space form of n = l times the diagonal degree states, computed
+    // exactly and rounded once, x0 = 0. More than 1000 states are refused before any work;
+    // a value beyond the range of double raises vyjm::CLDDS_Vnejsi_MIMO.
+    CLDDS_Stav realizace() const;
     double get_T() const { return T; }
-
-    friend CLDDS_Stav_MIMO& operator>>(CLDDS_Vnejsi_MIMO& vnejsiMIMO, CLDDS_Stav_MIMO& stavMIMO);
 };
-
-// External description to the block observer state-space form.
-CLDDS_Stav_MIMO& operator>>(CLDDS_Vnejsi_MIMO& vnejsiMIMO, CLDDS_Stav_MIMO& stavMIMO);
 
 #endif

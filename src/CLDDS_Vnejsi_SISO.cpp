@@ -3,7 +3,6 @@
 #include <initializer_list>
 #include <vector>
 
-#include "CLLDS_Stav_SISO.h"
 #include "JistaStabilita.h"
 #include "PresnePrevody.h"
 #include "NacitaniModulu.h"
@@ -31,15 +30,6 @@ CLDDS_Vnejsi_SISO::CLDDS_Vnejsi_SISO(const Polynom& A, const Polynom& B) {
 
 CLDDS_Vnejsi_SISO::CLDDS_Vnejsi_SISO(const Zlomek<Polynom>& AB)
     : CLDDS_Vnejsi_SISO(AB.get_jmenovatel(), AB.get_citatel()) {}
-
-CLDDS_Vnejsi_SISO::CLDDS_Vnejsi_SISO(CLDDS_Stav_SISO& stav) : A('x', false), B('x', false) {
-    stav >> *this;
-}
-
-CLDDS_Vnejsi_SISO CLDDS_Vnejsi_SISO::operator=(CLDDS_Stav_SISO& stav) {
-    stav >> *this;
-    return *this;
-}
 
 void CLDDS_Vnejsi_SISO::kontrola(const Polynom& A, const Polynom& B) const {
     const int stupenA = A.get_stupen();
@@ -139,21 +129,20 @@ Matrix<double> CLDDS_Vnejsi_SISO::prechodova_funkce() const {
 }
 
 bool CLDDS_Vnejsi_SISO::stabilni() const {
-    if (verdikt) return *verdikt;
-    std::vector<double> koeficienty;
-    for (int k = 0; k < A.get_delkaPolynomy(); ++k) koeficienty.push_back(A[static_cast<std::size_t>(k)]);
-    verdikt = stabilniPolynom(koeficienty, [this] { return presneHodnoty().A; });
-    return *verdikt;
+    return zapsane.verdikt([this] {
+        std::vector<double> koeficienty;
+        for (int k = 0; k < A.get_delkaPolynomy(); ++k) koeficienty.push_back(A[static_cast<std::size_t>(k)]);
+        return stabilniPolynom(koeficienty, [this] { return presneHodnoty().A; });
+    });
 }
 
 PresnyVnejsi CLDDS_Vnejsi_SISO::presneHodnoty() const {
-    if (presne) return *presne;
-    return PresnyVnejsi{presneZPolynomu(A), presneZPolynomu(B)};
+    return zapsane.neboZDoublu([this] { return PresnyVnejsi{presneZPolynomu(A), presneZPolynomu(B)}; });
 }
 
 void CLDDS_Vnejsi_SISO::zapisZpravu(std::ostream& f, const std::function<void(std::ostream&)>& telo) const {
     zapisZpravy(
-        f, *this, "System Vnejsi SISO:\n",
+        f, stabilni(), "System Vnejsi SISO:\n",
         [this](std::ostream& os) {
             os << "B:  " << B << std::endl;
             os << "A:  " << A << std::endl << std::endl;
@@ -171,16 +160,11 @@ FrekvencniOdezva CLDDS_Vnejsi_SISO::frekvencni_odezva(const std::vector<double>&
     return frekvencePodilu(B, A, w);
 }
 
-CLDDS_Stav_SISO& operator>>(CLDDS_Vnejsi_SISO& vnejsi_SISO, CLDDS_Stav_SISO& stav_SISO) {
-    // Controllable canonical form, computed exactly: the companion matrix of A divided by its
-    // leading coefficient, G = e_n / a_n, H_i = b_i - a_i l and L = l = b_n / a_n.
+CLDDS_Stav CLDDS_Vnejsi_SISO::realizace() const {
     Matrix<double> F, G, H, L;
     std::string chyba;
-    if (!realizacePresne(vnejsi_SISO.presneHodnoty(), true, F, G, H, L, chyba))
-        throw vyjm::CLDDS_Vnejsi_SISO(vnejsi_SISO.A.get_stupen(), vnejsi_SISO.B.get_stupen(), chyba);
+    if (!realizacePresne(presneHodnoty(), true, F, G, H, L, chyba))
+        throw vyjm::CLDDS_Vnejsi_SISO(A.get_stupen(), B.get_stupen(), chyba);
     const int n = F.get_rows();
-    const Matrix<double> x0(n, 1, Matrix<double>::ZEROS);
-    const double T = 1.0;
-    stav_SISO = CLDDS_Stav_SISO(F, G, H, L, x0, n, T);
-    return stav_SISO;
+    return CLDDS_Stav(F, G, H, L, Matrix<double>(n, 1, Matrix<double>::ZEROS), n, T);
 }

@@ -2,14 +2,13 @@
 #define CLDDS_VNEJSI_SISO_H
 
 #include <fstream>
-#include <memory>
-#include <optional>
 #include <utility>
 
 #include "Matrix.h"
 #include "Polynoms.h"
 #include "PresnaMatice.h"
 #include "System.h"
+#include "ZapsaneHodnoty.h"
 #include "Zlomek.h"
 
 class CLDDS_Stav_SISO;
@@ -24,10 +23,9 @@ class CLDDS_Vnejsi_SISO : public CLDDS {
     int s = 0;
     double T = 1.0;  // sampling period; only carried along
     double b0 = 0.0;  // coefficient of the present input u(t)
-    // The coefficients exactly as written, when they come from a file.
-    std::shared_ptr<const PresnyVnejsi> presne;
-    // The verdict once decided: the system does not change after it is built.
-    mutable std::optional<bool> verdikt;
+    // The coefficients exactly as written, when they come from a file, and the verdict once
+    // decided.
+    ZapsaneHodnoty<PresnyVnejsi> zapsane;
 
     // Rejects deg A < 1, deg B > deg A and a zero leading coefficient of A
     // (vyjm::CLDDS_Vnejsi_SISO).
@@ -42,6 +40,8 @@ public:
     CLDDS_Vnejsi_SISO();
     CLDDS_Vnejsi_SISO(const Polynom& A, const Polynom& B);
     CLDDS_Vnejsi_SISO(const Zlomek<Polynom>& AB);
+    // The transfer function of a state-space system (operator>> in CLLDS_Stav_SISO.h, where
+    // the conversion that starts from state space is defined).
     CLDDS_Vnejsi_SISO(CLDDS_Stav_SISO& stav);
     CLDDS_Vnejsi_SISO(const CLDDS_Vnejsi_SISO&) = default;
     CLDDS_Vnejsi_SISO(CLDDS_Vnejsi_SISO&&) noexcept = default;
@@ -61,12 +61,14 @@ public:
     FrekvencniOdezva frekvencni_odezva(const std::vector<double>& w) const override;
 
     // Keeps the coefficients as the file wrote them; A and B hold their nearest doubles.
-    void nastavPresne(PresnyVnejsi hodnoty) {
-        presne = std::make_shared<const PresnyVnejsi>(std::move(hodnoty));
-        verdikt.reset();
-    }
+    void nastavPresne(PresnyVnejsi hodnoty) { zapsane.nastav(std::move(hodnoty)); }
     // The exact coefficients of A and B.
     PresnyVnejsi presneHodnoty() const;
+    // The controllable canonical state-space form, computed exactly and rounded once: the
+    // companion matrix of A divided by its leading coefficient, G = e_n / a_n,
+    // H_i = b_i - a_i l and L = l = b_n / a_n, x0 = 0. Raises vyjm::CLDDS_Vnejsi_SISO when a
+    // value lies beyond the range of double.
+    CLDDS_Stav realizace() const;
 
     const Polynom& get_A() const { return A; }
     const Polynom& get_B() const { return B; }
@@ -76,11 +78,6 @@ public:
     int get_s() const { return s; }
     double get_b0() const { return b0; }
     double get_T() const { return T; }
-
-    friend CLDDS_Stav_SISO& operator>>(CLDDS_Vnejsi_SISO& vnejsi_SISO, CLDDS_Stav_SISO& stav_SISO);
 };
-
-// External description to the controllable canonical state-space form.
-CLDDS_Stav_SISO& operator>>(CLDDS_Vnejsi_SISO& vnejsi_SISO, CLDDS_Stav_SISO& stav_SISO);
 
 #endif

@@ -8,6 +8,7 @@
 #include "PresnePrevody.h"
 #include "Vstup_Vystup.h"
 #include "Vyjimky.h"
+#include "ZpravyStavuMIMO.h"
 
 namespace {
 
@@ -42,6 +43,11 @@ CLDDS_Stav_MIMO::CLDDS_Stav_MIMO(const int& l, const int& m, const Matrix<double
     kontrola();
 }
 
+CLDDS_Stav_MIMO::CLDDS_Stav_MIMO(const CLDDS_Stav& data)
+    : CLDDS(), CLDDS_Stav(data), l(G.get_columns()), m(H.get_rows()) {
+    kontrola();
+}
+
 void CLDDS_Stav_MIMO::kontrola() const {
     const int radkyF = F.get_rows();
     const int sloupceF = F.get_columns();
@@ -50,14 +56,13 @@ void CLDDS_Stav_MIMO::kontrola() const {
     const int radkyH = H.get_rows();
     const int sloupceH = H.get_columns();
 
-    if (l != m) throw vyjm::CLDDS_MIMO(l, m, "Vstupy a vystupy u stavoveho popisu nejsou stejne\n");
+    if (l != m) throw vyjm::CLDDS_MIMO(l, m, zpravyStavuMIMO::VSTUPY_A_VYSTUPY);
     if (l != sloupceG)
         throw vyjm::CLDDS_MIMO(l, sloupceG, "Pocet vstupu neodpovida poctu sloupcu matice G\n");
     if (m != radkyH)
         throw vyjm::CLDDS_MIMO(m, radkyH, "Pocet vystupu neodpovida poctu radku matice H\n");
-    if (radkyF != sloupceF) throw vyjm::CLDDS_Stav_MIMO(radkyF, "Matice F neni ctvercova\n");
-    if (radkyF != radkyG)
-        throw vyjm::CLDDS_Stav_MIMO(radkyF, "Matice F nema stejny pocet radku jako Matice G radku\n");
+    if (radkyF != sloupceF) throw vyjm::CLDDS_Stav_MIMO(radkyF, zpravyStavuMIMO::F_NENI_CTVERCOVA);
+    if (radkyF != radkyG) throw vyjm::CLDDS_Stav_MIMO(radkyF, zpravyStavuMIMO::RADKY_F_A_G);
     if (sloupceF != sloupceH)
         throw vyjm::CLDDS_Stav_MIMO(radkyF,
                                     "Matice F nema stejny pocet sloupcu jako Matice H sloupcu\n");
@@ -66,8 +71,7 @@ void CLDDS_Stav_MIMO::kontrola() const {
     if (L.get_columns() != sloupceG)
         throw vyjm::CLDDS_Stav_MIMO(sloupceG,
                                     "Matice L nema stejny pocet sloupcu jako Matice G sloupcu\n");
-    if (L.get_rows() != radkyH)
-        throw vyjm::CLDDS_Stav_MIMO(sloupceH, "Matice L nema stejny pocet radku jako Matice H radku\n");
+    if (L.get_rows() != radkyH) throw vyjm::CLDDS_Stav_MIMO(sloupceH, zpravyStavuMIMO::RADKY_L_A_H);
 
     // Beyond the nine checks above: a system needs a state and an input, the stored order
     // must be that of F, and the initial state must be a column of that length.
@@ -80,9 +84,7 @@ void CLDDS_Stav_MIMO::kontrola() const {
                                     "Vektor x0 musi mit stejny pocet radku jako matice F a jeden sloupec\n");
 }
 
-CLDDS_Stav_MIMO::CLDDS_Stav_MIMO(CLDDS_Vnejsi_MIMO& vnejsiMIMO) : CLDDS(), CLDDS_Stav(), l(0), m(0) {
-    vnejsiMIMO >> *this;
-}
+CLDDS_Stav_MIMO::CLDDS_Stav_MIMO(CLDDS_Vnejsi_MIMO& vnejsiMIMO) : CLDDS_Stav_MIMO(vnejsiMIMO.realizace()) {}
 
 CLDDS_Stav_MIMO CLDDS_Stav_MIMO::operator=(CLDDS_Vnejsi_MIMO& vnejsiMIMO) {
     vnejsiMIMO >> *this;
@@ -110,7 +112,7 @@ bool CLDDS_Stav_MIMO::stabilni() const { return stavova_stabilita(std::cout); }
 
 void CLDDS_Stav_MIMO::zapisZpravu(std::ostream& f, const std::function<void(std::ostream&)>& telo) const {
     const auto popis = [this](std::ostream& os) { popisStavu(os); };
-    zapisZpravy(f, *this, "System Stavove MIMO:\n", popis, telo, "Chyba pri zpracovani vystupu Stav MIMO\n");
+    zapisZpravy(f, stabilni(), "System Stavove MIMO:\n", popis, telo, "Chyba pri zpracovani vystupu Stav MIMO\n");
 }
 
 void CLDDS_Stav_MIMO::CSVexport(Matrix<double> vystup, std::fstream& f) const {
@@ -142,4 +144,16 @@ CLDDS_Vnejsi_MIMO& operator>>(CLDDS_Stav_MIMO& stav_MIMO, CLDDS_Vnejsi_MIMO& vne
     CLDDS_Vnejsi_MIMO vysledek(A, B);
     vnejsi_MIMO = std::move(vysledek);
     return vnejsi_MIMO;
+}
+
+CLDDS_Vnejsi_MIMO::CLDDS_Vnejsi_MIMO(CLDDS_Stav_MIMO& stav) { stav >> *this; }
+
+CLDDS_Vnejsi_MIMO CLDDS_Vnejsi_MIMO::operator=(CLDDS_Stav_MIMO& stav) {
+    stav >> *this;
+    return *this;
+}
+
+CLDDS_Stav_MIMO& operator>>(CLDDS_Vnejsi_MIMO& vnejsiMIMO, CLDDS_Stav_MIMO& stavMIMO) {
+    stavMIMO = CLDDS_Stav_MIMO(vnejsiMIMO.realizace());
+    return stavMIMO;
 }

@@ -38,6 +38,12 @@ CLDDS_Stav_SISO::CLDDS_Stav_SISO(const Matrix<double>& F, const Matrix<double>& 
                                  const Matrix<double>& H, const Matrix<double>& L,
                                  const Matrix<double>& x0, const int& n, const double& T)
     : CLDDS(), CLDDS_Stav(F, G, H, L, x0, n, T) {
+    kontrola();
+}
+
+CLDDS_Stav_SISO::CLDDS_Stav_SISO(const CLDDS_Stav& data) : CLDDS(), CLDDS_Stav(data) { kontrola(); }
+
+void CLDDS_Stav_SISO::kontrola() const {
     // The numbers carried by the error: the order n, then the rows and columns of the
     // matrix that does not fit.
     zkontrolujTvar(F.get_rows() == F.get_columns(), n, F, "Matice F neni ctvercova\n");
@@ -53,9 +59,7 @@ CLDDS_Stav_SISO::CLDDS_Stav_SISO(const Matrix<double>& F, const Matrix<double>& 
                    "Vektor x0 musi mit stejny pocet radku jako matice F a jeden sloupec\n");
 }
 
-CLDDS_Stav_SISO::CLDDS_Stav_SISO(CLDDS_Vnejsi_SISO& vnejsiSISO) : CLDDS(), CLDDS_Stav() {
-    vnejsiSISO >> *this;
-}
+CLDDS_Stav_SISO::CLDDS_Stav_SISO(CLDDS_Vnejsi_SISO& vnejsiSISO) : CLDDS_Stav_SISO(vnejsiSISO.realizace()) {}
 
 CLDDS_Stav_SISO CLDDS_Stav_SISO::operator=(CLDDS_Vnejsi_SISO& vnejsiSISO) {
     vnejsiSISO >> *this;
@@ -83,7 +87,7 @@ bool CLDDS_Stav_SISO::stabilni() const { return stavova_stabilita(std::cout); }
 
 void CLDDS_Stav_SISO::zapisZpravu(std::ostream& f, const std::function<void(std::ostream&)>& telo) const {
     const auto popis = [this](std::ostream& os) { popisStavu(os); };
-    zapisZpravy(f, *this, "System Stavove SISO:\n", popis, telo, "Chyba pri zpracovani vystupu Stav SISO\n");
+    zapisZpravy(f, stabilni(), "System Stavove SISO:\n", popis, telo, "Chyba pri zpracovani vystupu Stav SISO\n");
 }
 
 void CLDDS_Stav_SISO::CSVexport(Matrix<double> vystup, std::fstream& f) const {
@@ -106,4 +110,16 @@ CLDDS_Vnejsi_SISO& operator>>(CLDDS_Stav_SISO& stav_SISO, CLDDS_Vnejsi_SISO& vne
     CLDDS_Vnejsi_SISO vysledek(A, B(0, 0));
     vnejsi_SISO = std::move(vysledek);
     return vnejsi_SISO;
+}
+
+CLDDS_Vnejsi_SISO::CLDDS_Vnejsi_SISO(CLDDS_Stav_SISO& stav) : A('x', false), B('x', false) { stav >> *this; }
+
+CLDDS_Vnejsi_SISO CLDDS_Vnejsi_SISO::operator=(CLDDS_Stav_SISO& stav) {
+    stav >> *this;
+    return *this;
+}
+
+CLDDS_Stav_SISO& operator>>(CLDDS_Vnejsi_SISO& vnejsi_SISO, CLDDS_Stav_SISO& stav_SISO) {
+    stav_SISO = CLDDS_Stav_SISO(vnejsi_SISO.realizace());
+    return stav_SISO;
 }

@@ -1,15 +1,9 @@
-// The two classes derived from the matrix template: the characteristic matrix and the inverse
-// of a matrix of fractions.
+#include "OdvozeneMatice.h"
+
 #include <iostream>
 #include <utility>
 
-#include "Matrix.h"
 #include "Vyjimky.h"
-
-namespace {
-
-
-}  // namespace
 
 // ---------------------------------------------------------------- OwnMatrix
 

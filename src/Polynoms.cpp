@@ -22,6 +22,12 @@ void Polynom::kontrolaVelikosti() {
     if (delka_polynom > MAX_DELKA) throw vyjm::Max_sizePolynom(delka_polynom, ZPRAVA_KAPACITA);
 }
 
+void Polynom::odmitniIndex(std::size_t i) {
+    // The length the write would need, capped where an int ends.
+    const std::size_t delka = std::min<std::size_t>(i, std::numeric_limits<int>::max() - 1) + 1;
+    throw vyjm::Max_sizePolynom(static_cast<int>(delka), ZPRAVA_KAPACITA);
+}
+
 Polynom Polynom::kopieDelky() const {
     Polynom kopie(delka_polynom, promena, znamenko);
     for (int k = 0; k < delka_polynom; ++k) kopie.pole_polynoms.push_back(koeficient(k));

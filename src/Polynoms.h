@@ -27,6 +27,8 @@ private:
 
     // Raises vyjm::Max_sizePolynom when delka_polynom exceeds the capacity.
     void kontrolaVelikosti();
+    // Raises vyjm::Max_sizePolynom for a write at index i beyond the capacity.
+    [[noreturn]] static void odmitniIndex(std::size_t i);
     // Stores positions up to konec (at most the capacity), new ones as zeros.
     void pripravDo(int konec);
     void bezZapornehoStupne();
@@ -69,11 +71,14 @@ public:
     // Removes zero low-order coefficients, shifting the rest down.
     void zarovnaniNaKraj();
 
+    // A position beyond the capacity (index 500 or more) would need more than 500 coefficients:
+    // raises vyjm::Max_sizePolynom with that length instead of touching storage it does not have.
     double& operator[](std::size_t i) {
+        if (i >= static_cast<std::size_t>(MAX_DELKA)) odmitniIndex(i);
         pripravDo(static_cast<int>(i) + 1);
         return pole_polynoms[i];
     }
-    // A position never written reads as 0; reading stores nothing.
+    // A position never written, or beyond the capacity, reads as 0; reading stores nothing.
     double operator[](std::size_t i) const { return koeficient(static_cast<int>(i)); }
 
     const int& get_stupen() const { return stupen; }

@@ -4,6 +4,7 @@
 
 #include "JistaStabilita.h"
 #include "NacitaniModulu.h"
+#include "OdvozeneMatice.h"
 #include "ZadaniPresnosti.h"
 #include "Polynoms.h"
 
@@ -57,15 +58,17 @@ void CLDDS_Stav::popisStavu(std::ostream& os) const {
 bool CLDDS_Stav::stavova_stabilita(std::ostream& konzole) const {
     vypisXKratI(konzole, n, n);
 
-    if (verdikt) return *verdikt;
-    // The poles are the eigenvalues of the n x n block of F.
-    const Matrix<double> ctverec = F.get_rows() == n && F.get_columns() == n ? F : F.submatice(1, n, 1, n);
-    verdikt = stabilniMatice(ctverec, [&] { return presne ? presne->F.ctverec(n) : presneZMatice(ctverec); });
-    return *verdikt;
+    return zapsane.verdikt([this] {
+        // The poles are the eigenvalues of the n x n block of F.
+        const Matrix<double> ctverec = F.get_rows() == n && F.get_columns() == n ? F : F.submatice(1, n, 1, n);
+        const PresnyStav* presne = zapsane.zapsaneHodnoty();
+        return stabilniMatice(ctverec, [&] { return presne ? presne->F.ctverec(n) : presneZMatice(ctverec); });
+    });
 }
 
 std::vector<Pol> CLDDS_Stav::polyStavu() const {
     const Matrix<double> ctverec = F.get_rows() == n && F.get_columns() == n ? F : F.submatice(1, n, 1, n);
+    const PresnyStav* presne = zapsane.zapsaneHodnoty();
     return presnePolyZModulu(zadani::MATICE, presne ? presne->F.ctverec(n) : presneZMatice(ctverec));
 }
 
@@ -74,6 +77,6 @@ FrekvencniOdezva CLDDS_Stav::frekvencniOdezvaStavu(const std::vector<double>& w)
 }
 
 PresnyStav CLDDS_Stav::presneHodnoty() const {
-    if (presne) return *presne;
-    return PresnyStav{presneZMatice(F), presneZMatice(G), presneZMatice(H), presneZMatice(L)};
+    return zapsane.neboZDoublu(
+        [this] { return PresnyStav{presneZMatice(F), presneZMatice(G), presneZMatice(H), presneZMatice(L)}; });
 }

@@ -4,8 +4,6 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
-#include <memory>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -13,6 +11,7 @@
 #include "Matrix.h"
 #include "PolSystemu.h"
 #include "PresnaMatice.h"
+#include "ZapsaneHodnoty.h"
 
 // Steps of the impulse and step responses.
 constexpr int POCET_KROKU = 50;
@@ -52,11 +51,9 @@ protected:
     Matrix<double> x0;
     int n;
     double T;
-    // The values exactly as written, when they come from a file; otherwise the doubles are
-    // the exact values.
-    std::shared_ptr<const PresnyStav> presne;
-    // The verdict once decided: the system does not change after it is built.
-    mutable std::optional<bool> verdikt;
+    // The values exactly as written, when they come from a file (otherwise the doubles are
+    // the exact values), and the verdict once decided.
+    ZapsaneHodnoty<PresnyStav> zapsane;
 
     // Outputs (one row each) for the inputs u (one row per input, one column per step),
     // by the state recursion from x0.
@@ -75,10 +72,7 @@ public:
     ~CLDDS_Stav() = default;
 
     // Keeps the values as the file wrote them; the matrices hold their nearest doubles.
-    void nastavPresne(PresnyStav hodnoty) {
-        presne = std::make_shared<const PresnyStav>(std::move(hodnoty));
-        verdikt.reset();
-    }
+    void nastavPresne(PresnyStav hodnoty) { zapsane.nastav(std::move(hodnoty)); }
     // The exact values of F, G, H and L.
     PresnyStav presneHodnoty() const;
 

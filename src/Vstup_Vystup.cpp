@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "ConvertFunction.h"
-#include "System.h"
 #include "Vyjimky.h"
+#include "ZpravyStavuMIMO.h"
 
 namespace {
 
@@ -111,11 +111,25 @@ void pridejRadek(Matrix<double>& M, int i, const std::vector<double>& radek) {
     for (int j = 0; j < sloupce; ++j) M[i][j] = radek[static_cast<std::size_t>(j)];
 }
 
+// Refuses row i of state-space block k of a MIMO system in the words of the MIMO class's own
+// checks, for the four blocks whose surplus row those checks name: F has more rows than
+// columns, G more rows than F, H more rows than G has columns (more outputs than inputs), L
+// more rows than H.
+void odmitniRadekStavuMIMO(int k, int i, const Matrix<double>* const bloky[]) {
+    switch (k) {
+        case 0: throw vyjm::CLDDS_Stav_MIMO(i + 1, zpravyStavuMIMO::F_NENI_CTVERCOVA);
+        case 1: throw vyjm::CLDDS_Stav_MIMO(bloky[0]->get_rows(), zpravyStavuMIMO::RADKY_F_A_G);
+        case 2: throw vyjm::CLDDS_MIMO(bloky[1]->get_columns(), i + 1, zpravyStavuMIMO::VSTUPY_A_VYSTUPY);
+        case 3: throw vyjm::CLDDS_Stav_MIMO(bloky[2]->get_columns(), zpravyStavuMIMO::RADKY_L_A_H);
+        default: return;
+    }
+}
+
 // Refuses row i of state-space block k when the blocks before it already rule it out: F is
 // square, G and x0 have as many rows as F, H as many as G has columns (outputs equal inputs)
 // and L as many as H. While the deciding size is unknown (F's first row, an empty block) the
 // line length bounds the rows.
-void kontrolaRadkuStavu(int k, int i, const Matrix<double>* const bloky[], const std::string& jmeno,
+void kontrolaRadkuStavu(int k, int i, const Matrix<double>* const bloky[], const std::string& jmeno, bool SISO,
                         const CteckaRadku& ctecka) {
     const Matrix<double>& F = *bloky[0];
     const int velikosti[] = {F.get_columns(), F.get_rows(), bloky[1]->get_columns(), bloky[2]->get_rows(),
@@ -125,6 +139,7 @@ void kontrolaRadkuStavu(int k, int i, const Matrix<double>* const bloky[], const
     const int velikost = velikosti[k];
     const std::string misto = " (" + ctecka.mistoText() + ")\n";
     if (velikost > 0 && i >= velikost) {
+        if (!SISO) odmitniRadekStavuMIMO(k, i, bloky);
         throw vyjm::ConvertError(jmeno + " ma vice nez " + IntToString(velikost) + " radku" + duvody[k] + misto);
     }
     if (i >= MAX_BUNEK_RADKU) {
@@ -207,7 +222,7 @@ void cteniDatZeSouboruVnejsiMIMO(std::istream& fileIn, Matrix<Polynom>& A, Matri
 }
 
 void cteniDatZeSouboruStav(std::istream& fileIn, Matrix<double>& F, Matrix<double>& G, Matrix<double>& H,
-                           Matrix<double>& L, Matrix<double>& x0, PresnyStav* presne) {
+                           Matrix<double>& L, Matrix<double>& x0, PresnyStav* presne, bool SISO) {
     enum Matice { eF = 0, eG = 1, eH = 2, eL = 3, ex0 = 4 };
     Matrix<double>* const bloky[] = {&F, &G, &H, &L, &x0};
     const char* const jmena[] = {"F", "G", "H", "L", "x0"};
@@ -238,7 +253,8 @@ void cteniDatZeSouboruStav(std::istream& fileIn, Matrix<double>& F, Matrix<doubl
                                      ctecka.mistoText() + ")\n");
         }
         if (k != ex0) kontrolaSirky(i, radekHodnot.size(), sirkaBloku, jmena[k], "hodnot", ctecka);
-        kontrolaRadkuStavu(k, i, bloky, k == ex0 ? "Pocatecni stav x0" : std::string("Matice ") + jmena[k], ctecka);
+        kontrolaRadkuStavu(k, i, bloky, k == ex0 ? "Pocatecni stav x0" : std::string("Matice ") + jmena[k], SISO,
+                           ctecka);
         if (k == ex0) {
             // The initial state is a column: one value a line (a line of blanks stands for 0).
             x0._resize(i + 1, 1);
@@ -304,13 +320,10 @@ std::string CSVCislo(const double& cislo) {
     return text;
 }
 
-void zapisZpravy(std::ostream& f, const CLDDS& system, const std::string& titulek,
+void zapisZpravy(std::ostream& f, bool stabilni, const std::string& titulek,
                  const std::function<void(std::ostream&)>& popisSystemu, const TeloZpravy& telo,
                  const std::string& zpravaChyby) {
     if (!f.good()) return;
-    // The verdict is decided before the first byte is written: a stability test that fails
-    // (a determinant beyond the polynomial capacity, say) must not leave half a report behind.
-    const bool stabilni = system.stabilni();
     f << titulek;
     popisSystemu(f);
     f << (stabilni ? " System je stabilni " : " System neni stabilni") << std::endl << std::endl;
@@ -340,8 +353,8 @@ TeloZpravy hodnotyVysledku(const Matrix<double>& vystup, RozlozeniVysledku rozlo
     };
 }
 
-void zapisVysledku(std::ostream& f, const CLDDS& system, const std::string& titulek,
+void zapisVysledku(std::ostream& f, bool stabilni, const std::string& titulek,
                    const std::function<void(std::ostream&)>& popisSystemu, const Matrix<double>& vystup,
                    RozlozeniVysledku rozlozeni, const std::string& zpravaChyby) {
-    zapisZpravy(f, system, titulek, popisSystemu, hodnotyVysledku(vystup, rozlozeni), zpravaChyby);
+    zapisZpravy(f, stabilni, titulek, popisSystemu, hodnotyVysledku(vystup, rozlozeni), zpravaChyby);
 }

@@ -10,12 +10,6 @@
 #include "Polynoms.h"
 #include "PresnaMatice.h"
 
-class CLDDS;
-class CLDDS_Stav_SISO;
-class CLDDS_Stav_MIMO;
-class CLDDS_Vnejsi_SISO;
-class CLDDS_Vnejsi_MIMO;
-
 // The most values ("0 0 ... 0") a line of the longest length, 511 characters, can hold: no
 // matrix or signal read from a file has more rows or columns.
 constexpr int MAX_ROZMER = 256;
@@ -28,24 +22,19 @@ constexpr const char* ZPRAVA_CHYBA_SOUBORU = "Chyba pri zpracovani vystupu\n sta
 // lines, and a block with more rows than the blocks before it allow is refused at its first
 // surplus row, so no file is read further than a valid one could reach.
 // Where `presne` is given, it receives the texts of the values, so that they keep the exact
-// values written.
+// values written. A state-space file read for a MIMO system (SISO false) reports a block
+// with too many rows in the words of the MIMO class's own shape checks.
 void cteniDatZeSouboruVnejsiSISO(std::istream& fileIn, Polynom& A, Polynom& B, PresnyVnejsi* presne = nullptr);
 void cteniDatZeSouboruVnejsiMIMO(std::istream& fileIn, Matrix<Polynom>& A, Matrix<Polynom>& B,
                                  PresnyVnejsi* presne = nullptr);
 void cteniDatZeSouboruStav(std::istream& fileIn, Matrix<double>& F, Matrix<double>& G,
                            Matrix<double>& H, Matrix<double>& L, Matrix<double>& x0,
-                           PresnyStav* presne = nullptr);
+                           PresnyStav* presne = nullptr, bool SISO = true);
 
 // Input signal: SISO one line (a column of steps), MIMO one line per input. Reading stops at
 // the first non-empty line beyond one (SISO) or pocetVstupu (MIMO); that line is kept, so the
 // signal has one line too many and the system's own shape check refuses it.
 void cteniDatZeSouboruVstup(std::istream& fileIn, Matrix<double>& u, bool SISO, int pocetVstupu = MAX_ROZMER);
-
-// Labelled system files written after a conversion.
-void zapisDatDoSouboruStav(std::ostream& fileOut, CLDDS_Stav_SISO& stavSISO);
-void zapisDatDoSouboruStav(std::ostream& fileOut, CLDDS_Stav_MIMO& stavMIMO);
-void zapisDatDoSouboruVnejsi(std::ostream& fileOut, CLDDS_Vnejsi_SISO& vnejsiSISO);
-void zapisDatDoSouboruVnejsi(std::ostream& fileOut, CLDDS_Vnejsi_MIMO& vnejsiMIMO);
 
 // A real in the result form: 6 significant digits, the first "." replaced by ","; an overflow
 // is inf or -inf, a value that is no number nan.
@@ -59,11 +48,11 @@ enum class RozlozeniVysledku { SISO, MIMO };
 using TeloZpravy = std::function<void(std::ostream&)>;
 
 // The report shared by every system class and operation: title, description of the system
-// (written by popisSystemu), the verdict of system.stabilni(), an empty line and the body.
-// Writes nothing when the stream is not good on entry, nor when the stability test raises
-// (the verdict is decided before anything is written); raises vyjm::FileError with
-// zpravaChyby when the stream has failed by the end.
-void zapisZpravy(std::ostream& f, const CLDDS& system, const std::string& titulek,
+// (written by popisSystemu), the verdict, an empty line and the body. The verdict is decided
+// by the caller before the first byte is written, so a stability test that fails leaves no
+// half report. Writes nothing when the stream is not good on entry; raises vyjm::FileError
+// with zpravaChyby when the stream has failed by the end.
+void zapisZpravy(std::ostream& f, bool stabilni, const std::string& titulek,
                  const std::function<void(std::ostream&)>& popisSystemu, const TeloZpravy& telo,
                  const std::string& zpravaChyby);
 
@@ -71,7 +60,7 @@ void zapisZpravy(std::ostream& f, const CLDDS& system, const std::string& titule
 TeloZpravy hodnotyVysledku(const Matrix<double>& vystup, RozlozeniVysledku rozlozeni);
 
 // A response report: zapisZpravy with the body of hodnotyVysledku.
-void zapisVysledku(std::ostream& f, const CLDDS& system, const std::string& titulek,
+void zapisVysledku(std::ostream& f, bool stabilni, const std::string& titulek,
                    const std::function<void(std::ostream&)>& popisSystemu,
                    const Matrix<double>& vystup, RozlozeniVysledku rozlozeni,
                    const std::string& zpravaChyby);

@@ -1,4 +1,5 @@
-// The labelled system files written after a conversion (declared in Vstup_Vystup.h).
+#include "ZapisSystemu.h"
+
 #include <ostream>
 
 #include "CLDDS_Stav_MIMO.h"

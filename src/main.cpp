@@ -24,6 +24,7 @@
 #include "Ridici.h"
 #include "System.h"
 #include "Vstup_Vystup.h"
+#include "ZapisSystemu.h"
 #include "Volby.h"
 #include "Vyjimky.h"
 #include "ZpravaFrekvenci.h"
@@ -136,7 +137,7 @@ std::unique_ptr<CLDDS> nactiSystem(Druh druh, const std::string& cesta, std::fst
         case Druh::StavMIMO: {
             Matrix<double> F, G, H, L, x0;
             PresnyStav presne;
-            cteniDatZeSouboruStav(fileIn, F, G, H, L, x0, &presne);
+            cteniDatZeSouboruStav(fileIn, F, G, H, L, x0, &presne, druh == Druh::StavSISO);
             fileIn.close();
             const int n = F.get_rows();
             if (druh == Druh::StavSISO) {

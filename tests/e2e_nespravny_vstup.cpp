@@ -215,6 +215,23 @@ void souboroveRadky(std::vector<Pripad>& t) {
     t.push_back(chyba("NavicBlok", "StavMIMO", D, d("stav_mimo_navic_blok"),
                       "Soubor stavoveho popisu ma vice nez pet bloku F, G, H, L, x0 (radek 16 souboru)\n"));
     t.push_back(chyba("Stitky", "StavMIMO", D, d("stav_mimo_stitky"), format("G:")));
+    // A block with more rows than the blocks before it allow is refused at that row: for
+    // StavMIMO in the words of the system's own shape checks, for StavSISO naming the row.
+    const std::string F2 = "0.5 0\n0 0.5\n\n", G2 = "1 0\n0 1\n\n", H2 = "1 0\n0 1\n\n", L2 = "0 0\n0 0\n\n";
+    const std::string x0 = "0\n0\n", radekNavic = "1 1\n\n";
+    const Zdroj O = Zdroj::Obsah;
+    t.push_back(chyba("RadekFNavic", "StavMIMO", O, "0.5 0\n0 0.5\n" + radekNavic + G2 + H2 + L2 + x0,
+                      "Matice F neni ctvercova\n"));
+    t.push_back(chyba("RadekGNavic", "StavMIMO", O, F2 + "1 0\n0 1\n" + radekNavic + H2 + L2 + x0,
+                      "Matice F nema stejny pocet radku jako Matice G radku\n"));
+    t.push_back(chyba("RadekHNavic", "StavMIMO", O, F2 + G2 + "1 0\n0 1\n" + radekNavic + L2 + x0,
+                      "Vstupy a vystupy u stavoveho popisu nejsou stejne\n"));
+    t.push_back(chyba("RadekLNavic", "StavMIMO", O, F2 + G2 + H2 + "0 0\n0 0\n" + radekNavic + x0,
+                      "Matice L nema stejny pocet radku jako Matice H radku\n"));
+    t.push_back(chyba("RadekX0Navic", "StavMIMO", O, F2 + G2 + H2 + L2 + x0 + "0\n",
+                      "Pocatecni stav x0 ma vice nez 2 radku, kolik jich ma matice F (radek 15 souboru)\n"));
+    t.push_back(chyba("RadekHNavic", "StavSISO", O, "0.5\n\n1\n\n1\n1\n\n0\n\n0\n",
+                      "Matice H ma vice nez 1 radku, kolik ma matice G sloupcu (radek 6 souboru)\n"));
     Pripad signalMIMO{"NerovneRadkySignalu", "StavMIMO", D, "driver_stav_mimo.txt", 1,
                       "Radky vstupniho signalu nemaji stejny pocet hodnot (radek 2 souboru)\n", true, false,
                       "nespravny_vstup_mimo_nerovne_radky.txt"};

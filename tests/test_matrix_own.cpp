@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Matrix.h"
+#include "OdvozeneMatice.h"
 #include "Vyjimky.h"
 #include "test_matrix_pomoc.h"
 
@@ -47,32 +48,31 @@ Matrix<ZP> zlomkovaCharakteristicka(const Matrix<double>& f) {
 
 }  // namespace
 
-TEST(OwnMatrixCharacteristic, OneByOnePrintsXAndAnEmptyLine) {
-    Matrix<Polynom> a(1, 1, Matrix<Polynom>::ZEROS);
-    a(0, 0) = Polynom(5.0);
-    std::ostringstream konzole;
-    const Matrix<Polynom> c = OwnMatrix(a).vlastni_matice(konzole);
-    EXPECT_EQ(konzole.str(), "1.0000 0.0000 \n\n");
-    ASSERT_EQ(c.get_count(), 1);
-    EXPECT_TRUE(stejnePolynomy(c(0, 0), poly({5.0, -1.0}), 0.0));
-    EXPECT_TRUE(a(0, 0) == 5.0);  // the source is left alone
-}
-
-TEST(OwnMatrixCharacteristic, ZeroMatrixGivesMinusXOnTheDiagonal) {
-    const OwnMatrix a(2, 2, Matrix<Polynom>::ZEROS);
-    std::ostringstream konzole;
-    const Matrix<Polynom> c = a.vlastni_matice(konzole);
-    EXPECT_EQ(konzole.str(), "1.0000 0.0000 ; 0.0000 \n0.0000 ; 1.0000 0.0000 \n\n");
-    EXPECT_TRUE(stejnePolynomy(c(0, 0), poly({0.0, -1.0}), 0.0));
-    EXPECT_TRUE(stejnePolynomy(c(1, 1), poly({0.0, -1.0}), 0.0));
-    EXPECT_TRUE(stejnePolynomy(c(0, 1), Polynom(0.0), 0.0));
-    EXPECT_TRUE(stejnePolynomy(c(1, 0), Polynom(0.0), 0.0));
-}
-
-TEST(OwnMatrixCharacteristic, PrintsOnStandardOutputByDefault) {
-    const OwnMatrix a(1, 1, Matrix<Polynom>::ONE);
+TEST(OwnMatrixCharacteristic, SubtractsXOnTheDiagonalAndPrintsXTimesI) {
+    Matrix<Polynom> petka(1, 1, Matrix<Polynom>::ZEROS);
+    petka(0, 0) = Polynom(5.0);
+    struct Pripad {
+        Matrix<Polynom> a;
+        std::string tisk;
+        std::vector<Polynom> ocekavana;  // row by row
+    };
+    const Pripad pripady[] = {
+        {petka, "1.0000 0.0000 \n\n", {poly({5.0, -1.0})}},
+        {Matrix<Polynom>(2, 2, Matrix<Polynom>::ZEROS), "1.0000 0.0000 ; 0.0000 \n0.0000 ; 1.0000 0.0000 \n\n",
+         {poly({0.0, -1.0}), Polynom(0.0), Polynom(0.0), poly({0.0, -1.0})}},
+    };
+    for (const Pripad& p : pripady) {
+        std::ostringstream konzole;
+        const Matrix<Polynom> c = OwnMatrix(p.a).vlastni_matice(konzole);
+        EXPECT_EQ(konzole.str(), p.tisk);
+        ASSERT_EQ(c.get_count(), static_cast<int>(p.ocekavana.size()));
+        for (int i = 0; i < c.get_count(); ++i)
+            EXPECT_TRUE(stejnePolynomy(c.get_matrix()[i], p.ocekavana[static_cast<std::size_t>(i)], 0.0)) << p.tisk;
+    }
+    EXPECT_TRUE(petka(0, 0) == 5.0);  // the source is left alone
+    // Standard output by default.
     testing::internal::CaptureStdout();
-    a.vlastni_matice();
+    OwnMatrix(1, 1, Matrix<Polynom>::ONE).vlastni_matice();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "1.0000 0.0000 \n\n");
 }
 
@@ -122,14 +122,37 @@ TEST(OwnMatrixCharacteristic, CompanionMatrixOfChosenRoots) {
     EXPECT_TRUE(stejnePolynomy(ch.det(), ch.detRozvojem(), 1e-12));
 }
 
-TEST(FractionInverse, OneByOneFractionTurnsOver) {
-    const Polynom p = poly({2.0, 1.0});
-    Matrix<ZP> m(1, 1, Matrix<ZP>::ZEROS);
-    m(0, 0) = ZP(p, Polynom(1.0));
-    const Matrix<ZP> inv = InversniMaticeZlomek(m).inverze();
-    ASSERT_EQ(inv.get_count(), 1);
-    EXPECT_TRUE(stejnePolynomy(inv(0, 0).get_citatel(), Polynom(1.0), 0.0));
-    EXPECT_TRUE(stejnePolynomy(inv(0, 0).get_jmenovatel(), p, 0.0));
+TEST(FractionInverse, SmallInversesShareTheDeterminantPolynomialAsDenominator) {
+    // (x + 2): turns over. ((x - 1)/2, 0; 0, 1): the determinant fraction (x - 1)/2 becomes
+    // the polynomial 0.5x - 0.5. (x - 1, 0; 1, x - 2): numerators of degree one over a quadratic.
+    Matrix<ZP> jedna(1, 1, Matrix<ZP>::ZEROS);
+    jedna(0, 0) = ZP(poly({2.0, 1.0}), Polynom(1.0));
+    Matrix<ZP> polovina(2, 2, Matrix<ZP>::ZEROS);
+    polovina(0, 0) = ZP(poly({-1, 1}), Polynom(2.0));
+    polovina(1, 1) = ZP(1.0);
+    Matrix<ZP> trojuhelnik(2, 2, Matrix<ZP>::ZEROS);
+    trojuhelnik(0, 0) = ZP(poly({-1, 1}), Polynom(1.0));
+    trojuhelnik(1, 0) = ZP(1.0);
+    trojuhelnik(1, 1) = ZP(poly({-2, 1}), Polynom(1.0));
+    struct Pripad {
+        Matrix<ZP> m;
+        Polynom jmenovatel;
+        std::vector<Polynom> citatele;  // row by row
+    };
+    const Pripad pripady[] = {
+        {jedna, poly({2.0, 1.0}), {Polynom(1.0)}},
+        {polovina, poly({-0.5, 0.5}), {Polynom(1.0), Polynom(0.0), Polynom(0.0), poly({-0.5, 0.5})}},
+        {trojuhelnik, poly({2, -3, 1}), {poly({-2, 1}), Polynom(0.0), Polynom(-1.0), poly({-1, 1})}},
+    };
+    for (const Pripad& p : pripady) {
+        const Matrix<ZP> inv = InversniMaticeZlomek(p.m).inverze();
+        ASSERT_EQ(inv.get_count(), static_cast<int>(p.citatele.size()));
+        for (int i = 0; i < inv.get_count(); ++i) {
+            EXPECT_TRUE(stejnePolynomy(inv.get_matrix()[i].get_jmenovatel(), p.jmenovatel, 1e-15)) << i;
+            EXPECT_TRUE(stejnePolynomy(inv.get_matrix()[i].get_citatel(), p.citatele[static_cast<std::size_t>(i)], 1e-15))
+                << i;
+        }
+    }
 }
 
 TEST(FractionInverse, ZeroDeterminantRaisesWithItsMessage) {
@@ -179,19 +202,6 @@ TEST(FractionInverse, NumeratorsAreExactlyTheSignedTransposedMinors) {
     }
 }
 
-TEST(FractionInverse, FractionsWithOtherDenominatorsShareTheQuotientDeterminant) {
-    // ((x - 1)/2, 0; 0, 1): the determinant fraction (x - 1)/2 becomes the polynomial 0.5x - 0.5.
-    Matrix<ZP> m(2, 2, Matrix<ZP>::ZEROS);
-    m(0, 0) = ZP(poly({-1, 1}), Polynom(2.0));
-    m(1, 1) = ZP(1.0);
-    const Matrix<ZP> inv = InversniMaticeZlomek(m).inverze();
-    for (int p = 0; p < 4; ++p)
-        EXPECT_TRUE(stejnePolynomy(inv.get_matrix()[p].get_jmenovatel(), poly({-0.5, 0.5}), 1e-15));
-    EXPECT_TRUE(stejnePolynomy(inv(0, 0).get_citatel(), Polynom(1.0), 1e-15));
-    EXPECT_TRUE(stejnePolynomy(inv(1, 1).get_citatel(), poly({-0.5, 0.5}), 1e-15));
-    EXPECT_TRUE(stejnePolynomy(inv(0, 1).get_citatel(), Polynom(0.0), 0.0));
-}
-
 TEST(FractionInverse, SingularPolynomialMatrixOfLargeSizeRaises) {
     // Integer data, so the cancellation is exact.
     Nahoda nahoda(15);
@@ -200,18 +210,4 @@ TEST(FractionInverse, SingularPolynomialMatrixOfLargeSizeRaises) {
     Matrix<ZP> m = zlomkovaCharakteristicka(f);
     for (int j = 0; j < 6; ++j) m(5, j) = m(0, j) * 2;  // two proportional rows
     EXPECT_THROW(InversniMaticeZlomek(m).inverze(), vyjm::Null_det);
-}
-
-TEST(FractionInverse, DeterminantDenominatorBuildsPolynomialsOfTheRightDegree) {
-    // (x - 1, 0; 1, x - 2): the inverse has numerators of degree one over a quadratic.
-    Matrix<ZP> m(2, 2, Matrix<ZP>::ZEROS);
-    m(0, 0) = ZP(poly({-1, 1}), Polynom(1.0));
-    m(1, 0) = ZP(1.0);
-    m(1, 1) = ZP(poly({-2, 1}), Polynom(1.0));
-    const Matrix<ZP> inv = InversniMaticeZlomek(m).inverze();
-    EXPECT_TRUE(stejnePolynomy(inv(0, 0).get_jmenovatel(), poly({2, -3, 1}), 1e-15));
-    EXPECT_TRUE(stejnePolynomy(inv(0, 0).get_citatel(), poly({-2, 1}), 1e-15));
-    EXPECT_TRUE(inv(0, 1).get_citatel() == 0.0);
-    EXPECT_TRUE(stejnePolynomy(inv(1, 0).get_citatel(), Polynom(-1.0), 1e-15));
-    EXPECT_TRUE(stejnePolynomy(inv(1, 1).get_citatel(), poly({-1, 1}), 1e-15));
 }

@@ -11,7 +11,6 @@
 
 #include "Matrix.h"
 #include "Polynoms.h"
-#include "System.h"
 #include "Vstup_Vystup.h"
 #include "Vyjimky.h"
 
@@ -392,25 +391,6 @@ TEST(CSVCislo, SixSignificantDigitsWithADecimalComma) {
 
 namespace {
 
-// A system whose verdict is chosen by the test; it counts the stability tests asked for.
-class FalesnySystem : public CLDDS {
-public:
-    bool stabilniSystem = true;
-    mutable int dotazy = 0;
-
-    Matrix<double> vystup_systemu(Matrix<double> vstup) const override { return vstup; }
-    Matrix<double> impulsni_funkce() const override { return Matrix<double>(); }
-    Matrix<double> prechodova_funkce() const override { return Matrix<double>(); }
-    bool stabilni() const override {
-        ++dotazy;
-        return stabilniSystem;
-    }
-    void CSVexport(Matrix<double>, std::fstream&) const override {}
-    void zapisZpravu(std::ostream&, const std::function<void(std::ostream&)>&) const override {}
-    std::vector<Pol> poly() const override { return {}; }
-    FrekvencniOdezva frekvencni_odezva(const std::vector<double>& w) const override { return {1, 1, w.size()}; }
-};
-
 void popis(std::ostream& os) { os << "B:  " << "1.0000 " << std::endl << std::endl; }
 
 Matrix<double> matice(int r, int c, const std::vector<double>& hodnoty) {
@@ -439,54 +419,39 @@ protected:
 
 }  // namespace
 
-TEST(ZapisVysledku, SisoReportExactBytes) {
-    FalesnySystem system;
-    std::ostringstream f;
-    zapisVysledku(f, system, "System Vnejsi SISO:\n", popis, matice(4, 1, {0.5, 1.0, -0.0625, 0.000015}),
-                  RozlozeniVysledku::SISO, "chyba");
-    EXPECT_EQ(f.str(),
-              "System Vnejsi SISO:\n"
-              "B:  1.0000 \n\n"
-              " System je stabilni \n\n"
-              "0,5\n1\n-0,0625\n1,5e-05\n");
-    EXPECT_EQ(system.dotazy, 1);
-}
-
-TEST(ZapisVysledku, MimoReportOneStepALineWithoutTrailingSemicolon) {
-    FalesnySystem system;
-    system.stabilniSystem = false;
-    std::ostringstream f;
-    // Two outputs (rows), three steps (columns).
-    zapisVysledku(f, system, "System Vnejsi MIMO:\n", popis, matice(2, 3, {0, 1, 0.25, 0, 0.5, -2.5e6}),
-                  RozlozeniVysledku::MIMO, "chyba");
-    EXPECT_EQ(f.str(),
-              "System Vnejsi MIMO:\n"
-              "B:  1.0000 \n\n"
-              " System neni stabilni\n\n"
-              "0;0\n1;0,5\n0,25;-2,5e+06\n");
-
-    std::ostringstream jedenVystup;
-    zapisVysledku(jedenVystup, system, "T\n", [](std::ostream&) {}, matice(1, 3, {1, 2, 3}), RozlozeniVysledku::MIMO,
-                  "chyba");
-    EXPECT_EQ(jedenVystup.str(), "T\n System neni stabilni\n\n1\n2\n3\n");
-}
-
-TEST(ZapisVysledku, StreamNotGoodOnEntryIsLeftAlone) {
-    FalesnySystem system;
-    std::ostringstream f;
-    f.setstate(std::ios::failbit);
-    EXPECT_NO_THROW(zapisVysledku(f, system, "T\n", popis, matice(1, 1, {1}), RozlozeniVysledku::SISO, "chyba"));
-    EXPECT_EQ(f.str(), "");
-    EXPECT_EQ(system.dotazy, 0);
+TEST(ZapisVysledku, ReportBytesForEachLayoutAndVerdict) {
+    struct Pripad {
+        bool stabilni;
+        RozlozeniVysledku rozlozeni;
+        Matrix<double> vystup;
+        std::string ocekavano;
+    };
+    const Pripad pripady[] = {
+        {true, RozlozeniVysledku::SISO, matice(4, 1, {0.5, 1.0, -0.0625, 0.000015}),
+         "T\nB:  1.0000 \n\n System je stabilni \n\n0,5\n1\n-0,0625\n1,5e-05\n"},
+        // Two outputs (rows), three steps (columns): one step a line, no trailing ";".
+        {false, RozlozeniVysledku::MIMO, matice(2, 3, {0, 1, 0.25, 0, 0.5, -2.5e6}),
+         "T\nB:  1.0000 \n\n System neni stabilni\n\n0;0\n1;0,5\n0,25;-2,5e+06\n"},
+        {false, RozlozeniVysledku::MIMO, matice(1, 3, {1, 2, 3}),
+         "T\nB:  1.0000 \n\n System neni stabilni\n\n1\n2\n3\n"},
+    };
+    for (const Pripad& p : pripady) {
+        std::ostringstream f;
+        zapisVysledku(f, p.stabilni, "T\n", popis, p.vystup, p.rozlozeni, "chyba");
+        EXPECT_EQ(f.str(), p.ocekavano);
+    }
+    std::ostringstream spatny;
+    spatny.setstate(std::ios::failbit);
+    EXPECT_NO_THROW(zapisVysledku(spatny, true, "T\n", popis, matice(1, 1, {1}), RozlozeniVysledku::SISO, "chyba"));
+    EXPECT_EQ(spatny.str(), "");
 }
 
 TEST(ZapisVysledku, StreamFailingWhileWritingRaisesTheClassMessage) {
-    FalesnySystem system;
     for (RozlozeniVysledku r : {RozlozeniVysledku::SISO, RozlozeniVysledku::MIMO}) {
         OmezenyBuffer buffer(30);
         std::ostream f(&buffer);
         EXPECT_EQ(zpravaChyby<vyjm::FileError>([&] {
-                      zapisVysledku(f, system, "System Stavove SISO:\n", popis, matice(5, 5, std::vector<double>(25, 1.5)),
+                      zapisVysledku(f, true, "System Stavove SISO:\n", popis, matice(5, 5, std::vector<double>(25, 1.5)),
                                     r, "Chyba pri zpracovani vystupu Stav SISO\n");
                   }),
                   "Chyba pri zpracovani vystupu Stav SISO\n");

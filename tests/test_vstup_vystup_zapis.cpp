@@ -14,6 +14,7 @@
 #include "Matrix.h"
 #include "Polynoms.h"
 #include "Vstup_Vystup.h"
+#include "ZapisSystemu.h"
 #include "Vyjimky.h"
 
 namespace {

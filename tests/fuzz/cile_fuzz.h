@@ -37,6 +37,7 @@
 #include "Ridici.h"
 #include "System.h"
 #include "Vstup_Vystup.h"
+#include "ZapisSystemu.h"
 #include "Vyjimky.h"
 
 namespace fuzz {
