@@ -9,8 +9,16 @@
 
 namespace {
 
-// The first precision of the refinement, doubled until every value is decided.
+// The first precision of the refinement, doubled until every value is decided; a value not
+// decided at the last one would be within 2^-1000000 of a rounding boundary without lying on it.
 const long PRESNOST_HODNOT = 128;
+const long MAX_PRESNOST_HODNOT = 1L << 20;
+
+// The next precision of the refinement.
+long dalsiPresnost(long prec) {
+    if (prec >= MAX_PRESNOST_HODNOT) throw std::logic_error("Vnitrni chyba: hodnota polu se nepodarila zaokrouhlit\n");
+    return 2 * prec;
+}
 
 // One value of a pole, decided at some precision: by the ball, or by the exact check of the
 // one candidate the ball admits (each candidate is checked once).
@@ -51,7 +59,7 @@ Pol polRealny(const PolynomSDerivaci& f, const IzolovanyKoren& koren, long nasob
     RealnaKoule X;
     arb_set(X.get(), acb_realref(koren.box.get()));
     Slozka re;
-    for (long prec = PRESNOST_HODNOT; !re.hotova(); prec *= 2) {
+    for (long prec = PRESNOST_HODNOT; !re.hotova(); prec = dalsiPresnost(prec)) {
         zpresniRealny(f, X.get(), prec);
         re.zkus(X.get(), [&](const fmpq_t c) -> std::optional<bool> { return jeKorenem(f.f, c); });
     }
@@ -63,7 +71,7 @@ Pol polKomplexni(const PolynomSDerivaci& f, const IzolovanyKoren& koren, long na
     RealnaKoule velikost;
     Slozka re, im, abs;
     if (koren.poloha == PolohaPolu::NaKruznici) abs.nastav(1.0);
-    for (long prec = PRESNOST_HODNOT; !(re.hotova() && im.hotova() && abs.hotova()); prec *= 2) {
+    for (long prec = PRESNOST_HODNOT; !(re.hotova() && im.hotova() && abs.hotova()); prec = dalsiPresnost(prec)) {
         if (!zpresniKomplexni(f, N.get(), prec)) continue;
         re.zkus(acb_realref(N.get()), [&](const fmpq_t c) -> std::optional<bool> { return realnaCastJe(f.f, N.get(), c); });
         im.zkus(acb_imagref(N.get()),
@@ -80,7 +88,7 @@ Pol polNaKruznici(const PolynomSDerivaci& G, const RealnaKoule& T, long nasobnos
     if (arb_contains_zero(T.get()) && jeKorenem(G.f, nula.get())) return Pol{0.0, 1.0, 1.0, nasobnost, PolohaPolu::NaKruznici};
     RealnaKoule t = T, x;
     Slozka re, im;
-    for (long prec = PRESNOST_HODNOT; !(re.hotova() && im.hotova()); prec *= 2) {
+    for (long prec = PRESNOST_HODNOT; !(re.hotova() && im.hotova()); prec = dalsiPresnost(prec)) {
         if (!zpresniRealny(G, t.get(), prec)) continue;
         arb_mul_2exp_si(x.get(), t.get(), -1);
         re.zkus(x.get(), [&](const fmpq_t c) -> std::optional<bool> {

@@ -1,5 +1,6 @@
 #include "ModulKruhy.h"
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <limits>
@@ -33,9 +34,42 @@ struct Kruhy {
     explicit Kruhy(long n) : stredy(n), polomery(n), velikosti(n) {}
 };
 
+std::vector<KorenSMeritkem> odhadyPasem(const CelyPolynom& q);
+long pelletDvojkovy(const CelyPolynom& q, long e);
+
 }  // namespace
 
+bool korenNad(const CelyPolynom& q, long e) {
+    const long n = q.stupen();
+    if (n <= 0 || e < 0) return false;
+    const long k = pelletDvojkovy(q, e);
+    if (k >= 0) return k < n;
+    CeleCislo binom(1), mez;
+    for (long j = 1; j <= n; ++j) {
+        // C(n, j) |q_n| 2^(e j) < |q_(n-j)|
+        fmpz_mul_ui(binom.get(), binom.get(), static_cast<unsigned long>(n - j + 1));
+        fmpz_divexact_ui(binom.get(), binom.get(), static_cast<unsigned long>(j));
+        fmpz_mul(mez.get(), binom.get(), q.get()->coeffs + n);
+        fmpz_abs(mez.get(), mez.get());
+        fmpz_mul_2exp(mez.get(), mez.get(), static_cast<unsigned long>(e * j));
+        if (fmpz_cmpabs(q.get()->coeffs + n - j, mez.get()) > 0) return true;
+    }
+    return false;
+}
+
 std::vector<std::complex<double>> odhadyKorenu(const CelyPolynom& q) {
+    std::vector<std::complex<double>> koreny;
+    for (const KorenSMeritkem& z : odhadyPasem(q))
+        koreny.emplace_back(std::ldexp(z.w.real(), static_cast<int>(std::clamp(z.k, -3000L, 3000L))),
+                            std::ldexp(z.w.imag(), static_cast<int>(std::clamp(z.k, -3000L, 3000L))));
+    return koreny;
+}
+
+namespace {
+
+// The approximations of the roots of q (no root at 0) in the bands of its Newton polygon, from
+// the coefficients as significand times a power of two.
+std::vector<KorenSMeritkem> odhadyPasem(const CelyPolynom& q) {
     const long n = q.stupen();
     std::vector<double> mantisy(static_cast<std::size_t>(n + 1));
     std::vector<long> exponenty(static_cast<std::size_t>(n + 1));
@@ -44,18 +78,17 @@ std::vector<std::complex<double>> odhadyKorenu(const CelyPolynom& q) {
         mantisy[static_cast<std::size_t>(k)] = fmpz_get_d_2exp(&e, q.get()->coeffs + k);
         exponenty[static_cast<std::size_t>(k)] = e;
     }
-    return korenyCentrovanych(centrujRozlozene(mantisy, exponenty));
+    return korenyPasem(mantisy, exponenty);
 }
 
-namespace {
-
-// The centres from the approximations; false when one is not finite.
+// The centres from the approximations, at any magnitude; false when one is not finite.
 bool nastavStredy(const CelyPolynom& q, Kruhy& k) {
-    const std::vector<std::complex<double>> r = odhadyKorenu(q);
+    const std::vector<KorenSMeritkem> r = odhadyPasem(q);
     if (static_cast<long>(r.size()) != q.stupen()) return false;
     for (std::size_t i = 0; i < r.size(); ++i) {
-        if (!std::isfinite(r[i].real()) || !std::isfinite(r[i].imag())) return false;
-        acb_set_d_d(k.stredy[static_cast<long>(i)], r[i].real(), r[i].imag());
+        if (!std::isfinite(r[i].w.real()) || !std::isfinite(r[i].w.imag())) return false;
+        acb_set_d_d(k.stredy[static_cast<long>(i)], r[i].w.real(), r[i].w.imag());
+        acb_mul_2exp_si(k.stredy[static_cast<long>(i)], k.stredy[static_cast<long>(i)], r[i].k);
     }
     return true;
 }
@@ -63,16 +96,15 @@ bool nastavStredy(const CelyPolynom& q, Kruhy& k) {
 // n |q(r_i)| / |q_n prod_{j != i} (r_i - r_j)|, bounded from above.
 void polomerKruhu(const CelyPolynom& q, Kruhy& k, long i, long prec) {
     const long n = q.stupen();
-    KomplexniBod hodnota, rozdil;
+    KomplexniBod hodnota, rozdil, soucinRozdilu;
     RealnaKoule soucin, abs;
-    arb_set_fmpz(soucin.get(), q.get()->coeffs + n);
-    arb_abs(soucin.get(), soucin.get());
+    acb_set_fmpz(soucinRozdilu.get(), q.get()->coeffs + n);
     for (long j = 0; j < n; ++j) {
         if (j == i) continue;
         acb_sub(rozdil.get(), k.stredy[i], k.stredy[j], prec);
-        acb_abs(abs.get(), rozdil.get(), prec);
-        arb_mul(soucin.get(), soucin.get(), abs.get(), prec);
+        acb_mul(soucinRozdilu.get(), soucinRozdilu.get(), rozdil.get(), prec);
     }
+    acb_abs(soucin.get(), soucinRozdilu.get(), prec);
     arb_fmpz_poly_evaluate_acb(hodnota.get(), q.get(), k.stredy[i], prec);
     acb_abs(abs.get(), hodnota.get(), prec);
     arb_mul_si(abs.get(), abs.get(), n, prec);
@@ -125,6 +157,25 @@ PolohaKorenu pellet(const CelyPolynom& q, long polomer) {
     fmpz_mul_2exp(clen.get(), maximum.get(), 1);
     if (fmpz_cmp(clen.get(), soucet.get()) <= 0) return PolohaKorenu::Nerozhodnuto;
     return nejvetsi == n ? PolohaKorenu::VsechnyUvnitr : PolohaKorenu::NektereVne;
+}
+
+// Pellet's test on |z| = 2^e: the index k whose term dominates, -1 when none does.
+long pelletDvojkovy(const CelyPolynom& q, long e) {
+    const long n = q.stupen();
+    const long posun = e < 0 ? -e * n : 0;  // keeps every term an integer
+    CeleCislo soucet, clen, maximum;
+    long nejvetsi = 0;
+    for (long j = 0; j <= n; ++j) {
+        fmpz_abs(clen.get(), q.get()->coeffs + j);
+        fmpz_mul_2exp(clen.get(), clen.get(), static_cast<unsigned long>(e * j + posun));
+        fmpz_add(soucet.get(), soucet.get(), clen.get());
+        if (fmpz_cmp(clen.get(), maximum.get()) > 0) {
+            fmpz_set(maximum.get(), clen.get());
+            nejvetsi = j;
+        }
+    }
+    fmpz_mul_2exp(clen.get(), maximum.get(), 1);
+    return fmpz_cmp(clen.get(), soucet.get()) > 0 ? nejvetsi : -1;
 }
 
 // Two Newton steps z <- z - q(z) / q'(z) on the centres at precision prec: from double
@@ -265,17 +316,24 @@ void boxKruhu(Kruhy& k, long i, double rho, bool realny, acb_t box) {
 
 }  // namespace
 
-bool korenyVKruzich(const CelyPolynom& q, long naKruznici, std::vector<IzolovanyKoren>& koreny) {
-    const long n = q.stupen();
-    koreny.clear();
-    if (n < 2 || fmpz_is_zero(q.get()->coeffs)) return false;
-    Kruhy k(n);
-    if (!nastavStredy(q, k)) return false;
-    zpresni(q, k, PRESNOST);
-    std::vector<std::complex<double>> c;
-    for (long i = 0; i < n; ++i)
+namespace {
+
+// The centres in doubles, false when one lies outside the range where the bounds in doubles
+// hold (normal numbers well away from under- and overflow).
+bool stredyDvojite(Kruhy& k, long n, std::vector<std::complex<double>>& c) {
+    for (long i = 0; i < n; ++i) {
         c.emplace_back(arf_get_d(arb_midref(acb_realref(k.stredy[i])), ARF_RND_NEAR),
                        arf_get_d(arb_midref(acb_imagref(k.stredy[i])), ARF_RND_NEAR));
+        const double velikost = std::abs(c.back());
+        if (!(velikost > 0x1p-900 && velikost < 0x1p900)) return false;
+    }
+    return true;
+}
+
+// The discs in doubles: false when they do not isolate every root.
+bool kruhyDvojite(const CelyPolynom& q, Kruhy& k, const std::vector<std::complex<double>>& c, long naKruznici,
+                  std::vector<IzolovanyKoren>& koreny) {
+    const long n = q.stupen();
     const std::vector<double> rho = polomeryDvojite(q, k, c);
     long meziKruznici = 0;
     for (long i = 0; i < n; ++i) {
@@ -294,8 +352,94 @@ bool korenyVKruzich(const CelyPolynom& q, long naKruznici, std::vector<Izolovany
         koren.poloha = strana < 0 ? PolohaPolu::Uvnitr : strana > 0 ? PolohaPolu::Vne : PolohaPolu::NaKruznici;
         koreny.push_back(koren);
     }
+    return meziKruznici == naKruznici;
+}
+
+// Disc i (radius w_i = 1.5 rho_i, which also holds its box) keeps clear of every other disc;
+// realny tells whether its mirror image does too.
+bool samotnyArb(Kruhy& k, RealneKoule& w, long n, long i, bool& realny, long prec) {
+    KomplexniBod rozdil, zrcadlo;
+    RealnaKoule vzdalenost, soucet;
+    acb_conj(zrcadlo.get(), k.stredy[i]);
+    realny = true;
+    for (long j = 0; j < n; ++j) {
+        if (j == i) continue;
+        arb_add(soucet.get(), w[i], w[j], prec);
+        acb_sub(rozdil.get(), k.stredy[i], k.stredy[j], prec);
+        acb_abs(vzdalenost.get(), rozdil.get(), prec);
+        if (!arb_gt(vzdalenost.get(), soucet.get())) return false;
+        acb_sub(rozdil.get(), zrcadlo.get(), k.stredy[j], prec);
+        acb_abs(vzdalenost.get(), rozdil.get(), prec);
+        realny = realny && arb_gt(vzdalenost.get(), soucet.get());
+    }
+    return true;
+}
+
+// The side of the unit circle that disc i (radius w) lies on: -1 inside, 1 outside, 0 it meets it.
+int stranaArb(Kruhy& k, arb_srcptr w, long i, long prec) {
+    RealnaKoule hranice, jedna;
+    arb_one(jedna.get());
+    arb_add(hranice.get(), k.velikosti[i], w, prec);
+    if (arb_lt(hranice.get(), jedna.get())) return -1;
+    arb_sub(hranice.get(), k.velikosti[i], w, prec);
+    return arb_gt(hranice.get(), jedna.get()) ? 1 : 0;
+}
+
+// The same discs in ball arithmetic at precision prec, for centres of any magnitude.
+bool kruhyArb(const CelyPolynom& q, Kruhy& k, long naKruznici, std::vector<IzolovanyKoren>& koreny, long prec) {
+    const long n = q.stupen();
+    RealneKoule w(n);
+    koreny.clear();
+    for (long i = 0; i < n; ++i) {
+        polomerKruhu(q, k, i, prec);
+        arb_mul_ui(w[i], k.polomery[i], 3, prec);
+        arb_mul_2exp_si(w[i], w[i], -1);
+    }
+    long meziKruznici = 0;
+    for (long i = 0; i < n; ++i) {
+        bool realny = false;
+        if (!arb_is_finite(w[i]) || !samotnyArb(k, w, n, i, realny, prec)) return false;
+        RealnaKoule mez;
+        arb_sub(mez.get(), acb_imagref(k.stredy[i]), w[i], prec);
+        const bool horni = arb_is_positive(mez.get());
+        arb_add(mez.get(), acb_imagref(k.stredy[i]), w[i], prec);
+        if (!realny && !horni && !arb_is_negative(mez.get())) return false;
+        const int strana = stranaArb(k, w[i], i, prec);
+        meziKruznici += strana == 0;
+        if (!realny && !horni) continue;
+        IzolovanyKoren koren;
+        acb_set(koren.box.get(), k.stredy[i]);
+        arb_get_mag(arb_radref(acb_realref(koren.box.get())), w[i]);
+        if (realny)
+            arb_zero(acb_imagref(koren.box.get()));
+        else
+            arb_get_mag(arb_radref(acb_imagref(koren.box.get())), w[i]);
+        koren.realny = realny;
+        koren.poloha = strana < 0 ? PolohaPolu::Uvnitr : strana > 0 ? PolohaPolu::Vne : PolohaPolu::NaKruznici;
+        koreny.push_back(koren);
+    }
+    return meziKruznici == naKruznici;
+}
+
+}  // namespace
+
+bool korenyVKruzich(const CelyPolynom& q, long naKruznici, std::vector<IzolovanyKoren>& koreny) {
+    const long n = q.stupen();
+    koreny.clear();
+    if (n < 2 || fmpz_is_zero(q.get()->coeffs)) return false;
+    Kruhy k(n);
+    if (!nastavStredy(q, k)) return false;
+    zpresni(q, k, PRESNOST);
     // Each disc holds one root, and every root on the circle lies in a disc that meets it: when
     // exactly that many discs meet it, their roots are the ones on it.
-    if (meziKruznici != naKruznici) koreny.clear();
-    return meziKruznici == naKruznici;
+    std::vector<std::complex<double>> c;
+    if (stredyDvojite(k, n, c) && kruhyDvojite(q, k, c, naKruznici, koreny)) return true;
+    // Roots very near the circle or each other need centres to as many bits as their distance:
+    // Newton steps at doubled precision, until the discs decide.
+    for (long prec = PRESNOST; prec <= MAX_PRESNOST; prec *= 2) {
+        if (prec > PRESNOST) zpresni(q, k, prec);
+        if (kruhyArb(q, k, naKruznici, koreny, prec)) return true;
+    }
+    koreny.clear();
+    return false;
 }

@@ -21,6 +21,11 @@ enum class PolohaKorenu {
 
 PolohaKorenu polohaKorenu(const CelyPolynom& p, long polomer);
 
+// True when some root of q (non-zero, no root at 0) certainly has magnitude above 2^e (e >= 0):
+// by Pellet's test on |z| = 2^e, or by |q_(n-j)| > C(n, j) |q_n| 2^(e j) (the j-th elementary
+// symmetric function of the roots is at most C(n, j) r^j for the largest magnitude r).
+bool korenNad(const CelyPolynom& q, long e);
+
 // Floating-point approximations of the roots of q (no root at 0), from the coefficients as
 // significand times a power of two; not finite where a root lies beyond the range of double.
 std::vector<std::complex<double>> odhadyKorenu(const CelyPolynom& q);

@@ -35,6 +35,8 @@ void korenyNaKruznici(const CinitelPolu& c, std::vector<Pol>& poly) {
 }
 
 void korenyCinitele(const CinitelPolu& c, std::vector<Pol>& poly) {
+    // A root beyond 2^1024 has no double; refused before any refinement.
+    if (korenNad(c.s, 1024)) throw MimoRozsahDouble();
     if (c.casti.jedna) poly.push_back(Pol{1.0, 0.0, 1.0, c.nasobnost, PolohaPolu::NaKruznici});
     if (c.casti.minusJedna) poly.push_back(Pol{-1.0, 0.0, 1.0, c.nasobnost, PolohaPolu::NaKruznici});
     if (c.stopa.stupen() > 0 && c.naKruznici == 2 * c.stopa.stupen())

@@ -1,5 +1,7 @@
 #include "ModulPresneHodnoty.h"
 
+#include <algorithm>
+
 #include "ModulKoule.h"
 #include "ModulKruznice.h"
 #include "ModulPocetKorenu.h"
@@ -118,6 +120,10 @@ void mezeStopy(arb_srcptr T, fmpq_t dolni, fmpq_t horni) {
     if (fmpq_cmp(dolni, dva.get()) < 0) fmpq_set(dolni, dva.get());
 }
 
+// The bits that tell the box apart from its neighbourhood: its relative accuracy, for an exact
+// box the bits of its midpoint.
+long presnostBoxu(acb_srcptr x) { return std::min(acb_rel_accuracy_bits(x), acb_bits(x)) + 16; }
+
 }  // namespace
 
 std::optional<bool> velikostJe(const CelyPolynom& f, acb_srcptr N, acb_srcptr X, const fmpq_t c) {
@@ -126,7 +132,9 @@ std::optional<bool> velikostJe(const CelyPolynom& f, acb_srcptr N, acb_srcptr X,
     const CelyPolynom G = stopovyPolynom(casti.g);
     if (G.stupen() <= 0) return false;
     // t = 2 Re z / c
-    const long prec = arb_bits(acb_realref(N)) + static_cast<long>(fmpz_bits(fmpq_numref(c)) + fmpz_bits(fmpq_denref(c))) + 64;
+    // enough bits to resolve both N and the box X
+    const long prec = std::max(presnostBoxu(N), presnostBoxu(X)) +
+                      static_cast<long>(fmpz_bits(fmpq_numref(c)) + fmpz_bits(fmpq_denref(c))) + 64;
     RealnaKoule T, J;
     arb_mul_fmpz(T.get(), acb_realref(N), fmpq_denref(c), prec);
     arb_mul_2exp_si(T.get(), T.get(), 1);
