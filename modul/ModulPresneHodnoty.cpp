@@ -122,7 +122,10 @@ void mezeStopy(arb_srcptr T, fmpq_t dolni, fmpq_t horni) {
 
 // The bits that tell the box apart from its neighbourhood: its relative accuracy, for an exact
 // box the bits of its midpoint.
-long presnostBoxu(acb_srcptr x) { return std::min(acb_rel_accuracy_bits(x), acb_bits(x)) + 16; }
+long presnostBoxu(acb_srcptr x) {
+    const long presnost = acb_rel_accuracy_bits(x);
+    return (presnost >= ARF_PREC_EXACT ? acb_bits(x) : presnost) + 16;
+}
 
 }  // namespace
 
