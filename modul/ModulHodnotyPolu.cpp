@@ -1,5 +1,6 @@
 #include "ModulHodnotyPolu.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -59,8 +60,9 @@ Pol polRealny(const PolynomSDerivaci& f, const IzolovanyKoren& koren, long nasob
     RealnaKoule X;
     arb_set(X.get(), acb_realref(koren.box.get()));
     Slozka re;
-    for (long prec = PRESNOST_HODNOT; !re.hotova(); prec = dalsiPresnost(prec)) {
-        zpresniRealny(f, X.get(), prec);
+    // The isolating interval itself often decides already.
+    for (long prec = 0; !re.hotova(); prec = prec ? dalsiPresnost(prec) : PRESNOST_HODNOT) {
+        if (prec) zpresniRealny(f, X.get(), prec);
         re.zkus(X.get(), [&](const fmpq_t c) -> std::optional<bool> { return jeKorenem(f.f, c); });
     }
     return Pol{*re, 0.0, std::fabs(*re), nasobnost, koren.poloha};
@@ -71,12 +73,13 @@ Pol polKomplexni(const PolynomSDerivaci& f, const IzolovanyKoren& koren, long na
     RealnaKoule velikost;
     Slozka re, im, abs;
     if (koren.poloha == PolohaPolu::NaKruznici) abs.nastav(1.0);
-    for (long prec = PRESNOST_HODNOT; !(re.hotova() && im.hotova() && abs.hotova()); prec = dalsiPresnost(prec)) {
-        if (!zpresniKomplexni(f, N.get(), prec)) continue;
+    // The isolating box itself often decides already.
+    for (long prec = 0; !(re.hotova() && im.hotova() && abs.hotova()); prec = prec ? dalsiPresnost(prec) : PRESNOST_HODNOT) {
+        if (prec && !zpresniKomplexni(f, N.get(), prec)) continue;
         re.zkus(acb_realref(N.get()), [&](const fmpq_t c) -> std::optional<bool> { return realnaCastJe(f.f, N.get(), c); });
         im.zkus(acb_imagref(N.get()),
                 [&](const fmpq_t c) -> std::optional<bool> { return imaginarniCastJe(f.f, N.get(), c); });
-        acb_abs(velikost.get(), N.get(), prec);
+        acb_abs(velikost.get(), N.get(), std::max(prec, PRESNOST_HODNOT));
         abs.zkus(velikost.get(), [&](const fmpq_t c) { return velikostJe(f.f, N.get(), koren.box.get(), c); });
     }
     return Pol{*re, *im, *abs, nasobnost, koren.poloha};
