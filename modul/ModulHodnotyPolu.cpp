@@ -11,9 +11,9 @@
 namespace {
 
 // The first precision of the refinement, doubled until every value is decided; a value not
-// decided at the last one would be within 2^-1000000 of a rounding boundary without lying on it.
+// decided at the last one would be within 2^-65000 of a rounding boundary without lying on it.
 const long PRESNOST_HODNOT = 128;
-const long MAX_PRESNOST_HODNOT = 1L << 20;
+const long MAX_PRESNOST_HODNOT = 1L << 16;
 
 // The next precision of the refinement.
 long dalsiPresnost(long prec) {
