@@ -167,12 +167,20 @@ TEST(PresnePoly, EveryKindListsItsPolesAndAgreesWithItsVerdict) {
     EXPECT_EQ(presnePolyZadani("X\n1 1\n1 1\n"), "!Chybne zadani presnych polu\n");
 }
 
+// An MPFR number of 320 bits, owned.
+struct Mpfr {
+    mpfr_t x;
+    Mpfr() { mpfr_init2(x, 320); }
+    Mpfr(const Mpfr&) = delete;
+    Mpfr& operator=(const Mpfr&) = delete;
+    ~Mpfr() { mpfr_clear(x); }
+};
+
 // The roots of z^n - 1 (znamenko 1) or z^n + 1 (-1) from cos and sin at 320 bits; the angles
 // that are multiples of pi/2 give their exact values.
 std::vector<Pol> korenyJednotky(int n, int znamenko) {
     std::vector<Pol> poly;
-    mpfr_t uhel, c, s;
-    mpfr_inits2(320, uhel, c, s, static_cast<mpfr_ptr>(nullptr));
+    Mpfr uhel, c, s;
     for (int k = 0; k < n; ++k) {
         const int citatel = znamenko > 0 ? 2 * k : 2 * k + 1;  // angle = pi citatel / n
         Pol pol{0.0, 0.0, 1.0, 1, PolohaPolu::NaKruznici};
@@ -181,16 +189,15 @@ std::vector<Pol> korenyJednotky(int n, int znamenko) {
             pol.re = ctvrtiny == 0 ? 1.0 : ctvrtiny == 2 ? -1.0 : 0.0;
             pol.im = ctvrtiny == 1 ? 1.0 : ctvrtiny == 3 ? -1.0 : 0.0;
         } else {
-            mpfr_const_pi(uhel, MPFR_RNDN);
-            mpfr_mul_si(uhel, uhel, citatel, MPFR_RNDN);
-            mpfr_div_si(uhel, uhel, n, MPFR_RNDN);
-            mpfr_sin_cos(s, c, uhel, MPFR_RNDN);
-            pol.re = mpfr_get_d(c, MPFR_RNDN);
-            pol.im = mpfr_get_d(s, MPFR_RNDN);
+            mpfr_const_pi(uhel.x, MPFR_RNDN);
+            mpfr_mul_si(uhel.x, uhel.x, citatel, MPFR_RNDN);
+            mpfr_div_si(uhel.x, uhel.x, n, MPFR_RNDN);
+            mpfr_sin_cos(s.x, c.x, uhel.x, MPFR_RNDN);
+            pol.re = mpfr_get_d(c.x, MPFR_RNDN);
+            pol.im = mpfr_get_d(s.x, MPFR_RNDN);
         }
         poly.push_back(pol);
     }
-    mpfr_clears(uhel, c, s, static_cast<mpfr_ptr>(nullptr));
     return poly;
 }
 
@@ -223,34 +230,32 @@ std::vector<Pol> referencniKoreny(const std::vector<std::string>& koeficienty) {
     const long prec = 1024;
     const CelyPolynom p = polynomZTextu(koeficienty);
     const long n = p.stupen();
-    acb_poly_t polynom;
-    acb_poly_init(polynom);
-    acb_poly_set_fmpz_poly(polynom, p.get(), prec);
-    acb_ptr koreny = _acb_vec_init(n);
-    EXPECT_EQ(acb_poly_find_roots(koreny, polynom, nullptr, 0, prec), n);
-    arf_t mez;
-    arf_init(mez);
-    arf_set_si_2exp_si(mez, 1, -700);
+    struct AcbPolynom {
+        acb_poly_t p;
+        AcbPolynom() { acb_poly_init(p); }
+        ~AcbPolynom() { acb_poly_clear(p); }
+    } polynom;
+    acb_poly_set_fmpz_poly(polynom.p, p.get(), prec);
+    KomplexniKoule koreny(n);
+    EXPECT_EQ(acb_poly_find_roots(koreny.data(), polynom.p, nullptr, 0, prec), n);
+    Plovouci mez;
+    arf_set_si_2exp_si(mez.get(), 1, -700);
+    const auto nula = [&](arb_srcptr x) { return arf_cmpabs(arb_midref(x), mez.get()) < 0; };
     std::vector<Pol> poly;
-    arb_t velikost;
-    arb_init(velikost);
+    RealnaKoule velikost, odJedne;
     for (long i = 0; i < n; ++i) {
-        acb_abs(velikost, koreny + i, prec);
+        acb_abs(velikost.get(), koreny[i], prec);
+        arb_sub_ui(odJedne.get(), velikost.get(), 1, prec);
+        const bool realny = nula(acb_imagref(koreny[i])), naKruznici = nula(odJedne.get());
         Pol pol;
-        const bool realny = arf_cmpabs(arb_midref(acb_imagref(koreny + i)), mez) < 0;
-        pol.re = arf_cmpabs(arb_midref(acb_realref(koreny + i)), mez) < 0 ? 0.0 : arf_get_d(arb_midref(acb_realref(koreny + i)), ARF_RND_NEAR);
-        pol.im = realny ? 0.0 : arf_get_d(arb_midref(acb_imagref(koreny + i)), ARF_RND_NEAR);
-        arb_sub_ui(velikost, velikost, 1, prec);
-        const bool naKruznici = arf_cmpabs(arb_midref(velikost), mez) < 0;
-        arb_add_ui(velikost, velikost, 1, prec);
-        pol.velikost = naKruznici ? 1.0 : realny ? std::fabs(pol.re) : arf_get_d(arb_midref(velikost), ARF_RND_NEAR);
-        pol.poloha = naKruznici ? PolohaPolu::NaKruznici : arf_cmp_si(arb_midref(velikost), 1) < 0 ? PolohaPolu::Uvnitr : PolohaPolu::Vne;
+        pol.re = nula(acb_realref(koreny[i])) ? 0.0 : arf_get_d(arb_midref(acb_realref(koreny[i])), ARF_RND_NEAR);
+        pol.im = realny ? 0.0 : arf_get_d(arb_midref(acb_imagref(koreny[i])), ARF_RND_NEAR);
+        pol.velikost = naKruznici ? 1.0 : realny ? std::fabs(pol.re) : arf_get_d(arb_midref(velikost.get()), ARF_RND_NEAR);
+        pol.poloha = naKruznici ? PolohaPolu::NaKruznici
+                     : arf_sgn(arb_midref(odJedne.get())) < 0 ? PolohaPolu::Uvnitr
+                                                              : PolohaPolu::Vne;
         poly.push_back(pol);
     }
-    arb_clear(velikost);
-    arf_clear(mez);
-    _acb_vec_clear(koreny, n);
-    acb_poly_clear(polynom);
     seradJakoModul(poly);
     return poly;
 }
