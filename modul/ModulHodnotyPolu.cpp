@@ -91,7 +91,10 @@ Pol polNaKruznici(const PolynomSDerivaci& G, const RealnaKoule& T, long nasobnos
     if (arb_contains_zero(T.get()) && jeKorenem(G.f, nula.get())) return Pol{0.0, 1.0, 1.0, nasobnost, PolohaPolu::NaKruznici};
     RealnaKoule t = T, x;
     Slozka re, im;
-    for (long prec = PRESNOST_HODNOT; !(re.hotova() && im.hotova()); prec = dalsiPresnost(prec)) {
+    // On [-2, 2] the terms of G reach 2^(bits + degree): below that precision the evaluation
+    // cancels to nothing.
+    const long bity = std::labs(fmpz_poly_max_bits(G.f.get())) + G.f.stupen();
+    for (long prec = std::max(PRESNOST_HODNOT, 64 + bity); !(re.hotova() && im.hotova()); prec = dalsiPresnost(prec)) {
         if (!zpresniRealny(G, t.get(), prec)) continue;
         arb_mul_2exp_si(x.get(), t.get(), -1);
         re.zkus(x.get(), [&](const fmpq_t c) -> std::optional<bool> {

@@ -1,6 +1,7 @@
 #include "ModulIzolace.h"
 
 #include <algorithm>
+#include <cmath>
 #include <complex>
 
 #include <arb_fmpz_poly.h>
@@ -73,14 +74,18 @@ std::vector<IzolovanyKoren> izolujKoreny(const CelyPolynom& q, long naKruznici) 
 
 namespace {
 
-// The sign of G at the double x, exactly.
+// The sign of G at the double x (|x| <= 2): by a ball at the precision that the terms of G
+// there need, exactly when the ball holds 0.
 int znamenkoV(const CelyPolynom& G, double x) {
-    Plovouci bod;
-    arf_set_d(bod.get(), x);
-    RacionalniCislo q, hodnota;
-    arf_get_fmpq(q.get(), bod.get());
-    fmpz_poly_evaluate_fmpq(hodnota.get(), G.get(), q.get());
-    return fmpq_sgn(hodnota.get());
+    RealnaKoule bod, hodnota;
+    arb_set_d(bod.get(), x);
+    arb_fmpz_poly_evaluate_arb(hodnota.get(), G.get(), bod.get(), 64 + std::labs(fmpz_poly_max_bits(G.get())) + G.stupen());
+    if (arb_is_positive(hodnota.get())) return 1;
+    if (arb_is_negative(hodnota.get())) return -1;
+    RacionalniCislo q, presne;
+    arf_get_fmpq(q.get(), arb_midref(bod.get()));
+    fmpz_poly_evaluate_fmpq(presne.get(), G.get(), q.get());
+    return fmpq_sgn(presne.get());
 }
 
 // Intervals between the midpoints of the sorted approximations t, from -2 to 2: when G changes
@@ -96,11 +101,15 @@ bool intervalyZOdhadu(const CelyPolynom& G, std::vector<double> t, std::vector<R
     for (std::size_t i = 1; i < meze.size(); ++i) {
         const int dalsi = znamenkoV(G, meze[i]);
         if (!(meze[i] > meze[i - 1]) || znamenko == 0 || dalsi != -znamenko) return false;
+        // The root's own approximation narrows its interval when G changes sign close around it.
+        const double t0 = t[i - 1], eps = std::ldexp(std::fabs(t0), -40) + 0x1p-60;
+        const bool uzky = t0 - eps > meze[i - 1] && t0 + eps < meze[i] && znamenkoV(G, t0 - eps) == znamenko &&
+                          znamenkoV(G, t0 + eps) == dalsi;
         znamenko = dalsi;
         RealnaKoule koren;
         Plovouci a, b;
-        arf_set_d(a.get(), meze[i - 1]);
-        arf_set_d(b.get(), meze[i]);
+        arf_set_d(a.get(), uzky ? t0 - eps : meze[i - 1]);
+        arf_set_d(b.get(), uzky ? t0 + eps : meze[i]);
         arb_set_interval_arf(koren.get(), a.get(), b.get(), 128);
         koreny.push_back(koren);
     }

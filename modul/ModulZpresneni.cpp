@@ -8,30 +8,39 @@ PolynomSDerivaci::PolynomSDerivaci(const CelyPolynom& p) : f(p) { fmpz_poly_deri
 
 namespace {
 
-// Plain Newton steps on the midpoint, kept only while they stay inside X.
+// Plain Newton steps on the midpoint, kept only while they stay inside X; they stop once the
+// value cannot be told from 0 at this precision or the step falls below its last bits.
 void newtonReal(const PolynomSDerivaci& f, const arb_t X, arb_t m, long prec) {
-    RealnaKoule hodnota, sklon, dalsi;
-    for (int krok = 0; krok < 4; ++krok) {
+    RealnaKoule hodnota, sklon, krok, dalsi;
+    for (int i = 0; i < 4; ++i) {
         arb_fmpz_poly_evaluate_arb(hodnota.get(), f.f.get(), m, prec);
+        if (arb_contains_zero(hodnota.get())) return;
         arb_fmpz_poly_evaluate_arb(sklon.get(), f.derivace.get(), m, prec);
-        arb_div(dalsi.get(), hodnota.get(), sklon.get(), prec);
-        arb_sub(dalsi.get(), m, dalsi.get(), prec);
+        arb_div(krok.get(), hodnota.get(), sklon.get(), prec);
+        arb_sub(dalsi.get(), m, krok.get(), prec);
         arb_get_mid_arb(dalsi.get(), dalsi.get());
         if (!arb_is_finite(dalsi.get()) || !arb_contains(X, dalsi.get())) return;
         arb_set(m, dalsi.get());
+        if (arf_cmpabs_2exp_si(arb_midref(krok.get()), arf_abs_bound_lt_2exp_si(arb_midref(m)) - prec + 8) < 0) return;
     }
 }
 
 void newtonKomplexni(const PolynomSDerivaci& f, const acb_t X, acb_t m, long prec) {
-    KomplexniBod hodnota, sklon, dalsi;
-    for (int krok = 0; krok < 4; ++krok) {
+    KomplexniBod hodnota, sklon, krok, dalsi;
+    HorniMez velikostKroku, velikost;
+    for (int i = 0; i < 4; ++i) {
         arb_fmpz_poly_evaluate_acb(hodnota.get(), f.f.get(), m, prec);
+        if (acb_contains_zero(hodnota.get())) return;
         arb_fmpz_poly_evaluate_acb(sklon.get(), f.derivace.get(), m, prec);
-        acb_div(dalsi.get(), hodnota.get(), sklon.get(), prec);
-        acb_sub(dalsi.get(), m, dalsi.get(), prec);
+        acb_div(krok.get(), hodnota.get(), sklon.get(), prec);
+        acb_sub(dalsi.get(), m, krok.get(), prec);
         acb_get_mid(dalsi.get(), dalsi.get());
         if (!acb_is_finite(dalsi.get()) || !acb_contains(X, dalsi.get())) return;
         acb_set(m, dalsi.get());
+        acb_get_mag(velikostKroku.get(), krok.get());
+        acb_get_mag(velikost.get(), m);
+        mag_mul_2exp_si(velikost.get(), velikost.get(), 8 - prec);
+        if (mag_cmp(velikostKroku.get(), velikost.get()) < 0) return;
     }
 }
 
@@ -97,7 +106,9 @@ bool zpresniRealny(const PolynomSDerivaci& f, arb_t X, long prec) {
         hotovo = arb_is_finite(N.get()) && arb_contains(Y.get(), N.get()) && arb_contains(X, N.get());
     }
     if (hotovo) arb_set(X, N.get());
-    return hotovo || pulRealny(f, X, prec);
+    // Halving helps where Newton's operator does not contract yet, not where the precision
+    // no longer tells the value from 0.
+    return hotovo || (!arb_contains_zero(hodnota.get()) && pulRealny(f, X, prec));
 }
 
 bool zpresniKomplexni(const PolynomSDerivaci& f, acb_t X, long prec) {
