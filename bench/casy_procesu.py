@@ -305,6 +305,38 @@ def pripady(rng):
                               ("VnejsiSISO degree 100", "VnejsiSISO", stupen100)):
         p.append(Pripad("target", "%s Poly zeros, gain" % nazev, druh, text, "Poly", "soubor", 25, volby=nuly_zesileni))
 
+    # The exact pole listing and verdict on the largest inputs: poles on the circle (from the
+    # real roots of the trace polynomial), a generic digit matrix, the widest matrix fraction.
+    p.append(Pripad("poles", "VnejsiSISO z^255 + 1 Poly", "VnejsiSISO", vnejsi_siso(["1"], ["1"] + ["0"] * 254 + ["1"]),
+                    "Poly", "soubor", 500))
+    p.append(Pripad("poles", "VnejsiSISO 1 + z^85 + z^170 + z^255 Poly", "VnejsiSISO",
+                    vnejsi_siso(["1"], (["1"] + ["0"] * 84) * 3 + ["1"]), "Poly", "soubor", 500))
+    p.append(Pripad("poles", "VnejsiSISO z^255 + 1 Stabilita", "VnejsiSISO",
+                    vnejsi_siso(["1"], ["1"] + ["0"] * 254 + ["1"]), "Stabilita", "stabilni", 300))
+    cyklus = stav_siso(cyklicka_permutace(256, vlastni), vlastni)
+    p.append(Pripad("poles", "StavSISO n=256 cycle Poly", "StavSISO", cyklus, "Poly", "soubor", 500))
+    p.append(Pripad("poles", "StavSISO n=256 cycle Stabilita", "StavSISO", cyklus, "Stabilita", "stabilni", 300))
+    p.append(Pripad("poles", "StavSISO n=256 digits Poly", "StavSISO", stav_siso(cislice(256, vlastni), vlastni),
+                    "Poly", "soubor", 200))
+    p.append(Pripad("poles", "VnejsiMIMO 255x255 degree 1 cycle Poly", "VnejsiMIMO", vnejsi_mimo_cyklus(255, vlastni),
+                    "Poly", "soubor", 1000))
+    # Coefficients across the whole range of double, which once took minutes: a pole near
+    # -1e309 (no double holds it), poles within 1e-300 of the circle, degree 29 near 1.8e308.
+    siroky = vnejsi_siso(["1"], ["-1", "0", "1e308"] + ["0"] * 12 + ["1e308", "0.1"])
+    p.append(Pripad("poles", "VnejsiSISO 1e308 range Stabilita", "VnejsiSISO", siroky, "Stabilita", "nestabilni", 3000))
+    p.append(Pripad("poles", "VnejsiSISO 1e308 range Poly", "VnejsiSISO", siroky, "Poly",
+                    "Pol systemu presahuje rozsah cisel double", 3000))
+    p.append(Pripad("poles", "VnejsiSISO 1 + 1e308 z + 0.1 z^2 Poly", "VnejsiSISO", vnejsi_siso(["1"], ["1", "1e308", "0.1"]),
+                    "Poly", "Pol systemu presahuje rozsah cisel double", 3000))
+    blizko = vnejsi_siso(["1"], ["-1", "0", "1e308"] + ["0"] * 12 + ["1e308"])
+    p.append(Pripad("poles", "VnejsiSISO 1e-300 from the circle Poly", "VnejsiSISO", blizko, "Poly", "soubor", 3000))
+    for i in range(2):
+        nejvetsi = vnejsi_siso(["1"], ["%.3e" % (vlastni.choice([-1, 1]) * vlastni.uniform(1.0, 1.79) * 1e308)
+                                       for _ in range(30)])
+        for op in ("Stabilita", "Poly"):
+            p.append(Pripad("poles", "VnejsiSISO degree 29 near 1.8e308 %s %d" % (op, i), "VnejsiSISO", nejvetsi, op,
+                            None if op == "Stabilita" else "soubor", 3000))
+
     # Poles on or within 1e-12 of the unit circle: the floating-point certificate cannot decide,
     # the exact path does (FLINT and Arb, loaded for it).
     p.append(Pripad("exact path", "StavSISO n=50 eigenvalues 1 and -1", "StavSISO",

@@ -23,6 +23,8 @@
 #include "OdvozeneMatice.h"
 #include "Polynoms.h"
 #include "JistaStabilita.h"
+#include "ModulKruznice.h"
+#include "ModulPoly.h"
 #include "ModulVerdikt.h"
 #include "Rovnice.h"
 #include "System.h"
@@ -177,6 +179,31 @@ void stability_state_exact(benchmark::State& stav) {
     for (auto _ : stav) benchmark::DoNotOptimize(presnyVerdikt(charakteristickyPolynomPresne(F)));
 }
 
+// z^n + 1: every root on the circle, from the real roots of the trace polynomial.
+CelyPolynom jednotkovy(int n) {
+    std::vector<long> k(static_cast<std::size_t>(n + 1), 0);
+    k.front() = k.back() = 1;
+    return CelyPolynom::zCelych(k);
+}
+
+// The exact pole listing, every value correctly rounded: roots on the circle, and the
+// eigenvalues of a random F off it.
+void poles_roots_of_unity(benchmark::State& stav) {
+    const CelyPolynom p = jednotkovy(static_cast<int>(stav.range(0)));
+    for (auto _ : stav) benchmark::DoNotOptimize(presnePoly(p));
+}
+
+void poles_state_exact(benchmark::State& stav) {
+    const CelyPolynom p = charakteristickyPolynomPresne(presneZMatice(nahodnaMatice(static_cast<int>(stav.range(0)), 5)));
+    for (auto _ : stav) benchmark::DoNotOptimize(presnePoly(p));
+}
+
+// The count of the roots on the circle: Sturm sequences of the trace polynomial.
+void circle_count_sturm(benchmark::State& stav) {
+    const RozdeleniKruznici casti = rozdelPodleKruznice(jednotkovy(static_cast<int>(stav.range(0))));
+    for (auto _ : stav) benchmark::DoNotOptimize(realnychVIntervalu(stopovyPolynom(casti.g)));
+}
+
 // The straightforward stability test of a state-space system: the characteristic matrix of
 // polynomials, its determinant and the root magnitudes of that (in floating point only).
 void stability_state_polydet(benchmark::State& stav) {
@@ -291,6 +318,9 @@ MERENI(det_poly_fast, {2, 4, 8, 9, 16, 32, 64});
 MERENI(root_magnitudes, VELIKOSTI);
 MERENI(stability_state_exact, VELIKOSTI);
 MERENI(stability_state_polydet, {2, 4, 8, 16, 32});
+MERENI(poles_roots_of_unity, {16, 64, 255});
+MERENI(poles_state_exact, VELIKOSTI);
+MERENI(circle_count_sturm, {16, 64, 255});
 MERENI(stability_state_certified, VELIKOSTI);
 MERENI(stability_external_mimo, {2, 4, 8, 16, 32});
 MERENI(response_state_siso_impulse, VELIKOSTI);

@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include <arb.h>
-#include <arb_fmpz_poly.h>
+#include "ModulObaly.h"
+#include "ModulPocetKorenu.h"
 
 namespace {
 
@@ -15,28 +15,6 @@ bool oddelKoren(CelyPolynom& g, long c) {
     if (!fmpz_poly_is_zero(zbytek.get())) return false;
     g = podil;
     return true;
-}
-
-// True when the isolating ball i is the only one that its mirror image in the real axis
-// meets: the root it holds is then its own conjugate, a real number.
-bool jeRealny(KomplexniKoule& koreny, long n, long i) {
-    acb_t zrcadlo;
-    acb_init(zrcadlo);
-    acb_conj(zrcadlo, koreny[i]);
-    bool vysledek = arb_contains_zero(acb_imagref(koreny[i]));
-    for (long j = 0; j < n && vysledek; ++j)
-        if (j != i && acb_overlaps(zrcadlo, koreny[j])) vysledek = false;
-    acb_clear(zrcadlo);
-    return vysledek;
-}
-
-// 1 when root i of G is certainly real and inside (-2, 2), 0 when certainly not, -1 undecided.
-int vIntervalu(KomplexniKoule& koreny, long m, long i, arb_t velikost, const arb_t dva) {
-    if (!arb_contains_zero(acb_imagref(koreny[i]))) return 0;
-    if (!jeRealny(koreny, m, i)) return -1;
-    arb_abs(velikost, acb_realref(koreny[i]));
-    if (arb_gt(velikost, dva)) return 0;
-    return arb_lt(velikost, dva) ? 1 : -1;
 }
 
 }  // namespace
@@ -80,26 +58,11 @@ CelyPolynom stopovyPolynom(const CelyPolynom& g) {
     return G;
 }
 
-// A root at +-2 would make z = +-1 a double root of g, which is square-free and without
-// them, so every root is eventually decided.
 long realnychVIntervalu(const CelyPolynom& G) {
-    const long m = G.stupen();
-    if (m <= 0) return 0;
-    KomplexniKoule koreny(m);
-    arb_t dva, velikost;
-    arb_init(dva);
-    arb_init(velikost);
-    arb_set_si(dva, 2);
-    long pocet = -1;
-    for (long prec = PRESNOST_POCATECNI; pocet < 0; prec *= 2) {
-        arb_fmpz_poly_complex_roots(koreny.data(), G.get(), 0, prec);
-        pocet = 0;
-        for (long i = 0; i < m && pocet >= 0; ++i) {
-            const int v = vIntervalu(koreny, m, i, velikost, dva);
-            pocet = v < 0 ? -1 : pocet + v;
-        }
-    }
-    arb_clear(dva);
-    arb_clear(velikost);
-    return pocet;
+    if (G.stupen() <= 0) return 0;
+    Racionalni dva, minusDva;
+    fmpq_set_si(dva.get(), 2, 1);
+    fmpq_set_si(minusDva.get(), -2, 1);
+    // Roots above -2 less roots above 2 less a root at 2 itself: those in (-2, 2).
+    return korenuNad(G, minusDva.get()) - korenuNad(G, dva.get()) - (jeKorenem(G, dva.get()) ? 1 : 0);
 }

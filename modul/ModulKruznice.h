@@ -1,31 +1,10 @@
 #ifndef MODULKRUZNICE_H
 #define MODULKRUZNICE_H
 
-#include <algorithm>
-
-#include <acb.h>
-
 #include "ModulAritmetika.h"
 
 // The exact split of an integer polynomial's roots by the unit circle, shared by the stability
 // verdict and the pole listing.
-
-// First precision of root isolation on the exact path; doubled until it decides.
-const long PRESNOST_POCATECNI = 32;
-
-// Owning arrays of complex Arb balls.
-class KomplexniKoule {
-    acb_ptr v;
-    long n;
-
-public:
-    explicit KomplexniKoule(long n) : v(_acb_vec_init(std::max(n, 1L))), n(std::max(n, 1L)) {}
-    KomplexniKoule(const KomplexniKoule&) = delete;
-    KomplexniKoule& operator=(const KomplexniKoule&) = delete;
-    ~KomplexniKoule() { _acb_vec_clear(v, n); }
-    acb_ptr data() { return v; }
-    acb_ptr operator[](long i) { return v + i; }
-};
 
 CelyPolynom obracene(const CelyPolynom& p);
 
@@ -44,8 +23,8 @@ RozdeleniKruznici rozdelPodleKruznice(const CelyPolynom& s);
 CelyPolynom stopovyPolynom(const CelyPolynom& g);
 
 // The number of roots of the trace polynomial G (square-free) that are real and lie in
-// (-2, 2); each gives a conjugate pair of roots of g on the circle (z + 1/z = x), every other
-// root of G a pair z, 1/z off it.
+// (-2, 2), counted exactly by Sturm sequences; each gives a conjugate pair of roots of g on the
+// circle (z + 1/z = x), every other root of G a pair z, 1/z off it.
 long realnychVIntervalu(const CelyPolynom& G);
 
 #endif

@@ -63,11 +63,19 @@ public:
 };
 
 // Rational (fmpq).
-class Racionalni : BezKopie {
+class Racionalni {
     fmpq_t q;
 
 public:
     Racionalni() { fmpq_init(q); }
+    Racionalni(const Racionalni& jiny) {
+        fmpq_init(q);
+        fmpq_set(q, jiny.q);
+    }
+    Racionalni& operator=(const Racionalni& jiny) {
+        fmpq_set(q, jiny.q);
+        return *this;
+    }
     ~Racionalni() { fmpq_clear(q); }
     fmpq* get() { return q; }
     const fmpq* get() const { return q; }
@@ -192,21 +200,37 @@ public:
 
 // Real ball (arb), complex ball (acb), upper bound of a magnitude (mag), binary floating
 // number (arf).
-class RealnyInterval : BezKopie {
+class RealnyInterval {
     arb_t x;
 
 public:
     RealnyInterval() { arb_init(x); }
+    RealnyInterval(const RealnyInterval& jiny) {
+        arb_init(x);
+        arb_set(x, jiny.x);
+    }
+    RealnyInterval& operator=(const RealnyInterval& jiny) {
+        arb_set(x, jiny.x);
+        return *this;
+    }
     ~RealnyInterval() { arb_clear(x); }
     arb_ptr get() { return x; }
     arb_srcptr get() const { return x; }
 };
 
-class KomplexniInterval : BezKopie {
+class KomplexniInterval {
     acb_t z;
 
 public:
     KomplexniInterval() { acb_init(z); }
+    KomplexniInterval(const KomplexniInterval& jiny) {
+        acb_init(z);
+        acb_set(z, jiny.z);
+    }
+    KomplexniInterval& operator=(const KomplexniInterval& jiny) {
+        acb_set(z, jiny.z);
+        return *this;
+    }
     ~KomplexniInterval() { acb_clear(z); }
     acb_ptr get() { return z; }
     acb_srcptr get() const { return z; }

@@ -1,92 +1,63 @@
 #include "ModulVerdikt.h"
 
-#include "ModulKruhy.h"
-#include "ModulKruznice.h"
-#include "ZadaniPresnosti.h"
-
-#include <algorithm>
-#include <cmath>
-#include <stdexcept>
-#include <vector>
-
-#include <acb.h>
-#include <arb.h>
 #include <arb_fmpz_poly.h>
+
+#include "ModulObaly.h"
 
 namespace {
 
-// p without its roots at 0.
-CelyPolynom bezNulovychKorenu(const CelyPolynom& p) {
-    CelyPolynom q;
-    long nuly = 0;
-    while (fmpz_is_zero(p.get()->coeffs + nuly)) ++nuly;
-    fmpz_poly_shift_right(q.get(), p.get(), nuly);
-    return q;
-}
+// First precision of the isolation; doubled until every ball is placed.
+const long PRESNOST_POCATECNI = 32;
 
-// Sign of the roots of h, which has none on the unit circle: false as soon as one lies
-// outside it.
+// False as soon as a root of h, which has none on the unit circle, lies outside it.
 bool zadnyVne(const CelyPolynom& h) {
-    const long n = h.stupen();
-    if (n <= 0) return true;
+    if (h.stupen() <= 0) return true;
     const PolohaKorenu poloha = polohaKorenu(h, 1);
     if (poloha != PolohaKorenu::Nerozhodnuto) return poloha == PolohaKorenu::VsechnyUvnitr;
-    KomplexniKoule koreny(n);
-    arb_t velikost, jedna;
-    arb_init(velikost);
-    arb_init(jedna);
-    arb_one(jedna);
-    bool vysledek = true;
-    for (long prec = PRESNOST_POCATECNI;; prec *= 2) {
-        arb_fmpz_poly_complex_roots(koreny.data(), h.get(), 0, prec);
-        bool rozhodnuto = true;
-        for (long i = 0; i < n && vysledek; ++i) {
-            acb_abs(velikost, koreny[i], prec);
-            if (arb_gt(velikost, jedna))
-                vysledek = false;
-            else if (!arb_lt(velikost, jedna))
-                rozhodnuto = false;
-        }
-        if (!vysledek || rozhodnuto) break;
-    }
-    arb_clear(velikost);
-    arb_clear(jedna);
-    return vysledek;
+    return polohaIzolaci(h) == PolohaKorenu::VsechnyUvnitr;
 }
 
-// All roots of the palindromic g lie on the unit circle exactly when its trace polynomial has
-// all its roots real and inside (-2, 2).
-bool vseNaKruznici(const CelyPolynom& g) {
-    const CelyPolynom G = stopovyPolynom(g);
-    if (G.stupen() <= 0) return true;
-    // A root of G outside |x| <= 2 comes from a root of g off the circle.
-    if (polohaKorenu(G, 2) == PolohaKorenu::NektereVne) return false;
-    return realnychVIntervalu(G) == G.stupen();
+// The balls at one precision: 1 every ball inside, 0 one certainly outside, -1 undecided.
+int polohaKouli(KomplexniIntervaly& koreny, long n, long prec) {
+    RealnyInterval velikost, jedna;
+    arb_one(jedna.get());
+    int vysledek = 1;
+    for (long i = 0; i < n; ++i) {
+        acb_abs(velikost.get(), koreny[i], prec);
+        if (arb_gt(velikost.get(), jedna.get())) return 0;
+        if (!arb_lt(velikost.get(), jedna.get())) vysledek = -1;
+    }
+    return vysledek;
 }
 
 }  // namespace
 
-bool presnyVerdikt(const CelyPolynom& p) {
-    if (p.stupen() < 0) return false;
-    const CelyPolynom q = bezNulovychKorenu(p);
-    if (q.stupen() <= 0) return true;
-
-    CelyPolynom derivace, spolecny, s;
-    fmpz_poly_derivative(derivace.get(), q.get());
-    fmpz_poly_gcd(spolecny.get(), q.get(), derivace.get());
-    fmpz_poly_div(s.get(), q.get(), spolecny.get());
-
-    const RozdeleniKruznici casti = rozdelPodleKruznice(s);
-    return vseNaKruznici(casti.g) && zadnyVne(casti.h);
+PolohaKorenu polohaIzolaci(const CelyPolynom& h) {
+    const long n = h.stupen();
+    KomplexniIntervaly koreny(n);
+    for (long prec = PRESNOST_POCATECNI;; prec *= 2) {
+        arb_fmpz_poly_complex_roots(koreny.data(), h.get(), 0, prec);
+        const int poloha = polohaKouli(koreny, n, prec);
+        if (poloha >= 0) return poloha == 1 ? PolohaKorenu::VsechnyUvnitr : PolohaKorenu::NektereVne;
+    }
 }
 
+bool verdiktRozboru(const RozborPolu& rozbor) {
+    if (rozbor.nulovy) return false;
+    for (const CinitelPolu& c : rozbor.cinitele) {
+        if (c.naKruznici != 2 * c.stopa.stupen() && c.stopa.stupen() > 0) return false;
+        if (!zadnyVne(c.casti.h)) return false;
+    }
+    return true;
+}
+
+bool presnyVerdikt(const CelyPolynom& p) { return verdiktRozboru(rozeber(p)); }
+
 int presnyVerdiktZadani(const std::string& text, std::string& chyba) {
-    char druh = 0;
-    std::vector<PresnaMatice> bloky;
-    CelyPolynom p;
-    if (!zadani::nacti(text, druh, bloky) || bloky.size() != 1 || !polynomPolu(druh, bloky[0], p)) {
+    const std::shared_ptr<const RozborPolu> rozbor = rozborZadani(text);
+    if (!rozbor) {
         chyba = "Chybne zadani presne stability\n";
         return -1;
     }
-    return presnyVerdikt(p) ? 1 : 0;
+    return verdiktRozboru(*rozbor) ? 1 : 0;
 }

@@ -53,6 +53,26 @@ struct Hodnota {
     double logS;       // ln of the sum of the magnitudes of the terms, the scale of rounding errors
 };
 
+// The upper convex hull of the points (i, lb_i), lb_i finite: the vertices of the Newton
+// polygon, from index 0 up.
+std::vector<int> obalNewtona(const std::vector<double>& lb) {
+    std::vector<int> obal;
+    const int n = static_cast<int>(lb.size()) - 1;
+    for (int i = 0; i <= n; ++i) {
+        if (lb[static_cast<std::size_t>(i)] == -NEKONECNO) continue;
+        while (obal.size() >= 2) {
+            const int p = obal[obal.size() - 2];
+            const int q = obal.back();
+            const double vektor = (q - p) * (lb[static_cast<std::size_t>(i)] - lb[static_cast<std::size_t>(p)]) -
+                                  (lb[static_cast<std::size_t>(q)] - lb[static_cast<std::size_t>(p)]) * (i - p);
+            if (vektor < 0.0) break;
+            obal.pop_back();
+        }
+        obal.push_back(i);
+    }
+    return obal;
+}
+
 // Aberth-Ehrlich iterations for all roots of one centred polynomial at once.
 class Aberth {
     const Centrovani koef;
@@ -78,20 +98,17 @@ public:
         }
     }
 
-    // Approximations of all roots of the original polynomial, in no particular order.
-    std::vector<std::complex<double>> koreny() {
+    // Approximations of all roots of the centred polynomial (the original ones divided by
+    // 2^k), in no particular order.
+    std::vector<std::complex<double>> korenyVMeritku() {
         pocatek();
         iteruj();
         lesti();
         std::vector<std::complex<double>> vysledek;
         for (int i = 0; i < n; ++i) {
             const std::size_t ui = static_cast<std::size_t>(i);
-            if (mimo[ui]) {
-                // Not iterated: a point of its polygon circle, at full radius.
-                vysledek.push_back(std::polar(std::exp2(logPolomer[ui] / LN2 + koef.k), uhelMimo[ui]));
-            } else {
-                vysledek.emplace_back(std::ldexp(z[ui].real(), koef.k), std::ldexp(z[ui].imag(), koef.k));
-            }
+            // Not iterated: a point of its polygon circle, at full radius.
+            vysledek.push_back(mimo[ui] ? std::polar(std::exp2(logPolomer[ui] / LN2), uhelMimo[ui]) : z[ui]);
         }
         return vysledek;
     }
@@ -168,19 +185,7 @@ private:
                         ? std::log(std::fabs(koef.vyznamne[i])) + static_cast<double>(koef.exponenty[i]) * LN2
                         : -NEKONECNO;
 
-        std::vector<int> obal;
-        for (int i = 0; i <= n; ++i) {
-            if (lb[static_cast<std::size_t>(i)] == -NEKONECNO) continue;
-            while (obal.size() >= 2) {
-                const int p = obal[obal.size() - 2];
-                const int q = obal.back();
-                const double vektor = (q - p) * (lb[static_cast<std::size_t>(i)] - lb[static_cast<std::size_t>(p)]) -
-                                      (lb[static_cast<std::size_t>(q)] - lb[static_cast<std::size_t>(p)]) * (i - p);
-                if (vektor < 0.0) break;
-                obal.pop_back();
-            }
-            obal.push_back(i);
-        }
+        const std::vector<int> obal = obalNewtona(lb);
 
         int index = 0;
         for (std::size_t h = 0; h + 1 < obal.size(); ++h) {
@@ -307,7 +312,54 @@ Centrovani centrujRozlozene(const std::vector<double>& mantisy, const std::vecto
 
 Centrovani centruj(const std::vector<double>& a) { return centrujRozlozene(a, std::vector<long>(a.size(), 0)); }
 
-std::vector<std::complex<double>> korenyCentrovanych(const Centrovani& c) { return Aberth(c).koreny(); }
+std::vector<std::complex<double>> korenyCentrovanych(const Centrovani& c) {
+    std::vector<std::complex<double>> koreny = Aberth(c).korenyVMeritku();
+    for (std::complex<double>& z : koreny) z = {std::ldexp(z.real(), c.k), std::ldexp(z.imag(), c.k)};
+    return koreny;
+}
+
+namespace {
+
+// Two neighbouring edges of the Newton polygon whose root magnitudes differ by more than this
+// factor (as a power of two) separate their roots into bands of their own.
+const double MEZERA_PASEM = 64.0;
+
+// log2 |m 2^e|, -infinity for 0.
+double log2Velikosti(double m, long e) { return m != 0.0 ? std::log2(std::fabs(m)) + static_cast<double>(e) : -NEKONECNO; }
+
+// The roots of the band of coefficients od ... po, whose polynomial alone approximates them.
+void korenyPasma(const std::vector<double>& mantisy, const std::vector<long>& exponenty, int od, int po,
+                 std::vector<KorenSMeritkem>& koreny) {
+    const std::size_t a = static_cast<std::size_t>(od), b = static_cast<std::size_t>(po);
+    if (po - od == 1) {
+        koreny.push_back({{-mantisy[a] / mantisy[b], 0.0}, exponenty[a] - exponenty[b]});
+        return;
+    }
+    const Centrovani c = centrujRozlozene(std::vector<double>(mantisy.begin() + od, mantisy.begin() + po + 1),
+                                          std::vector<long>(exponenty.begin() + od, exponenty.begin() + po + 1));
+    for (const std::complex<double>& w : Aberth(c).korenyVMeritku()) koreny.push_back({w, c.k});
+}
+
+}  // namespace
+
+std::vector<KorenSMeritkem> korenyPasem(const std::vector<double>& mantisy, const std::vector<long>& exponenty) {
+    std::vector<double> lb(mantisy.size());
+    for (std::size_t i = 0; i < lb.size(); ++i) lb[i] = log2Velikosti(mantisy[i], exponenty[i]);
+    const std::vector<int> obal = obalNewtona(lb);
+    std::vector<KorenSMeritkem> koreny;
+    // log2 of the root magnitude of edge h, rising along the polygon
+    auto polomer = [&](std::size_t h) {
+        return (lb[static_cast<std::size_t>(obal[h])] - lb[static_cast<std::size_t>(obal[h + 1])]) / (obal[h + 1] - obal[h]);
+    };
+    std::size_t zacatek = 0;
+    for (std::size_t h = 0; h + 1 < obal.size(); ++h) {
+        const bool konec = h + 2 == obal.size() || polomer(h + 1) - polomer(h) > MEZERA_PASEM;
+        if (!konec) continue;
+        korenyPasma(mantisy, exponenty, obal[zacatek], obal[h + 1], koreny);
+        zacatek = h + 1;
+    }
+    return koreny;
+}
 
 std::vector<double> velikostiKorenu(const Centrovani& c) { return Aberth(c).vyres(); }
 

@@ -28,6 +28,20 @@ Centrovani centruj(const std::vector<double>& a);
 // root of it. Roots whose polygon circle lies beyond the range of doubles keep a point of that
 // circle. No guarantee of their own: they are starting points for certified verdicts.
 std::vector<std::complex<double>> korenyCentrovanych(const Centrovani& c);
+
+// An approximation z = w 2^k, for roots beyond the range of double.
+struct KorenSMeritkem {
+    std::complex<double> w;
+    long k;
+};
+
+// Approximations of all roots of sum_i mantisy_i 2^exponenty_i z^i (non-zero at both ends),
+// whatever the spread of their magnitudes: where the root magnitudes of two neighbouring edges
+// of the Newton polygon differ by more than 2^64, the polygon is cut into bands, and the roots
+// of a band are approximated by those of the polynomial of its coefficients alone (the other
+// terms are smaller by at least 2^-32 there), centred on its own.
+std::vector<KorenSMeritkem> korenyPasem(const std::vector<double>& mantisy, const std::vector<long>& exponenty);
+
 // Their magnitudes (for roots beyond the range, the radius of their polygon circle).
 std::vector<double> velikostiKorenu(const Centrovani& c);
 

@@ -3,22 +3,20 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <numeric>
+
+#include "Skupiny.h"
+#include "SmerovaneZaokrouhleni.h"
 
 namespace {
 
-const double U = std::numeric_limits<double>::epsilon() / 2.0;  // unit roundoff
-// Covers the errors of gradual underflow, which no relative bound does.
-const double PODTECENI = 1e-290;
+using smerovane::dolu;
+using smerovane::gama;
+using smerovane::nahoru;
+using smerovane::U;
+
 // Squarings tried: F^2 ... F^1024, within about a second of products for the largest orders.
 const int MAX_UMOCNENI = 10;
 const double MAX_OPERACI = 1e9;
-
-double gama(double n) { return n * U / (1.0 - n * U); }
-
-// Upper bound of a non-negative value computed with a few roundings.
-double nahoru(double x) { return x * (1.0 + 8.0 * U) + PODTECENI; }
-double dolu(double x) { return x * (1.0 - 8.0 * U); }
 
 double normaRadku(const std::vector<double>& A, int n) {
     double norma = 0.0;
@@ -107,19 +105,6 @@ struct Soucin {
         mantisa = std::frexp(mantisa * x, &e);
         exponent += e;
     }
-};
-
-// Partition of discs into connected groups.
-class Skupiny {
-    std::vector<int> rodic;
-
-public:
-    explicit Skupiny(int n) : rodic(static_cast<std::size_t>(n)) { std::iota(rodic.begin(), rodic.end(), 0); }
-    int koren(int x) {
-        while (rodic[static_cast<std::size_t>(x)] != x) x = rodic[static_cast<std::size_t>(x)];
-        return x;
-    }
-    void spoj(int a, int b) { rodic[static_cast<std::size_t>(koren(a))] = koren(b); }
 };
 
 // Upper bound of n |q(r)| / |q_n prod_{j != i} (r - r_j)|; +infinity when it cannot be formed.

@@ -18,6 +18,7 @@
 #include "JistaStabilita.h"
 #include "ModulVerdikt.h"
 #include "KorenyPolynomu.h"
+#include "ModulObaly.h"
 #include "RychlyCertifikat.h"
 #include "System.h"
 
@@ -146,6 +147,82 @@ TEST(JistaStabilita, PolynomialsFromChosenRootsGetTheirTrueVerdictOnEveryPath) {
 }
 
 TEST(JistaStabilita, ZeroPolynomialIsNeverStable) { EXPECT_FALSE(presnyVerdikt(CelyPolynom())); }
+
+// Coefficients across the whole range of double: roots from 1e-154 to beyond 1e308, some within
+// 1e-300 of the circle.
+TEST(JistaStabilita, CoefficientsOfAnySizeGetTheirVerdict) {
+    auto mocniny = [](std::vector<std::pair<int, const char*>> cleny) {
+        std::vector<std::string> k(static_cast<std::size_t>(cleny.back().first + 1), "0");
+        for (const auto& [mocnina, text] : cleny) k[static_cast<std::size_t>(mocnina)] = text;
+        return k;
+    };
+    const struct {
+        const char* nazev;
+        std::vector<std::string> koeficienty;
+        bool stabilni;
+    } pripady[] = {
+        {"(z^13 + 1)(1e308 z^2 - 1)", mocniny({{0, "-1"}, {2, "1e308"}, {13, "-1"}, {15, "1e308"}}), true},
+        {"a root near -1e309", mocniny({{0, "-1"}, {2, "1e308"}, {15, "1e308"}, {16, "0.1"}}), false},
+        {"1e-300 + 1.7976931348623157e308 z^20", mocniny({{0, "1e-300"}, {20, "1.7976931348623157e308"}}), true},
+        {"1.7976931348623157e308 + 1e-300 z^20", mocniny({{0, "1.7976931348623157e308"}, {20, "1e-300"}}), false},
+    };
+    for (const auto& pripad : pripady) {
+        SCOPED_TRACE(pripad.nazev);
+        EXPECT_EQ(presnyVerdikt(polynomZTextu(pripad.koeficienty)), pripad.stabilni);
+    }
+}
+
+// Approximations on the wrong side of the circle: the disc around each reaches across it, so
+// the certificate must weigh the disc, not the approximation.
+TEST(JistaStabilita, CertificateWeighsTheDiscsNotTheApproximations) {
+    using K = std::complex<double>;
+    const struct {
+        const char* nazev;
+        std::vector<double> a;
+        std::vector<K> odhady;
+        bool stabilni;
+    } pripady[] = {
+        {"root 1.1 taken for 0.9", {-1.1, 1}, {0.9}, false},
+        {"root 0.9 taken for 1.1", {-0.9, 1}, {1.1}, true},
+        {"+-1.1i taken for +-0.9i", {1.21, 0, 1}, {K(0, 0.9), K(0, -0.9)}, false},
+        {"+-0.9i taken for +-1.1i", {0.81, 0, 1}, {K(0, 1.1), K(0, -1.1)}, true},
+    };
+    for (const auto& pripad : pripady) {
+        SCOPED_TRACE(pripad.nazev);
+        const std::optional<bool> verdikt = certifikatKorenu(pripad.a, CHYBA_CTENI, pripad.odhady);
+        EXPECT_TRUE(!verdikt || *verdikt == pripad.stabilni);
+    }
+}
+
+// Roots 1e-100 off the circle: the isolating balls of the first precisions straddle it, and only
+// a ball wholly inside or outside places a root.
+TEST(JistaStabilita, IsolationPlacesRootsJustOffTheCircle) {
+    // (z - (1 + d 10^-100))(2z - 1) times 10^100
+    const auto blizko = [](long d) {
+        CelyPolynom p;
+        fmpz_poly_set_str(p.get(), "2  -1 1");
+        CeleCislo mocnina;
+        fmpz_set_ui(mocnina.get(), 10);
+        fmpz_pow_ui(mocnina.get(), mocnina.get(), 100);
+        fmpz_poly_scalar_mul_fmpz(p.get(), p.get(), mocnina.get());
+        fmpz_sub_si(p.get()->coeffs, p.get()->coeffs, d);
+        return krat(p, z({-1, 2}));
+    };
+    const struct {
+        const char* nazev;
+        CelyPolynom h;
+        PolohaKorenu poloha;
+    } pripady[] = {
+        {"1 + 1e-100", blizko(1), PolohaKorenu::NektereVne},
+        {"1 - 1e-100", blizko(-1), PolohaKorenu::VsechnyUvnitr},
+        {"pair at radius 1 + 1e-9", parNaPolomeru(1), PolohaKorenu::NektereVne},
+        {"pair at radius 1 - 1e-9", parNaPolomeru(-1), PolohaKorenu::VsechnyUvnitr},
+    };
+    for (const auto& pripad : pripady) {
+        SCOPED_TRACE(pripad.nazev);
+        EXPECT_EQ(polohaIzolaci(pripad.h), pripad.poloha);
+    }
+}
 
 TEST(JistaStabilita, CertificateDecidesRootsClearOfTheCircle) {
     // Random real roots and pairs with magnitudes in [0.2, 0.9] or one at 1.1: the fast path

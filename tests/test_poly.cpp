@@ -1,10 +1,17 @@
 // Poles by construction: integer polynomials from chosen roots (multiple roots, roots on the
 // circle, reciprocal pairs, a pair 1e-9 outside), systems of every class whose poles are fixed
 // by their form, and random small-integer polynomials whose poles must agree with the exact
-// stability verdict.
+// stability verdict. Printed values against references computed here in other ways: cosines
+// and sines of the roots of unity, Durand-Kerner iterations at 1024 bits, decimal roots read
+// by strtod.
 #include <gtest/gtest.h>
 
+#include <acb_poly.h>
+#include <mpfr.h>
+
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <random>
 #include <sstream>
 #include <string>
@@ -14,6 +21,8 @@
 #include "CLDDS_Vnejsi_MIMO.h"
 #include "CLDDS_Vnejsi_SISO.h"
 #include "CLLDS_Stav_SISO.h"
+#include "ModulHodnotyPolu.h"
+#include "ModulIzolace.h"
 #include "ModulPoly.h"
 #include "ModulVerdikt.h"
 
@@ -156,6 +165,174 @@ TEST(PresnePoly, EveryKindListsItsPolesAndAgreesWithItsVerdict) {
     EXPECT_EQ(presnePolyZadani("P\n1 1\n1 0 0\n").substr(0, 2), "K\n");
     EXPECT_EQ(presnePolyZadani("P\n1 1\n0\n"), "!Polynom polu je nulovy\n");
     EXPECT_EQ(presnePolyZadani("X\n1 1\n1 1\n"), "!Chybne zadani presnych polu\n");
+}
+
+// An MPFR number of 320 bits, owned.
+struct Mpfr {
+    mpfr_t x;
+    Mpfr() { mpfr_init2(x, 320); }
+    Mpfr(const Mpfr&) = delete;
+    Mpfr& operator=(const Mpfr&) = delete;
+    ~Mpfr() { mpfr_clear(x); }
+};
+
+// The roots of z^n - 1 (znamenko 1) or z^n + 1 (-1) from cos and sin at 320 bits; the angles
+// that are multiples of pi/2 give their exact values.
+std::vector<Pol> korenyJednotky(int n, int znamenko) {
+    std::vector<Pol> poly;
+    Mpfr uhel, c, s;
+    for (int k = 0; k < n; ++k) {
+        const int citatel = znamenko > 0 ? 2 * k : 2 * k + 1;  // angle = pi citatel / n
+        Pol pol{0.0, 0.0, 1.0, 1, PolohaPolu::NaKruznici};
+        if (2 * citatel % n == 0) {
+            const int ctvrtiny = 2 * citatel / n % 4;  // angle in quarter turns
+            pol.re = ctvrtiny == 0 ? 1.0 : ctvrtiny == 2 ? -1.0 : 0.0;
+            pol.im = ctvrtiny == 1 ? 1.0 : ctvrtiny == 3 ? -1.0 : 0.0;
+        } else {
+            mpfr_const_pi(uhel.x, MPFR_RNDN);
+            mpfr_mul_si(uhel.x, uhel.x, citatel, MPFR_RNDN);
+            mpfr_div_si(uhel.x, uhel.x, n, MPFR_RNDN);
+            mpfr_sin_cos(s.x, c.x, uhel.x, MPFR_RNDN);
+            pol.re = mpfr_get_d(c.x, MPFR_RNDN);
+            pol.im = mpfr_get_d(s.x, MPFR_RNDN);
+        }
+        poly.push_back(pol);
+    }
+    return poly;
+}
+
+void seradJakoModul(std::vector<Pol>& poly) {
+    std::sort(poly.begin(), poly.end(), [](const Pol& a, const Pol& b) {
+        if (a.velikost != b.velikost) return a.velikost > b.velikost;
+        if (a.re != b.re) return a.re > b.re;
+        return a.im > b.im;
+    });
+}
+
+TEST(PresnePoly, RootsOfUnityAreTheNearestDoublesOfCosinesAndSines) {
+    for (const int n : {3, 8, 12, 33, 64, 100, 255})
+        for (const int znamenko : {1, -1}) {
+            SCOPED_TRACE(std::to_string(n) + (znamenko > 0 ? " z^n - 1" : " z^n + 1"));
+            std::vector<long> k(static_cast<std::size_t>(n + 1), 0);
+            k.front() = -znamenko;
+            k.back() = 1;
+            std::vector<Pol> ocekavane = korenyJednotky(n, znamenko);
+            seradJakoModul(ocekavane);
+            porovnej(presnePoly(CelyPolynom::zCelych(k)), ocekavane);
+        }
+}
+
+// The roots of the square-free polynomial with these decimal coefficients (power 0 up), by
+// Durand-Kerner iterations at 1024 bits, each part rounded from the midpoint; parts below
+// 2^-700 are the exact zeros of real and purely imaginary roots, and magnitudes within 2^-700
+// of 1 lie on the circle.
+std::vector<Pol> referencniKoreny(const std::vector<std::string>& koeficienty) {
+    const long prec = 1024;
+    const CelyPolynom p = polynomZTextu(koeficienty);
+    const long n = p.stupen();
+    struct AcbPolynom {
+        acb_poly_t p;
+        AcbPolynom() { acb_poly_init(p); }
+        ~AcbPolynom() { acb_poly_clear(p); }
+    } polynom;
+    acb_poly_set_fmpz_poly(polynom.p, p.get(), prec);
+    KomplexniIntervaly koreny(n);
+    EXPECT_EQ(acb_poly_find_roots(koreny.data(), polynom.p, nullptr, 0, prec), n);
+    BinarniCislo mez;
+    arf_set_si_2exp_si(mez.get(), 1, -700);
+    const auto nula = [&](arb_srcptr x) { return arf_cmpabs(arb_midref(x), mez.get()) < 0; };
+    std::vector<Pol> poly;
+    RealnyInterval velikost, odJedne;
+    for (long i = 0; i < n; ++i) {
+        acb_abs(velikost.get(), koreny[i], prec);
+        arb_sub_ui(odJedne.get(), velikost.get(), 1, prec);
+        const bool realny = nula(acb_imagref(koreny[i])), naKruznici = nula(odJedne.get());
+        Pol pol;
+        pol.re = nula(acb_realref(koreny[i])) ? 0.0 : arf_get_d(arb_midref(acb_realref(koreny[i])), ARF_RND_NEAR);
+        pol.im = realny ? 0.0 : arf_get_d(arb_midref(acb_imagref(koreny[i])), ARF_RND_NEAR);
+        pol.velikost = naKruznici ? 1.0 : realny ? std::fabs(pol.re) : arf_get_d(arb_midref(velikost.get()), ARF_RND_NEAR);
+        pol.poloha = naKruznici ? PolohaPolu::NaKruznici
+                     : arf_sgn(arb_midref(odJedne.get())) < 0 ? PolohaPolu::Uvnitr
+                                                              : PolohaPolu::Vne;
+        poly.push_back(pol);
+    }
+    seradJakoModul(poly);
+    return poly;
+}
+
+TEST(PresnePoly, ValuesAreTheNearestDoublesOfAHighPrecisionReference) {
+    const struct {
+        const char* nazev;
+        std::vector<std::string> koeficienty;
+    } pripady[] = {
+        {"(z - 1)^7 - 7e-15 z^2: a cluster", {"-1", "7", "-21.000000000000007", "35", "-35", "21", "-7", "1"}},
+        {"a pair 7.9e-9 from the real axis", {"0.81", "-1.79999999999999993", "1"}},
+        {"+-1.1i: real part 0", {"1.21", "0", "1"}},
+        {"0.99999999 (0.8 +- 0.6i): magnitude of the exact pole", {"0.9999999800000001", "-1.599999984", "1"}},
+        {"0.5 +- 0.5i: every part a double", {"0.5", "-1", "1"}},
+        {"(z^2 + 4)(z^2 + 49)", {"196", "0", "53", "0", "1"}},
+        {"+-7.5i, +-14.5i, +-4.75i", {"68310225", "0", "4566904", "0", "74000", "0", "256"}},
+        // w^4 + 2 w^2 - 1 for w = z - 0.5: the pair 0.5 +- i sqrt(1 + sqrt 2), irreducible
+        {"real part 0.5 of a quartic", {"-0.8125", "-2.5", "3.5", "-2", "1"}},
+        {"(z - 0.25)(z + 3)(2z - 1)", {"0.75", "-2.75", "4.5", "2"}},
+        {"random decimals", {"0.313", "-1.27", "0.05", "2.9", "-0.7", "1.111", "1"}},
+        {"(z^2 - 1.2 z + 1)(z - 2): a pair on the circle", {"-2", "3.4", "-3.2", "1"}},
+    };
+    for (const auto& pripad : pripady) {
+        SCOPED_TRACE(pripad.nazev);
+        porovnej(presnePoly(polynomZTextu(pripad.koeficienty)), referencniKoreny(pripad.koeficienty));
+    }
+}
+
+// z^5 - 2 (2^40 z - 1)^2 has two real roots within 2^-139 of 2^-40, which no double approximation
+// tells apart, so only Arb's isolation separates them; the other three are 2^27 times the cube
+// roots of unity up to a relative 2^-66, far below half a unit in the last place.
+TEST(PresnePoly, ARootPairCloserThanDoublesIsSeparatedByIsolation) {
+    CelyPolynom p;
+    CeleCislo c;
+    fmpz_poly_set_coeff_si(p.get(), 5, 1);
+    fmpz_set_si(c.get(), -1);
+    fmpz_mul_2exp(c.get(), c.get(), 81);
+    fmpz_poly_set_coeff_fmpz(p.get(), 2, c.get());
+    fmpz_one(c.get());
+    fmpz_mul_2exp(c.get(), c.get(), 42);
+    fmpz_poly_set_coeff_fmpz(p.get(), 1, c.get());
+    fmpz_poly_set_coeff_si(p.get(), 0, -2);
+    const double r = std::ldexp(1.0, 27), x = std::ldexp(1.0, -40), y = std::sqrt(3.0) * std::ldexp(1.0, 26);
+    porovnej(presnePoly(p), {{r, 0, r, 1, V}, {-r / 2, y, r, 1, V}, {-r / 2, -y, r, 1, V}, {x, 0, x, 1, U}, {x, 0, x, 1, U}});
+    EXPECT_EQ(izolujKorenyArb(p, 0).size(), 4u);  // two real roots near 2^-40, 2^27, one of the pair
+}
+
+// Roots from 1e-400 (below every double) to 1e300, and one beyond the range of double.
+TEST(PresnePoly, RootsOfAnyMagnitudeRoundOrAreRefused) {
+    const auto soucin = [](const std::vector<const char*>& koreny) {
+        RacionalniPolynom p, cinitel;
+        fmpq_poly_one(p.get());
+        for (const char* koren : koreny) {
+            Racionalni hodnota;
+            nactiRacionalni(hodnota.get(), koren);
+            fmpq_neg(hodnota.get(), hodnota.get());
+            fmpq_poly_zero(cinitel.get());
+            fmpq_poly_set_coeff_fmpq(cinitel.get(), 0, hodnota.get());
+            fmpq_poly_set_coeff_si(cinitel.get(), 1, 1);
+            fmpq_poly_mul(p.get(), p.get(), cinitel.get());
+        }
+        CelyPolynom q;
+        fmpq_poly_get_numerator(q.get(), p.get());
+        return q;
+    };
+    const std::vector<const char*> koreny = {"1e300", "-3e-200", "1.5e-320", "2e-400", "0.1"};
+    std::vector<Pol> ocekavane;
+    for (const char* koren : koreny) {
+        const double x = std::strtod(koren, nullptr);  // the nearest double
+        const PolohaPolu poloha = std::fabs(x) > 1.0 ? PolohaPolu::Vne : PolohaPolu::Uvnitr;
+        ocekavane.push_back(Pol{x, 0.0, std::fabs(x), 1, poloha});
+    }
+    seradJakoModul(ocekavane);
+    porovnej(presnePoly(soucin(koreny)), ocekavane);
+    EXPECT_THROW(presnePoly(soucin({"0.5", "-2e309"})), MimoRozsahDouble);
+    // below 2^1024 but nearer to it than to the largest double
+    EXPECT_THROW(presnePoly(soucin({"1.79769313486232e308", "3"})), MimoRozsahDouble);
 }
 
 }  // namespace
