@@ -310,7 +310,7 @@ public:
     mpfr_ptr get() { return x; }
 };
 
-// MPFR's exponent range set for the lifetime of the guard, the previous one restored after.
+// MPFR's exponent range set for the lifetime of the guard; the range it found is restored at its end.
 class RozsahMpfr : BezKopie {
     mpfr_exp_t puvodniMin, puvodniMax;
 

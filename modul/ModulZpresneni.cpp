@@ -107,7 +107,7 @@ bool zpresniRealny(const PolynomSDerivaci& f, arb_t X, long prec) {
     }
     if (hotovo) arb_set(X, N.get());
     // Halving helps where Newton's operator does not contract yet, not where the precision
-    // no longer tells the value from 0.
+    // cannot tell the value from 0.
     return hotovo || (!arb_contains_zero(hodnota.get()) && pulRealny(f, X, prec));
 }
 

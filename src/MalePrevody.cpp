@@ -13,7 +13,7 @@ __extension__ typedef __int128 Cele;
 const int MAX_STAVU = 8;
 const int MAX_DVOJIC = 16;
 const std::size_t MAX_CISLIC = 18;
-const long MAX_EXPONENT = 36;  // 10^37 would no longer fit 127 bits
+const long MAX_EXPONENT = 36;  // 10^37 does not fit 127 bits
 
 bool soucin(Cele a, Cele b, Cele& v) { return !__builtin_mul_overflow(a, b, &v); }
 bool soucet(Cele a, Cele b, Cele& v) { return !__builtin_add_overflow(a, b, &v); }
