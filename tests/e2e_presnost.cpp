@@ -39,10 +39,21 @@ TEST(Stabilita, VerdictOfTheSystemAsWritten) {
         {"VnejsiSISO", "stabilita_vnejsi_siso_blizke_koreny.txt", NESTABILNI},
         // (z^2 + 1)^17
         {"VnejsiSISO", "stabilita_vnejsi_siso_nasobne_na_kruhu.txt", STABILNI},
+        // (z - 1.000000000001)(z - 0.999997999999), whose doubles have both roots inside
+        {"VnejsiSISO", "stabilita_vnejsi_siso_desetinne_za_kruhem.txt", NESTABILNI},
+        // (z - 0.999999999999)(z - 0.999998), whose doubles have a root outside
+        {"VnejsiSISO", "stabilita_vnejsi_siso_desetinne_pred_kruhem.txt", STABILNI},
+        // (z - 1.25)(z - 0.8), a pair mirrored in the circle
+        {"VnejsiSISO", "stabilita_vnejsi_siso_zrcadlovy_par.txt", NESTABILNI},
+        // z^2 - 1.95 z + 1, a pair on the circle
+        {"VnejsiSISO", "stabilita_vnejsi_siso_par_na_kruhu.txt", STABILNI},
         // det A = (0.001 z - 0.002)^2
         {"VnejsiMIMO", "stabilita_vnejsi_mimo_poly_ve_dvou.txt", NESTABILNI},
         // det A = z^2 + 1
         {"VnejsiMIMO", "stabilita_vnejsi_mimo_na_kruhu.txt", STABILNI},
+        // det A = L1 L2 z^2 + b c with b c just above L1 L2, its block companion matrix of rounded
+        // quotients just inside
+        {"VnejsiMIMO", "stabilita_vnejsi_mimo_desetinne_za_kruhem.txt", NESTABILNI},
     };
     for (const auto& p : pripady) {
         SCOPED_TRACE(p.soubor);

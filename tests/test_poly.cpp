@@ -273,7 +273,7 @@ TEST(PresnePoly, ValuesAreTheNearestDoublesOfAHighPrecisionReference) {
         {"(z^2 + 4)(z^2 + 49)", {"196", "0", "53", "0", "1"}},
         {"+-7.5i, +-14.5i, +-4.75i", {"68310225", "0", "4566904", "0", "74000", "0", "256"}},
         // w^4 + 2 w^2 - 1 for w = z - 0.5: the pair 0.5 +- i sqrt(1 + sqrt 2), irreducible
-        {"real part 0.5 of a quartic", {"-0.8125", "-2.5", "3.5", "-2", "1"}},
+        {"a quartic whose real parts are 0.5", {"-0.8125", "-2.5", "3.5", "-2", "1"}},
         {"(z - 0.25)(z + 3)(2z - 1)", {"0.75", "-2.75", "4.5", "2"}},
         {"random decimals", {"0.313", "-1.27", "0.05", "2.9", "-0.7", "1.111", "1"}},
         {"(z^2 - 1.2 z + 1)(z - 2): a pair on the circle", {"-2", "3.4", "-3.2", "1"}},
