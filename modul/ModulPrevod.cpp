@@ -64,6 +64,8 @@ public:
 // Orders up to which B comes from the adjugate expansion; beyond, from the determinant lemma.
 const long MAX_RAD_ADJUNGOVANE = 16;
 
+}  // namespace
+
 // The coefficient matrices B_0 ... B_n of B(z) = H adj(zI - F) G + L D(z), D = det(zI - F) with
 // coefficients a_k: adj(zI - F) G = sum_k z^k Q_k with Q_(n-1) = G and Q_(k-1) = F Q_k + a_k G,
 // so B_k = H Q_k + a_k L and B_n = L. One product by F and one by H per power.
@@ -109,6 +111,8 @@ void citatelLemmatem(RacionalniMatice& F, RacionalniMatice& G, RacionalniMatice&
     fmpq_poly_scalar_mul_fmpq(primaVazba.get(), D, L.prvek(0, 0));
     fmpq_poly_add(B, B, primaVazba.get());
 }
+
+namespace {
 
 // A = det(zI - F) as a 1 x 1 block, B (outputs x inputs).
 std::string naVnejsi(const std::vector<PresnaMatice>& b) {
