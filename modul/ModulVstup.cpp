@@ -6,6 +6,7 @@
 #include <exception>
 #include <string>
 
+#include "ModulFrekvence.h"
 #include "ModulPoly.h"
 #include "ModulPrevod.h"
 #include "ModulVerdikt.h"
@@ -50,5 +51,8 @@ extern "C" char* cldds_presny_prevod(const char* text) { return odpoved(presnyPr
 
 // The distinct poles of a system, with multiplicities and places.
 extern "C" char* cldds_presne_poly(const char* text) { return odpoved(presnePolyZadani, text); }
+
+// The open values of a frequency report, or the stability margins of a SISO system.
+extern "C" char* cldds_presna_frekvence(const char* text) { return odpoved(frekvencniUkol, text); }
 
 extern "C" void cldds_uvolni(char* text) { std::free(text); }
