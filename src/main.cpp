@@ -177,7 +177,6 @@ void vystup(int argc, char* argv[], Druh druh, const CLDDS& system, std::fstream
 // in memory before the result file is created, so a failure leaves no file behind.
 void analyza(const std::string& operace, Druh druh, const CLDDS& system, const Volby& volby,
              const std::string& vysledek, const std::string& soubor, std::fstream& fileOut) {
-    (void)volby;
     if (operace == "Frekvence" && pocetVstupu(druh, system) > MAX_VSTUPU_FREKVENCE) {
         throw vyjm::ArgumentError("U frekvencni charakteristiky je max " + IntToString(MAX_VSTUPU_FREKVENCE) +
                                   " vstupu a vystupu, system jich ma " + IntToString(pocetVstupu(druh, system)) + "\n");
@@ -188,7 +187,11 @@ void analyza(const std::string& operace, Druh druh, const CLDDS& system, const V
         system.zapisZpravu(zprava, [&system](std::ostream& f) { zapisPoly(f, system.poly()); });
     } else {
         const std::vector<double> w = frekvenceZpravy();
-        system.zapisZpravu(zprava, [&system, &w](std::ostream& f) { zapisFrekvence(f, system.frekvencni_odezva(w), w); });
+        system.zapisZpravu(zprava, [&system, &w, &volby](std::ostream& f) {
+            const FrekvencniOdezva odezva = system.frekvencni_odezva(w);
+            zapisFrekvence(f, odezva, w);
+            if (volby.rezervy) zapisRezerv(f, odezva);
+        });
     }
     otevriProZapis(fileOut, vysledek, {soubor});
     fileOut << zprava.str();

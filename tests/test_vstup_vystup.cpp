@@ -408,7 +408,7 @@ public:
     void CSVexport(Matrix<double>, std::fstream&) const override {}
     void zapisZpravu(std::ostream&, const std::function<void(std::ostream&)>&) const override {}
     std::vector<Pol> poly() const override { return {}; }
-    FrekvencniOdezva frekvencni_odezva(const std::vector<double>& w) const override { return {1, 1, w.size()}; }
+    FrekvencniOdezva frekvencni_odezva(const std::vector<double>& w) const override { return {1, 1, w}; }
 };
 
 void popis(std::ostream& os) { os << "B:  " << "1.0000 " << std::endl << std::endl; }

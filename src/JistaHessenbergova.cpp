@@ -1,0 +1,383 @@
+#include "JistaHessenbergova.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "MezeChyb.h"
+#include "RychlyCertifikat.h"
+
+// Complex values are kept as separate real and imaginary arrays, so that every inner loop below
+// is an update of whole rows (no sums across a row), which the compiler vectorises.
+namespace {
+
+using meze::nahoru;
+
+struct Vektory {
+    std::vector<double> re, im;
+    Vektory(std::size_t velikost = 0) : re(velikost, 0.0), im(velikost, 0.0) {}
+};
+
+// An upper bound of |re + i im|, as meze::velikostNahoru.
+inline double velikost(double re, double im) {
+    const double a = std::fabs(re), b = std::fabs(im);
+    return (std::max(a, b) + 0.41422 * std::min(a, b)) * (1.0 + 4.0 * meze::U);
+}
+
+// y -= (fr + i fi) x over [od, do_).
+inline void odecti(double* yr, double* yi, const double* xr, const double* xi, double fr, double fi, int od, int po) {
+    for (int c = od; c < po; ++c) {
+        yr[c] -= fr * xr[c] - fi * xi[c];
+        yi[c] -= fr * xi[c] + fi * xr[c];
+    }
+}
+
+// P M = L U for the Hessenberg M = zI - F: U row by row and, for the solves by columns, its
+// transpose; L as the multiplier and the row swap of each step. The bounds of L come from its
+// rows' sums of |multipliers| and from |L^-1| <= |E_n-2| P_n-2 ... |E_0| P_0 applied to ones
+// (both swapped along with the rows).
+struct Rozklad {
+    int n = 0;
+    Vektory U, Ut;
+    std::vector<double> velikostiU;  // upper bounds of |u_ij| above the diagonal, row by row
+    std::vector<double> diagonala;   // lower bounds of |u_ii|
+    std::vector<Komplexni> nasobitele;
+    std::vector<char> prohozeni;
+    NormyRozkladu normy;
+};
+
+// zI - F into M (only the Hessenberg part is written; the rest is never read).
+void sestav(const HessenbergovSystem& s, Komplexni z, Vektory& M) {
+    const int n = s.n;
+    for (int i = 0; i < n; ++i)
+        for (int j = std::max(0, i - 1); j < n; ++j) {
+            M.re[static_cast<std::size_t>(i) * n + j] = -s.F[static_cast<std::size_t>(i) * n + j];
+            M.im[static_cast<std::size_t>(i) * n + j] = 0.0;
+        }
+    for (int i = 0; i < n; ++i) {
+        M.re[static_cast<std::size_t>(i) * n + i] += z.real();
+        M.im[static_cast<std::size_t>(i) * n + i] = z.imag();
+    }
+}
+
+// Factors r.U (which holds zI - F) in place.
+bool rozloz(int n, Rozklad& r) {
+    Vektory& M = r.U;
+    r.n = n;
+    r.normy = NormyRozkladu();
+    r.nasobitele.assign(static_cast<std::size_t>(std::max(n - 1, 0)), 0.0);
+    r.prohozeni.assign(r.nasobitele.size(), 0);
+    std::vector<double> radkyL(static_cast<std::size_t>(n), 1.0), inverzeL(static_cast<std::size_t>(n), 1.0);
+    for (int s = 0; s + 1 < n; ++s) {
+        double* hr = &M.re[static_cast<std::size_t>(s) * n];
+        double* hi = &M.im[static_cast<std::size_t>(s) * n];
+        double* dr = hr + n;
+        double* di = hi + n;
+        if (velikost(dr[s], di[s]) > velikost(hr[s], hi[s])) {
+            std::swap_ranges(hr + s, hr + n, dr + s);
+            std::swap_ranges(hi + s, hi + n, di + s);
+            std::swap(radkyL[static_cast<std::size_t>(s)], radkyL[static_cast<std::size_t>(s) + 1]);
+            std::swap(inverzeL[static_cast<std::size_t>(s)], inverzeL[static_cast<std::size_t>(s) + 1]);
+            r.prohozeni[static_cast<std::size_t>(s)] = 1;
+        }
+        if (hr[s] == 0.0 && hi[s] == 0.0) return false;
+        if (dr[s] == 0.0 && di[s] == 0.0) continue;
+        const Komplexni f = podil({dr[s], di[s]}, {hr[s], hi[s]});
+        r.nasobitele[static_cast<std::size_t>(s)] = f;
+        dr[s] = di[s] = 0.0;
+        odecti(dr, di, hr, hi, f.real(), f.imag(), s + 1, n);
+        const double l = velikost(f.real(), f.imag());
+        radkyL[static_cast<std::size_t>(s) + 1] += l;
+        inverzeL[static_cast<std::size_t>(s) + 1] += l * inverzeL[static_cast<std::size_t>(s)];
+    }
+    const std::size_t posledni = static_cast<std::size_t>(n) * n - 1;
+    if (M.re[posledni] == 0.0 && M.im[posledni] == 0.0) return false;
+    const double navyseni = 1.0 + meze::gama(2.0 * n + 4.0);
+    r.normy.L = nahoru(*std::max_element(radkyL.begin(), radkyL.end()) * navyseni);
+    r.normy.inverzeL = nahoru(*std::max_element(inverzeL.begin(), inverzeL.end()) * std::pow(navyseni, n));
+    for (int i = 0; i < n; ++i)
+        for (int j = i; j < n; ++j) {
+            r.Ut.re[static_cast<std::size_t>(j) * n + i] = M.re[static_cast<std::size_t>(i) * n + j];
+            r.Ut.im[static_cast<std::size_t>(j) * n + i] = M.im[static_cast<std::size_t>(i) * n + j];
+        }
+    return true;
+}
+
+// ||U||_inf and ||U^-1||_inf through the comparison matrix (JistaEliminace.h), by columns:
+// w_r = (1 + sum_c>r |u_rc| w_c) / |u_rr| with the sums gathered as each w_c is known.
+void normyU(Rozklad& r) {
+    const int n = r.n;
+    r.velikostiU.resize(static_cast<std::size_t>(n) * n);
+    r.diagonala.resize(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        const double* ur = &r.U.re[static_cast<std::size_t>(i) * n];
+        const double* ui = &r.U.im[static_cast<std::size_t>(i) * n];
+        double* v = &r.velikostiU[static_cast<std::size_t>(i) * n];
+        for (int j = i + 1; j < n; ++j) v[j] = velikost(ur[j], ui[j]);
+        r.diagonala[static_cast<std::size_t>(i)] = std::hypot(ur[i], ui[i]) * (1.0 - 4.0 * meze::U);
+    }
+    std::vector<double> soucty(static_cast<std::size_t>(n), 0.0), vazene(static_cast<std::size_t>(n), 1.0), radek(static_cast<std::size_t>(n));
+    double inverze = 0.0;
+    for (int c = n - 1; c >= 0; --c) {
+        const double* ur = &r.Ut.re[static_cast<std::size_t>(c) * n];
+        const double* ui = &r.Ut.im[static_cast<std::size_t>(c) * n];
+        const double w = vazene[static_cast<std::size_t>(c)] / r.diagonala[static_cast<std::size_t>(c)];
+        inverze = std::max(inverze, w);
+        soucty[static_cast<std::size_t>(c)] += velikost(ur[c], ui[c]);
+        for (int i = 0; i < c; ++i) radek[static_cast<std::size_t>(i)] = velikost(ur[i], ui[i]);
+        for (int i = 0; i < c; ++i) {
+            soucty[static_cast<std::size_t>(i)] += radek[static_cast<std::size_t>(i)];
+            vazene[static_cast<std::size_t>(i)] += radek[static_cast<std::size_t>(i)] * w;
+        }
+    }
+    const double navyseni = 1.0 + meze::gama(2.0 * n + 4.0);
+    r.normy.U = nahoru(*std::max_element(soucty.begin(), soucty.end()) * navyseni);
+    r.normy.inverzeU = nahoru(inverze * std::pow(navyseni, 2.0 * n));
+}
+
+// ||t||_1 for t^T = |h|^T M(U)^-1 |E_n-2| P_n-2 ... |E_0| P_0, an upper bound of |h^T (P^T L U)^-1|
+// elementwise: M(U)^T w = |h| forward (by rows of U), then the eliminations transposed.
+double normaFunkcionalu(const Rozklad& r, const double* h) {
+    const int n = r.n;
+    std::vector<double> w(h, h + n);
+    for (int i = 0; i < n; ++i) w[static_cast<std::size_t>(i)] = std::fabs(w[static_cast<std::size_t>(i)]);
+    for (int c = 0; c < n; ++c) {
+        const double wc = w[static_cast<std::size_t>(c)] / r.diagonala[static_cast<std::size_t>(c)];
+        w[static_cast<std::size_t>(c)] = wc;
+        const double* a = &r.velikostiU[static_cast<std::size_t>(c) * n];
+        for (int j = c + 1; j < n; ++j) w[static_cast<std::size_t>(j)] += a[j] * wc;
+    }
+    for (int s = n - 2; s >= 0; --s) {
+        const Komplexni f = r.nasobitele[static_cast<std::size_t>(s)];
+        w[static_cast<std::size_t>(s)] += velikost(f.real(), f.imag()) * w[static_cast<std::size_t>(s) + 1];
+        if (r.prohozeni[static_cast<std::size_t>(s)]) std::swap(w[static_cast<std::size_t>(s)], w[static_cast<std::size_t>(s) + 1]);
+    }
+    double soucet = 0.0;
+    for (const double x : w) soucet += x;
+    // Every value above is a sum of non-negative terms, each rounded; the errors compound along
+    // the two substitutions.
+    return nahoru(soucet * std::pow(1.0 + meze::gama(2.0 * n + 4.0), 3.0 * n));
+}
+
+// b := M^-1 b for one column b.
+void res(const Rozklad& r, Vektory& b) {
+    const int n = r.n;
+    for (int s = 0; s + 1 < n; ++s) {
+        if (r.prohozeni[static_cast<std::size_t>(s)]) {
+            std::swap(b.re[static_cast<std::size_t>(s)], b.re[static_cast<std::size_t>(s) + 1]);
+            std::swap(b.im[static_cast<std::size_t>(s)], b.im[static_cast<std::size_t>(s) + 1]);
+        }
+        const Komplexni f = r.nasobitele[static_cast<std::size_t>(s)];
+        const double xr = b.re[static_cast<std::size_t>(s)], xi = b.im[static_cast<std::size_t>(s)];
+        b.re[static_cast<std::size_t>(s) + 1] -= f.real() * xr - f.imag() * xi;
+        b.im[static_cast<std::size_t>(s) + 1] -= f.real() * xi + f.imag() * xr;
+    }
+    for (int s = n - 1; s >= 0; --s) {
+        const double* ur = &r.Ut.re[static_cast<std::size_t>(s) * n];
+        const double* ui = &r.Ut.im[static_cast<std::size_t>(s) * n];
+        const Komplexni x = podil({b.re[static_cast<std::size_t>(s)], b.im[static_cast<std::size_t>(s)]}, {ur[s], ui[s]});
+        b.re[static_cast<std::size_t>(s)] = x.real();
+        b.im[static_cast<std::size_t>(s)] = x.imag();
+        odecti(b.re.data(), b.im.data(), ur, ui, x.real(), x.imag(), 0, s);
+    }
+}
+
+// b := M^-T b: M^T = U^T T^-T for T = E_n-2 P_n-2 ... E_0 P_0, so U^T a = b, then T^T a.
+void resTransponovane(const Rozklad& r, Vektory& b) {
+    const int n = r.n;
+    for (int s = 0; s < n; ++s) {
+        const double* ur = &r.U.re[static_cast<std::size_t>(s) * n];
+        const double* ui = &r.U.im[static_cast<std::size_t>(s) * n];
+        const Komplexni a = podil({b.re[static_cast<std::size_t>(s)], b.im[static_cast<std::size_t>(s)]}, {ur[s], ui[s]});
+        b.re[static_cast<std::size_t>(s)] = a.real();
+        b.im[static_cast<std::size_t>(s)] = a.imag();
+        odecti(b.re.data(), b.im.data(), ur, ui, a.real(), a.imag(), s + 1, n);
+    }
+    for (int s = n - 2; s >= 0; --s) {
+        const Komplexni f = r.nasobitele[static_cast<std::size_t>(s)];
+        odecti(b.re.data(), b.im.data(), b.re.data() + 1, b.im.data() + 1, f.real(), f.imag(), s, s + 1);
+        if (r.prohozeni[static_cast<std::size_t>(s)]) {
+            std::swap(b.re[static_cast<std::size_t>(s)], b.re[static_cast<std::size_t>(s) + 1]);
+            std::swap(b.im[static_cast<std::size_t>(s)], b.im[static_cast<std::size_t>(s) + 1]);
+        }
+    }
+}
+
+// r = b - (zI - A^T) x for A row by row (A = F^T gives the residual of M x = b, A = F that of
+// M^T x = b), as a sum of scaled rows of A; `hessenbergova` says that row j of A holds
+// non-zeros only from j - 1 on (A = F), else only up to j + 1 (A = F^T).
+Vektory reziduum(const std::vector<double>& A, int n, bool hessenbergova, Komplexni z, const Vektory& b,
+                 const Vektory& x) {
+    Vektory r = b;
+    for (int i = 0; i < n; ++i) {
+        r.re[static_cast<std::size_t>(i)] -= z.real() * x.re[static_cast<std::size_t>(i)] - z.imag() * x.im[static_cast<std::size_t>(i)];
+        r.im[static_cast<std::size_t>(i)] -= z.real() * x.im[static_cast<std::size_t>(i)] + z.imag() * x.re[static_cast<std::size_t>(i)];
+    }
+    for (int j = 0; j < n; ++j) {
+        const double* radek = &A[static_cast<std::size_t>(j) * n];
+        const double xr = x.re[static_cast<std::size_t>(j)], xi = x.im[static_cast<std::size_t>(j)];
+        const int od = hessenbergova ? std::max(0, j - 1) : 0, po = hessenbergova ? n : std::min(n, j + 2);
+        for (int i = od; i < po; ++i) {
+            r.re[static_cast<std::size_t>(i)] += radek[i] * xr;
+            r.im[static_cast<std::size_t>(i)] += radek[i] * xi;
+        }
+    }
+    return r;
+}
+
+// Maximum norm (soucet false) or sum of magnitudes, as an upper bound.
+double norma(const Vektory& v, bool soucet) {
+    double a = 0.0;
+    for (std::size_t i = 0; i < v.re.size(); ++i) {
+        const double x = velikost(v.re[i], v.im[i]);
+        a = soucet ? a + x : std::max(a, x);
+    }
+    return nahoru(a * (1.0 + meze::gama(v.re.size() + 1.0)));
+}
+
+double normaRadku(const std::vector<double>& A, int n, int k, int radek) {
+    double a = 0.0;
+    for (int j = 0; j < k; ++j) a += std::fabs(A[static_cast<std::size_t>(radek) * k + j]);
+    return nahoru(a * (1.0 + meze::gama(n + 1.0)));
+}
+
+}  // namespace
+
+struct HessenbergovoVyhodnoceni::Prostor {
+    Rozklad r;
+    std::vector<Vektory> X, R;
+    std::vector<double> normaX, chybaR, normaR;
+};
+
+HessenbergovoVyhodnoceni::HessenbergovoVyhodnoceni(HessenbergovSystem system)
+    : s(std::move(system)), prostor(std::make_unique<Prostor>()) {
+    const std::size_t n = static_cast<std::size_t>(s.n);
+    // ||zI - F|| in both norms for |z| = 1, for the rounding of the residuals.
+    for (int i = 0; i < s.n; ++i) {
+        normaM = std::max(normaM, 1.0 + normaRadku(s.F, s.n, s.n, i));
+        normaMt = std::max(normaMt, 1.0 + normaRadku(s.Ft, s.n, s.n, i));
+    }
+    normaM = nahoru(normaM);
+    normaMt = nahoru(normaMt);
+    prostor->r.U = Vektory(n * n);
+    prostor->r.Ut = Vektory(n * n);
+}
+
+HessenbergovoVyhodnoceni::~HessenbergovoVyhodnoceni() = default;
+
+bool HessenbergovoVyhodnoceni::vystupy(Komplexni z, double chybaZ, bool sDualem, std::vector<Komplexni>& Y,
+                                       std::vector<double>& chybyY) {
+    const int n = s.n, l = s.l, m = s.m;
+    Rozklad& r = prostor->r;
+    sestav(s, z, r.U);
+    double zaokrouhleniDiagonaly = 0.0;
+    for (int i = 0; i < n; ++i) {
+        const std::size_t d = static_cast<std::size_t>(i) * n + i;
+        zaokrouhleniDiagonaly = std::max(zaokrouhleniDiagonaly, meze::U * velikost(r.U.re[d], r.U.im[d]));
+    }
+    // ||E||_inf for the exact M* = M - E: the system's own bound, the point's, the diagonal's rounding.
+    const double chybaM = nahoru(s.chybaF + chybaZ + zaokrouhleniDiagonaly);
+    if (!rozloz(n, r)) return false;
+    normyU(r);
+    const double inverze = r.normy.inverzePresne(n, chybaM);
+    if (!std::isfinite(inverze)) return false;
+
+    if (!sDualem) return bezDualu(chybaM, inverze, Y, chybyY);
+    const double g = meze::gama(n + 3.0, meze::U_KOMPLEXNI);
+    std::vector<Vektory>& X = prostor->X;
+    std::vector<Vektory>& R = prostor->R;
+    std::vector<double>&normaX = prostor->normaX, &chybaR = prostor->chybaR, &normaR = prostor->normaR;
+    X.assign(static_cast<std::size_t>(l), Vektory(static_cast<std::size_t>(n)));
+    R.resize(X.size());
+    normaX.resize(X.size());
+    chybaR.resize(X.size());
+    normaR.resize(X.size());
+    for (int i = 0; i < l; ++i) {
+        for (int j = 0; j < n; ++j) X[i].re[static_cast<std::size_t>(j)] = s.G[static_cast<std::size_t>(j) * l + i];
+        const Vektory b = X[i];
+        res(r, X[i]);
+        R[i] = reziduum(s.Ft, n, false, z, b, X[i]);
+        normaX[i] = norma(X[i], false);
+        normaR[i] = norma(R[i], false);
+        chybaR[i] = nahoru(s.chybyG[i] + chybaM * normaX[i] + g * (norma(b, false) + normaM * normaX[i]));
+    }
+    Y.assign(static_cast<std::size_t>(m) * l, 0.0);
+    chybyY.assign(Y.size(), 0.0);
+    const double soucetni = meze::gama(2.0 * n + 2.0, meze::U_KOMPLEXNI);
+    for (int o = 0; o < m; ++o) {
+        Vektory h(static_cast<std::size_t>(n));
+        for (int j = 0; j < n; ++j) h.re[static_cast<std::size_t>(j)] = s.H[static_cast<std::size_t>(o) * n + j];
+        Vektory V = h;
+        resTransponovane(r, V);
+        const Vektory S = reziduum(s.F, n, true, z, h, V);
+        const double normaV = norma(V, true), normaS = norma(S, true);
+        const double chybaS = nahoru(s.chybyH[o] + chybaM * normaV + g * (norma(h, true) + normaMt * normaV));
+        for (int i = 0; i < l; ++i) {
+            const double L = s.L[static_cast<std::size_t>(o) * l + i];
+            double yr = L, yi = 0.0, soucet = std::fabs(L);
+            for (int j = 0; j < n; ++j) {
+                const double hj = h.re[static_cast<std::size_t>(j)];
+                const double xr = X[i].re[static_cast<std::size_t>(j)], xi = X[i].im[static_cast<std::size_t>(j)];
+                const double vr = V.re[static_cast<std::size_t>(j)], vi = V.im[static_cast<std::size_t>(j)];
+                const double rr = R[i].re[static_cast<std::size_t>(j)], ri = R[i].im[static_cast<std::size_t>(j)];
+                yr += hj * xr + (vr * rr - vi * ri);
+                yi += hj * xi + (vr * ri + vi * rr);
+                soucet += std::fabs(hj) * velikost(xr, xi) + velikost(vr, vi) * velikost(rr, ri);
+            }
+            const std::size_t e = static_cast<std::size_t>(o) * l + i;
+            Y[e] = {yr, yi};
+            chybyY[e] = nahoru(CHYBA_CTENI * std::fabs(L) + s.chybyH[o] * normaX[i] + normaV * chybaR[i] +
+                               (normaS + chybaS) * inverze * (normaR[i] + chybaR[i]) +
+                               soucetni * nahoru(soucet * (1.0 + meze::gama(4.0 * n + 4.0))) + meze::PODTECENI);
+            if (!std::isfinite(chybyY[e]) || !std::isfinite(yr) || !std::isfinite(yi)) return false;
+        }
+    }
+    return true;
+}
+
+bool HessenbergovoVyhodnoceni::bezDualu(double chybaM, double inverze, std::vector<Komplexni>& Y,
+                                        std::vector<double>& chybyY) {
+    const int n = s.n, l = s.l, m = s.m;
+    const Rozklad& r = prostor->r;
+    std::vector<Vektory>& X = prostor->X;
+    std::vector<double>& normaX = prostor->normaX;
+    X.assign(static_cast<std::size_t>(l), Vektory(static_cast<std::size_t>(n)));
+    normaX.resize(X.size());
+    // The solve's backward error (Higham, theorem 9.4) and E together: M* = P^T L U - D with
+    // ||D||_inf <= dM + ||E||, so |h^T M*^-1 w| <= ||t||_1 ||w||_inf / (1 - ||(P^T L U)^-1|| ||D||)
+    // for t of normaFunkcionalu, and (M + dM) X = G gives M* (X* - X) = dG + (dM + E) X.
+    const double D = nahoru(r.normy.chybaRozkladu(n) + chybaM);
+    const double inverzeLU = nahoru(r.normy.inverzeL * r.normy.inverzeU);
+    if (!(inverzeLU * D < 0.5)) return false;
+    const double zesileni = 1.0 / (1.0 - nahoru(inverzeLU * D));
+    for (int i = 0; i < l; ++i) {
+        for (int j = 0; j < n; ++j) X[i].re[static_cast<std::size_t>(j)] = s.G[static_cast<std::size_t>(j) * l + i];
+        res(r, X[i]);
+        normaX[i] = norma(X[i], false);
+    }
+    Y.assign(static_cast<std::size_t>(m) * l, 0.0);
+    chybyY.assign(Y.size(), 0.0);
+    const double soucetni = meze::gama(n + 2.0, meze::U_KOMPLEXNI);
+    for (int o = 0; o < m; ++o) {
+        const double* h = &s.H[static_cast<std::size_t>(o) * n];
+        const double t = nahoru(normaFunkcionalu(r, h) * zesileni);
+        for (int i = 0; i < l; ++i) {
+            const double L = s.L[static_cast<std::size_t>(o) * l + i];
+            double yr = L, yi = 0.0, soucet = std::fabs(L);
+            for (int j = 0; j < n; ++j) {
+                const double xr = X[i].re[static_cast<std::size_t>(j)], xi = X[i].im[static_cast<std::size_t>(j)];
+                yr += h[j] * xr;
+                yi += h[j] * xi;
+                soucet += std::fabs(h[j]) * (std::fabs(xr) + std::fabs(xi));
+            }
+            // ||X* - X||_inf for the error of h* itself.
+            const double chybaX = nahoru(inverze * (s.chybyG[i] + D * normaX[i]));
+            const std::size_t e = static_cast<std::size_t>(o) * l + i;
+            Y[e] = {yr, yi};
+            chybyY[e] = nahoru(CHYBA_CTENI * std::fabs(L) + s.chybyH[o] * (normaX[i] + chybaX) +
+                               t * (s.chybyG[i] + D * normaX[i]) +
+                               soucetni * nahoru(soucet * (1.0 + meze::gama(2.0 * n + 2.0))) + meze::PODTECENI);
+            if (!std::isfinite(chybyY[e]) || !std::isfinite(yr) || !std::isfinite(yi)) return false;
+        }
+    }
+    return true;
+}
