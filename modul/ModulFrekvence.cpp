@@ -62,8 +62,23 @@ void smisene(fmpq_poly_t v, const fmpq_poly_t a, const fmpq_poly_t b, long s, co
     fmpq_poly_sub(v, v, druhy.get());
 }
 
-Fakta fakta(PrenosDvojice& p, long k) {
+// At z = -1 a state space is decided by exact linear algebra, without its transfer function;
+// false when that does not decide.
+bool faktaVMinusJedne(PresnySystem& system, long o, long i, Fakta& f) {
+    Racionalni h;
+    const int v = system.vMinusJedne(o, i, h.get());
+    if (v == 0) return false;
+    f.pol = v == 2;
+    f.nula = v == 1 && fmpq_is_zero(h.get());
+    f.jednotkova = v == 1 && fmpz_cmpabs(fmpq_numref(h.get()), fmpq_denref(h.get())) == 0;
+    f.realna = true;
+    return true;
+}
+
+Fakta fakta(PresnySystem& system, long o, long i, long k) {
     Fakta f;
+    if (k == 255 && system.stavovy() && faktaVMinusJedne(system, o, i, f)) return f;
+    PrenosDvojice& p = system.prenos(o, i);
     const long q = radJednotky(k);
     f.nula = nulaV(p.N.get(), q);
     f.pol = !f.nula && nulaV(p.D.get(), q);
@@ -75,7 +90,8 @@ Fakta fakta(PrenosDvojice& p, long k) {
     f.jednotkova = nulaV(v.get(), q);
     // N conj(D) real: z^-dD N D_rev = z^-dN N_rev D.
     smisene(v.get(), p.N.get(), p.D.get(), dN, p.D.get(), p.N.get(), dD);
-    f.realna = nulaV(v.get(), q);
+    // H of real data is real at z = -1.
+    f.realna = q == 2 || nulaV(v.get(), q);
     return f;
 }
 
@@ -131,7 +147,11 @@ BodFrekvence vyhodnot(PresnySystem& system, long o, long i, long k, long presnos
     }
     Koule z, h;
     bodMrizky(z.get(), k, presnost);
-    system.hodnota(h.get(), o, i, z.get(), presnost);
+    Racionalni presna;
+    if (k == 255 && system.stavovy() && system.vMinusJedne(o, i, presna.get()) == 1)
+        acb_set_fmpq(h.get(), presna.get(), presnost);
+    else
+        system.hodnota(h.get(), o, i, k, z.get(), presnost);
     b = bodKoule(h.get(), presnost);
     if (f != nullptr && f->jednotkova) b.db = {0.0, 0.0};
     if (f != nullptr && f->realna) {
@@ -178,7 +198,7 @@ std::vector<BodFrekvence> dorozhodni(PresnySystem& system, long o, long i, std::
         for (const std::size_t k : r.nejiste) {
             presnost[k] = presnost[k] == 0 ? PRESNOST_ZACATEK : 2 * presnost[k];
             if (presnost[k] >= PRESNOST_ALGEBRY && !znama[k])
-                znama[k] = std::make_unique<Fakta>(fakta(system.prenos(o, i), static_cast<long>(k)));
+                znama[k] = std::make_unique<Fakta>(fakta(system, o, i, static_cast<long>(k)));
             if (presnost[k] <= PRESNOST_MAX) {
                 body[k] = vyhodnot(system, o, i, static_cast<long>(k), presnost[k], znama[k].get());
                 continue;

@@ -12,7 +12,10 @@
 #include <vector>
 
 #include "FrekvencniOdezva.h"
+#include "ChybaCteni.h"
 #include "JistaHessenbergova.h"
+#include "SpektralniMez.h"
+#include "TrojuhelnikovaOdezva.h"
 #include "MezeChyb.h"
 #include "RychlyCertifikat.h"
 #include "StrukturaPrenosu.h"
@@ -20,6 +23,9 @@
 namespace {
 
 using Matice = Eigen::MatrixXd;
+using MaticeL = Eigen::Matrix<long double, Eigen::Dynamic, Eigen::Dynamic>;
+// Unit roundoff of long double (x87 extended, 64-bit significand).
+constexpr double U_DLOUHE = 0x1p-64;
 using meze::gama;
 using meze::nahoru;
 
@@ -71,37 +77,64 @@ std::vector<int> vyvazeni(const Matice& F) {
 // ||h*_o Q - hh_o||_1 <= chybyH[o].
 struct Hessenbergova {
     Matice F, G, H;
-    double chybaF = 0.0;
+    Matice Q;                   // empty for Q = I
+    double chybaF = 0.0;        // ||Q^-1 F* Q - F||_inf
+    double normaQ = 1.0, inverzeQ = 1.0;  // ||Q||_inf, ||Q^-1||_inf
     std::vector<double> chybyG, chybyH;
 };
 
+// The system balanced by D = diag(2^e): D^-1 F D, D^-1 G, H D, with the bounds of each value's
+// reading (dF, dG, dH, dL: ChybaCteni.h), scaled alike. Exact, as the scaling keeps every value
+// normal (else the system is taken as it is).
+struct Vyvazeny {
+    Matice F, G, H, L;
+    Matice dF, dG, dH, dL;
+};
+
 // The bounds when Q = I: only the reading of the values.
-void bezTransformace(Hessenbergova& s) {
-    s.chybaF = nahoru(CHYBA_CTENI * normaRadku(s.F) + s.F.rows() * meze::PODTECENI);
-    for (long j = 0; j < s.G.cols(); ++j) s.chybyG.push_back(nahoru(CHYBA_CTENI * normaRadku(s.G.col(j))));
-    for (long o = 0; o < s.H.rows(); ++o)
-        s.chybyH.push_back(nahoru(CHYBA_CTENI * s.H.row(o).cwiseAbs().sum() * (1.0 + gama(s.H.cols()))));
+void bezTransformace(const Vyvazeny& v, Hessenbergova& s) {
+    s.chybaF = nahoru(normaRadku(v.dF) + s.F.rows() * meze::PODTECENI);
+    for (long j = 0; j < s.G.cols(); ++j) s.chybyG.push_back(nahoru(normaRadku(v.dG.col(j))));
+    for (long o = 0; o < s.H.rows(); ++o) s.chybyH.push_back(nahoru(v.dH.row(o).sum() * (1.0 + gama(s.H.cols()))));
 }
 
 // The bounds of the orthogonal reduction (F, G, H are the balanced system, exact but for
 // the reading of the file). False when Q is too far from orthogonal for them.
-bool sTransformaci(const Matice& F, const Matice& G, const Matice& H, const Matice& Q, Hessenbergova& s) {
+// ||A||_inf of a long double matrix, from above as a double.
+double normaRadkuL(const MaticeL& A) {
+    long double v = 0.0L;
+    for (long i = 0; i < A.rows(); ++i) v = std::max(v, A.row(i).cwiseAbs().sum());
+    return nahoru(static_cast<double>(v * (1.0L + static_cast<long double>(gama(A.cols() + 1.0, U_DLOUHE)))));
+}
+
+// The bounds of the orthogonal reduction (F, G, H are the balanced system, exact but for
+// the reading of the file). The residuals are computed in long double, whose rounding (2^-64)
+// leaves the bounds near the true residuals. False when Q is too far from orthogonal for them.
+bool sTransformaci(const Vyvazeny& v, const Matice& Q, Hessenbergova& s) {
+    const Matice &F = v.F, &G = v.G, &H = v.H;
     const double n = static_cast<double>(F.rows());
     const Matice Qt = Q.transpose();
     const double odchylkaQ = nahoru(normaRadku(Matice::Identity(F.rows(), F.rows()) - Qt * Q) +
                                     gama(n + 1.0) * normaSoucinu(Qt, Q));
     if (!(odchylkaQ < 0.5)) return false;
     const double inverzeQ = nahoru(normaRadku(Qt) / (1.0 - odchylkaQ));
-    const double rezidua = nahoru(normaRadku(F * Q - Q * s.F) + (gama(n + 2.0) + CHYBA_CTENI) * normaSoucinu(F, Q) +
-                                  gama(n + 2.0) * normaSoucinu(Q, s.F) + n * meze::PODTECENI);
+    const MaticeL FL = F.cast<long double>(), QL = Q.cast<long double>();
+    const double g = gama(n + 2.0, U_DLOUHE);
+    const double rezidua = nahoru(normaRadkuL(FL * QL - QL * s.F.cast<long double>()) + g * normaSoucinu(F, Q) +
+                                  normaSoucinu(v.dF, Q) + g * normaSoucinu(Q, s.F) + n * meze::PODTECENI);
     s.chybaF = nahoru(inverzeQ * rezidua);
-    const Matice zpet = G - Q * s.G;
+    s.Q = Q;
+    s.normaQ = normaRadku(Q);
+    s.inverzeQ = inverzeQ;
+    const MaticeL zpet = G.cast<long double>() - QL * s.G.cast<long double>();
     for (long j = 0; j < G.cols(); ++j)
-        s.chybyG.push_back(nahoru(inverzeQ * (normaRadku(zpet.col(j)) + gama(n + 2.0) * normaSoucinu(Q, s.G.col(j)) +
-                                              CHYBA_CTENI * normaRadku(G.col(j)) + meze::PODTECENI)));
-    const Matice HQ = H.cwiseAbs() * Q.cwiseAbs();
+        s.chybyG.push_back(nahoru(inverzeQ * (normaRadkuL(zpet.col(j)) + g * normaSoucinu(Q, s.G.col(j)) +
+                                              normaRadku(v.dG.col(j)) + meze::PODTECENI)));
+    // hh is H Q in long double rounded once.
+    const Matice HQ = H.cwiseAbs() * Q.cwiseAbs(), dHQ = v.dH * Q.cwiseAbs();
     for (long o = 0; o < H.rows(); ++o)
-        s.chybyH.push_back(nahoru((gama(n + 1.0) + CHYBA_CTENI) * HQ.row(o).sum() * (1.0 + gama(n)) + meze::PODTECENI));
+        s.chybyH.push_back(nahoru((g * HQ.row(o).sum() + dHQ.row(o).sum() + meze::U * s.H.row(o).cwiseAbs().sum()) *
+                                      (1.0 + gama(n)) + meze::PODTECENI));
     return std::isfinite(s.chybaF);
 }
 
@@ -120,30 +153,34 @@ bool jeHessenbergova(const Matice& F) {
     return true;
 }
 
-// The system balanced by D = diag(2^e): D^-1 F D, D^-1 G, H D. Exact, as the scaling keeps
-// every value normal (else the system is taken as it is).
-struct Vyvazeny {
-    Matice F, G, H, L;
-};
-
-Vyvazeny vyvaz(const Matrix<double>& F, const Matrix<double>& G, const Matrix<double>& H, const Matrix<double>& L) {
-    const int n = F.get_rows();
-    Vyvazeny v{naEigen(F, n, n), naEigen(G, n, G.get_columns()), naEigen(H, H.get_rows(), n),
-               naEigen(L, L.get_rows(), L.get_columns())};
+Vyvazeny vyvaz(const Matrix<double>& F, const Matrix<double>& G, const Matrix<double>& H, const Matrix<double>& L,
+               const PresnyStav* texty) {
+    const int n = F.get_rows(), l = G.get_columns(), m = H.get_rows();
+    Vyvazeny v{naEigen(F, n, n), naEigen(G, n, l), naEigen(H, m, n), naEigen(L, m, l),
+               naEigen(chybyCteni(F, texty ? &texty->F : nullptr), n, n),
+               naEigen(chybyCteni(G, texty ? &texty->G : nullptr), n, l),
+               naEigen(chybyCteni(H, texty ? &texty->H : nullptr), m, n),
+               naEigen(chybyCteni(L, texty ? &texty->L : nullptr), m, l)};
     const std::vector<int> e = vyvazeni(v.F);
-    Matice Fs = v.F, Gs = v.G, Hs = v.H;
+    Vyvazeny s = v;
     for (int i = 0; i < n; ++i) {
-        Fs.row(i) *= std::ldexp(1.0, -e[static_cast<std::size_t>(i)]);
-        Fs.col(i) *= std::ldexp(1.0, e[static_cast<std::size_t>(i)]);
-        Gs.row(i) *= std::ldexp(1.0, -e[static_cast<std::size_t>(i)]);
-        Hs.col(i) *= std::ldexp(1.0, e[static_cast<std::size_t>(i)]);
+        const double dolu = std::ldexp(1.0, -e[static_cast<std::size_t>(i)]), vzhuru = std::ldexp(1.0, e[static_cast<std::size_t>(i)]);
+        s.F.row(i) *= dolu;
+        s.F.col(i) *= vzhuru;
+        s.G.row(i) *= dolu;
+        s.H.col(i) *= vzhuru;
+        s.dF.row(i) *= dolu;
+        s.dF.col(i) *= vzhuru;
+        s.dG.row(i) *= dolu;
+        s.dH.col(i) *= vzhuru;
     }
-    if (normalni(v.F, Fs) && normalni(v.G, Gs) && normalni(v.H, Hs)) {
-        v.F = Fs;
-        v.G = Gs;
-        v.H = Hs;
-    }
-    return v;
+    if (!normalni(v.F, s.F) || !normalni(v.G, s.G) || !normalni(v.H, s.H)) return v;
+    // A bound scaled out of the normal range may have rounded down.
+    for (Matice* d : {&s.dF, &s.dG, &s.dH})
+        for (long i = 0; i < d->rows(); ++i)
+            for (long j = 0; j < d->cols(); ++j)
+                if ((*d)(i, j) != 0.0) (*d)(i, j) = meze::nahoru((*d)(i, j));
+    return s;
 }
 
 // Reduces the balanced system; false when no bound relates it to the exact one.
@@ -153,7 +190,7 @@ bool pripravSystem(const Vyvazeny& v, Hessenbergova& s) {
         s.F = v.F;
         s.G = v.G;
         s.H = v.H;
-        bezTransformace(s);
+        bezTransformace(v, s);
         return std::isfinite(s.chybaF);
     }
     const Eigen::HessenbergDecomposition<Matice> rozklad(v.F);
@@ -161,21 +198,19 @@ bool pripravSystem(const Vyvazeny& v, Hessenbergova& s) {
     s.F = rozklad.matrixH();
     for (long i = 2; i < n; ++i)
         for (long j = 0; j + 1 < i; ++j) s.F(i, j) = 0.0;
-    s.G = Q.transpose() * v.G;
-    s.H = v.H * Q;
-    return sTransformaci(v.F, v.G, v.H, Q, s);
+    s.G = (Q.transpose().cast<long double>() * v.G.cast<long double>()).cast<double>();
+    s.H = (v.H.cast<long double>() * Q.cast<long double>()).cast<double>();
+    return sTransformaci(v, Q, s);
 }
 
-// The bound of a value read from text: CHYBA_CTENI relative, and gradual underflow.
-double chybaCteni(double x) { return x == 0.0 ? 0.0 : nahoru(CHYBA_CTENI * std::fabs(x)); }
-
-std::vector<Komplexni> komplexni(const Matice& A, std::vector<double>& chyby) {
+// A and its bounds d row by row.
+std::vector<Komplexni> komplexni(const Matice& A, const Matice& d, std::vector<double>& chyby) {
     std::vector<Komplexni> v;
     chyby.clear();
     for (long i = 0; i < A.rows(); ++i)
         for (long j = 0; j < A.cols(); ++j) {
             v.emplace_back(A(i, j));
-            chyby.push_back(chybaCteni(A(i, j)));
+            chyby.push_back(d(i, j));
         }
     return v;
 }
@@ -186,13 +221,14 @@ void zpresni(const Vyvazeny& v, const std::vector<double>& w, FrekvencniOdezva& 
     const int n = static_cast<int>(v.F.rows()), l = static_cast<int>(v.G.cols()), m = static_cast<int>(v.H.rows());
     const Komplexni z = bodKruznice(w[k]);
     ChybyDat chyby;
-    std::vector<Komplexni> M = komplexni(-v.F, chyby.M);
+    std::vector<Komplexni> M = komplexni(-v.F, v.dF, chyby.M);
     for (int i = 0; i < n; ++i) {
         const std::size_t e = static_cast<std::size_t>(i) * n + i;
         M[e] += z;
         chyby.M[e] = nahoru(chyby.M[e] + chybaBoduKruznice(w[k]) + meze::U * meze::velikostNahoru(M[e]));
     }
-    const std::vector<Komplexni> G = komplexni(v.G, chyby.G), H = komplexni(v.H, chyby.H), D = komplexni(v.L, chyby.D);
+    const std::vector<Komplexni> G = komplexni(v.G, v.dG, chyby.G), H = komplexni(v.H, v.dH, chyby.H),
+                                 D = komplexni(v.L, v.dL, chyby.D);
     std::vector<Komplexni> Y;
     std::vector<double> chybyY;
     if (!jisteVystupy(std::move(M), n, G, l, H, m, D, chyby, Y, chybyY)) return;
@@ -219,7 +255,7 @@ std::vector<bool> strukturaStavu(const Matrix<double>& F, const Matrix<double>& 
 }
 
 // The Hessenberg form row by row, for the evaluation at each frequency.
-HessenbergovSystem radkove(const Hessenbergova& h, const Matice& L) {
+HessenbergovSystem radkove(const Hessenbergova& h, const Vyvazeny& v) {
     HessenbergovSystem s;
     s.n = static_cast<int>(h.F.rows());
     s.l = static_cast<int>(h.G.cols());
@@ -229,10 +265,20 @@ HessenbergovSystem radkove(const Hessenbergova& h, const Matice& L) {
             for (long j = 0; j < A.cols(); ++j) v.push_back(A(i, j));
     };
     doRadku(h.F, s.F);
-    doRadku(h.F.transpose(), s.Ft);
+    doRadku(v.F, s.F0);
+    doRadku(v.F.transpose(), s.F0t);
+    doRadku(v.G, s.G0);
+    doRadku(v.H, s.H0);
+    doRadku(v.dF, s.dF0);
+    doRadku(v.dG, s.dG0);
+    doRadku(v.dH, s.dH0);
+    doRadku(h.Q, s.Q);
+    s.normaQ = h.normaQ;
+    s.inverzeQ = h.inverzeQ;
     doRadku(h.G, s.G);
     doRadku(h.H, s.H);
-    doRadku(L, s.L);
+    doRadku(v.L, s.L);
+    doRadku(v.dL, s.dL);
     s.chybaF = h.chybaF;
     s.chybyG = h.chybyG;
     s.chybyH = h.chybyH;
@@ -258,22 +304,37 @@ void zapis(HessenbergovoVyhodnoceni& vyhodnoceni, const std::vector<double>& w, 
 }  // namespace
 
 FrekvencniOdezva frekvenceStavu(const Matrix<double>& F, const Matrix<double>& G, const Matrix<double>& H,
-                             const Matrix<double>& L, const std::vector<double>& w) {
+                             const Matrix<double>& L, const std::vector<double>& w, const PresnyStav* texty) {
     const int n = F.get_rows(), l = G.get_columns(), m = H.get_rows();
     FrekvencniOdezva odezva(m, l, w);
     odezva.konstantni = strukturaStavu(F, G, H);
+    const Matrix<double> chybaL = chybyCteni(L, texty ? &texty->L : nullptr);
     for (std::size_t k = 0; k < w.size(); ++k)
         for (int o = 0; o < m; ++o)
             for (int i = 0; i < l; ++i)
                 if (odezva.jeKonstantni(o, i)) {
                     odezva(k, o, i) = L(o, i);
-                    odezva.chyby[odezva.index(k, o, i)] = nahoru(CHYBA_CTENI * std::fabs(L(o, i)));
+                    odezva.chyby[odezva.index(k, o, i)] = chybaL(o, i);
                 }
-    const auto vyvazeny = std::make_shared<const Vyvazeny>(vyvaz(F, G, H, L));
+    const auto vyvazeny = std::make_shared<const Vyvazeny>(vyvaz(F, G, H, L, texty));
+    // F triangular up to the order of its states: substitution, whatever the couplings.
+    const std::vector<int> poradi = poradiDosazovani(F);
+    if (!poradi.empty())
+        trojuhelnikovaOdezva(F, G, H, L, chybyCteni(F, texty ? &texty->F : nullptr),
+                             chybyCteni(G, texty ? &texty->G : nullptr), chybyCteni(H, texty ? &texty->H : nullptr),
+                             chybaL, poradi, w, odezva);
     Hessenbergova h;
     if (pripravSystem(*vyvazeny, h)) {
-        const auto vyhodnoceni = std::make_shared<HessenbergovoVyhodnoceni>(radkove(h, vyvazeny->L));
-        for (std::size_t k = 0; k < w.size(); ++k) zapis(*vyhodnoceni, w, false, odezva, k);
+        // The spectral bound of ||(zI - F*)^-1|| for the balanced F is computed on first need (it
+        // costs an eigendecomposition).
+        auto spektralni = std::make_shared<std::unique_ptr<SpektralniMez>>();
+        const auto mez = [vyvazeny, spektralni](Komplexni z, double chybaZ) {
+            if (!*spektralni) *spektralni = std::make_unique<SpektralniMez>(vyvazeny->F);
+            return (*spektralni)->inverze(z, chybaZ);
+        };
+        const auto vyhodnoceni = std::make_shared<HessenbergovoVyhodnoceni>(radkove(h, *vyvazeny), mez);
+        if (poradi.empty())
+            for (std::size_t k = 0; k < w.size(); ++k) zapis(*vyhodnoceni, w, false, odezva, k);
         odezva.zpresneni.push_back({[vyhodnoceni, w](FrekvencniOdezva& o, std::size_t k) { zapis(*vyhodnoceni, w, true, o, k); },
                                     (1.5 + 2.0 * (l + m)) * n * n});
     }

@@ -68,8 +68,9 @@ FrekvencniOdezva frekvencePodilu(const Polynom& B, const Polynom& A, const std::
 FrekvencniOdezva frekvenceMaticovehoZlomku(const Matrix<Polynom>& A, const Matrix<Polynom>& B,
                                         const std::vector<double>& w);
 
-// H (zI - F)^-1 G + L (FrekvenceStavu.cpp).
+// H (zI - F)^-1 G + L (FrekvenceStavu.cpp); `texty`, when given, tells which values are exactly
+// their doubles (ChybaCteni.h), the others within CHYBA_CTENI.
 FrekvencniOdezva frekvenceStavu(const Matrix<double>& F, const Matrix<double>& G, const Matrix<double>& H,
-                             const Matrix<double>& L, const std::vector<double>& w);
+                             const Matrix<double>& L, const std::vector<double>& w, const PresnyStav* texty = nullptr);
 
 #endif

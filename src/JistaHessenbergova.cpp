@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "MezeChyb.h"
-#include "RychlyCertifikat.h"
 
 // Complex values are kept as separate real and imaginary arrays, so that every inner loop below
 // is an update of whole rows (no sums across a row), which the compiler vectorises.
@@ -203,23 +202,28 @@ void resTransponovane(const Rozklad& r, Vektory& b) {
 }
 
 // r = b - (zI - A^T) x for A row by row (A = F^T gives the residual of M x = b, A = F that of
-// M^T x = b), as a sum of scaled rows of A; `hessenbergova` says that row j of A holds
-// non-zeros only from j - 1 on (A = F), else only up to j + 1 (A = F^T).
-Vektory reziduum(const std::vector<double>& A, int n, bool hessenbergova, Komplexni z, const Vektory& b,
-                 const Vektory& x) {
-    Vektory r = b;
+// M^T x = b), accumulated in long double as a sum of scaled rows of A and rounded once.
+Vektory reziduum(const std::vector<double>& A, int n, Komplexni z, const Vektory& b, const Vektory& x) {
+    std::vector<long double> re(static_cast<std::size_t>(n)), im(static_cast<std::size_t>(n));
+    const long double zr = z.real(), zi = z.imag();
     for (int i = 0; i < n; ++i) {
-        r.re[static_cast<std::size_t>(i)] -= z.real() * x.re[static_cast<std::size_t>(i)] - z.imag() * x.im[static_cast<std::size_t>(i)];
-        r.im[static_cast<std::size_t>(i)] -= z.real() * x.im[static_cast<std::size_t>(i)] + z.imag() * x.re[static_cast<std::size_t>(i)];
+        const long double xr = x.re[static_cast<std::size_t>(i)], xi = x.im[static_cast<std::size_t>(i)];
+        re[static_cast<std::size_t>(i)] = b.re[static_cast<std::size_t>(i)] - (zr * xr - zi * xi);
+        im[static_cast<std::size_t>(i)] = b.im[static_cast<std::size_t>(i)] - (zr * xi + zi * xr);
     }
     for (int j = 0; j < n; ++j) {
         const double* radek = &A[static_cast<std::size_t>(j) * n];
-        const double xr = x.re[static_cast<std::size_t>(j)], xi = x.im[static_cast<std::size_t>(j)];
-        const int od = hessenbergova ? std::max(0, j - 1) : 0, po = hessenbergova ? n : std::min(n, j + 2);
-        for (int i = od; i < po; ++i) {
-            r.re[static_cast<std::size_t>(i)] += radek[i] * xr;
-            r.im[static_cast<std::size_t>(i)] += radek[i] * xi;
+        const long double xr = x.re[static_cast<std::size_t>(j)], xi = x.im[static_cast<std::size_t>(j)];
+        for (int i = 0; i < n; ++i) {
+            if (radek[i] == 0.0) continue;
+            re[static_cast<std::size_t>(i)] += radek[i] * xr;
+            im[static_cast<std::size_t>(i)] += radek[i] * xi;
         }
+    }
+    Vektory r(static_cast<std::size_t>(n));
+    for (std::size_t i = 0; i < re.size(); ++i) {
+        r.re[i] = static_cast<double>(re[i]);
+        r.im[i] = static_cast<double>(im[i]);
     }
     return r;
 }
@@ -248,16 +252,17 @@ struct HessenbergovoVyhodnoceni::Prostor {
     std::vector<double> normaX, chybaR, normaR;
 };
 
-HessenbergovoVyhodnoceni::HessenbergovoVyhodnoceni(HessenbergovSystem system)
-    : s(std::move(system)), prostor(std::make_unique<Prostor>()) {
+HessenbergovoVyhodnoceni::HessenbergovoVyhodnoceni(HessenbergovSystem system,
+                                                   std::function<double(Komplexni, double)> mez)
+    : s(std::move(system)), prostor(std::make_unique<Prostor>()), mezInverze(std::move(mez)) {
     const std::size_t n = static_cast<std::size_t>(s.n);
-    // ||zI - F|| in both norms for |z| = 1, for the rounding of the residuals.
     for (int i = 0; i < s.n; ++i) {
-        normaM = std::max(normaM, 1.0 + normaRadku(s.F, s.n, s.n, i));
-        normaMt = std::max(normaMt, 1.0 + normaRadku(s.Ft, s.n, s.n, i));
+        normaM0 = std::max(normaM0, 1.0 + normaRadku(s.F0, s.n, s.n, i));
+        normaM0t = std::max(normaM0t, 1.0 + normaRadku(s.F0t, s.n, s.n, i));
+        normaDF0 = std::max(normaDF0, normaRadku(s.dF0, s.n, s.n, i));
     }
-    normaM = nahoru(normaM);
-    normaMt = nahoru(normaMt);
+    normaM0 = nahoru(normaM0);
+    normaM0t = nahoru(normaM0t);
     prostor->r.U = Vektory(n * n);
     prostor->r.Ut = Vektory(n * n);
 }
@@ -266,7 +271,7 @@ HessenbergovoVyhodnoceni::~HessenbergovoVyhodnoceni() = default;
 
 bool HessenbergovoVyhodnoceni::vystupy(Komplexni z, double chybaZ, bool sDualem, std::vector<Komplexni>& Y,
                                        std::vector<double>& chybyY) {
-    const int n = s.n, l = s.l, m = s.m;
+    const int n = s.n;
     Rozklad& r = prostor->r;
     sestav(s, z, r.U);
     double zaokrouhleniDiagonaly = 0.0;
@@ -278,11 +283,56 @@ bool HessenbergovoVyhodnoceni::vystupy(Komplexni z, double chybaZ, bool sDualem,
     const double chybaM = nahoru(s.chybaF + chybaZ + zaokrouhleniDiagonaly);
     if (!rozloz(n, r)) return false;
     normyU(r);
-    const double inverze = r.normy.inverzePresne(n, chybaM);
+    // ||M*^-1|| in this form and in the one the system came in (M0* = Q M* Q^-1).
+    double inverze = r.normy.inverzePresne(n, chybaM), inverze0 = nahoru(s.normaQ * inverze * s.inverzeQ);
+    const bool porovnani = std::isfinite(inverze);
+    if (!porovnani && mezInverze) {
+        inverze0 = mezInverze(z, chybaZ);
+        inverze = nahoru(s.inverzeQ * inverze0 * s.normaQ);
+    }
     if (!std::isfinite(inverze)) return false;
+    if (!sDualem) return bezDualu(chybaM, inverze, porovnani, Y, chybyY);
+    return sDualem0(z, chybaZ, inverze0, Y, chybyY);
+}
 
-    if (!sDualem) return bezDualu(chybaM, inverze, Y, chybyY);
-    const double g = meze::gama(n + 3.0, meze::U_KOMPLEXNI);
+namespace {
+
+// Q x (Q n x n row by row; empty for the identity).
+Vektory zpet(const std::vector<double>& Q, int n, const Vektory& x) {
+    if (Q.empty()) return x;
+    Vektory y(static_cast<std::size_t>(n));
+    for (int j = 0; j < n; ++j) {
+        const double xr = x.re[static_cast<std::size_t>(j)], xi = x.im[static_cast<std::size_t>(j)];
+        for (int i = 0; i < n; ++i) {
+            y.re[static_cast<std::size_t>(i)] += Q[static_cast<std::size_t>(i) * n + j] * xr;
+            y.im[static_cast<std::size_t>(i)] += Q[static_cast<std::size_t>(i) * n + j] * xi;
+        }
+    }
+    return y;
+}
+
+// |v|^T D |x| for D n x n (row by row), or (s) D^T |v| into w when x is empty.
+double vazeny(const std::vector<double>& D, int n, const Vektory& v, const Vektory& x) {
+    double soucet = 0.0;
+    for (int i = 0; i < n; ++i) {
+        double radek = 0.0;
+        for (int j = 0; j < n; ++j)
+            radek += D[static_cast<std::size_t>(i) * n + j] * velikost(x.re[static_cast<std::size_t>(j)], x.im[static_cast<std::size_t>(j)]);
+        soucet += velikost(v.re[static_cast<std::size_t>(i)], v.im[static_cast<std::size_t>(i)]) * radek;
+    }
+    return nahoru(soucet * (1.0 + meze::gama(2.0 * n + 2.0)));
+}
+
+}  // namespace
+
+bool HessenbergovoVyhodnoceni::sDualem0(Komplexni z, double chybaZ, double inverze0, std::vector<Komplexni>& Y,
+                                        std::vector<double>& chybyY) {
+    const int n = s.n, l = s.l, m = s.m;
+    const Rozklad& r = prostor->r;
+    // The residuals' rounding: long double sums of real products with complex values (each part
+    // on its own, so within sqrt(2) of a real sum's bound), then one rounding to double.
+    const double g = meze::gama(n + 3.0, 2.0 * 0x1p-64);
+    const bool cteni = normaDF0 > 0.0;
     std::vector<Vektory>& X = prostor->X;
     std::vector<Vektory>& R = prostor->R;
     std::vector<double>&normaX = prostor->normaX, &chybaR = prostor->chybaR, &normaR = prostor->normaR;
@@ -293,48 +343,67 @@ bool HessenbergovoVyhodnoceni::vystupy(Komplexni z, double chybaZ, bool sDualem,
     normaR.resize(X.size());
     for (int i = 0; i < l; ++i) {
         for (int j = 0; j < n; ++j) X[i].re[static_cast<std::size_t>(j)] = s.G[static_cast<std::size_t>(j) * l + i];
-        const Vektory b = X[i];
         res(r, X[i]);
-        R[i] = reziduum(s.Ft, n, false, z, b, X[i]);
+        X[i] = zpet(s.Q, n, X[i]);
+        Vektory b(static_cast<std::size_t>(n));
+        for (int j = 0; j < n; ++j) b.re[static_cast<std::size_t>(j)] = s.G0[static_cast<std::size_t>(j) * l + i];
+        R[i] = reziduum(s.F0t, n, z, b, X[i]);
         normaX[i] = norma(X[i], false);
         normaR[i] = norma(R[i], false);
-        chybaR[i] = nahoru(s.chybyG[i] + chybaM * normaX[i] + g * (norma(b, false) + normaM * normaX[i]));
+        // ||R* - R||_inf without the reading's part, which is taken elementwise below.
+        chybaR[i] = nahoru(chybaZ * normaX[i] + g * (norma(b, false) + normaM0 * normaX[i]) + meze::U * normaR[i]);
     }
     Y.assign(static_cast<std::size_t>(m) * l, 0.0);
     chybyY.assign(Y.size(), 0.0);
-    const double soucetni = meze::gama(2.0 * n + 2.0, meze::U_KOMPLEXNI);
+    // The value's sum in long double too (complex products, complex units of 2^-64), rounded once.
+    const double soucetni = meze::gama(2.0 * n + 2.0, 8.0 * 0x1p-64);
     for (int o = 0; o < m; ++o) {
-        Vektory h(static_cast<std::size_t>(n));
-        for (int j = 0; j < n; ++j) h.re[static_cast<std::size_t>(j)] = s.H[static_cast<std::size_t>(o) * n + j];
+        Vektory h(static_cast<std::size_t>(n)), h0(static_cast<std::size_t>(n));
+        for (int j = 0; j < n; ++j) {
+            h.re[static_cast<std::size_t>(j)] = s.H[static_cast<std::size_t>(o) * n + j];
+            h0.re[static_cast<std::size_t>(j)] = s.H0[static_cast<std::size_t>(o) * n + j];
+        }
         Vektory V = h;
         resTransponovane(r, V);
-        const Vektory S = reziduum(s.F, n, true, z, h, V);
+        V = zpet(s.Q, n, V);
+        const Vektory S = reziduum(s.F0, n, z, h0, V);
         const double normaV = norma(V, true), normaS = norma(S, true);
-        const double chybaS = nahoru(s.chybyH[o] + chybaM * normaV + g * (norma(h, true) + normaMt * normaV));
+        double cteniH = 0.0;
+        for (int j = 0; j < n; ++j) cteniH += s.dH0[static_cast<std::size_t>(o) * n + j];
+        const double chybaS = nahoru(nahoru(cteniH) + (chybaZ + normaDF0) * normaV +
+                                     g * (norma(h0, true) + normaM0t * normaV) + meze::U * normaS);
         for (int i = 0; i < l; ++i) {
             const double L = s.L[static_cast<std::size_t>(o) * l + i];
-            double yr = L, yi = 0.0, soucet = std::fabs(L);
+            long double yr = L, yi = 0.0L;
+            double soucet = std::fabs(L), prvni = 0.0;
             for (int j = 0; j < n; ++j) {
-                const double hj = h.re[static_cast<std::size_t>(j)];
+                const long double hj = h0.re[static_cast<std::size_t>(j)];
                 const double xr = X[i].re[static_cast<std::size_t>(j)], xi = X[i].im[static_cast<std::size_t>(j)];
                 const double vr = V.re[static_cast<std::size_t>(j)], vi = V.im[static_cast<std::size_t>(j)];
                 const double rr = R[i].re[static_cast<std::size_t>(j)], ri = R[i].im[static_cast<std::size_t>(j)];
-                yr += hj * xr + (vr * rr - vi * ri);
-                yi += hj * xi + (vr * ri + vi * rr);
+                yr += hj * xr + (static_cast<long double>(vr) * rr - static_cast<long double>(vi) * ri);
+                yi += hj * xi + (static_cast<long double>(vr) * ri + static_cast<long double>(vi) * rr);
                 soucet += std::fabs(hj) * velikost(xr, xi) + velikost(vr, vi) * velikost(rr, ri);
+                // The reading of H and G, elementwise.
+                prvni += s.dH0[static_cast<std::size_t>(o) * n + j] * velikost(xr, xi) +
+                         velikost(vr, vi) * s.dG0[static_cast<std::size_t>(j) * l + i];
             }
+            // And of F: |V0|^T dF0 |X0|.
+            if (cteni) prvni += vazeny(s.dF0, n, V, X[i]);
+            const double rezervaR = nahoru(chybaR[i] + normaDF0 * normaX[i] + meze::PODTECENI);
             const std::size_t e = static_cast<std::size_t>(o) * l + i;
-            Y[e] = {yr, yi};
-            chybyY[e] = nahoru(CHYBA_CTENI * std::fabs(L) + s.chybyH[o] * normaX[i] + normaV * chybaR[i] +
-                               (normaS + chybaS) * inverze * (normaR[i] + chybaR[i]) +
-                               soucetni * nahoru(soucet * (1.0 + meze::gama(4.0 * n + 4.0))) + meze::PODTECENI);
-            if (!std::isfinite(chybyY[e]) || !std::isfinite(yr) || !std::isfinite(yi)) return false;
+            Y[e] = {static_cast<double>(yr), static_cast<double>(yi)};
+            chybyY[e] = nahoru(s.dL[e] + nahoru(prvni * (1.0 + meze::gama(2.0 * n + 2.0))) + normaV * chybaR[i] +
+                               (normaS + chybaS) * inverze0 * (normaR[i] + rezervaR) +
+                               soucetni * nahoru(soucet * (1.0 + meze::gama(4.0 * n + 4.0))) +
+                               meze::U * meze::velikostNahoru(Y[e]) + meze::PODTECENI);
+            if (!std::isfinite(chybyY[e]) || !std::isfinite(Y[e].real()) || !std::isfinite(Y[e].imag())) return false;
         }
     }
     return true;
 }
 
-bool HessenbergovoVyhodnoceni::bezDualu(double chybaM, double inverze, std::vector<Komplexni>& Y,
+bool HessenbergovoVyhodnoceni::bezDualu(double chybaM, double inverze, bool porovnani, std::vector<Komplexni>& Y,
                                         std::vector<double>& chybyY) {
     const int n = s.n, l = s.l, m = s.m;
     const Rozklad& r = prostor->r;
@@ -345,10 +414,11 @@ bool HessenbergovoVyhodnoceni::bezDualu(double chybaM, double inverze, std::vect
     // The solve's backward error (Higham, theorem 9.4) and E together: M* = P^T L U - D with
     // ||D||_inf <= dM + ||E||, so |h^T M*^-1 w| <= ||t||_1 ||w||_inf / (1 - ||(P^T L U)^-1|| ||D||)
     // for t of normaFunkcionalu, and (M + dM) X = G gives M* (X* - X) = dG + (dM + E) X.
+    // Without the comparison matrices (porovnani false) only ||M*^-1|| is known: t = ||h||_1 ||M*^-1||.
     const double D = nahoru(r.normy.chybaRozkladu(n) + chybaM);
     const double inverzeLU = nahoru(r.normy.inverzeL * r.normy.inverzeU);
-    if (!(inverzeLU * D < 0.5)) return false;
-    const double zesileni = 1.0 / (1.0 - nahoru(inverzeLU * D));
+    if (porovnani && !(inverzeLU * D < 0.5)) return false;
+    const double zesileni = porovnani ? 1.0 / (1.0 - nahoru(inverzeLU * D)) : 0.0;
     for (int i = 0; i < l; ++i) {
         for (int j = 0; j < n; ++j) X[i].re[static_cast<std::size_t>(j)] = s.G[static_cast<std::size_t>(j) * l + i];
         res(r, X[i]);
@@ -359,7 +429,7 @@ bool HessenbergovoVyhodnoceni::bezDualu(double chybaM, double inverze, std::vect
     const double soucetni = meze::gama(n + 2.0, meze::U_KOMPLEXNI);
     for (int o = 0; o < m; ++o) {
         const double* h = &s.H[static_cast<std::size_t>(o) * n];
-        const double t = nahoru(normaFunkcionalu(r, h) * zesileni);
+        const double t = porovnani ? nahoru(normaFunkcionalu(r, h) * zesileni) : nahoru(normaRadku(s.H, n, n, o) * inverze);
         for (int i = 0; i < l; ++i) {
             const double L = s.L[static_cast<std::size_t>(o) * l + i];
             double yr = L, yi = 0.0, soucet = std::fabs(L);
@@ -373,7 +443,7 @@ bool HessenbergovoVyhodnoceni::bezDualu(double chybaM, double inverze, std::vect
             const double chybaX = nahoru(inverze * (s.chybyG[i] + D * normaX[i]));
             const std::size_t e = static_cast<std::size_t>(o) * l + i;
             Y[e] = {yr, yi};
-            chybyY[e] = nahoru(CHYBA_CTENI * std::fabs(L) + s.chybyH[o] * (normaX[i] + chybaX) +
+            chybyY[e] = nahoru(s.dL[e] + s.chybyH[o] * (normaX[i] + chybaX) +
                                t * (s.chybyG[i] + D * normaX[i]) +
                                soucetni * nahoru(soucet * (1.0 + meze::gama(2.0 * n + 2.0))) + meze::PODTECENI);
             if (!std::isfinite(chybyY[e]) || !std::isfinite(yr) || !std::isfinite(yi)) return false;

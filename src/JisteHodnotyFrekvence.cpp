@@ -59,9 +59,9 @@ std::vector<BodFrekvence> bodyDvojice(const FrekvencniOdezva& odezva, int o, int
     return body;
 }
 
-// Beyond this many complex multiplications the refinement in floating point costs more than
-// the exact evaluation.
-const double MAX_CENA_ZPRESNENI = 3e8;
+// Beyond this many complex multiplications (about a second) a refinement in floating point is
+// left out; the exact evaluation takes the values over.
+const double MAX_CENA_ZPRESNENI = 1.5e9;
 
 }  // namespace
 

@@ -70,7 +70,7 @@ std::vector<Pol> CLDDS_Stav::polyStavu() const {
 }
 
 FrekvencniOdezva CLDDS_Stav::frekvencniOdezvaStavu(const std::vector<double>& w) const {
-    FrekvencniOdezva odezva = frekvenceStavu(F, G, H, L, w);
+    FrekvencniOdezva odezva = frekvenceStavu(F, G, H, L, w, presne.get());
     PresnyStav hodnoty = presneHodnoty();
     odezva.presne = {std::move(hodnoty.F), std::move(hodnoty.G), std::move(hodnoty.H), std::move(hodnoty.L)};
     return odezva;
