@@ -246,7 +246,7 @@ def vnejsi_siso(koef_B, koef_A):
 # ---------------------------------------------------------------- cases
 
 class Pripad:
-    def __init__(self, skupina, nazev, druh, soubor, operace, ocekavani, cil_ms=None, signal=None):
+    def __init__(self, skupina, nazev, druh, soubor, operace, ocekavani, cil_ms=None, signal=None, volby=()):
         self.skupina = skupina
         self.nazev = nazev
         self.druh = druh
@@ -255,6 +255,7 @@ class Pripad:
         self.ocekavani = ocekavani  # "stabilni", "nestabilni", "soubor" or the start of an error message
         self.cil_ms = cil_ms
         self.signal = signal
+        self.volby = list(volby)    # options before the kind
 
 
 def pripady(rng):
@@ -298,6 +299,12 @@ def pripady(rng):
         p.append(Pripad(skupina, "StavSISO n=50 %s" % op, "StavSISO", siso50, op, "soubor", cil))
         p.append(Pripad(skupina, "StavMIMO n=50, 4 channels %s" % op, "StavMIMO", mimo50, op, "soubor", cil))
         p.append(Pripad(skupina, "VnejsiSISO degree 100 %s" % op, "VnejsiSISO", stupen100, op, "soubor", cil))
+
+    # Stability margins: the exact transfer function and the exact crossovers.
+    for nazev, druh, text in (("StavSISO n=50", "StavSISO", siso50), ("VnejsiSISO degree 100", "VnejsiSISO", stupen100)):
+        p.append(Pripad("target", "%s Frekvence --rezervy ano" % nazev, druh, text, "Frekvence", "soubor", 20,
+                        volby=("--rezervy", "ano")))
+    frekvence_pripady(p, vlastni)
 
     # Poles on or within 1e-12 of the unit circle: the floating-point certificate cannot decide,
     # the exact path does (FLINT and Arb, loaded for it).
@@ -384,13 +391,44 @@ def pripady(rng):
     return p
 
 
+def frekvence_pripady(p, rng):
+    """Frekvence beyond the well-conditioned targets: the two reported state-space systems
+    (a lower triangular F with a coupling of 2e9, one scaled over 24 decades), triangular F
+    with couplings up to 9e9, dense systems of many states and channels, and poles on the grid."""
+    h3 = soubor_stav([["-0.5", "0", "0"], ["-6", "0.7", "0"], ["5", "2e9", "-0.5"]], [["-2"], ["2"], ["-1"]],
+                     [["0", "0", "-1"]], [["0"]], ["0"] * 3)
+    skalovany = soubor_stav([["-0.2", "2e-9", "2e7"], ["0", "0.3", "-1e15"], ["3e-9", "4e-17", "-0.2"]],
+                            [["1"], ["1e8"], ["1e-8"]], [["1", "1e-8", "1e8"]], [["0"]], ["0"] * 3)
+    n = 128
+    T = [["0"] * n for _ in range(n)]
+    for i in range(n):
+        T[i][i] = rng.choice([".5", "-.5", ".3", "-.7", ".1"])
+        for j in range(i):
+            if rng.random() < 0.05:
+                T[i][j] = rng.choice(["9e9", "5e8", "7e7"])
+    pripady = [
+        ("StavSISO reported lower triangular n=3", "StavSISO", h3),
+        ("StavSISO reported badly scaled n=3", "StavSISO", skalovany),
+        ("StavSISO lower triangular n=128, couplings 9e9", "StavSISO", stav_siso(T, rng)),
+        ("StavSISO n=256 digits", "StavSISO", stav_siso(cislice(256, rng), rng)),
+        ("StavSISO n=256 cycle (pole at pi)", "StavSISO", stav_siso(cyklicka_permutace(256, rng), rng)),
+        ("StavMIMO n=64, 16 channels", "StavMIMO", stav_mimo(matice_F(64, True, rng), 16, rng)),
+        ("StavMIMO n=128, 16 channels", "StavMIMO", stav_mimo(matice_F(128, True, rng), 16, rng)),
+        ("VnejsiMIMO 16x16 degree 2", "VnejsiMIMO", vnejsi_mimo_diagonalni(16, 2, True, rng)),
+        ("VnejsiSISO degree 255 digits", "VnejsiSISO", vnejsi_siso([str(rng.randint(0, 9)) for _ in range(256)],
+                                                                  [str(rng.randint(1, 9)) for _ in range(256)])),
+    ]
+    for nazev, druh, text in pripady:
+        p.append(Pripad("Frekvence", nazev, druh, text, "Frekvence", "soubor"))
+
+
 # ---------------------------------------------------------------- running
 
 def spust(cldds, pripad, adresar, index):
     system = os.path.join(adresar, "system_%d.txt" % index)
     with open(system, "w") as f:
         f.write(pripad.soubor)
-    argumenty = [cldds, pripad.druh, system, pripad.operace]
+    argumenty = [cldds] + pripad.volby + [pripad.druh, system, pripad.operace]
     if pripad.operace != "Stabilita":
         argumenty.append(os.path.join(adresar, "vysledek_%d.txt" % index))
     if pripad.signal is not None:

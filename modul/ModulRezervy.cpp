@@ -16,7 +16,8 @@ const long PRESNOST_ZACATEK = 64;
 // Beyond this the margin lies on a rounding boundary (or within 2^-30000 of one): its midpoint
 // is taken.
 const long PRESNOST_MAX = 1L << 15;
-// Bisections of a root's interval per round of refinement.
+// Bisections of a root's interval per round of refinement, at least; a round at p bits narrows
+// it by 2^-(p/2), so that the interval keeps pace with the precision of the evaluation.
 const int PULENI = 16;
 
 // An owning integer.
@@ -88,7 +89,29 @@ void bodC(fmpq_t c, const fmpz_t citatel, long j) {
     fmpz_clear(dve);
 }
 
+// The sign of f at c = citatel / 2^(j - 1) - 1 (y = citatel / 2^j): in ball arithmetic at twice
+// the point's bits and then four times that, exactly where the balls cannot tell (c a root).
 int znamenkoV(const CelyPolynom& f, const fmpz_t citatel, long j) {
+    {
+        RealnaKoule x, v;
+        fmpz_t cislo, exponent;
+        fmpz_init(cislo);
+        fmpz_init_set_si(exponent, -j);
+        fmpz_mul_2exp(cislo, citatel, 1);
+        fmpz_t mocnina;
+        fmpz_init_set_ui(mocnina, 1);
+        fmpz_mul_2exp(mocnina, mocnina, static_cast<ulong>(j));
+        fmpz_sub(cislo, cislo, mocnina);
+        arb_set_fmpz_2exp(x.get(), cislo, exponent);
+        fmpz_clear(mocnina);
+        fmpz_clear(exponent);
+        fmpz_clear(cislo);
+        for (long presnost = 2 * j + 128, kolo = 0; kolo < 2; presnost *= 4, ++kolo) {
+            arb_fmpz_poly_evaluate_arb(v.get(), f.get(), x.get(), presnost);
+            if (arb_is_positive(v.get())) return 1;
+            if (arb_is_negative(v.get())) return -1;
+        }
+    }
     fmpq_t c, v;
     fmpq_init(c);
     fmpq_init(v);
@@ -211,18 +234,22 @@ std::vector<CelyPolynom> licheFaktory(const CelyPolynom& p) {
     return faktory;
 }
 
-// True when the root of k is a root of p too: then it is one of gcd(f, p), which has no other
-// root in the interval and changes sign there.
-bool spolecny(const Koren& k, const CelyPolynom& p) {
+// True when the root of k is a root of p too: then it is one of g = gcd(f, p) (given), which has
+// no other root in the interval and changes sign there.
+bool spolecny(const Koren& k, const CelyPolynom& p, const CelyPolynom& g) {
     if (k.presny) {
         return znamenkoV(p, k.a.get(), k.j) == 0;
     }
-    CelyPolynom g;
-    fmpz_poly_gcd(g.get(), k.f.get(), p.get());
     if (g.stupen() < 1) return false;
     Cele pravy;
     fmpz_add_ui(pravy.get(), k.a.get(), 1);
     return znamenkoV(g, k.a.get(), k.j) * znamenkoV(g, pravy.get(), k.j) < 0;
+}
+
+CelyPolynom nsd(const CelyPolynom& a, const CelyPolynom& b) {
+    CelyPolynom g;
+    if (b.stupen() >= 0) fmpz_poly_gcd(g.get(), a.get(), b.get());
+    return g;
 }
 
 // ---------------------------------------------------------------- the loop on the circle
@@ -338,7 +365,7 @@ Rezerva vycisli(const Smycka& s, Kriz kriz, bool zesileni) {
                 throw std::runtime_error("Rezervu stability se nepodarilo rozhodnout\n");
             return {hodnota.dolni / 2 + hodnota.horni / 2, frekvence.dolni / 2 + frekvence.horni / 2};
         }
-        for (int i = 0; i < PULENI; ++i) pul(kriz.koren);
+        for (long i = 0; i < std::max<long>(PULENI, presnost / 2); ++i) pul(kriz.koren);
     }
 }
 
@@ -360,13 +387,15 @@ Kriz naKonci(double presna) {
 // Gain crossovers, where the phase margin is read.
 std::vector<Kriz> krizeniZesileni(const Smycka& s) {
     std::vector<Kriz> krizeni;
-    for (const CelyPolynom& f : licheFaktory(s.G))
+    for (const CelyPolynom& f : licheFaktory(s.G)) {
+        const CelyPolynom sQ = nsd(f, s.Q);
         for (Koren& k : korenyVIntervalu(f)) {
             Kriz kriz{k, NAN};
             // H real there: -H on the real axis, arg(-H) = 180 for H > 0, 0 for H < 0.
-            if (s.Q.stupen() < 0 || spolecny(k, s.Q)) kriz.presna = znamenkoVKoreni(s.P, k) > 0 ? 180.0 : 0.0;
+            if (s.Q.stupen() < 0 || spolecny(k, s.Q, sQ)) kriz.presna = znamenkoVKoreni(s.P, k) > 0 ? 180.0 : 0.0;
             krizeni.push_back(kriz);
         }
+    }
     Cele n, d;
     vMinusJedne(s, n.get(), d.get());
     if (!fmpz_is_zero(d.get()) && fmpz_cmpabs(n.get(), d.get()) == 0)
@@ -378,14 +407,16 @@ std::vector<Kriz> krizeniZesileni(const Smycka& s) {
 std::vector<Kriz> krizeniFaze(const Smycka& s) {
     std::vector<Kriz> krizeni;
     if (s.Q.stupen() < 0) return krizeni;
-    for (const CelyPolynom& f : licheFaktory(s.Q))
+    for (const CelyPolynom& f : licheFaktory(s.Q)) {
+        const CelyPolynom sP = nsd(f, s.P), sG = nsd(f, s.G);
         for (Koren& k : korenyVIntervalu(f)) {
             // N conj(D) = 0 there: a zero or a pole of H on the circle, no crossing.
-            if (spolecny(k, s.P) || znamenkoVKoreni(s.P, k) > 0) continue;
+            if (spolecny(k, s.P, sP) || znamenkoVKoreni(s.P, k) > 0) continue;
             Kriz kriz{k, NAN};
-            if (s.G.stupen() < 0 || spolecny(k, s.G)) kriz.presna = 0.0;
+            if (s.G.stupen() < 0 || spolecny(k, s.G, sG)) kriz.presna = 0.0;
             krizeni.push_back(kriz);
         }
+    }
     Cele n, d;
     vMinusJedne(s, n.get(), d.get());
     if (!fmpz_is_zero(d.get()) && !fmpz_is_zero(n.get()) && fmpz_sgn(n.get()) != fmpz_sgn(d.get()))

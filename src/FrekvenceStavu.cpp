@@ -23,6 +23,7 @@
 namespace {
 
 using Matice = Eigen::MatrixXd;
+using Dual = HessenbergovoVyhodnoceni::Dual;
 using MaticeL = Eigen::Matrix<long double, Eigen::Dynamic, Eigen::Dynamic>;
 // Unit roundoff of long double (x87 extended, 64-bit significand).
 constexpr double U_DLOUHE = 0x1p-64;
@@ -265,6 +266,7 @@ HessenbergovSystem radkove(const Hessenbergova& h, const Vyvazeny& v) {
             for (long j = 0; j < A.cols(); ++j) v.push_back(A(i, j));
     };
     doRadku(h.F, s.F);
+    doRadku(h.F.transpose(), s.Ft);
     doRadku(v.F, s.F0);
     doRadku(v.F.transpose(), s.F0t);
     doRadku(v.G, s.G0);
@@ -287,11 +289,11 @@ HessenbergovSystem radkove(const Hessenbergova& h, const Vyvazeny& v) {
 
 // Frequency k by the Hessenberg form, with or without the adjoint: every value whose bound
 // this makes smaller takes it.
-void zapis(HessenbergovoVyhodnoceni& vyhodnoceni, const std::vector<double>& w, bool sDualem, FrekvencniOdezva& odezva,
-           std::size_t k) {
+void zapis(HessenbergovoVyhodnoceni& vyhodnoceni, const std::vector<double>& w, HessenbergovoVyhodnoceni::Dual dualni,
+           FrekvencniOdezva& odezva, std::size_t k) {
     std::vector<Komplexni> Y;
     std::vector<double> chybyY;
-    if (!vyhodnoceni.vystupy(bodKruznice(w[k]), chybaBoduKruznice(w[k]), sDualem, Y, chybyY)) return;
+    if (!vyhodnoceni.vystupy(bodKruznice(w[k]), chybaBoduKruznice(w[k]), dualni, Y, chybyY)) return;
     for (int o = 0; o < odezva.vystupu; ++o)
         for (int i = 0; i < odezva.vstupu; ++i) {
             const std::size_t e = odezva.index(k, o, i), p = static_cast<std::size_t>(o * odezva.vstupu + i);
@@ -334,9 +336,10 @@ FrekvencniOdezva frekvenceStavu(const Matrix<double>& F, const Matrix<double>& G
         };
         const auto vyhodnoceni = std::make_shared<HessenbergovoVyhodnoceni>(radkove(h, *vyvazeny), mez);
         if (poradi.empty())
-            for (std::size_t k = 0; k < w.size(); ++k) zapis(*vyhodnoceni, w, false, odezva, k);
-        odezva.zpresneni.push_back({[vyhodnoceni, w](FrekvencniOdezva& o, std::size_t k) { zapis(*vyhodnoceni, w, true, o, k); },
-                                    (1.5 + 2.0 * (l + m)) * n * n});
+            for (std::size_t k = 0; k < w.size(); ++k) zapis(*vyhodnoceni, w, Dual::Bez, odezva, k);
+        for (const Dual d : {Dual::Rezidua, Dual::DlouhaRezidua})
+            odezva.zpresneni.push_back({[vyhodnoceni, w, d](FrekvencniOdezva& o, std::size_t k) { zapis(*vyhodnoceni, w, d, o, k); },
+                                        (1.5 + 2.0 * (l + m)) * n * n});
     }
     odezva.zpresneni.push_back({[vyvazeny, w](FrekvencniOdezva& o, std::size_t k) { zpresni(*vyvazeny, w, o, k); },
                                 (n + 3.0 * (l + m)) * n * n / 3.0});

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <Eigen/Dense>
+
 #include "MezeChyb.h"
 
 // Complex values are kept as separate real and imaginary arrays, so that every inner loop below
@@ -30,13 +32,13 @@ inline void odecti(double* yr, double* yi, const double* xr, const double* xi, d
     }
 }
 
-// P M = L U for the Hessenberg M = zI - F: U row by row and, for the solves by columns, its
-// transpose; L as the multiplier and the row swap of each step. The bounds of L come from its
+// P M = L U for the Hessenberg M = zI - F: U row by row; L as the multiplier and the row swap
+// of each step. The bounds of L come from its
 // rows' sums of |multipliers| and from |L^-1| <= |E_n-2| P_n-2 ... |E_0| P_0 applied to ones
 // (both swapped along with the rows).
 struct Rozklad {
     int n = 0;
-    Vektory U, Ut;
+    Vektory U;
     std::vector<double> velikostiU;  // upper bounds of |u_ij| above the diagonal, row by row
     std::vector<double> diagonala;   // lower bounds of |u_ii|
     std::vector<Komplexni> nasobitele;
@@ -93,11 +95,6 @@ bool rozloz(int n, Rozklad& r) {
     const double navyseni = 1.0 + meze::gama(2.0 * n + 4.0);
     r.normy.L = nahoru(*std::max_element(radkyL.begin(), radkyL.end()) * navyseni);
     r.normy.inverzeL = nahoru(*std::max_element(inverzeL.begin(), inverzeL.end()) * std::pow(navyseni, n));
-    for (int i = 0; i < n; ++i)
-        for (int j = i; j < n; ++j) {
-            r.Ut.re[static_cast<std::size_t>(j) * n + i] = M.re[static_cast<std::size_t>(i) * n + j];
-            r.Ut.im[static_cast<std::size_t>(j) * n + i] = M.im[static_cast<std::size_t>(i) * n + j];
-        }
     return true;
 }
 
@@ -107,29 +104,24 @@ void normyU(Rozklad& r) {
     const int n = r.n;
     r.velikostiU.resize(static_cast<std::size_t>(n) * n);
     r.diagonala.resize(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) {
+    std::vector<double> w(static_cast<std::size_t>(n));
+    double nejvetsiRadek = 0.0, inverze = 0.0;
+    // Bottom up, one pass over the rows: each row's |u_rc| (kept for normaFunkcionalu), its sum,
+    // and w_r = (1 + sum_c>r |u_rc| w_c) / |u_rr|.
+    for (int i = n - 1; i >= 0; --i) {
         const double* ur = &r.U.re[static_cast<std::size_t>(i) * n];
         const double* ui = &r.U.im[static_cast<std::size_t>(i) * n];
         double* v = &r.velikostiU[static_cast<std::size_t>(i) * n];
         for (int j = i + 1; j < n; ++j) v[j] = velikost(ur[j], ui[j]);
-        r.diagonala[static_cast<std::size_t>(i)] = std::hypot(ur[i], ui[i]) * (1.0 - 4.0 * meze::U);
-    }
-    std::vector<double> soucty(static_cast<std::size_t>(n), 0.0), vazene(static_cast<std::size_t>(n), 1.0), radek(static_cast<std::size_t>(n));
-    double inverze = 0.0;
-    for (int c = n - 1; c >= 0; --c) {
-        const double* ur = &r.Ut.re[static_cast<std::size_t>(c) * n];
-        const double* ui = &r.Ut.im[static_cast<std::size_t>(c) * n];
-        const double w = vazene[static_cast<std::size_t>(c)] / r.diagonala[static_cast<std::size_t>(c)];
-        inverze = std::max(inverze, w);
-        soucty[static_cast<std::size_t>(c)] += velikost(ur[c], ui[c]);
-        for (int i = 0; i < c; ++i) radek[static_cast<std::size_t>(i)] = velikost(ur[i], ui[i]);
-        for (int i = 0; i < c; ++i) {
-            soucty[static_cast<std::size_t>(i)] += radek[static_cast<std::size_t>(i)];
-            vazene[static_cast<std::size_t>(i)] += radek[static_cast<std::size_t>(i)] * w;
-        }
+        const Eigen::Map<const Eigen::ArrayXd> radek(v + i + 1, n - i - 1), dalsi(w.data() + i + 1, n - i - 1);
+        const double diagonala = std::hypot(ur[i], ui[i]);
+        r.diagonala[static_cast<std::size_t>(i)] = diagonala * (1.0 - 4.0 * meze::U);
+        nejvetsiRadek = std::max(nejvetsiRadek, diagonala * (1.0 + 4.0 * meze::U) + radek.sum());
+        w[static_cast<std::size_t>(i)] = (1.0 + (radek * dalsi).sum()) / r.diagonala[static_cast<std::size_t>(i)];
+        inverze = std::max(inverze, w[static_cast<std::size_t>(i)]);
     }
     const double navyseni = 1.0 + meze::gama(2.0 * n + 4.0);
-    r.normy.U = nahoru(*std::max_element(soucty.begin(), soucty.end()) * navyseni);
+    r.normy.U = nahoru(nejvetsiRadek * navyseni);
     r.normy.inverzeU = nahoru(inverze * std::pow(navyseni, 2.0 * n));
 }
 
@@ -171,12 +163,15 @@ void res(const Rozklad& r, Vektory& b) {
         b.im[static_cast<std::size_t>(s) + 1] -= f.real() * xi + f.imag() * xr;
     }
     for (int s = n - 1; s >= 0; --s) {
-        const double* ur = &r.Ut.re[static_cast<std::size_t>(s) * n];
-        const double* ui = &r.Ut.im[static_cast<std::size_t>(s) * n];
-        const Komplexni x = podil({b.re[static_cast<std::size_t>(s)], b.im[static_cast<std::size_t>(s)]}, {ur[s], ui[s]});
+        const std::size_t radek = static_cast<std::size_t>(s) * n, od = static_cast<std::size_t>(s) + 1, delka = static_cast<std::size_t>(n - s - 1);
+        const Eigen::Map<const Eigen::ArrayXd> ur(&r.U.re[radek + od], static_cast<long>(delka)),
+            ui(&r.U.im[radek + od], static_cast<long>(delka)), xr(&b.re[od], static_cast<long>(delka)),
+            xi(&b.im[od], static_cast<long>(delka));
+        const double sr = (ur * xr).sum() - (ui * xi).sum(), si = (ur * xi).sum() + (ui * xr).sum();
+        const Komplexni x = podil({b.re[static_cast<std::size_t>(s)] - sr, b.im[static_cast<std::size_t>(s)] - si},
+                                  {r.U.re[radek + static_cast<std::size_t>(s)], r.U.im[radek + static_cast<std::size_t>(s)]});
         b.re[static_cast<std::size_t>(s)] = x.real();
         b.im[static_cast<std::size_t>(s)] = x.imag();
-        odecti(b.re.data(), b.im.data(), ur, ui, x.real(), x.imag(), 0, s);
     }
 }
 
@@ -202,20 +197,21 @@ void resTransponovane(const Rozklad& r, Vektory& b) {
 }
 
 // r = b - (zI - A^T) x for A row by row (A = F^T gives the residual of M x = b, A = F that of
-// M^T x = b), accumulated in long double as a sum of scaled rows of A and rounded once.
+// M^T x = b), accumulated in T (double, vectorised; or long double where the double's rounding
+// would count) as a sum of scaled rows of A and rounded once.
+template <typename T>
 Vektory reziduum(const std::vector<double>& A, int n, Komplexni z, const Vektory& b, const Vektory& x) {
-    std::vector<long double> re(static_cast<std::size_t>(n)), im(static_cast<std::size_t>(n));
-    const long double zr = z.real(), zi = z.imag();
+    std::vector<T> re(static_cast<std::size_t>(n)), im(static_cast<std::size_t>(n));
+    const T zr = z.real(), zi = z.imag();
     for (int i = 0; i < n; ++i) {
-        const long double xr = x.re[static_cast<std::size_t>(i)], xi = x.im[static_cast<std::size_t>(i)];
+        const T xr = x.re[static_cast<std::size_t>(i)], xi = x.im[static_cast<std::size_t>(i)];
         re[static_cast<std::size_t>(i)] = b.re[static_cast<std::size_t>(i)] - (zr * xr - zi * xi);
         im[static_cast<std::size_t>(i)] = b.im[static_cast<std::size_t>(i)] - (zr * xi + zi * xr);
     }
     for (int j = 0; j < n; ++j) {
         const double* radek = &A[static_cast<std::size_t>(j) * n];
-        const long double xr = x.re[static_cast<std::size_t>(j)], xi = x.im[static_cast<std::size_t>(j)];
+        const T xr = x.re[static_cast<std::size_t>(j)], xi = x.im[static_cast<std::size_t>(j)];
         for (int i = 0; i < n; ++i) {
-            if (radek[i] == 0.0) continue;
             re[static_cast<std::size_t>(i)] += radek[i] * xr;
             im[static_cast<std::size_t>(i)] += radek[i] * xi;
         }
@@ -224,6 +220,26 @@ Vektory reziduum(const std::vector<double>& A, int n, Komplexni z, const Vektory
     for (std::size_t i = 0; i < re.size(); ++i) {
         r.re[i] = static_cast<double>(re[i]);
         r.im[i] = static_cast<double>(im[i]);
+    }
+    return r;
+}
+
+// r = b - (zI - F) x for the Hessenberg F, in double, as a sum of scaled columns of F (rows
+// of Ft, F transposed row by row; column j of F has non-zeros up to row j + 1).
+Vektory rezduumHessenbergovo(const std::vector<double>& Ft, int n, Komplexni z, const Vektory& b, const Vektory& x) {
+    Vektory r = b;
+    for (int i = 0; i < n; ++i) {
+        r.re[static_cast<std::size_t>(i)] -= z.real() * x.re[static_cast<std::size_t>(i)] - z.imag() * x.im[static_cast<std::size_t>(i)];
+        r.im[static_cast<std::size_t>(i)] -= z.real() * x.im[static_cast<std::size_t>(i)] + z.imag() * x.re[static_cast<std::size_t>(i)];
+    }
+    for (int j = 0; j < n; ++j) {
+        const double* sloupec = &Ft[static_cast<std::size_t>(j) * n];
+        const double xr = x.re[static_cast<std::size_t>(j)], xi = x.im[static_cast<std::size_t>(j)];
+        const int po = std::min(n, j + 2);
+        for (int i = 0; i < po; ++i) {
+            r.re[static_cast<std::size_t>(i)] += sloupec[i] * xr;
+            r.im[static_cast<std::size_t>(i)] += sloupec[i] * xi;
+        }
     }
     return r;
 }
@@ -257,19 +273,20 @@ HessenbergovoVyhodnoceni::HessenbergovoVyhodnoceni(HessenbergovSystem system,
     : s(std::move(system)), prostor(std::make_unique<Prostor>()), mezInverze(std::move(mez)) {
     const std::size_t n = static_cast<std::size_t>(s.n);
     for (int i = 0; i < s.n; ++i) {
+        normaM = std::max(normaM, 1.0 + normaRadku(s.F, s.n, s.n, i));
         normaM0 = std::max(normaM0, 1.0 + normaRadku(s.F0, s.n, s.n, i));
         normaM0t = std::max(normaM0t, 1.0 + normaRadku(s.F0t, s.n, s.n, i));
         normaDF0 = std::max(normaDF0, normaRadku(s.dF0, s.n, s.n, i));
     }
+    normaM = nahoru(normaM);
     normaM0 = nahoru(normaM0);
     normaM0t = nahoru(normaM0t);
     prostor->r.U = Vektory(n * n);
-    prostor->r.Ut = Vektory(n * n);
 }
 
 HessenbergovoVyhodnoceni::~HessenbergovoVyhodnoceni() = default;
 
-bool HessenbergovoVyhodnoceni::vystupy(Komplexni z, double chybaZ, bool sDualem, std::vector<Komplexni>& Y,
+bool HessenbergovoVyhodnoceni::vystupy(Komplexni z, double chybaZ, Dual dualni, std::vector<Komplexni>& Y,
                                        std::vector<double>& chybyY) {
     const int n = s.n;
     Rozklad& r = prostor->r;
@@ -291,8 +308,8 @@ bool HessenbergovoVyhodnoceni::vystupy(Komplexni z, double chybaZ, bool sDualem,
         inverze = nahoru(s.inverzeQ * inverze0 * s.normaQ);
     }
     if (!std::isfinite(inverze)) return false;
-    if (!sDualem) return bezDualu(chybaM, inverze, porovnani, Y, chybyY);
-    return sDualem0(z, chybaZ, inverze0, Y, chybyY);
+    if (dualni == Dual::Bez) return bezDualu(z, chybaM, inverze, porovnani, Y, chybyY);
+    return sDualem0(z, chybaZ, inverze0, dualni, Y, chybyY);
 }
 
 namespace {
@@ -325,13 +342,16 @@ double vazeny(const std::vector<double>& D, int n, const Vektory& v, const Vekto
 
 }  // namespace
 
-bool HessenbergovoVyhodnoceni::sDualem0(Komplexni z, double chybaZ, double inverze0, std::vector<Komplexni>& Y,
-                                        std::vector<double>& chybyY) {
+bool HessenbergovoVyhodnoceni::sDualem0(Komplexni z, double chybaZ, double inverze0, Dual dualni,
+                                        std::vector<Komplexni>& Y, std::vector<double>& chybyY) {
     const int n = s.n, l = s.l, m = s.m;
     const Rozklad& r = prostor->r;
-    // The residuals' rounding: long double sums of real products with complex values (each part
-    // on its own, so within sqrt(2) of a real sum's bound), then one rounding to double.
-    const double g = meze::gama(n + 3.0, 2.0 * 0x1p-64);
+    // The residuals' rounding: sums of real products with complex values (each part on its own,
+    // so within sqrt(2) of a real sum's bound), then one rounding to double; in double
+    // (vectorised) or in long double (2^-64).
+    const bool dlouhe = dualni == Dual::DlouhaRezidua;
+    const double g = meze::gama(n + 3.0, 2.0 * (dlouhe ? 0x1p-64 : meze::U));
+    const auto rezidua = dlouhe ? reziduum<long double> : reziduum<double>;
     const bool cteni = normaDF0 > 0.0;
     std::vector<Vektory>& X = prostor->X;
     std::vector<Vektory>& R = prostor->R;
@@ -347,7 +367,7 @@ bool HessenbergovoVyhodnoceni::sDualem0(Komplexni z, double chybaZ, double inver
         X[i] = zpet(s.Q, n, X[i]);
         Vektory b(static_cast<std::size_t>(n));
         for (int j = 0; j < n; ++j) b.re[static_cast<std::size_t>(j)] = s.G0[static_cast<std::size_t>(j) * l + i];
-        R[i] = reziduum(s.F0t, n, z, b, X[i]);
+        R[i] = rezidua(s.F0t, n, z, b, X[i]);
         normaX[i] = norma(X[i], false);
         normaR[i] = norma(R[i], false);
         // ||R* - R||_inf without the reading's part, which is taken elementwise below.
@@ -366,7 +386,7 @@ bool HessenbergovoVyhodnoceni::sDualem0(Komplexni z, double chybaZ, double inver
         Vektory V = h;
         resTransponovane(r, V);
         V = zpet(s.Q, n, V);
-        const Vektory S = reziduum(s.F0, n, z, h0, V);
+        const Vektory S = rezidua(s.F0, n, z, h0, V);
         const double normaV = norma(V, true), normaS = norma(S, true);
         double cteniH = 0.0;
         for (int j = 0; j < n; ++j) cteniH += s.dH0[static_cast<std::size_t>(o) * n + j];
@@ -403,26 +423,38 @@ bool HessenbergovoVyhodnoceni::sDualem0(Komplexni z, double chybaZ, double inver
     return true;
 }
 
-bool HessenbergovoVyhodnoceni::bezDualu(double chybaM, double inverze, bool porovnani, std::vector<Komplexni>& Y,
-                                        std::vector<double>& chybyY) {
+bool HessenbergovoVyhodnoceni::bezDualu(Komplexni z, double chybaM, double inverze, bool porovnani,
+                                        std::vector<Komplexni>& Y, std::vector<double>& chybyY) {
     const int n = s.n, l = s.l, m = s.m;
     const Rozklad& r = prostor->r;
     std::vector<Vektory>& X = prostor->X;
-    std::vector<double>& normaX = prostor->normaX;
+    std::vector<double>&normaX = prostor->normaX, &chybaR = prostor->chybaR;
     X.assign(static_cast<std::size_t>(l), Vektory(static_cast<std::size_t>(n)));
     normaX.resize(X.size());
-    // The solve's backward error (Higham, theorem 9.4) and E together: M* = P^T L U - D with
-    // ||D||_inf <= dM + ||E||, so |h^T M*^-1 w| <= ||t||_1 ||w||_inf / (1 - ||(P^T L U)^-1|| ||D||)
-    // for t of normaFunkcionalu, and (M + dM) X = G gives M* (X* - X) = dG + (dM + E) X.
+    chybaR.resize(X.size());
+    // With the factors, M* = P^T L U - D for ||D||_inf <= dM + ||E|| (dM the factorisation's
+    // backward error, Higham, theorem 9.3), so |h^T M*^-1 w| <= ||t||_1 ||w||_inf /
+    // (1 - ||(P^T L U)^-1|| ||D||) for t of normaFunkcionalu, and M* (X* - X) = R* is the exact
+    // residual: the computed one (in double, with its rounding) and ||G* - G|| + ||E|| ||X||.
     // Without the comparison matrices (porovnani false) only ||M*^-1|| is known: t = ||h||_1 ||M*^-1||.
     const double D = nahoru(r.normy.chybaRozkladu(n) + chybaM);
     const double inverzeLU = nahoru(r.normy.inverzeL * r.normy.inverzeU);
     if (porovnani && !(inverzeLU * D < 0.5)) return false;
     const double zesileni = porovnani ? 1.0 / (1.0 - nahoru(inverzeLU * D)) : 0.0;
+    const double g = meze::gama(n + 3.0, 2.0 * meze::U), dM = r.normy.chybaRozkladu(n);
     for (int i = 0; i < l; ++i) {
         for (int j = 0; j < n; ++j) X[i].re[static_cast<std::size_t>(j)] = s.G[static_cast<std::size_t>(j) * l + i];
+        const Vektory b = X[i];
         res(r, X[i]);
         normaX[i] = norma(X[i], false);
+        // The a-priori backward error of the solve, dM ||X|| (Higham, theorem 9.4), unless it
+        // is large enough to be worth the residual itself.
+        chybaR[i] = nahoru(s.chybyG[i] + (chybaM + dM) * normaX[i]);
+        if (dM > 1e-13) {
+            const double rezidua = norma(rezduumHessenbergovo(s.Ft, n, z, b, X[i]), false);
+            chybaR[i] = std::min(chybaR[i], nahoru(s.chybyG[i] + chybaM * normaX[i] + rezidua +
+                                                   g * (norma(b, false) + normaM * normaX[i])));
+        }
     }
     Y.assign(static_cast<std::size_t>(m) * l, 0.0);
     chybyY.assign(Y.size(), 0.0);
@@ -440,11 +472,10 @@ bool HessenbergovoVyhodnoceni::bezDualu(double chybaM, double inverze, bool poro
                 soucet += std::fabs(h[j]) * (std::fabs(xr) + std::fabs(xi));
             }
             // ||X* - X||_inf for the error of h* itself.
-            const double chybaX = nahoru(inverze * (s.chybyG[i] + D * normaX[i]));
+            const double chybaX = nahoru(inverze * chybaR[i]);
             const std::size_t e = static_cast<std::size_t>(o) * l + i;
             Y[e] = {yr, yi};
-            chybyY[e] = nahoru(s.dL[e] + s.chybyH[o] * (normaX[i] + chybaX) +
-                               t * (s.chybyG[i] + D * normaX[i]) +
+            chybyY[e] = nahoru(s.dL[e] + s.chybyH[o] * (normaX[i] + chybaX) + t * chybaR[i] +
                                soucetni * nahoru(soucet * (1.0 + meze::gama(2.0 * n + 2.0))) + meze::PODTECENI);
             if (!std::isfinite(chybyY[e]) || !std::isfinite(yr) || !std::isfinite(yi)) return false;
         }
