@@ -337,6 +337,12 @@ def pripady(rng):
             p.append(Pripad("poles", "VnejsiSISO degree 29 near 1.8e308 %s %d" % (op, i), "VnejsiSISO", nejvetsi, op,
                             None if op == "Stabilita" else "soubor", 3000))
 
+    # Stability margins: the exact transfer function and the exact crossovers.
+    for nazev, druh, text in (("StavSISO n=50", "StavSISO", siso50), ("VnejsiSISO degree 100", "VnejsiSISO", stupen100)):
+        p.append(Pripad("target", "%s Frekvence --rezervy ano" % nazev, druh, text, "Frekvence", "soubor", 20,
+                        volby=("--rezervy", "ano")))
+    frekvence_pripady(p, vlastni)
+
     # Poles on or within 1e-12 of the unit circle: the floating-point certificate cannot decide,
     # the exact path does (FLINT and Arb, loaded for it).
     p.append(Pripad("exact path", "StavSISO n=50 eigenvalues 1 and -1", "StavSISO",
@@ -457,6 +463,37 @@ def pripady(rng):
     p.append(Pripad("largest inputs", "VnejsiMIMO 255x255 degree 1 cycle Poly zeros", "VnejsiMIMO",
                     vnejsi_mimo_cyklus(255, rng), "Poly", "soubor", volby=["--nuly", "ano"]))
     return p
+
+
+def frekvence_pripady(p, rng):
+    """Frekvence beyond the well-conditioned targets: the two reported state-space systems
+    (a lower triangular F with a coupling of 2e9, one scaled over 24 decades), triangular F
+    with couplings up to 9e9, dense systems of many states and channels, and poles on the grid."""
+    h3 = soubor_stav([["-0.5", "0", "0"], ["-6", "0.7", "0"], ["5", "2e9", "-0.5"]], [["-2"], ["2"], ["-1"]],
+                     [["0", "0", "-1"]], [["0"]], ["0"] * 3)
+    skalovany = soubor_stav([["-0.2", "2e-9", "2e7"], ["0", "0.3", "-1e15"], ["3e-9", "4e-17", "-0.2"]],
+                            [["1"], ["1e8"], ["1e-8"]], [["1", "1e-8", "1e8"]], [["0"]], ["0"] * 3)
+    n = 128
+    T = [["0"] * n for _ in range(n)]
+    for i in range(n):
+        T[i][i] = rng.choice([".5", "-.5", ".3", "-.7", ".1"])
+        for j in range(i):
+            if rng.random() < 0.05:
+                T[i][j] = rng.choice(["9e9", "5e8", "7e7"])
+    pripady = [
+        ("StavSISO reported lower triangular n=3", "StavSISO", h3),
+        ("StavSISO reported badly scaled n=3", "StavSISO", skalovany),
+        ("StavSISO lower triangular n=128, couplings 9e9", "StavSISO", stav_siso(T, rng)),
+        ("StavSISO n=256 digits", "StavSISO", stav_siso(cislice(256, rng), rng)),
+        ("StavSISO n=256 cycle (pole at pi)", "StavSISO", stav_siso(cyklicka_permutace(256, rng), rng)),
+        ("StavMIMO n=64, 16 channels", "StavMIMO", stav_mimo(matice_F(64, True, rng), 16, rng)),
+        ("StavMIMO n=128, 16 channels", "StavMIMO", stav_mimo(matice_F(128, True, rng), 16, rng)),
+        ("VnejsiMIMO 16x16 degree 2", "VnejsiMIMO", vnejsi_mimo_diagonalni(16, 2, True, rng)),
+        ("VnejsiSISO degree 255 digits", "VnejsiSISO", vnejsi_siso([str(rng.randint(0, 9)) for _ in range(256)],
+                                                                  [str(rng.randint(1, 9)) for _ in range(256)])),
+    ]
+    for nazev, druh, text in pripady:
+        p.append(Pripad("Frekvence", nazev, druh, text, "Frekvence", "soubor"))
 
 
 # ---------------------------------------------------------------- running

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include <acb.h>
+#include <acb_mat.h>
+#include <acb_poly.h>
 #include <arb.h>
 #include <arf.h>
 #include <flint/fmpq.h>
@@ -289,6 +291,27 @@ public:
     ~KomplexniIntervaly() { _acb_vec_clear(v, n); }
     acb_ptr data() { return v; }
     acb_ptr operator[](long i) { return v + i; }
+};
+
+// Complex ball polynomial (acb_poly) and complex ball matrix (acb_mat).
+class KomplexniPolynom : BezKopie {
+    acb_poly_t p;
+
+public:
+    KomplexniPolynom() { acb_poly_init(p); }
+    ~KomplexniPolynom() { acb_poly_clear(p); }
+    acb_poly_struct* get() { return p; }
+    const acb_poly_struct* get() const { return p; }
+};
+
+class KomplexniMatice : BezKopie {
+    acb_mat_t m;
+
+public:
+    KomplexniMatice(long radky, long sloupce) { acb_mat_init(m, radky, sloupce); }
+    ~KomplexniMatice() { acb_mat_clear(m); }
+    acb_mat_struct* get() { return m; }
+    acb_ptr prvek(long i, long j) { return acb_mat_entry(m, i, j); }
 };
 
 // GMP rational (mpq) and MPFR number of a given precision.

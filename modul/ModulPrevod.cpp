@@ -65,6 +65,8 @@ public:
 // comes from the Markov parameters modulo primes.
 const long MAX_RAD_ADJUNGOVANE = 16;
 
+}  // namespace
+
 // The coefficient matrices B_0 ... B_n of B(z) = H adj(zI - F) G + L D(z), D = det(zI - F) with
 // coefficients a_k: adj(zI - F) G = sum_k z^k Q_k with Q_(n-1) = G and Q_(k-1) = F Q_k + a_k G,
 // so B_k = H Q_k + a_k L and B_n = L. One product by F and one by H per power.
@@ -145,6 +147,13 @@ void citatelJednohoKanalu(const CelaSoustava& s, const RacionalniMatice& G, cons
     fmpq_poly_scalar_mul_fmpq(primaVazba.get(), D, L.prvek(0, 0));
     fmpq_poly_add(B, B, primaVazba.get());
 }
+
+void citatelLemmatem(RacionalniMatice& F, RacionalniMatice& G, RacionalniMatice& H, RacionalniMatice& L,
+                     fmpq_poly_t D, fmpq_poly_t B) {
+    citatelJednohoKanalu(CelaSoustava(F), G, H, L, D, B);
+}
+
+namespace {
 
 // A = det(zI - F) as a 1 x 1 block, B (outputs x inputs).
 std::string naVnejsi(const std::vector<PresnaMatice>& b) {

@@ -6,6 +6,7 @@
 #include <exception>
 #include <string>
 
+#include "ModulFrekvence.h"
 #include "ModulNuly.h"
 #include "ModulPoly.h"
 #include "ModulPrevod.h"
@@ -64,5 +65,8 @@ extern "C" char* cldds_presne_poly(const char* text) { return odpoved(presnePoly
 
 // The zeros or the static gain of a system.
 extern "C" char* cldds_presne_nuly(const char* text) { return odpoved(presneNulyZadani, text); }
+
+// The open values of a frequency report, or the stability margins of a SISO system.
+extern "C" char* cldds_presna_frekvence(const char* text) { return odpoved(frekvencniUkol, text); }
 
 extern "C" void cldds_uvolni(char* text) { std::free(text); }

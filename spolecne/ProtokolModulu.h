@@ -7,7 +7,7 @@
 // stale installed module is never used by a newer tool or the other way round.
 namespace protokol {
 
-const int VERZE_MODULU = 2;
+const int VERZE_MODULU = 3;
 
 // The entry point that gives the module's number: int (void).
 const char* const VSTUP_VERZE = "cldds_verze_protokolu";

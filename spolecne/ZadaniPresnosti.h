@@ -26,6 +26,9 @@ const char POLYNOMIALNI_MATICE = 'A';
 const char NA_VNEJSI = 'V';
 const char NA_STAV_SISO = 'S';
 const char NA_STAV_MIMO = 'M';
+// The open values of a frequency report, and the stability margins of a SISO system.
+const char FREKVENCE = 'W';
+const char REZERVY = 'Z';
 // The answer to a conversion.
 const char VYSLEDEK = 'R';
 // The answer to a pole listing, whose task names its block by the kinds of stability.

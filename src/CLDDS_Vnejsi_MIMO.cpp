@@ -331,7 +331,10 @@ std::vector<Pol> CLDDS_Vnejsi_MIMO::poly() const {
 }
 
 FrekvencniOdezva CLDDS_Vnejsi_MIMO::frekvencni_odezva(const std::vector<double>& w) const {
-    return frekvenceMaticovehoZlomku(A, B, w);
+    FrekvencniOdezva odezva = frekvenceMaticovehoZlomku(A, B, w);
+    PresnyVnejsi hodnoty = presneHodnoty();
+    odezva.presne = {std::move(hodnoty.A), std::move(hodnoty.B)};
+    return odezva;
 }
 
 CLDDS_Stav CLDDS_Vnejsi_MIMO::realizace() const {

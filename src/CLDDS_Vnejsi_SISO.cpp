@@ -157,7 +157,10 @@ void CLDDS_Vnejsi_SISO::CSVexport(Matrix<double> vystup, std::fstream& f) const 
 std::vector<Pol> CLDDS_Vnejsi_SISO::poly() const { return presnePolyZModulu(zadani::POLYNOM, presneHodnoty().A); }
 
 FrekvencniOdezva CLDDS_Vnejsi_SISO::frekvencni_odezva(const std::vector<double>& w) const {
-    return frekvencePodilu(B, A, w);
+    FrekvencniOdezva odezva = frekvencePodilu(B, A, w);
+    PresnyVnejsi hodnoty = presneHodnoty();
+    odezva.presne = {std::move(hodnoty.A), std::move(hodnoty.B)};
+    return odezva;
 }
 
 CLDDS_Stav CLDDS_Vnejsi_SISO::realizace() const {

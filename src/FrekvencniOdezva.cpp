@@ -2,100 +2,107 @@
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
 
 #include "Konstanty.h"
+#include "MezeChyb.h"
+#include "RychlyCertifikat.h"
+#include "StrukturaPrenosu.h"
 
 namespace {
 
+// What the error bound of p(z) at |z| = 1 needs of the coefficients c_k: sum |c_k|, sum k |c_k|
+// and the degree.
+struct VelikostPolynomu {
+    double soucet = 0.0;
+    double derivace = 0.0;
+    int stupen = 0;
 
-// a b without the checks of std::complex for inf and nan operands, which cost a library call
-// per product: an overflow still gives inf or nan parts.
-inline Komplexni soucin(Komplexni a, Komplexni b) {
-    return {a.real() * b.real() - a.imag() * b.imag(), a.real() * b.imag() + a.imag() * b.real()};
-}
-
-// Solves M X = P in place (M n x n, P n x k, both row by row) by elimination with partial
-// pivoting. Below the diagonal M has non-zeros in at most `pasmo` rows (n - 1 in general, 1
-// for a Hessenberg matrix), so only those rows take part: O(n^2 pasmo + n^2 k) in all. False
-// at an exactly zero pivot, an M that is singular as evaluated.
-bool vyresSoustavu(std::vector<Komplexni>& M, int n, int pasmo, std::vector<Komplexni>& P, int k) {
-    const auto m = [&](int r, int c) -> Komplexni& { return M[static_cast<std::size_t>(r) * n + c]; };
-    const auto p = [&](int r, int c) -> Komplexni& { return P[static_cast<std::size_t>(r) * k + c]; };
-    for (int s = 0; s < n; ++s) {
-        const int posledni = std::min(n - 1, s + pasmo);
-        int pivot = s;
-        for (int r = s + 1; r <= posledni; ++r)
-            if (std::abs(m(r, s)) > std::abs(m(pivot, s))) pivot = r;
-        if (m(pivot, s) == 0.0) return false;
-        if (pivot != s) {
-            for (int c = s; c < n; ++c) std::swap(m(s, c), m(pivot, c));
-            for (int c = 0; c < k; ++c) std::swap(p(s, c), p(pivot, c));
+    explicit VelikostPolynomu(const Polynom& p) : stupen(std::max(p.get_stupen(), 0)) {
+        for (int k = 0; k <= stupen; ++k) {
+            soucet += std::fabs(p[static_cast<std::size_t>(k)]);
+            derivace += k * std::fabs(p[static_cast<std::size_t>(k)]);
         }
-        for (int r = s + 1; r <= posledni; ++r) {
-            const Komplexni f = m(r, s) / m(s, s);
-            if (f == 0.0) continue;
-            for (int c = s + 1; c < n; ++c) m(r, c) -= soucin(f, m(s, c));
-            for (int c = 0; c < k; ++c) p(r, c) -= soucin(f, p(s, c));
-        }
+        soucet = meze::nahoru(soucet * (1.0 + meze::gama(stupen + 1.0)));
+        derivace = meze::nahoru(derivace * (1.0 + meze::gama(stupen + 2.0)));
     }
-    for (int s = n - 1; s >= 0; --s)
-        for (int c = 0; c < k; ++c) {
-            Komplexni x = p(s, c);
-            for (int j = s + 1; j < n; ++j) x -= soucin(m(s, j), p(j, c));
-            p(s, c) = x / m(s, s);
-        }
+
+    // |p*(z*) - fl(p(z))| for the exact coefficients p* (each within CHYBA_CTENI of the double),
+    // the exact point z* within `chybaBodu` of z, and Horner's rounding (Higham, eq. 5.3, with
+    // complex operations): gamma_2d sum |c_k| |z|^k, plus |p'| |z* - z|.
+    double chyba(double chybaBodu) const {
+        const double mocnina = std::pow(1.0 + 4.0 * meze::U + chybaBodu, stupen);
+        return meze::nahoru(mocnina * ((meze::gama(2.0 * stupen + 2.0, meze::U_KOMPLEXNI) + CHYBA_CTENI) * soucet +
+                                       chybaBodu * derivace) +
+                            (stupen + 1.0) * meze::PODTECENI);
+    }
+};
+
+bool nulovy(const Polynom& p) {
+    for (int k = 0; k <= std::max(p.get_stupen(), 0); ++k)
+        if (p[static_cast<std::size_t>(k)] != 0.0) return false;
     return true;
 }
 
-std::vector<double> radkove(const Matrix<double>& M) {
-    std::vector<double> v;
-    for (int i = 0; i < M.get_rows(); ++i)
-        for (int j = 0; j < M.get_columns(); ++j) v.push_back(M(i, j));
-    return v;
+// b / a and its bound from the bounds of a and b: |B*/A* - b/a| <= (|a| eb + |b| ea) /
+// (|a| (|a| - ea)), and the rounding of the quotient. inf when |a| <= ea.
+double chybaPodilu(Komplexni a, double ea, Komplexni b, double eb, Komplexni podil) {
+    const double velikostA = meze::velikostDolu(a);
+    if (!(velikostA > ea)) return std::numeric_limits<double>::infinity();
+    const double citatel = meze::velikostNahoru(a) * eb + meze::velikostNahoru(b) * ea;
+    return meze::nahoru(citatel / (velikostA * (velikostA - ea) * (1.0 - 4.0 * meze::U)) +
+                        meze::U_KOMPLEXNI * meze::velikostNahoru(podil));
 }
 
-// The Householder vector v (scaled by the largest entry, so that no square overflows) that
-// maps column k of F below row k + 1 to zero; empty when it is zero already.
-std::vector<double> odrazovyVektor(const std::vector<double>& F, int n, int k) {
-    double meritko = 0.0, zbytek = 0.0;
-    for (int i = k + 1; i < n; ++i) meritko = std::max(meritko, std::fabs(F[static_cast<std::size_t>(i) * n + k]));
-    for (int i = k + 2; i < n; ++i) zbytek = std::max(zbytek, std::fabs(F[static_cast<std::size_t>(i) * n + k]));
-    if (zbytek == 0.0) return {};
-    std::vector<double> v;
-    double norma = 0.0;
-    for (int i = k + 1; i < n; ++i) {
-        v.push_back(F[static_cast<std::size_t>(i) * n + k] / meritko);
-        norma += v.back() * v.back();
+// Frequency k of A(z)^-1 B(z) again by jisteVystupy with the elementwise bounds of every
+// element's evaluation: every value whose bound this makes smaller takes it.
+void zpresniZlomek(const Matrix<Polynom>& A, const Matrix<Polynom>& B, const std::vector<double>& w,
+                   FrekvencniOdezva& odezva, std::size_t k) {
+    const int m = A.get_rows(), l = B.get_columns();
+    const Komplexni z = bodKruznice(w[k]);
+    const double chybaBodu = chybaBoduKruznice(w[k]);
+    ChybyDat chyby;
+    std::vector<Komplexni> M, P, I(static_cast<std::size_t>(m) * m, 0.0), D(static_cast<std::size_t>(m) * l, 0.0);
+    for (int i = 0; i < m; ++i) {
+        for (int j = 0; j < m; ++j) {
+            M.push_back(hodnotaPolynomu(A(i, j), z));
+            chyby.M.push_back(VelikostPolynomu(A(i, j)).chyba(chybaBodu));
+        }
+        for (int j = 0; j < l; ++j) {
+            P.push_back(hodnotaPolynomu(B(i, j), z));
+            chyby.G.push_back(VelikostPolynomu(B(i, j)).chyba(chybaBodu));
+        }
+        I[static_cast<std::size_t>(i) * m + i] = 1.0;
     }
-    v[0] += std::copysign(std::sqrt(norma), v[0]);
-    return v;
-}
-
-// M <- (I - 2 v v^T / v^T v) M on rows od ... od + |v| - 1 (M with `sloupcu` columns), or
-// M <- M (I - 2 v v^T / v^T v) on those columns when zprava is set (M with `radku` rows).
-void odraz(std::vector<double>& M, int radku, int sloupcu, const std::vector<double>& v, int od, bool zprava) {
-    double vv = 0.0;
-    for (double x : v) vv += x * x;
-    const int delka = static_cast<int>(v.size());
-    const int pocet = zprava ? radku : sloupcu;
-    for (int t = 0; t < pocet; ++t) {
-        const auto prvek = [&](int i) -> double& {
-            return zprava ? M[static_cast<std::size_t>(t) * sloupcu + od + i] : M[static_cast<std::size_t>(od + i) * sloupcu + t];
-        };
-        double d = 0.0;
-        for (int i = 0; i < delka; ++i) d += v[static_cast<std::size_t>(i)] * prvek(i);
-        d = 2.0 * d / vv;
-        for (int i = 0; i < delka; ++i) prvek(i) -= d * v[static_cast<std::size_t>(i)];
-    }
+    chyby.H.assign(I.size(), 0.0);
+    chyby.D.assign(D.size(), 0.0);
+    std::vector<Komplexni> Y;
+    std::vector<double> chybyY;
+    if (!jisteVystupy(std::move(M), m, P, l, I, m, D, chyby, Y, chybyY)) return;
+    for (int o = 0; o < m; ++o)
+        for (int i = 0; i < l; ++i) {
+            const std::size_t e = odezva.index(k, o, i), p = static_cast<std::size_t>(o) * l + i;
+            if (odezva.jeKonstantni(o, i) || !(chybyY[p] < odezva.chyby[e])) continue;
+            odezva.hodnoty[e] = Y[p];
+            odezva.chyby[e] = chybyY[p];
+        }
 }
 
 }  // namespace
+
+FrekvencniOdezva::FrekvencniOdezva(int vystupu, int vstupu, const std::vector<double>& w)
+    : vystupu(vystupu), vstupu(vstupu),
+      hodnoty(w.size() * static_cast<std::size_t>(vystupu) * static_cast<std::size_t>(vstupu)),
+      chyby(hodnoty.size(), std::numeric_limits<double>::infinity()),
+      konstantni(static_cast<std::size_t>(vystupu) * static_cast<std::size_t>(vstupu), false) {
+    for (const double x : w) realne.push_back(bodKruznice(x) == -1.0);
+}
 
 Komplexni bodKruznice(double w) {
     if (w == PI) return {-1.0, 0.0};
     return {std::cos(w), std::sin(w)};
 }
+
+double chybaBoduKruznice(double w) { return w == PI ? 0.0 : 256.0 * meze::U; }
 
 Komplexni hodnotaPolynomu(const Polynom& p, Komplexni z) {
     Komplexni r = 0.0;
@@ -104,12 +111,20 @@ Komplexni hodnotaPolynomu(const Polynom& p, Komplexni z) {
 }
 
 FrekvencniOdezva frekvencePodilu(const Polynom& B, const Polynom& A, const std::vector<double>& w) {
-    FrekvencniOdezva odezva(1, 1, w.size());
+    FrekvencniOdezva odezva(1, 1, w);
+    if (nulovy(B)) {
+        odezva.konstantni[0] = true;
+        std::fill(odezva.chyby.begin(), odezva.chyby.end(), 0.0);
+        return odezva;
+    }
+    const VelikostPolynomu velikostA(A), velikostB(B);
     for (std::size_t k = 0; k < w.size(); ++k) {
         const Komplexni z = bodKruznice(w[k]);
-        const Komplexni a = hodnotaPolynomu(A, z);
-        odezva.singularni[k] = a == 0.0;
-        if (a != 0.0) odezva(k, 0, 0) = hodnotaPolynomu(B, z) / a;
+        const Komplexni a = hodnotaPolynomu(A, z), b = hodnotaPolynomu(B, z);
+        if (a == 0.0) continue;
+        const double chybaBodu = chybaBoduKruznice(w[k]);
+        odezva(k, 0, 0) = podil(b, a);
+        odezva.chyby[k] = chybaPodilu(a, velikostA.chyba(chybaBodu), b, velikostB.chyba(chybaBodu), odezva(k, 0, 0));
     }
     return odezva;
 }
@@ -118,51 +133,62 @@ FrekvencniOdezva frekvenceMaticovehoZlomku(const Matrix<Polynom>& A, const Matri
                                         const std::vector<double>& w) {
     const int m = A.get_rows();
     const int l = B.get_columns();
-    FrekvencniOdezva odezva(m, l, w.size());
-    std::vector<Komplexni> M(static_cast<std::size_t>(m) * m), P(static_cast<std::size_t>(m) * l);
-    for (std::size_t k = 0; k < w.size(); ++k) {
-        const Komplexni z = bodKruznice(w[k]);
-        for (int i = 0; i < m; ++i) {
-            for (int j = 0; j < m; ++j) M[static_cast<std::size_t>(i) * m + j] = hodnotaPolynomu(A(i, j), z);
-            for (int j = 0; j < l; ++j) P[static_cast<std::size_t>(i) * l + j] = hodnotaPolynomu(B(i, j), z);
+    FrekvencniOdezva odezva(m, l, w);
+    std::vector<std::vector<bool>> nenulove(static_cast<std::size_t>(m), std::vector<bool>(static_cast<std::size_t>(m)));
+    std::vector<std::vector<bool>> vstupy(static_cast<std::size_t>(m), std::vector<bool>(static_cast<std::size_t>(l)));
+    std::vector<VelikostPolynomu> velikostA, velikostB;
+    for (int i = 0; i < m; ++i) {
+        for (int j = 0; j < m; ++j) {
+            nenulove[i][j] = !nulovy(A(i, j));
+            velikostA.emplace_back(A(i, j));
         }
-        odezva.singularni[k] = !vyresSoustavu(M, m, m - 1, P, l);
-        if (odezva.singularni[k]) continue;
-        for (int i = 0; i < m; ++i)
-            for (int j = 0; j < l; ++j) odezva(k, i, j) = P[static_cast<std::size_t>(i) * l + j];
+        for (int j = 0; j < l; ++j) {
+            vstupy[i][j] = !nulovy(B(i, j));
+            velikostB.emplace_back(B(i, j));
+        }
     }
-    return odezva;
-}
+    // A^-1 is zero where no path of A leads (its diagonal is never zero): output o reads y_o.
+    std::vector<std::vector<bool>> vystupy(static_cast<std::size_t>(m), std::vector<bool>(static_cast<std::size_t>(m)));
+    for (int i = 0; i < m; ++i) {
+        vystupy[i][i] = true;
+        nenulove[i][i] = false;
+    }
+    odezva.konstantni = bezCesty(nenulove, vstupy, vystupy);
 
-FrekvencniOdezva frekvenceStavu(const Matrix<double>& F, const Matrix<double>& G, const Matrix<double>& H,
-                             const Matrix<double>& L, const std::vector<double>& w) {
-    const int n = F.get_rows(), l = G.get_columns(), m = H.get_rows();
-    std::vector<double> Fh = radkove(F), Gh = radkove(G), Hh = radkove(H);
-    for (int k = 0; k + 2 < n; ++k) {
-        const std::vector<double> v = odrazovyVektor(Fh, n, k);
-        if (v.empty()) continue;
-        odraz(Fh, n, n, v, k + 1, false);
-        odraz(Fh, n, n, v, k + 1, true);
-        odraz(Gh, n, l, v, k + 1, false);
-        odraz(Hh, m, n, v, k + 1, true);
-        // What the reflection leaves below the subdiagonal is rounding of zeros.
-        for (int i = k + 2; i < n; ++i) Fh[static_cast<std::size_t>(i) * n + k] = 0.0;
-    }
-    FrekvencniOdezva odezva(m, l, w.size());
-    std::vector<Komplexni> M(static_cast<std::size_t>(n) * n), X(static_cast<std::size_t>(n) * l);
+    std::vector<Komplexni> M(static_cast<std::size_t>(m) * m), P(static_cast<std::size_t>(m) * l);
+    std::vector<double> chybyP(static_cast<std::size_t>(l)), chybyX;
     for (std::size_t k = 0; k < w.size(); ++k) {
         const Komplexni z = bodKruznice(w[k]);
-        for (std::size_t e = 0; e < M.size(); ++e) M[e] = -Fh[e];
-        for (int i = 0; i < n; ++i) M[static_cast<std::size_t>(i) * n + i] += z;
-        std::copy(Gh.begin(), Gh.end(), X.begin());
-        odezva.singularni[k] = !vyresSoustavu(M, n, 1, X, l);
-        if (odezva.singularni[k]) continue;
-        for (int o = 0; o < m; ++o)
-            for (int i = 0; i < l; ++i) {
-                Komplexni y = L(o, i);
-                for (int j = 0; j < n; ++j) y += Hh[static_cast<std::size_t>(o) * n + j] * X[static_cast<std::size_t>(j) * l + i];
-                odezva(k, o, i) = y;
+        const double chybaBodu = chybaBoduKruznice(w[k]);
+        double chybaM = 0.0;
+        std::fill(chybyP.begin(), chybyP.end(), 0.0);
+        for (int i = 0; i < m; ++i) {
+            double radek = 0.0;
+            for (int j = 0; j < m; ++j) {
+                M[static_cast<std::size_t>(i) * m + j] = hodnotaPolynomu(A(i, j), z);
+                radek += velikostA[static_cast<std::size_t>(i) * m + j].chyba(chybaBodu);
+            }
+            chybaM = std::max(chybaM, radek);
+            for (int j = 0; j < l; ++j) {
+                P[static_cast<std::size_t>(i) * l + j] = hodnotaPolynomu(B(i, j), z);
+                chybyP[j] = std::max(chybyP[j], velikostB[static_cast<std::size_t>(i) * l + j].chyba(chybaBodu));
+            }
+        }
+        if (!jisteVyres(M, m, m - 1, P, l, meze::nahoru(chybaM * (1.0 + meze::gama(m))), chybyP, chybyX)) continue;
+        for (int i = 0; i < m; ++i)
+            for (int j = 0; j < l; ++j) {
+                odezva(k, i, j) = P[static_cast<std::size_t>(i) * l + j];
+                odezva.chyby[odezva.index(k, i, j)] = chybyX[static_cast<std::size_t>(j)];
             }
     }
+    odezva.zpresneni.push_back({[A, B, w](FrekvencniOdezva& o, std::size_t k) { zpresniZlomek(A, B, w, o, k); },
+                                (m + 6.0 * l) * m * m / 3.0});
+    for (int i = 0; i < m; ++i)
+        for (int j = 0; j < l; ++j)
+            if (odezva.jeKonstantni(i, j))
+                for (std::size_t k = 0; k < w.size(); ++k) {
+                    odezva(k, i, j) = 0.0;
+                    odezva.chyby[odezva.index(k, i, j)] = 0.0;
+                }
     return odezva;
 }

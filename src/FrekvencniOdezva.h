@@ -2,36 +2,60 @@
 #define FREKVENCNIODEZVA_H
 
 #include <complex>
+#include <functional>
+#include <limits>
 #include <vector>
 
+#include "JistaEliminace.h"
 #include "Matrix.h"
 #include "Polynoms.h"
+#include "PresnaMatice.h"
 
-using Komplexni = std::complex<double>;
-
-// H(e^{jw}) of a system at a list of frequencies w (sampling period 1), in double precision.
-// A frequency at which the system's matrix (A(z), det A(z) or zI - F) is exactly singular in
-// the evaluation, a pole met exactly, has no value: singularni[k] is then set.
+// H(e^{jw}) of a system at a list of frequencies w (sampling period 1), in double precision,
+// each value with a rigorous bound on its distance from the exact value of the system as
+// written (the decimal values of its file, at the exact point e^{jw} of the listed frequency).
+// A value whose bound does not exist (a pole met as evaluated, a matrix too close to singular
+// for the bound) has the bound inf.
 struct FrekvencniOdezva {
     int vystupu = 0;
     int vstupu = 0;
     std::vector<Komplexni> hodnoty;  // frequency by frequency, each output's row of inputs
-    std::vector<bool> singularni;
+    std::vector<double> chyby;       // likewise: |exact - value| <= chyba
+    // Per pair: H is the constant value L (what no path of the system joins is only the direct
+    // term), exact but for the reading of L; 0 for an exact zero.
+    std::vector<bool> konstantni;
+    // The system exactly as written, for the module of exact arithmetic: F, G, H, L (state
+    // space) or A, B (matrix fraction, B(z)/A(z) as 1 x 1 blocks).
+    std::vector<PresnaMatice> presne;
+    // Evaluations of frequency k with ever tighter bounds, for the values that the bounds before
+    // leave open, each with its cost in complex multiplications.
+    struct Zpresneni {
+        std::function<void(FrekvencniOdezva&, std::size_t)> vyhodnot;
+        double cena = 0.0;
+    };
+    std::vector<Zpresneni> zpresneni;
 
-    FrekvencniOdezva(int vystupu, int vstupu, std::size_t frekvenci)
-        : vystupu(vystupu), vstupu(vstupu),
-          hodnoty(frekvenci * static_cast<std::size_t>(vystupu) * static_cast<std::size_t>(vstupu)),
-          singularni(frekvenci, false) {}
-    std::size_t frekvenci() const { return singularni.size(); }
-    Komplexni& operator()(std::size_t k, int o, int i) {
-        return hodnoty[(k * static_cast<std::size_t>(vystupu) + static_cast<std::size_t>(o)) *
-                           static_cast<std::size_t>(vstupu) + static_cast<std::size_t>(i)];
+    // Per frequency: the point is z = -1, where H of real data is exactly real.
+    std::vector<bool> realne;
+
+    FrekvencniOdezva(int vystupu, int vstupu, const std::vector<double>& w);
+    std::size_t frekvenci() const { return realne.size(); }
+    std::size_t index(std::size_t k, int o, int i) const {
+        return (k * static_cast<std::size_t>(vystupu) + static_cast<std::size_t>(o)) * static_cast<std::size_t>(vstupu) +
+               static_cast<std::size_t>(i);
     }
-    Komplexni operator()(std::size_t k, int o, int i) const { return const_cast<FrekvencniOdezva&>(*this)(k, o, i); }
+    Komplexni& operator()(std::size_t k, int o, int i) { return hodnoty[index(k, o, i)]; }
+    Komplexni operator()(std::size_t k, int o, int i) const { return hodnoty[index(k, o, i)]; }
+    double chyba(std::size_t k, int o, int i) const { return chyby[index(k, o, i)]; }
+    bool jeKonstantni(int o, int i) const { return konstantni[static_cast<std::size_t>(o * vstupu + i)]; }
 };
 
-// e^{jw}; exactly -1 at w = pi (the double nearest it), so that a pole at -1 is met there.
+// e^{jw}; exactly -1 at w = pi (the double nearest it).
 Komplexni bodKruznice(double w);
+// A bound on |e^{j omega} - bodKruznice(w)| for the exact frequency omega that w stands for:
+// 0 at w = pi, elsewhere the rounding of w itself (omega_k = 0.001 pi 1000^(k / 255) within
+// 16 units of its last place) and of the sine and cosine.
+double chybaBoduKruznice(double w);
 
 // p(z) by Horner's scheme (coefficients up to the degree of p).
 Komplexni hodnotaPolynomu(const Polynom& p, Komplexni z);
@@ -44,10 +68,9 @@ FrekvencniOdezva frekvencePodilu(const Polynom& B, const Polynom& A, const std::
 FrekvencniOdezva frekvenceMaticovehoZlomku(const Matrix<Polynom>& A, const Matrix<Polynom>& B,
                                         const std::vector<double>& w);
 
-// H (zI - F)^-1 G + L: F reduced once to upper Hessenberg form by orthogonal similarity
-// (Householder reflections, G and H transformed with it), then per frequency one elimination
-// of the Hessenberg matrix, O(n^2) per input. A matrix F already in that form is kept as it is.
+// H (zI - F)^-1 G + L (FrekvenceStavu.cpp); `texty`, when given, tells which values are exactly
+// their doubles (ChybaCteni.h), the others within CHYBA_CTENI.
 FrekvencniOdezva frekvenceStavu(const Matrix<double>& F, const Matrix<double>& G, const Matrix<double>& H,
-                             const Matrix<double>& L, const std::vector<double>& w);
+                             const Matrix<double>& L, const std::vector<double>& w, const PresnyStav* texty = nullptr);
 
 #endif

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdlib>
 #include <new>
 #include <cstddef>
 
@@ -79,6 +80,7 @@ struct Modul {
     TextovyUkol prevod = nullptr;
     TextovyUkol poly = nullptr;
     TextovyUkol nuly = nullptr;
+    TextovyUkol frekvence = nullptr;
     Uvolneni uvolni = nullptr;
     std::string chyba;  // why no module was loaded
 
@@ -111,8 +113,10 @@ struct Modul {
         prevod = knihovna.vstup<TextovyUkol>("cldds_presny_prevod");
         poly = knihovna.vstup<TextovyUkol>("cldds_presne_poly");
         nuly = knihovna.vstup<TextovyUkol>("cldds_presne_nuly");
+        frekvence = knihovna.vstup<TextovyUkol>("cldds_presna_frekvence");
         uvolni = knihovna.vstup<Uvolneni>("cldds_uvolni");
-        if (stabilita == nullptr || prevod == nullptr || poly == nullptr || nuly == nullptr || uvolni == nullptr)
+        if (stabilita == nullptr || prevod == nullptr || poly == nullptr || nuly == nullptr || frekvence == nullptr ||
+            uvolni == nullptr)
             return odmitni(modul + " nema vsechny vstupni body\n");
         knihovna.ponech();
         return true;
@@ -123,6 +127,7 @@ struct Modul {
         prevod = nullptr;
         poly = nullptr;
         nuly = nullptr;
+        frekvence = nullptr;
         uvolni = nullptr;
         if (chyba.empty()) chyba = duvod;
         return false;
@@ -194,4 +199,52 @@ std::vector<PresnaMatice> presneNulyZModulu(const std::vector<const PresnaMatice
     if (!textovyUkol(modul().nuly, zadani::zapis(zadani::NULY, bloky), zadani::VYSLEDEK, vysledek, chyba))
         throw vyjm::FileError(chyba);
     return vysledek;
+}
+
+namespace {
+
+std::vector<PresnaMatice> ukolFrekvence(char druh, const std::vector<const PresnaMatice*>& bloky) {
+    std::vector<PresnaMatice> vysledek;
+    std::string chyba;
+    if (!textovyUkol(modul().frekvence, zadani::zapis(druh, bloky), zadani::VYSLEDEK, vysledek, chyba))
+        throw vyjm::FileError(chyba);
+    return vysledek;
+}
+
+}  // namespace
+
+std::vector<std::vector<BodFrekvence>> frekvenceZModulu(const std::vector<PresnaMatice>& system,
+                                                       const std::vector<std::pair<int, int>>& dvojice,
+                                                       const std::vector<std::vector<BodFrekvence>>& body) {
+    PresnaMatice seznam;
+    seznam.novyTvar(1, static_cast<int>(dvojice.size()));
+    for (const auto& [o, i] : dvojice) seznam.pridejPrvek({std::to_string(o), std::to_string(i)});
+    std::vector<PresnaMatice> bodyDvojic;
+    for (const std::vector<BodFrekvence>& b : body) bodyDvojic.push_back(bodyNaBlok(b));
+    std::vector<const PresnaMatice*> bloky = {&seznam};
+    for (const PresnaMatice& b : system) bloky.push_back(&b);
+    for (const PresnaMatice& b : bodyDvojic) bloky.push_back(&b);
+    const std::vector<PresnaMatice> odpoved = ukolFrekvence(zadani::FREKVENCE, bloky);
+    std::vector<std::vector<BodFrekvence>> vysledek(odpoved.size());
+    for (std::size_t p = 0; p < odpoved.size(); ++p)
+        if (!bodyZBloku(odpoved[p], vysledek[p]) || vysledek[p].size() != body[p].size())
+            throw vyjm::FileError("Chybny vysledek modulu presne aritmetiky\n");
+    if (vysledek.size() != dvojice.size()) throw vyjm::FileError("Chybny vysledek modulu presne aritmetiky\n");
+    return vysledek;
+}
+
+RezervyStability rezervyZModulu(const std::vector<PresnaMatice>& system) {
+    std::vector<const PresnaMatice*> bloky;
+    for (const PresnaMatice& b : system) bloky.push_back(&b);
+    const std::vector<PresnaMatice> odpoved = ukolFrekvence(zadani::REZERVY, bloky);
+    if (odpoved.size() != 2) throw vyjm::FileError("Chybny vysledek modulu presne aritmetiky\n");
+    RezervyStability r;
+    for (int druh = 0; druh < 2; ++druh)
+        for (int k = 0; k < odpoved[static_cast<std::size_t>(druh)].get_rows(); ++k) {
+            const std::vector<std::string> prvek = odpoved[static_cast<std::size_t>(druh)].prvek(k, 0);
+            if (prvek.size() != 2) throw vyjm::FileError("Chybny vysledek modulu presne aritmetiky\n");
+            (druh == 0 ? r.zesileni : r.faze)
+                .emplace_back(std::strtod(prvek[0].c_str(), nullptr), std::strtod(prvek[1].c_str(), nullptr));
+        }
+    return r;
 }

@@ -2,8 +2,10 @@
 #define NACITANIMODULU_H
 
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "JisteBody.h"
 #include "PolSystemu.h"
 #include "PresnaMatice.h"
 
@@ -34,5 +36,21 @@ std::vector<std::string> souboryProgramu();
 // system's blocks): the blocks of the answer; vyjm::FileError with the module's message on
 // failure.
 std::vector<PresnaMatice> presneNulyZModulu(const std::vector<const PresnaMatice*>& bloky);
+
+// The values of the pairs `dvojice` (output, input; 0-based) of a frequency report whose printed
+// digits the floating-point bounds left open, certain: the system exactly as written (F, G, H, L
+// or A, B), and per pair what is known of its 256 values; each returned value is a point interval
+// of the printable magnitude and unwrapped phase.
+std::vector<std::vector<BodFrekvence>> frekvenceZModulu(const std::vector<PresnaMatice>& system,
+                                                       const std::vector<std::pair<int, int>>& dvojice,
+                                                       const std::vector<std::vector<BodFrekvence>>& body);
+
+// The gain margins (at the phase crossovers) and phase margins (at the gain crossovers) of a
+// SISO system, each (margin, w) printable, by rising w.
+struct RezervyStability {
+    std::vector<std::pair<double, double>> zesileni;
+    std::vector<std::pair<double, double>> faze;
+};
+RezervyStability rezervyZModulu(const std::vector<PresnaMatice>& system);
 
 #endif

@@ -73,7 +73,10 @@ std::vector<Pol> CLDDS_Stav::polyStavu() const {
 }
 
 FrekvencniOdezva CLDDS_Stav::frekvencniOdezvaStavu(const std::vector<double>& w) const {
-    return frekvenceStavu(F, G, H, L, w);
+    FrekvencniOdezva odezva = frekvenceStavu(F, G, H, L, w, zapsane.zapsaneHodnoty());
+    PresnyStav hodnoty = presneHodnoty();
+    odezva.presne = {std::move(hodnoty.F), std::move(hodnoty.G), std::move(hodnoty.H), std::move(hodnoty.L)};
+    return odezva;
 }
 
 PresnyStav CLDDS_Stav::presneHodnoty() const {

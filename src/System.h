@@ -37,7 +37,8 @@ public:
     // The distinct poles with their multiplicities and places, decided exactly for the values
     // as written (module of exact arithmetic).
     virtual std::vector<Pol> poly() const = 0;
-    // H(e^{jw}) at the frequencies w, in double precision.
+    // H(e^{jw}) at the frequencies w in double precision with rigorous bounds, and the system
+    // exactly as written for the values the bounds leave open.
     virtual FrekvencniOdezva frekvencni_odezva(const std::vector<double>& w) const = 0;
 };
 

@@ -221,7 +221,11 @@ void analyza(const std::string& operace, Druh druh, const CLDDS& system, const V
         });
     } else {
         const std::vector<double> w = frekvenceZpravy();
-        system.zapisZpravu(zprava, [&system, &w](std::ostream& f) { zapisFrekvence(f, system.frekvencni_odezva(w), w); });
+        system.zapisZpravu(zprava, [&system, &w, &volby](std::ostream& f) {
+            const FrekvencniOdezva odezva = system.frekvencni_odezva(w);
+            zapisFrekvence(f, odezva, w);
+            if (volby.rezervy) zapisRezerv(f, odezva);
+        });
     }
     zapisVysledek(vysledek, {soubor}, [&zprava](std::fstream& f) { f << zprava.str(); });
 }

@@ -1,0 +1,493 @@
+#include "ModulRezervy.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include <arb_fmpz_poly.h>
+#include <flint/fmpz_poly_factor.h>
+
+#include "JisteBody.h"
+#include "ModulObaly.h"
+#include "ZadaniPresnosti.h"
+
+namespace {
+
+const long PRESNOST_ZACATEK = 64;
+// Beyond this the margin lies on a rounding boundary (or within 2^-30000 of one): its midpoint
+// is taken.
+const long PRESNOST_MAX = 1L << 15;
+// Bisections of a root's interval per round of refinement, at least; a round at p bits narrows
+// it by 2^-(p/2), so that the interval keeps pace with the precision of the evaluation.
+const int PULENI = 16;
+
+// An owning integer.
+class Cele {
+    fmpz_t x;
+
+public:
+    Cele() { fmpz_init(x); }
+    Cele(const Cele& jine) { fmpz_init_set(x, jine.x); }
+    Cele& operator=(const Cele& jine) {
+        fmpz_set(x, jine.x);
+        return *this;
+    }
+    ~Cele() { fmpz_clear(x); }
+    fmpz* get() { return x; }
+    const fmpz* get() const { return x; }
+};
+
+// ---------------------------------------------------------------- polynomials in c = cos w
+
+// sum_k e_k cos kw (kosinus) or sum_k e_k sin kw / sin w for A(z) B(1/z) = sum e_k z^k, as
+// polynomials in c: the e_k are the coefficients of A B_rev shifted by deg B.
+CelyPolynom trigonometricka(const CelyPolynom& A, const CelyPolynom& B, bool kosinus) {
+    CelyPolynom soucin, obraceny, cheb, v;
+    fmpz_poly_reverse(obraceny.get(), B.get(), fmpz_poly_length(B.get()));
+    fmpz_poly_mul(soucin.get(), A.get(), obraceny.get());
+    const long posun = B.stupen();
+    const long nejvic = std::max(A.stupen(), posun);
+    Cele kladny, zaporny;
+    for (long k = kosinus ? 0 : 1; k <= nejvic; ++k) {
+        fmpz_poly_get_coeff_fmpz(kladny.get(), soucin.get(), posun + k);
+        fmpz_zero(zaporny.get());
+        if (k > 0 && posun - k >= 0) fmpz_poly_get_coeff_fmpz(zaporny.get(), soucin.get(), posun - k);
+        if (kosinus)
+            fmpz_add(kladny.get(), kladny.get(), zaporny.get());
+        else
+            fmpz_sub(kladny.get(), kladny.get(), zaporny.get());
+        if (fmpz_is_zero(kladny.get())) continue;
+        if (kosinus)
+            fmpz_poly_chebyshev_t(cheb.get(), static_cast<ulong>(k));
+        else
+            fmpz_poly_chebyshev_u(cheb.get(), static_cast<ulong>(k - 1));
+        fmpz_poly_scalar_addmul_fmpz(v.get(), cheb.get(), kladny.get());
+    }
+    return v;
+}
+
+// ---------------------------------------------------------------- roots in -1 < c < 1
+
+// A root of f: y = (c + 1) / 2 in (a / 2^j, (a + 1) / 2^j), or y = a / 2^j exactly.
+struct Koren {
+    CelyPolynom f;  // square-free; its only root in the interval
+    Cele a;
+    long j = 0;
+    bool presny = false;
+    bool konec = false;  // c = -1, w = pi
+    int znamenkoVlevo = 0;
+};
+
+// c at y = a / 2^j + d / 2^j (d = 0, 1 or a half-step as 2a + 1 over 2^(j + 1)).
+void bodC(fmpq_t c, const fmpz_t citatel, long j) {
+    fmpz_t dve;
+    fmpz_init_set_ui(dve, 1);
+    fmpz_mul_2exp(dve, dve, static_cast<ulong>(j));
+    fmpz_mul_2exp(fmpq_numref(c), citatel, 1);
+    fmpz_sub(fmpq_numref(c), fmpq_numref(c), dve);
+    fmpz_set(fmpq_denref(c), dve);
+    fmpq_canonicalise(c);
+    fmpz_clear(dve);
+}
+
+// The sign of f at c = citatel / 2^(j - 1) - 1 (y = citatel / 2^j): in ball arithmetic at twice
+// the point's bits and then four times that, exactly where the balls cannot tell (c a root).
+int znamenkoV(const CelyPolynom& f, const fmpz_t citatel, long j) {
+    {
+        RealnyInterval x, v;
+        fmpz_t cislo, exponent;
+        fmpz_init(cislo);
+        fmpz_init_set_si(exponent, -j);
+        fmpz_mul_2exp(cislo, citatel, 1);
+        fmpz_t mocnina;
+        fmpz_init_set_ui(mocnina, 1);
+        fmpz_mul_2exp(mocnina, mocnina, static_cast<ulong>(j));
+        fmpz_sub(cislo, cislo, mocnina);
+        arb_set_fmpz_2exp(x.get(), cislo, exponent);
+        fmpz_clear(mocnina);
+        fmpz_clear(exponent);
+        fmpz_clear(cislo);
+        for (long presnost = 2 * j + 128, kolo = 0; kolo < 2; presnost *= 4, ++kolo) {
+            arb_fmpz_poly_evaluate_arb(v.get(), f.get(), x.get(), presnost);
+            if (arb_is_positive(v.get())) return 1;
+            if (arb_is_negative(v.get())) return -1;
+        }
+    }
+    fmpq_t c, v;
+    fmpq_init(c);
+    fmpq_init(v);
+    bodC(c, citatel, j);
+    fmpz_poly_evaluate_fmpq(v, f.get(), c);
+    const int z = fmpq_sgn(v);
+    fmpq_clear(c);
+    fmpq_clear(v);
+    return z;
+}
+
+long zmenyZnamenek(const CelyPolynom& p) {
+    long zmeny = 0;
+    int predchozi = 0;
+    for (long i = 0; i <= p.stupen(); ++i) {
+        const int z = fmpz_sgn(p.get()->coeffs + i);
+        if (z == 0) continue;
+        if (predchozi != 0 && z != predchozi) ++zmeny;
+        predchozi = z;
+    }
+    return zmeny;
+}
+
+// Roots of g in (0, 1), where g(t) = 2^(j d) f(c) for y = (a + t) / 2^j: Descartes' rule of signs
+// on (t + 1)^d g(1 / (t + 1)), whose positive roots are those of g in (0, 1); 0 or 1 sign change
+// decides, more bisect (Collins and Akritas).
+void izoluj(const CelyPolynom& f, const CelyPolynom& g, const Cele& a, long j, std::vector<Koren>& koreny) {
+    if (g.stupen() < 1) return;
+    CelyPolynom obraz;
+    fmpz_poly_reverse(obraz.get(), g.get(), fmpz_poly_length(g.get()));
+    Cele jedna;
+    fmpz_one(jedna.get());
+    fmpz_poly_taylor_shift(obraz.get(), obraz.get(), jedna.get());
+    const long zmeny = zmenyZnamenek(obraz);
+    if (zmeny == 0) return;
+    if (zmeny == 1) {
+        Koren k;
+        k.f = f;
+        k.a = a;
+        k.j = j;
+        koreny.push_back(k);
+        return;
+    }
+    // Left half 2^d g(t / 2), right half the same at t + 1.
+    CelyPolynom leva = g, prava;
+    const long d = g.stupen();
+    for (long i = 0; i <= d; ++i) fmpz_mul_2exp(leva.get()->coeffs + i, leva.get()->coeffs + i, static_cast<ulong>(d - i));
+    fmpz_poly_taylor_shift(prava.get(), leva.get(), jedna.get());
+    Cele levy, pravy;
+    fmpz_mul_2exp(levy.get(), a.get(), 1);
+    fmpz_add_ui(pravy.get(), levy.get(), 1);
+    if (fmpz_is_zero(prava.get()->coeffs)) {
+        // A root exactly at the midpoint.
+        Koren k;
+        k.f = f;
+        k.a = pravy;
+        k.j = j + 1;
+        k.presny = true;
+        koreny.push_back(k);
+        fmpz_poly_shift_right(prava.get(), prava.get(), 1);
+        CelyPolynom delitel = CelyPolynom::zCelych({-1, 1});
+        fmpz_poly_div(leva.get(), leva.get(), delitel.get());
+    }
+    izoluj(f, leva, levy, j + 1, koreny);
+    izoluj(f, prava, pravy, j + 1, koreny);
+}
+
+// The roots of the square-free f in -1 < c < 1, by rising c.
+std::vector<Koren> korenyVIntervalu(const CelyPolynom& f) {
+    // g(y) = f(2 y - 1), without its roots at y = 0 and y = 1.
+    CelyPolynom g, linearni = CelyPolynom::zCelych({-1, 2});
+    fmpz_poly_compose(g.get(), f.get(), linearni.get());
+    if (g.stupen() >= 0 && fmpz_is_zero(g.get()->coeffs)) fmpz_poly_shift_right(g.get(), g.get(), 1);
+    Cele hodnota;
+    fmpz_one(hodnota.get());
+    fmpz_poly_evaluate_fmpz(hodnota.get(), g.get(), hodnota.get());
+    if (fmpz_is_zero(hodnota.get())) {
+        CelyPolynom delitel = CelyPolynom::zCelych({-1, 1});
+        fmpz_poly_div(g.get(), g.get(), delitel.get());
+    }
+    std::vector<Koren> koreny;
+    izoluj(f, g, Cele(), 0, koreny);
+    for (Koren& k : koreny)
+        if (!k.presny) k.znamenkoVlevo = znamenkoV(k.f, k.a.get(), k.j);
+    return koreny;
+}
+
+// Halves the interval of a root (exact signs at the midpoint).
+void pul(Koren& k) {
+    if (k.presny || k.konec) return;
+    Cele stred;
+    fmpz_mul_2exp(stred.get(), k.a.get(), 1);
+    fmpz_add_ui(stred.get(), stred.get(), 1);
+    const int z = znamenkoV(k.f, stred.get(), k.j + 1);
+    k.j += 1;
+    if (z == 0) {
+        k.a = stred;
+        k.presny = true;
+    } else if (z == k.znamenkoVlevo) {
+        k.a = stred;
+    } else {
+        fmpz_mul_2exp(k.a.get(), k.a.get(), 1);
+    }
+}
+
+// The odd-multiplicity factors of p (square-free part of each odd power).
+std::vector<CelyPolynom> licheFaktory(const CelyPolynom& p) {
+    std::vector<CelyPolynom> faktory;
+    if (p.stupen() < 1) return faktory;
+    fmpz_poly_factor_t rozklad;
+    fmpz_poly_factor_init(rozklad);
+    fmpz_poly_factor_squarefree(rozklad, p.get());
+    for (long i = 0; i < rozklad->num; ++i)
+        if (rozklad->exp[i] % 2 == 1) {
+            CelyPolynom f;
+            fmpz_poly_set(f.get(), rozklad->p + i);
+            faktory.push_back(f);
+        }
+    fmpz_poly_factor_clear(rozklad);
+    return faktory;
+}
+
+// True when the root of k is a root of p too: then it is one of g = gcd(f, p) (given), which has
+// no other root in the interval and changes sign there.
+bool spolecny(const Koren& k, const CelyPolynom& p, const CelyPolynom& g) {
+    if (k.presny) {
+        return znamenkoV(p, k.a.get(), k.j) == 0;
+    }
+    if (g.stupen() < 1) return false;
+    Cele pravy;
+    fmpz_add_ui(pravy.get(), k.a.get(), 1);
+    return znamenkoV(g, k.a.get(), k.j) * znamenkoV(g, pravy.get(), k.j) < 0;
+}
+
+CelyPolynom nsd(const CelyPolynom& a, const CelyPolynom& b) {
+    CelyPolynom g;
+    if (b.stupen() >= 0) fmpz_poly_gcd(g.get(), a.get(), b.get());
+    return g;
+}
+
+// ---------------------------------------------------------------- the loop on the circle
+
+// The ball of c for a root.
+void kouleC(arb_t c, const Koren& k, long presnost) {
+    if (k.konec) {
+        arb_set_si(c, -1);
+        return;
+    }
+    RealnyInterval dolni, horni;
+    Cele pravy, exponent;
+    fmpz_add_ui(pravy.get(), k.a.get(), 1);
+    fmpz_set_si(exponent.get(), 1 - k.j);
+    arb_set_fmpz_2exp(dolni.get(), k.a.get(), exponent.get());
+    arb_sub_ui(dolni.get(), dolni.get(), 1, ARF_PREC_EXACT);
+    if (k.presny) {
+        arb_set(c, dolni.get());
+        return;
+    }
+    arb_set_fmpz_2exp(horni.get(), pravy.get(), exponent.get());
+    arb_sub_ui(horni.get(), horni.get(), 1, ARF_PREC_EXACT);
+    arb_union(c, dolni.get(), horni.get(), presnost);
+}
+
+struct Smycka {
+    CelyPolynom N, D;  // H = N / D, integer coefficients
+    CelyPolynom G, P, Q;
+};
+
+// w = acos c and H at z = c + i sqrt(1 - c^2).
+void vBode(const Smycka& s, const Koren& k, long presnost, arb_t w, acb_t H) {
+    RealnyInterval c;
+    kouleC(c.get(), k, presnost);
+    arb_acos(w, c.get(), presnost);
+    KomplexniInterval z, jmenovatel;
+    arb_set(acb_realref(z.get()), c.get());
+    arb_sqr(acb_imagref(z.get()), c.get(), presnost);
+    arb_sub_ui(acb_imagref(z.get()), acb_imagref(z.get()), 1, presnost);
+    arb_neg(acb_imagref(z.get()), acb_imagref(z.get()));
+    arb_sqrtpos(acb_imagref(z.get()), acb_imagref(z.get()), presnost);
+    KomplexniPolynom N, D;
+    acb_poly_set_fmpz_poly(N.get(), s.N.get(), presnost);
+    acb_poly_set_fmpz_poly(D.get(), s.D.get(), presnost);
+    acb_poly_evaluate(H, N.get(), z.get(), presnost);
+    acb_poly_evaluate(jmenovatel.get(), D.get(), z.get(), presnost);
+    acb_div(H, H, jmenovatel.get(), presnost);
+}
+
+// The sign of p at the root, or 0 while the ball cannot tell.
+int znamenkoKoule(const CelyPolynom& p, const Koren& k, long presnost) {
+    RealnyInterval c, v;
+    kouleC(c.get(), k, presnost);
+    arb_fmpz_poly_evaluate_arb(v.get(), p.get(), c.get(), presnost);
+    return arb_is_positive(v.get()) ? 1 : arb_is_negative(v.get()) ? -1 : 0;
+}
+
+int znamenkoVKoreni(const CelyPolynom& p, Koren k) {
+    for (long presnost = PRESNOST_ZACATEK; presnost <= PRESNOST_MAX; presnost *= 2) {
+        const int z = znamenkoKoule(p, k, presnost);
+        if (z != 0) return z;
+        for (int i = 0; i < PULENI; ++i) pul(k);
+    }
+    throw std::runtime_error("Znamenko v koreni se nepodarilo rozhodnout\n");
+}
+
+// A crossover and what exact algebra fixed of its margin (nan: nothing).
+struct Kriz {
+    Koren koren;
+    double presna = NAN;
+};
+
+Rozsah rozsah(const arb_t x) {
+    if (!arb_is_finite(x)) return {};
+    arf_t a;
+    arf_init(a);
+    arb_get_lbound_arf(a, x, 53);
+    const double dolni = arf_get_d(a, ARF_RND_FLOOR);
+    arb_get_ubound_arf(a, x, 53);
+    const double horni = arf_get_d(a, ARF_RND_CEIL);
+    arf_clear(a);
+    return {dolni, horni};
+}
+
+// The margin and w of a crossover, refined until both print certainly.
+Rezerva vycisli(const Smycka& s, Kriz kriz, bool zesileni) {
+    for (long presnost = PRESNOST_ZACATEK;; presnost *= 2) {
+        RealnyInterval w, x, pi;
+        KomplexniInterval H;
+        vBode(s, kriz.koren, presnost, w.get(), H.get());
+        arb_const_pi(pi.get(), presnost);
+        Rozsah hodnota{kriz.presna, kriz.presna};
+        if (std::isnan(kriz.presna) && zesileni) {
+            // -20 log10 |H| = -10 log10 |H|^2.
+            RealnyInterval l10;
+            acb_abs(x.get(), H.get(), presnost);
+            arb_log(x.get(), x.get(), presnost);
+            arb_const_log10(l10.get(), presnost);
+            arb_div(x.get(), x.get(), l10.get(), presnost);
+            arb_mul_si(x.get(), x.get(), -20, presnost);
+            hodnota = rozsah(x.get());
+        } else if (std::isnan(kriz.presna)) {
+            acb_neg(H.get(), H.get());
+            acb_arg(x.get(), H.get(), presnost);
+            arb_mul_ui(x.get(), x.get(), 180, presnost);
+            arb_div(x.get(), x.get(), pi.get(), presnost);
+            hodnota = rozsah(x.get());
+        }
+        const Rozsah frekvence = rozsah(w.get());
+        if (rozhodnuty(hodnota) && rozhodnuty(frekvence)) return {hodnota.dolni, frekvence.dolni};
+        if (presnost >= PRESNOST_MAX) {
+            if (!hodnota.znamy() || !frekvence.znamy())
+                throw std::runtime_error("Rezervu stability se nepodarilo rozhodnout\n");
+            return {hodnota.dolni / 2 + hodnota.horni / 2, frekvence.dolni / 2 + frekvence.horni / 2};
+        }
+        for (long i = 0; i < std::max<long>(PULENI, presnost / 2); ++i) pul(kriz.koren);
+    }
+}
+
+// Exact H(-1) = N(-1) / D(-1) as the two values.
+void vMinusJedne(const Smycka& s, fmpz_t n, fmpz_t d) {
+    fmpz_set_si(n, -1);
+    fmpz_set_si(d, -1);
+    fmpz_poly_evaluate_fmpz(n, s.N.get(), n);
+    fmpz_poly_evaluate_fmpz(d, s.D.get(), d);
+}
+
+Kriz naKonci(double presna) {
+    Kriz k;
+    k.koren.konec = true;
+    k.presna = presna;
+    return k;
+}
+
+// Gain crossovers, where the phase margin is read.
+std::vector<Kriz> krizeniZesileni(const Smycka& s) {
+    std::vector<Kriz> krizeni;
+    for (const CelyPolynom& f : licheFaktory(s.G)) {
+        const CelyPolynom sQ = nsd(f, s.Q);
+        for (Koren& k : korenyVIntervalu(f)) {
+            Kriz kriz{k, NAN};
+            // H real there: -H on the real axis, arg(-H) = 180 for H > 0, 0 for H < 0.
+            if (s.Q.stupen() < 0 || spolecny(k, s.Q, sQ)) kriz.presna = znamenkoVKoreni(s.P, k) > 0 ? 180.0 : 0.0;
+            krizeni.push_back(kriz);
+        }
+    }
+    Cele n, d;
+    vMinusJedne(s, n.get(), d.get());
+    if (!fmpz_is_zero(d.get()) && fmpz_cmpabs(n.get(), d.get()) == 0)
+        krizeni.push_back(naKonci(fmpz_equal(n.get(), d.get()) ? 180.0 : 0.0));
+    return krizeni;
+}
+
+// Phase crossovers, where the gain margin is read.
+std::vector<Kriz> krizeniFaze(const Smycka& s) {
+    std::vector<Kriz> krizeni;
+    if (s.Q.stupen() < 0) return krizeni;
+    for (const CelyPolynom& f : licheFaktory(s.Q)) {
+        const CelyPolynom sP = nsd(f, s.P), sG = nsd(f, s.G);
+        for (Koren& k : korenyVIntervalu(f)) {
+            // N conj(D) = 0 there: a zero or a pole of H on the circle, no crossing.
+            if (spolecny(k, s.P, sP) || znamenkoVKoreni(s.P, k) > 0) continue;
+            Kriz kriz{k, NAN};
+            if (s.G.stupen() < 0 || spolecny(k, s.G, sG)) kriz.presna = 0.0;
+            krizeni.push_back(kriz);
+        }
+    }
+    Cele n, d;
+    vMinusJedne(s, n.get(), d.get());
+    if (!fmpz_is_zero(d.get()) && !fmpz_is_zero(n.get()) && fmpz_sgn(n.get()) != fmpz_sgn(d.get()))
+        krizeni.push_back(naKonci(fmpz_cmpabs(n.get(), d.get()) == 0 ? 0.0 : NAN));
+    return krizeni;
+}
+
+// c of the root as a ball at 64 bits, for the order.
+bool vetsiC(const Kriz& a, const Kriz& b) {
+    RealnyInterval ca, cb;
+    kouleC(ca.get(), a.koren, 64);
+    kouleC(cb.get(), b.koren, 64);
+    return arb_gt(ca.get(), cb.get()) != 0;
+}
+
+// By rising w, i.e. falling c: overlapping intervals (of different factors) are halved apart.
+void serad(std::vector<Kriz>& krizeni) {
+    for (std::size_t i = 0; i < krizeni.size(); ++i)
+        for (std::size_t j = i + 1; j < krizeni.size(); ++j)
+            for (int kolo = 0; kolo < 4096 && !vetsiC(krizeni[i], krizeni[j]) && !vetsiC(krizeni[j], krizeni[i]); ++kolo) {
+                pul(krizeni[i].koren);
+                pul(krizeni[j].koren);
+            }
+    std::sort(krizeni.begin(), krizeni.end(), vetsiC);
+}
+
+CelyPolynom celociselny(fmpq_poly_struct* p, const fmpz* nasobek) {
+    CelyPolynom v;
+    fmpq_poly_get_numerator(v.get(), p);
+    fmpz_poly_scalar_mul_fmpz(v.get(), v.get(), nasobek);
+    return v;
+}
+
+PresnaMatice blok(const std::vector<Rezerva>& rezervy) {
+    PresnaMatice b;
+    b.novyTvar(static_cast<int>(rezervy.size()), 1);
+    for (const Rezerva& r : rezervy) b.pridejPrvek({presnyText(r.hodnota), presnyText(r.w)});
+    return b;
+}
+
+}  // namespace
+
+Rezervy rezervy(PresnySystem& system) {
+    PrenosDvojice& p = system.prenos(0, 0);
+    Rezervy v;
+    if (fmpq_poly_is_zero(p.N.get())) return v;
+    Smycka s;
+    // N / D with both multiplied by the product of their denominators: integers, same H.
+    s.N = celociselny(p.N.get(), fmpq_poly_denref(p.D.get()));
+    s.D = celociselny(p.D.get(), fmpq_poly_denref(p.N.get()));
+    s.G = trigonometricka(s.N, s.N, true);
+    fmpz_poly_sub(s.G.get(), s.G.get(), trigonometricka(s.D, s.D, true).get());
+    s.P = trigonometricka(s.N, s.D, true);
+    s.Q = trigonometricka(s.N, s.D, false);
+    for (const bool zesileni : {true, false}) {
+        std::vector<Kriz> krizeni = zesileni ? krizeniFaze(s) : krizeniZesileni(s);
+        serad(krizeni);
+        for (const Kriz& k : krizeni) (zesileni ? v.zesileni : v.faze).push_back(vycisli(s, k, zesileni));
+    }
+    return v;
+}
+
+std::string presneRezervy(const std::string& text) {
+    char druh = 0;
+    std::vector<PresnaMatice> bloky;
+    if (!zadani::nacti(text, druh, bloky) || druh != zadani::REZERVY)
+        return std::string(1, zadani::CHYBA) + "Chybne zadani rezerv stability\n";
+    PresnySystem system(std::move(bloky));
+    if (!system.platny() || system.vystupu() != 1 || system.vstupu() != 1)
+        return std::string(1, zadani::CHYBA) + "Chybne zadani rezerv stability\n";
+    const Rezervy r = rezervy(system);
+    const PresnaMatice zesileni = blok(r.zesileni), faze = blok(r.faze);
+    return zadani::zapis(zadani::VYSLEDEK, {&zesileni, &faze});
+}

@@ -1,0 +1,347 @@
+// H (zI - F)^-1 G + L with a rigorous error bound. F is balanced by a diagonal similarity of
+// powers of two (exact), reduced once to upper Hessenberg form by an orthogonal similarity Q
+// (skipped when it is already in that form), and each frequency is one elimination of the
+// Hessenberg matrix, O(n^2) per input. The bound treats the computed Q as an exact similarity
+// of the exact system, Q^-1 F* Q = Fh + E with E bounded from the residual F* Q - Q Fh, and the
+// error of each solve by JistaEliminace.
+#include <Eigen/Dense>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "FrekvencniOdezva.h"
+#include "ChybaCteni.h"
+#include "JistaHessenbergova.h"
+#include "SpektralniMez.h"
+#include "TrojuhelnikovaOdezva.h"
+#include "MezeChyb.h"
+#include "RychlyCertifikat.h"
+#include "StrukturaPrenosu.h"
+
+namespace {
+
+using Matice = Eigen::MatrixXd;
+using Dual = HessenbergovoVyhodnoceni::Dual;
+using MaticeL = Eigen::Matrix<long double, Eigen::Dynamic, Eigen::Dynamic>;
+// Unit roundoff of long double (x87 extended, 64-bit significand).
+constexpr double U_DLOUHE = 0x1p-64;
+using meze::gama;
+using meze::nahoru;
+
+Matice naEigen(const Matrix<double>& M, int radku, int sloupcu) {
+    Matice V(radku, sloupcu);
+    for (int i = 0; i < radku; ++i)
+        for (int j = 0; j < sloupcu; ++j) V(i, j) = M(i, j);
+    return V;
+}
+
+// || |A| |B| ||_inf without forming the product: |A| (|B| e).
+double normaSoucinu(const Matice& A, const Matice& B) {
+    const Eigen::VectorXd radky = B.cwiseAbs().rowwise().sum();
+    return nahoru((A.cwiseAbs() * radky).maxCoeff() * (1.0 + gama(2.0 * (A.cols() + B.cols()))));
+}
+
+double normaRadku(const Matice& A) {
+    return A.size() == 0 ? 0.0 : nahoru(A.cwiseAbs().rowwise().sum().maxCoeff() * (1.0 + gama(A.cols() + 1.0)));
+}
+
+// Exponents e of the diagonal similarity D = diag(2^e) that brings the off-diagonal row and
+// column sums of D^-1 F D close (Parlett and Reinsch, radix 2).
+std::vector<int> vyvazeni(const Matice& F) {
+    const long n = F.rows();
+    std::vector<int> e(static_cast<std::size_t>(n), 0);
+    Matice B = F;
+    for (int pruchod = 0; pruchod < 64; ++pruchod) {
+        bool zmena = false;
+        for (long i = 0; i < n; ++i) {
+            const double c = B.col(i).cwiseAbs().sum() - std::fabs(B(i, i));
+            const double r = B.row(i).cwiseAbs().sum() - std::fabs(B(i, i));
+            if (c == 0.0 || r == 0.0) continue;
+            int f = 0;
+            for (double cc = c; cc < r / 2.0; cc *= 4.0) ++f;
+            for (double cc = c; cc > r * 2.0; cc /= 4.0) --f;
+            if (f == 0 || std::ldexp(c, f) + std::ldexp(r, -f) >= 0.95 * (c + r)) continue;
+            B.col(i) *= std::ldexp(1.0, f);
+            B.row(i) *= std::ldexp(1.0, -f);
+            e[static_cast<std::size_t>(i)] += f;
+            zmena = true;
+        }
+        if (!zmena) break;
+    }
+    return e;
+}
+
+// The system on which the frequencies are evaluated, and the bounds that relate it to the
+// exact one: ||Q^-1 F* Q - Fh||_inf <= chybaF, ||Q^-1 g*_j - gh_j||_inf <= chybyG[j],
+// ||h*_o Q - hh_o||_1 <= chybyH[o].
+struct Hessenbergova {
+    Matice F, G, H;
+    Matice Q;                   // empty for Q = I
+    double chybaF = 0.0;        // ||Q^-1 F* Q - F||_inf
+    double normaQ = 1.0, inverzeQ = 1.0;  // ||Q||_inf, ||Q^-1||_inf
+    std::vector<double> chybyG, chybyH;
+};
+
+// The system balanced by D = diag(2^e): D^-1 F D, D^-1 G, H D, with the bounds of each value's
+// reading (dF, dG, dH, dL: ChybaCteni.h), scaled alike. Exact, as the scaling keeps every value
+// normal (else the system is taken as it is).
+struct Vyvazeny {
+    Matice F, G, H, L;
+    Matice dF, dG, dH, dL;
+};
+
+// The bounds when Q = I: only the reading of the values.
+void bezTransformace(const Vyvazeny& v, Hessenbergova& s) {
+    s.chybaF = nahoru(normaRadku(v.dF) + s.F.rows() * meze::PODTECENI);
+    for (long j = 0; j < s.G.cols(); ++j) s.chybyG.push_back(nahoru(normaRadku(v.dG.col(j))));
+    for (long o = 0; o < s.H.rows(); ++o) s.chybyH.push_back(nahoru(v.dH.row(o).sum() * (1.0 + gama(s.H.cols()))));
+}
+
+// The bounds of the orthogonal reduction (F, G, H are the balanced system, exact but for
+// the reading of the file). False when Q is too far from orthogonal for them.
+// ||A||_inf of a long double matrix, from above as a double.
+double normaRadkuL(const MaticeL& A) {
+    long double v = 0.0L;
+    for (long i = 0; i < A.rows(); ++i) v = std::max(v, A.row(i).cwiseAbs().sum());
+    return nahoru(static_cast<double>(v * (1.0L + static_cast<long double>(gama(A.cols() + 1.0, U_DLOUHE)))));
+}
+
+// The bounds of the orthogonal reduction (F, G, H are the balanced system, exact but for
+// the reading of the file). The residuals are computed in long double, whose rounding (2^-64)
+// leaves the bounds near the true residuals. False when Q is too far from orthogonal for them.
+bool sTransformaci(const Vyvazeny& v, const Matice& Q, Hessenbergova& s) {
+    const Matice &F = v.F, &G = v.G, &H = v.H;
+    const double n = static_cast<double>(F.rows());
+    const Matice Qt = Q.transpose();
+    const double odchylkaQ = nahoru(normaRadku(Matice::Identity(F.rows(), F.rows()) - Qt * Q) +
+                                    gama(n + 1.0) * normaSoucinu(Qt, Q));
+    if (!(odchylkaQ < 0.5)) return false;
+    const double inverzeQ = nahoru(normaRadku(Qt) / (1.0 - odchylkaQ));
+    const MaticeL FL = F.cast<long double>(), QL = Q.cast<long double>();
+    const double g = gama(n + 2.0, U_DLOUHE);
+    const double rezidua = nahoru(normaRadkuL(FL * QL - QL * s.F.cast<long double>()) + g * normaSoucinu(F, Q) +
+                                  normaSoucinu(v.dF, Q) + g * normaSoucinu(Q, s.F) + n * meze::PODTECENI);
+    s.chybaF = nahoru(inverzeQ * rezidua);
+    s.Q = Q;
+    s.normaQ = normaRadku(Q);
+    s.inverzeQ = inverzeQ;
+    const MaticeL zpet = G.cast<long double>() - QL * s.G.cast<long double>();
+    for (long j = 0; j < G.cols(); ++j)
+        s.chybyG.push_back(nahoru(inverzeQ * (normaRadkuL(zpet.col(j)) + g * normaSoucinu(Q, s.G.col(j)) +
+                                              normaRadku(v.dG.col(j)) + meze::PODTECENI)));
+    // hh is H Q in long double rounded once.
+    const Matice HQ = H.cwiseAbs() * Q.cwiseAbs(), dHQ = v.dH * Q.cwiseAbs();
+    for (long o = 0; o < H.rows(); ++o)
+        s.chybyH.push_back(nahoru((g * HQ.row(o).sum() + dHQ.row(o).sum() + meze::U * s.H.row(o).cwiseAbs().sum()) *
+                                      (1.0 + gama(n)) + meze::PODTECENI));
+    return std::isfinite(s.chybaF);
+}
+
+// True when every non-zero value of both is a normal double.
+bool normalni(const Matice& A, const Matice& B) {
+    for (long i = 0; i < A.rows(); ++i)
+        for (long j = 0; j < A.cols(); ++j)
+            if (A(i, j) != 0.0 && (!std::isnormal(A(i, j)) || !std::isnormal(B(i, j)))) return false;
+    return true;
+}
+
+bool jeHessenbergova(const Matice& F) {
+    for (long i = 2; i < F.rows(); ++i)
+        for (long j = 0; j + 1 < i; ++j)
+            if (F(i, j) != 0.0) return false;
+    return true;
+}
+
+Vyvazeny vyvaz(const Matrix<double>& F, const Matrix<double>& G, const Matrix<double>& H, const Matrix<double>& L,
+               const PresnyStav* texty) {
+    const int n = F.get_rows(), l = G.get_columns(), m = H.get_rows();
+    Vyvazeny v{naEigen(F, n, n), naEigen(G, n, l), naEigen(H, m, n), naEigen(L, m, l),
+               naEigen(chybyCteni(F, texty ? &texty->F : nullptr), n, n),
+               naEigen(chybyCteni(G, texty ? &texty->G : nullptr), n, l),
+               naEigen(chybyCteni(H, texty ? &texty->H : nullptr), m, n),
+               naEigen(chybyCteni(L, texty ? &texty->L : nullptr), m, l)};
+    const std::vector<int> e = vyvazeni(v.F);
+    Vyvazeny s = v;
+    for (int i = 0; i < n; ++i) {
+        const double dolu = std::ldexp(1.0, -e[static_cast<std::size_t>(i)]), vzhuru = std::ldexp(1.0, e[static_cast<std::size_t>(i)]);
+        s.F.row(i) *= dolu;
+        s.F.col(i) *= vzhuru;
+        s.G.row(i) *= dolu;
+        s.H.col(i) *= vzhuru;
+        s.dF.row(i) *= dolu;
+        s.dF.col(i) *= vzhuru;
+        s.dG.row(i) *= dolu;
+        s.dH.col(i) *= vzhuru;
+    }
+    if (!normalni(v.F, s.F) || !normalni(v.G, s.G) || !normalni(v.H, s.H)) return v;
+    // A bound scaled out of the normal range may have rounded down.
+    for (Matice* d : {&s.dF, &s.dG, &s.dH})
+        for (long i = 0; i < d->rows(); ++i)
+            for (long j = 0; j < d->cols(); ++j)
+                if ((*d)(i, j) != 0.0) (*d)(i, j) = meze::nahoru((*d)(i, j));
+    return s;
+}
+
+// Reduces the balanced system; false when no bound relates it to the exact one.
+bool pripravSystem(const Vyvazeny& v, Hessenbergova& s) {
+    const long n = v.F.rows();
+    if (jeHessenbergova(v.F)) {
+        s.F = v.F;
+        s.G = v.G;
+        s.H = v.H;
+        bezTransformace(v, s);
+        return std::isfinite(s.chybaF);
+    }
+    const Eigen::HessenbergDecomposition<Matice> rozklad(v.F);
+    const Matice Q = rozklad.matrixQ();
+    s.F = rozklad.matrixH();
+    for (long i = 2; i < n; ++i)
+        for (long j = 0; j + 1 < i; ++j) s.F(i, j) = 0.0;
+    s.G = (Q.transpose().cast<long double>() * v.G.cast<long double>()).cast<double>();
+    s.H = (v.H.cast<long double>() * Q.cast<long double>()).cast<double>();
+    return sTransformaci(v, Q, s);
+}
+
+// A and its bounds d row by row.
+std::vector<Komplexni> komplexni(const Matice& A, const Matice& d, std::vector<double>& chyby) {
+    std::vector<Komplexni> v;
+    chyby.clear();
+    for (long i = 0; i < A.rows(); ++i)
+        for (long j = 0; j < A.cols(); ++j) {
+            v.emplace_back(A(i, j));
+            chyby.push_back(d(i, j));
+        }
+    return v;
+}
+
+// Frequency k again by one dense solve of zI - F (balanced, not reduced) and its adjoint: every
+// value whose bound this makes smaller takes it.
+void zpresni(const Vyvazeny& v, const std::vector<double>& w, FrekvencniOdezva& odezva, std::size_t k) {
+    const int n = static_cast<int>(v.F.rows()), l = static_cast<int>(v.G.cols()), m = static_cast<int>(v.H.rows());
+    const Komplexni z = bodKruznice(w[k]);
+    ChybyDat chyby;
+    std::vector<Komplexni> M = komplexni(-v.F, v.dF, chyby.M);
+    for (int i = 0; i < n; ++i) {
+        const std::size_t e = static_cast<std::size_t>(i) * n + i;
+        M[e] += z;
+        chyby.M[e] = nahoru(chyby.M[e] + chybaBoduKruznice(w[k]) + meze::U * meze::velikostNahoru(M[e]));
+    }
+    const std::vector<Komplexni> G = komplexni(v.G, v.dG, chyby.G), H = komplexni(v.H, v.dH, chyby.H),
+                                 D = komplexni(v.L, v.dL, chyby.D);
+    std::vector<Komplexni> Y;
+    std::vector<double> chybyY;
+    if (!jisteVystupy(std::move(M), n, G, l, H, m, D, chyby, Y, chybyY)) return;
+    for (int o = 0; o < m; ++o)
+        for (int i = 0; i < l; ++i) {
+            const std::size_t e = odezva.index(k, o, i), p = static_cast<std::size_t>(o) * l + i;
+            if (odezva.jeKonstantni(o, i) || !(chybyY[p] < odezva.chyby[e])) continue;
+            odezva.hodnoty[e] = Y[p];
+            odezva.chyby[e] = chybyY[p];
+        }
+}
+
+std::vector<bool> strukturaStavu(const Matrix<double>& F, const Matrix<double>& G, const Matrix<double>& H) {
+    const int n = F.get_rows(), l = G.get_columns(), m = H.get_rows();
+    std::vector<std::vector<bool>> hrany(n, std::vector<bool>(n)), vstupy(n, std::vector<bool>(l)),
+        vystupy(m, std::vector<bool>(n));
+    for (int r = 0; r < n; ++r) {
+        for (int c = 0; c < n; ++c) hrany[r][c] = r != c && F(r, c) != 0.0;
+        for (int i = 0; i < l; ++i) vstupy[r][i] = G(r, i) != 0.0;
+    }
+    for (int o = 0; o < m; ++o)
+        for (int r = 0; r < n; ++r) vystupy[o][r] = H(o, r) != 0.0;
+    return bezCesty(hrany, vstupy, vystupy);
+}
+
+// The Hessenberg form row by row, for the evaluation at each frequency.
+HessenbergovSystem radkove(const Hessenbergova& h, const Vyvazeny& v) {
+    HessenbergovSystem s;
+    s.n = static_cast<int>(h.F.rows());
+    s.l = static_cast<int>(h.G.cols());
+    s.m = static_cast<int>(h.H.rows());
+    const auto doRadku = [](const Matice& A, std::vector<double>& v) {
+        for (long i = 0; i < A.rows(); ++i)
+            for (long j = 0; j < A.cols(); ++j) v.push_back(A(i, j));
+    };
+    doRadku(h.F, s.F);
+    doRadku(h.F.transpose(), s.Ft);
+    doRadku(v.F, s.F0);
+    doRadku(v.F.transpose(), s.F0t);
+    doRadku(v.G, s.G0);
+    doRadku(v.H, s.H0);
+    doRadku(v.dF, s.dF0);
+    doRadku(v.dG, s.dG0);
+    doRadku(v.dH, s.dH0);
+    doRadku(h.Q, s.Q);
+    s.normaQ = h.normaQ;
+    s.inverzeQ = h.inverzeQ;
+    doRadku(h.G, s.G);
+    doRadku(h.H, s.H);
+    doRadku(v.L, s.L);
+    doRadku(v.dL, s.dL);
+    s.chybaF = h.chybaF;
+    s.chybyG = h.chybyG;
+    s.chybyH = h.chybyH;
+    return s;
+}
+
+// Frequency k by the Hessenberg form, with or without the adjoint: every value whose bound
+// this makes smaller takes it.
+void zapis(HessenbergovoVyhodnoceni& vyhodnoceni, const std::vector<double>& w, HessenbergovoVyhodnoceni::Dual dualni,
+           FrekvencniOdezva& odezva, std::size_t k) {
+    std::vector<Komplexni> Y;
+    std::vector<double> chybyY;
+    if (!vyhodnoceni.vystupy(bodKruznice(w[k]), chybaBoduKruznice(w[k]), dualni, Y, chybyY)) return;
+    for (int o = 0; o < odezva.vystupu; ++o)
+        for (int i = 0; i < odezva.vstupu; ++i) {
+            const std::size_t e = odezva.index(k, o, i), p = static_cast<std::size_t>(o * odezva.vstupu + i);
+            if (odezva.jeKonstantni(o, i) || !(chybyY[p] < odezva.chyby[e])) continue;
+            odezva.hodnoty[e] = Y[p];
+            odezva.chyby[e] = chybyY[p];
+        }
+}
+
+}  // namespace
+
+FrekvencniOdezva frekvenceStavu(const Matrix<double>& F, const Matrix<double>& G, const Matrix<double>& H,
+                             const Matrix<double>& L, const std::vector<double>& w, const PresnyStav* texty) {
+    const int n = F.get_rows(), l = G.get_columns(), m = H.get_rows();
+    FrekvencniOdezva odezva(m, l, w);
+    odezva.konstantni = strukturaStavu(F, G, H);
+    const Matrix<double> chybaL = chybyCteni(L, texty ? &texty->L : nullptr);
+    for (std::size_t k = 0; k < w.size(); ++k)
+        for (int o = 0; o < m; ++o)
+            for (int i = 0; i < l; ++i)
+                if (odezva.jeKonstantni(o, i)) {
+                    odezva(k, o, i) = L(o, i);
+                    odezva.chyby[odezva.index(k, o, i)] = chybaL(o, i);
+                }
+    const auto vyvazeny = std::make_shared<const Vyvazeny>(vyvaz(F, G, H, L, texty));
+    // F triangular up to the order of its states: substitution, whatever the couplings.
+    const std::vector<int> poradi = poradiDosazovani(F);
+    if (!poradi.empty())
+        trojuhelnikovaOdezva(F, G, H, L, chybyCteni(F, texty ? &texty->F : nullptr),
+                             chybyCteni(G, texty ? &texty->G : nullptr), chybyCteni(H, texty ? &texty->H : nullptr),
+                             chybaL, poradi, w, odezva);
+    Hessenbergova h;
+    if (pripravSystem(*vyvazeny, h)) {
+        // The spectral bound of ||(zI - F*)^-1|| for the balanced F is computed on first need (it
+        // costs an eigendecomposition).
+        auto spektralni = std::make_shared<std::unique_ptr<SpektralniMez>>();
+        const auto mez = [vyvazeny, spektralni](Komplexni z, double chybaZ) {
+            if (!*spektralni) *spektralni = std::make_unique<SpektralniMez>(vyvazeny->F);
+            return (*spektralni)->inverze(z, chybaZ);
+        };
+        const auto vyhodnoceni = std::make_shared<HessenbergovoVyhodnoceni>(radkove(h, *vyvazeny), mez);
+        if (poradi.empty())
+            for (std::size_t k = 0; k < w.size(); ++k) zapis(*vyhodnoceni, w, Dual::Bez, odezva, k);
+        for (const Dual d : {Dual::Rezidua, Dual::DlouhaRezidua})
+            odezva.zpresneni.push_back({[vyhodnoceni, w, d](FrekvencniOdezva& o, std::size_t k) { zapis(*vyhodnoceni, w, d, o, k); },
+                                        (1.5 + 2.0 * (l + m)) * n * n});
+    }
+    odezva.zpresneni.push_back({[vyvazeny, w](FrekvencniOdezva& o, std::size_t k) { zpresni(*vyvazeny, w, o, k); },
+                                (n + 3.0 * (l + m)) * n * n / 3.0});
+    return odezva;
+}

@@ -1,0 +1,484 @@
+#include "JistaHessenbergova.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <Eigen/Dense>
+
+#include "MezeChyb.h"
+
+// Complex values are kept as separate real and imaginary arrays, so that every inner loop below
+// is an update of whole rows (no sums across a row), which the compiler vectorises.
+namespace {
+
+using meze::nahoru;
+
+struct Vektory {
+    std::vector<double> re, im;
+    Vektory(std::size_t velikost = 0) : re(velikost, 0.0), im(velikost, 0.0) {}
+};
+
+// An upper bound of |re + i im|, as meze::velikostNahoru.
+inline double velikost(double re, double im) {
+    const double a = std::fabs(re), b = std::fabs(im);
+    return (std::max(a, b) + 0.41422 * std::min(a, b)) * (1.0 + 4.0 * meze::U);
+}
+
+// y -= (fr + i fi) x over [od, do_).
+inline void odecti(double* yr, double* yi, const double* xr, const double* xi, double fr, double fi, int od, int po) {
+    for (int c = od; c < po; ++c) {
+        yr[c] -= fr * xr[c] - fi * xi[c];
+        yi[c] -= fr * xi[c] + fi * xr[c];
+    }
+}
+
+// P M = L U for the Hessenberg M = zI - F: U row by row; L as the multiplier and the row swap
+// of each step. The bounds of L come from its
+// rows' sums of |multipliers| and from |L^-1| <= |E_n-2| P_n-2 ... |E_0| P_0 applied to ones
+// (both swapped along with the rows).
+struct Rozklad {
+    int n = 0;
+    Vektory U;
+    std::vector<double> velikostiU;  // upper bounds of |u_ij| above the diagonal, row by row
+    std::vector<double> diagonala;   // lower bounds of |u_ii|
+    std::vector<Komplexni> nasobitele;
+    std::vector<char> prohozeni;
+    NormyRozkladu normy;
+};
+
+// zI - F into M (only the Hessenberg part is written; the rest is never read).
+void sestav(const HessenbergovSystem& s, Komplexni z, Vektory& M) {
+    const int n = s.n;
+    for (int i = 0; i < n; ++i)
+        for (int j = std::max(0, i - 1); j < n; ++j) {
+            M.re[static_cast<std::size_t>(i) * n + j] = -s.F[static_cast<std::size_t>(i) * n + j];
+            M.im[static_cast<std::size_t>(i) * n + j] = 0.0;
+        }
+    for (int i = 0; i < n; ++i) {
+        M.re[static_cast<std::size_t>(i) * n + i] += z.real();
+        M.im[static_cast<std::size_t>(i) * n + i] = z.imag();
+    }
+}
+
+// Factors r.U (which holds zI - F) in place.
+bool rozloz(int n, Rozklad& r) {
+    Vektory& M = r.U;
+    r.n = n;
+    r.normy = NormyRozkladu();
+    r.nasobitele.assign(static_cast<std::size_t>(std::max(n - 1, 0)), 0.0);
+    r.prohozeni.assign(r.nasobitele.size(), 0);
+    std::vector<double> radkyL(static_cast<std::size_t>(n), 1.0), inverzeL(static_cast<std::size_t>(n), 1.0);
+    for (int s = 0; s + 1 < n; ++s) {
+        double* hr = &M.re[static_cast<std::size_t>(s) * n];
+        double* hi = &M.im[static_cast<std::size_t>(s) * n];
+        double* dr = hr + n;
+        double* di = hi + n;
+        if (velikost(dr[s], di[s]) > velikost(hr[s], hi[s])) {
+            std::swap_ranges(hr + s, hr + n, dr + s);
+            std::swap_ranges(hi + s, hi + n, di + s);
+            std::swap(radkyL[static_cast<std::size_t>(s)], radkyL[static_cast<std::size_t>(s) + 1]);
+            std::swap(inverzeL[static_cast<std::size_t>(s)], inverzeL[static_cast<std::size_t>(s) + 1]);
+            r.prohozeni[static_cast<std::size_t>(s)] = 1;
+        }
+        if (hr[s] == 0.0 && hi[s] == 0.0) return false;
+        if (dr[s] == 0.0 && di[s] == 0.0) continue;
+        const Komplexni f = podil({dr[s], di[s]}, {hr[s], hi[s]});
+        r.nasobitele[static_cast<std::size_t>(s)] = f;
+        dr[s] = di[s] = 0.0;
+        odecti(dr, di, hr, hi, f.real(), f.imag(), s + 1, n);
+        const double l = velikost(f.real(), f.imag());
+        radkyL[static_cast<std::size_t>(s) + 1] += l;
+        inverzeL[static_cast<std::size_t>(s) + 1] += l * inverzeL[static_cast<std::size_t>(s)];
+    }
+    const std::size_t posledni = static_cast<std::size_t>(n) * n - 1;
+    if (M.re[posledni] == 0.0 && M.im[posledni] == 0.0) return false;
+    const double navyseni = 1.0 + meze::gama(2.0 * n + 4.0);
+    r.normy.L = nahoru(*std::max_element(radkyL.begin(), radkyL.end()) * navyseni);
+    r.normy.inverzeL = nahoru(*std::max_element(inverzeL.begin(), inverzeL.end()) * std::pow(navyseni, n));
+    return true;
+}
+
+// ||U||_inf and ||U^-1||_inf through the comparison matrix (JistaEliminace.h), by columns:
+// w_r = (1 + sum_c>r |u_rc| w_c) / |u_rr| with the sums gathered as each w_c is known.
+void normyU(Rozklad& r) {
+    const int n = r.n;
+    r.velikostiU.resize(static_cast<std::size_t>(n) * n);
+    r.diagonala.resize(static_cast<std::size_t>(n));
+    std::vector<double> w(static_cast<std::size_t>(n));
+    double nejvetsiRadek = 0.0, inverze = 0.0;
+    // Bottom up, one pass over the rows: each row's |u_rc| (kept for normaFunkcionalu), its sum,
+    // and w_r = (1 + sum_c>r |u_rc| w_c) / |u_rr|.
+    for (int i = n - 1; i >= 0; --i) {
+        const double* ur = &r.U.re[static_cast<std::size_t>(i) * n];
+        const double* ui = &r.U.im[static_cast<std::size_t>(i) * n];
+        double* v = &r.velikostiU[static_cast<std::size_t>(i) * n];
+        for (int j = i + 1; j < n; ++j) v[j] = velikost(ur[j], ui[j]);
+        const Eigen::Map<const Eigen::ArrayXd> radek(v + i + 1, n - i - 1), dalsi(w.data() + i + 1, n - i - 1);
+        const double diagonala = std::hypot(ur[i], ui[i]);
+        r.diagonala[static_cast<std::size_t>(i)] = diagonala * (1.0 - 4.0 * meze::U);
+        nejvetsiRadek = std::max(nejvetsiRadek, diagonala * (1.0 + 4.0 * meze::U) + radek.sum());
+        w[static_cast<std::size_t>(i)] = (1.0 + (radek * dalsi).sum()) / r.diagonala[static_cast<std::size_t>(i)];
+        inverze = std::max(inverze, w[static_cast<std::size_t>(i)]);
+    }
+    const double navyseni = 1.0 + meze::gama(2.0 * n + 4.0);
+    r.normy.U = nahoru(nejvetsiRadek * navyseni);
+    r.normy.inverzeU = nahoru(inverze * std::pow(navyseni, 2.0 * n));
+}
+
+// ||t||_1 for t^T = |h|^T M(U)^-1 |E_n-2| P_n-2 ... |E_0| P_0, an upper bound of |h^T (P^T L U)^-1|
+// elementwise: M(U)^T w = |h| forward (by rows of U), then the eliminations transposed.
+double normaFunkcionalu(const Rozklad& r, const double* h) {
+    const int n = r.n;
+    std::vector<double> w(h, h + n);
+    for (int i = 0; i < n; ++i) w[static_cast<std::size_t>(i)] = std::fabs(w[static_cast<std::size_t>(i)]);
+    for (int c = 0; c < n; ++c) {
+        const double wc = w[static_cast<std::size_t>(c)] / r.diagonala[static_cast<std::size_t>(c)];
+        w[static_cast<std::size_t>(c)] = wc;
+        const double* a = &r.velikostiU[static_cast<std::size_t>(c) * n];
+        for (int j = c + 1; j < n; ++j) w[static_cast<std::size_t>(j)] += a[j] * wc;
+    }
+    for (int s = n - 2; s >= 0; --s) {
+        const Komplexni f = r.nasobitele[static_cast<std::size_t>(s)];
+        w[static_cast<std::size_t>(s)] += velikost(f.real(), f.imag()) * w[static_cast<std::size_t>(s) + 1];
+        if (r.prohozeni[static_cast<std::size_t>(s)]) std::swap(w[static_cast<std::size_t>(s)], w[static_cast<std::size_t>(s) + 1]);
+    }
+    double soucet = 0.0;
+    for (const double x : w) soucet += x;
+    // Every value above is a sum of non-negative terms, each rounded; the errors compound along
+    // the two substitutions.
+    return nahoru(soucet * std::pow(1.0 + meze::gama(2.0 * n + 4.0), 3.0 * n));
+}
+
+// b := M^-1 b for one column b.
+void res(const Rozklad& r, Vektory& b) {
+    const int n = r.n;
+    for (int s = 0; s + 1 < n; ++s) {
+        if (r.prohozeni[static_cast<std::size_t>(s)]) {
+            std::swap(b.re[static_cast<std::size_t>(s)], b.re[static_cast<std::size_t>(s) + 1]);
+            std::swap(b.im[static_cast<std::size_t>(s)], b.im[static_cast<std::size_t>(s) + 1]);
+        }
+        const Komplexni f = r.nasobitele[static_cast<std::size_t>(s)];
+        const double xr = b.re[static_cast<std::size_t>(s)], xi = b.im[static_cast<std::size_t>(s)];
+        b.re[static_cast<std::size_t>(s) + 1] -= f.real() * xr - f.imag() * xi;
+        b.im[static_cast<std::size_t>(s) + 1] -= f.real() * xi + f.imag() * xr;
+    }
+    for (int s = n - 1; s >= 0; --s) {
+        const std::size_t radek = static_cast<std::size_t>(s) * n, od = static_cast<std::size_t>(s) + 1, delka = static_cast<std::size_t>(n - s - 1);
+        const Eigen::Map<const Eigen::ArrayXd> ur(&r.U.re[radek + od], static_cast<long>(delka)),
+            ui(&r.U.im[radek + od], static_cast<long>(delka)), xr(&b.re[od], static_cast<long>(delka)),
+            xi(&b.im[od], static_cast<long>(delka));
+        const double sr = (ur * xr).sum() - (ui * xi).sum(), si = (ur * xi).sum() + (ui * xr).sum();
+        const Komplexni x = podil({b.re[static_cast<std::size_t>(s)] - sr, b.im[static_cast<std::size_t>(s)] - si},
+                                  {r.U.re[radek + static_cast<std::size_t>(s)], r.U.im[radek + static_cast<std::size_t>(s)]});
+        b.re[static_cast<std::size_t>(s)] = x.real();
+        b.im[static_cast<std::size_t>(s)] = x.imag();
+    }
+}
+
+// b := M^-T b: M^T = U^T T^-T for T = E_n-2 P_n-2 ... E_0 P_0, so U^T a = b, then T^T a.
+void resTransponovane(const Rozklad& r, Vektory& b) {
+    const int n = r.n;
+    for (int s = 0; s < n; ++s) {
+        const double* ur = &r.U.re[static_cast<std::size_t>(s) * n];
+        const double* ui = &r.U.im[static_cast<std::size_t>(s) * n];
+        const Komplexni a = podil({b.re[static_cast<std::size_t>(s)], b.im[static_cast<std::size_t>(s)]}, {ur[s], ui[s]});
+        b.re[static_cast<std::size_t>(s)] = a.real();
+        b.im[static_cast<std::size_t>(s)] = a.imag();
+        odecti(b.re.data(), b.im.data(), ur, ui, a.real(), a.imag(), s + 1, n);
+    }
+    for (int s = n - 2; s >= 0; --s) {
+        const Komplexni f = r.nasobitele[static_cast<std::size_t>(s)];
+        odecti(b.re.data(), b.im.data(), b.re.data() + 1, b.im.data() + 1, f.real(), f.imag(), s, s + 1);
+        if (r.prohozeni[static_cast<std::size_t>(s)]) {
+            std::swap(b.re[static_cast<std::size_t>(s)], b.re[static_cast<std::size_t>(s) + 1]);
+            std::swap(b.im[static_cast<std::size_t>(s)], b.im[static_cast<std::size_t>(s) + 1]);
+        }
+    }
+}
+
+// r = b - (zI - A^T) x for A row by row (A = F^T gives the residual of M x = b, A = F that of
+// M^T x = b), accumulated in T (double, vectorised; or long double where the double's rounding
+// would count) as a sum of scaled rows of A and rounded once.
+template <typename T>
+Vektory reziduum(const std::vector<double>& A, int n, Komplexni z, const Vektory& b, const Vektory& x) {
+    std::vector<T> re(static_cast<std::size_t>(n)), im(static_cast<std::size_t>(n));
+    const T zr = z.real(), zi = z.imag();
+    for (int i = 0; i < n; ++i) {
+        const T xr = x.re[static_cast<std::size_t>(i)], xi = x.im[static_cast<std::size_t>(i)];
+        re[static_cast<std::size_t>(i)] = b.re[static_cast<std::size_t>(i)] - (zr * xr - zi * xi);
+        im[static_cast<std::size_t>(i)] = b.im[static_cast<std::size_t>(i)] - (zr * xi + zi * xr);
+    }
+    for (int j = 0; j < n; ++j) {
+        const double* radek = &A[static_cast<std::size_t>(j) * n];
+        const T xr = x.re[static_cast<std::size_t>(j)], xi = x.im[static_cast<std::size_t>(j)];
+        for (int i = 0; i < n; ++i) {
+            re[static_cast<std::size_t>(i)] += radek[i] * xr;
+            im[static_cast<std::size_t>(i)] += radek[i] * xi;
+        }
+    }
+    Vektory r(static_cast<std::size_t>(n));
+    for (std::size_t i = 0; i < re.size(); ++i) {
+        r.re[i] = static_cast<double>(re[i]);
+        r.im[i] = static_cast<double>(im[i]);
+    }
+    return r;
+}
+
+// r = b - (zI - F) x for the Hessenberg F, in double, as a sum of scaled columns of F (rows
+// of Ft, F transposed row by row; column j of F has non-zeros up to row j + 1).
+Vektory rezduumHessenbergovo(const std::vector<double>& Ft, int n, Komplexni z, const Vektory& b, const Vektory& x) {
+    Vektory r = b;
+    for (int i = 0; i < n; ++i) {
+        r.re[static_cast<std::size_t>(i)] -= z.real() * x.re[static_cast<std::size_t>(i)] - z.imag() * x.im[static_cast<std::size_t>(i)];
+        r.im[static_cast<std::size_t>(i)] -= z.real() * x.im[static_cast<std::size_t>(i)] + z.imag() * x.re[static_cast<std::size_t>(i)];
+    }
+    for (int j = 0; j < n; ++j) {
+        const double* sloupec = &Ft[static_cast<std::size_t>(j) * n];
+        const double xr = x.re[static_cast<std::size_t>(j)], xi = x.im[static_cast<std::size_t>(j)];
+        const int po = std::min(n, j + 2);
+        for (int i = 0; i < po; ++i) {
+            r.re[static_cast<std::size_t>(i)] += sloupec[i] * xr;
+            r.im[static_cast<std::size_t>(i)] += sloupec[i] * xi;
+        }
+    }
+    return r;
+}
+
+// Maximum norm (soucet false) or sum of magnitudes, as an upper bound.
+double norma(const Vektory& v, bool soucet) {
+    double a = 0.0;
+    for (std::size_t i = 0; i < v.re.size(); ++i) {
+        const double x = velikost(v.re[i], v.im[i]);
+        a = soucet ? a + x : std::max(a, x);
+    }
+    return nahoru(a * (1.0 + meze::gama(v.re.size() + 1.0)));
+}
+
+double normaRadku(const std::vector<double>& A, int n, int k, int radek) {
+    double a = 0.0;
+    for (int j = 0; j < k; ++j) a += std::fabs(A[static_cast<std::size_t>(radek) * k + j]);
+    return nahoru(a * (1.0 + meze::gama(n + 1.0)));
+}
+
+}  // namespace
+
+struct HessenbergovoVyhodnoceni::Prostor {
+    Rozklad r;
+    std::vector<Vektory> X, R;
+    std::vector<double> normaX, chybaR, normaR;
+};
+
+HessenbergovoVyhodnoceni::HessenbergovoVyhodnoceni(HessenbergovSystem system,
+                                                   std::function<double(Komplexni, double)> mez)
+    : s(std::move(system)), prostor(std::make_unique<Prostor>()), mezInverze(std::move(mez)) {
+    const std::size_t n = static_cast<std::size_t>(s.n);
+    for (int i = 0; i < s.n; ++i) {
+        normaM = std::max(normaM, 1.0 + normaRadku(s.F, s.n, s.n, i));
+        normaM0 = std::max(normaM0, 1.0 + normaRadku(s.F0, s.n, s.n, i));
+        normaM0t = std::max(normaM0t, 1.0 + normaRadku(s.F0t, s.n, s.n, i));
+        normaDF0 = std::max(normaDF0, normaRadku(s.dF0, s.n, s.n, i));
+    }
+    normaM = nahoru(normaM);
+    normaM0 = nahoru(normaM0);
+    normaM0t = nahoru(normaM0t);
+    prostor->r.U = Vektory(n * n);
+}
+
+HessenbergovoVyhodnoceni::~HessenbergovoVyhodnoceni() = default;
+
+bool HessenbergovoVyhodnoceni::vystupy(Komplexni z, double chybaZ, Dual dualni, std::vector<Komplexni>& Y,
+                                       std::vector<double>& chybyY) {
+    const int n = s.n;
+    Rozklad& r = prostor->r;
+    sestav(s, z, r.U);
+    double zaokrouhleniDiagonaly = 0.0;
+    for (int i = 0; i < n; ++i) {
+        const std::size_t d = static_cast<std::size_t>(i) * n + i;
+        zaokrouhleniDiagonaly = std::max(zaokrouhleniDiagonaly, meze::U * velikost(r.U.re[d], r.U.im[d]));
+    }
+    // ||E||_inf for the exact M* = M - E: the system's own bound, the point's, the diagonal's rounding.
+    const double chybaM = nahoru(s.chybaF + chybaZ + zaokrouhleniDiagonaly);
+    if (!rozloz(n, r)) return false;
+    normyU(r);
+    // ||M*^-1|| in this form and in the one the system came in (M0* = Q M* Q^-1).
+    double inverze = r.normy.inverzePresne(n, chybaM), inverze0 = nahoru(s.normaQ * inverze * s.inverzeQ);
+    const bool porovnani = std::isfinite(inverze);
+    if (!porovnani && mezInverze) {
+        inverze0 = mezInverze(z, chybaZ);
+        inverze = nahoru(s.inverzeQ * inverze0 * s.normaQ);
+    }
+    if (!std::isfinite(inverze)) return false;
+    if (dualni == Dual::Bez) return bezDualu(z, chybaM, inverze, porovnani, Y, chybyY);
+    return sDualem0(z, chybaZ, inverze0, dualni, Y, chybyY);
+}
+
+namespace {
+
+// Q x (Q n x n row by row; empty for the identity).
+Vektory zpet(const std::vector<double>& Q, int n, const Vektory& x) {
+    if (Q.empty()) return x;
+    Vektory y(static_cast<std::size_t>(n));
+    for (int j = 0; j < n; ++j) {
+        const double xr = x.re[static_cast<std::size_t>(j)], xi = x.im[static_cast<std::size_t>(j)];
+        for (int i = 0; i < n; ++i) {
+            y.re[static_cast<std::size_t>(i)] += Q[static_cast<std::size_t>(i) * n + j] * xr;
+            y.im[static_cast<std::size_t>(i)] += Q[static_cast<std::size_t>(i) * n + j] * xi;
+        }
+    }
+    return y;
+}
+
+// |v|^T D |x| for D n x n (row by row), or (s) D^T |v| into w when x is empty.
+double vazeny(const std::vector<double>& D, int n, const Vektory& v, const Vektory& x) {
+    double soucet = 0.0;
+    for (int i = 0; i < n; ++i) {
+        double radek = 0.0;
+        for (int j = 0; j < n; ++j)
+            radek += D[static_cast<std::size_t>(i) * n + j] * velikost(x.re[static_cast<std::size_t>(j)], x.im[static_cast<std::size_t>(j)]);
+        soucet += velikost(v.re[static_cast<std::size_t>(i)], v.im[static_cast<std::size_t>(i)]) * radek;
+    }
+    return nahoru(soucet * (1.0 + meze::gama(2.0 * n + 2.0)));
+}
+
+}  // namespace
+
+bool HessenbergovoVyhodnoceni::sDualem0(Komplexni z, double chybaZ, double inverze0, Dual dualni,
+                                        std::vector<Komplexni>& Y, std::vector<double>& chybyY) {
+    const int n = s.n, l = s.l, m = s.m;
+    const Rozklad& r = prostor->r;
+    // The residuals' rounding: sums of real products with complex values (each part on its own,
+    // so within sqrt(2) of a real sum's bound), then one rounding to double; in double
+    // (vectorised) or in long double (2^-64).
+    const bool dlouhe = dualni == Dual::DlouhaRezidua;
+    const double g = meze::gama(n + 3.0, 2.0 * (dlouhe ? 0x1p-64 : meze::U));
+    const auto rezidua = dlouhe ? reziduum<long double> : reziduum<double>;
+    const bool cteni = normaDF0 > 0.0;
+    std::vector<Vektory>& X = prostor->X;
+    std::vector<Vektory>& R = prostor->R;
+    std::vector<double>&normaX = prostor->normaX, &chybaR = prostor->chybaR, &normaR = prostor->normaR;
+    X.assign(static_cast<std::size_t>(l), Vektory(static_cast<std::size_t>(n)));
+    R.resize(X.size());
+    normaX.resize(X.size());
+    chybaR.resize(X.size());
+    normaR.resize(X.size());
+    for (int i = 0; i < l; ++i) {
+        for (int j = 0; j < n; ++j) X[i].re[static_cast<std::size_t>(j)] = s.G[static_cast<std::size_t>(j) * l + i];
+        res(r, X[i]);
+        X[i] = zpet(s.Q, n, X[i]);
+        Vektory b(static_cast<std::size_t>(n));
+        for (int j = 0; j < n; ++j) b.re[static_cast<std::size_t>(j)] = s.G0[static_cast<std::size_t>(j) * l + i];
+        R[i] = rezidua(s.F0t, n, z, b, X[i]);
+        normaX[i] = norma(X[i], false);
+        normaR[i] = norma(R[i], false);
+        // ||R* - R||_inf without the reading's part, which is taken elementwise below.
+        chybaR[i] = nahoru(chybaZ * normaX[i] + g * (norma(b, false) + normaM0 * normaX[i]) + meze::U * normaR[i]);
+    }
+    Y.assign(static_cast<std::size_t>(m) * l, 0.0);
+    chybyY.assign(Y.size(), 0.0);
+    // The value's sum in long double too (complex products, complex units of 2^-64), rounded once.
+    const double soucetni = meze::gama(2.0 * n + 2.0, 8.0 * 0x1p-64);
+    for (int o = 0; o < m; ++o) {
+        Vektory h(static_cast<std::size_t>(n)), h0(static_cast<std::size_t>(n));
+        for (int j = 0; j < n; ++j) {
+            h.re[static_cast<std::size_t>(j)] = s.H[static_cast<std::size_t>(o) * n + j];
+            h0.re[static_cast<std::size_t>(j)] = s.H0[static_cast<std::size_t>(o) * n + j];
+        }
+        Vektory V = h;
+        resTransponovane(r, V);
+        V = zpet(s.Q, n, V);
+        const Vektory S = rezidua(s.F0, n, z, h0, V);
+        const double normaV = norma(V, true), normaS = norma(S, true);
+        double cteniH = 0.0;
+        for (int j = 0; j < n; ++j) cteniH += s.dH0[static_cast<std::size_t>(o) * n + j];
+        const double chybaS = nahoru(nahoru(cteniH) + (chybaZ + normaDF0) * normaV +
+                                     g * (norma(h0, true) + normaM0t * normaV) + meze::U * normaS);
+        for (int i = 0; i < l; ++i) {
+            const double L = s.L[static_cast<std::size_t>(o) * l + i];
+            long double yr = L, yi = 0.0L;
+            double soucet = std::fabs(L), prvni = 0.0;
+            for (int j = 0; j < n; ++j) {
+                const long double hj = h0.re[static_cast<std::size_t>(j)];
+                const double xr = X[i].re[static_cast<std::size_t>(j)], xi = X[i].im[static_cast<std::size_t>(j)];
+                const double vr = V.re[static_cast<std::size_t>(j)], vi = V.im[static_cast<std::size_t>(j)];
+                const double rr = R[i].re[static_cast<std::size_t>(j)], ri = R[i].im[static_cast<std::size_t>(j)];
+                yr += hj * xr + (static_cast<long double>(vr) * rr - static_cast<long double>(vi) * ri);
+                yi += hj * xi + (static_cast<long double>(vr) * ri + static_cast<long double>(vi) * rr);
+                soucet += std::fabs(hj) * velikost(xr, xi) + velikost(vr, vi) * velikost(rr, ri);
+                // The reading of H and G, elementwise.
+                prvni += s.dH0[static_cast<std::size_t>(o) * n + j] * velikost(xr, xi) +
+                         velikost(vr, vi) * s.dG0[static_cast<std::size_t>(j) * l + i];
+            }
+            // And of F: |V0|^T dF0 |X0|.
+            if (cteni) prvni += vazeny(s.dF0, n, V, X[i]);
+            const double rezervaR = nahoru(chybaR[i] + normaDF0 * normaX[i] + meze::PODTECENI);
+            const std::size_t e = static_cast<std::size_t>(o) * l + i;
+            Y[e] = {static_cast<double>(yr), static_cast<double>(yi)};
+            chybyY[e] = nahoru(s.dL[e] + nahoru(prvni * (1.0 + meze::gama(2.0 * n + 2.0))) + normaV * chybaR[i] +
+                               (normaS + chybaS) * inverze0 * (normaR[i] + rezervaR) +
+                               soucetni * nahoru(soucet * (1.0 + meze::gama(4.0 * n + 4.0))) +
+                               meze::U * meze::velikostNahoru(Y[e]) + meze::PODTECENI);
+            if (!std::isfinite(chybyY[e]) || !std::isfinite(Y[e].real()) || !std::isfinite(Y[e].imag())) return false;
+        }
+    }
+    return true;
+}
+
+bool HessenbergovoVyhodnoceni::bezDualu(Komplexni z, double chybaM, double inverze, bool porovnani,
+                                        std::vector<Komplexni>& Y, std::vector<double>& chybyY) {
+    const int n = s.n, l = s.l, m = s.m;
+    const Rozklad& r = prostor->r;
+    std::vector<Vektory>& X = prostor->X;
+    std::vector<double>&normaX = prostor->normaX, &chybaR = prostor->chybaR;
+    X.assign(static_cast<std::size_t>(l), Vektory(static_cast<std::size_t>(n)));
+    normaX.resize(X.size());
+    chybaR.resize(X.size());
+    // With the factors, M* = P^T L U - D for ||D||_inf <= dM + ||E|| (dM the factorisation's
+    // backward error, Higham, theorem 9.3), so |h^T M*^-1 w| <= ||t||_1 ||w||_inf /
+    // (1 - ||(P^T L U)^-1|| ||D||) for t of normaFunkcionalu, and M* (X* - X) = R* is the exact
+    // residual: the computed one (in double, with its rounding) and ||G* - G|| + ||E|| ||X||.
+    // Without the comparison matrices (porovnani false) only ||M*^-1|| is known: t = ||h||_1 ||M*^-1||.
+    const double D = nahoru(r.normy.chybaRozkladu(n) + chybaM);
+    const double inverzeLU = nahoru(r.normy.inverzeL * r.normy.inverzeU);
+    if (porovnani && !(inverzeLU * D < 0.5)) return false;
+    const double zesileni = porovnani ? 1.0 / (1.0 - nahoru(inverzeLU * D)) : 0.0;
+    const double g = meze::gama(n + 3.0, 2.0 * meze::U), dM = r.normy.chybaRozkladu(n);
+    for (int i = 0; i < l; ++i) {
+        for (int j = 0; j < n; ++j) X[i].re[static_cast<std::size_t>(j)] = s.G[static_cast<std::size_t>(j) * l + i];
+        const Vektory b = X[i];
+        res(r, X[i]);
+        normaX[i] = norma(X[i], false);
+        // The a-priori backward error of the solve, dM ||X|| (Higham, theorem 9.4), unless it
+        // is large enough to be worth the residual itself.
+        chybaR[i] = nahoru(s.chybyG[i] + (chybaM + dM) * normaX[i]);
+        if (dM > 1e-13) {
+            const double rezidua = norma(rezduumHessenbergovo(s.Ft, n, z, b, X[i]), false);
+            chybaR[i] = std::min(chybaR[i], nahoru(s.chybyG[i] + chybaM * normaX[i] + rezidua +
+                                                   g * (norma(b, false) + normaM * normaX[i])));
+        }
+    }
+    Y.assign(static_cast<std::size_t>(m) * l, 0.0);
+    chybyY.assign(Y.size(), 0.0);
+    const double soucetni = meze::gama(n + 2.0, meze::U_KOMPLEXNI);
+    for (int o = 0; o < m; ++o) {
+        const double* h = &s.H[static_cast<std::size_t>(o) * n];
+        const double t = porovnani ? nahoru(normaFunkcionalu(r, h) * zesileni) : nahoru(normaRadku(s.H, n, n, o) * inverze);
+        for (int i = 0; i < l; ++i) {
+            const double L = s.L[static_cast<std::size_t>(o) * l + i];
+            double yr = L, yi = 0.0, soucet = std::fabs(L);
+            for (int j = 0; j < n; ++j) {
+                const double xr = X[i].re[static_cast<std::size_t>(j)], xi = X[i].im[static_cast<std::size_t>(j)];
+                yr += h[j] * xr;
+                yi += h[j] * xi;
+                soucet += std::fabs(h[j]) * (std::fabs(xr) + std::fabs(xi));
+            }
+            // ||X* - X||_inf for the error of h* itself.
+            const double chybaX = nahoru(inverze * chybaR[i]);
+            const std::size_t e = static_cast<std::size_t>(o) * l + i;
+            Y[e] = {yr, yi};
+            chybyY[e] = nahoru(s.dL[e] + s.chybyH[o] * (normaX[i] + chybaX) + t * chybaR[i] +
+                               soucetni * nahoru(soucet * (1.0 + meze::gama(2.0 * n + 2.0))) + meze::PODTECENI);
+            if (!std::isfinite(chybyY[e]) || !std::isfinite(yr) || !std::isfinite(yi)) return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,112 @@
+#include "TrojuhelnikovaOdezva.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "MezeChyb.h"
+
+using meze::nahoru;
+using meze::velikostDolu;
+using meze::velikostNahoru;
+
+std::vector<int> poradiDosazovani(const Matrix<double>& F) {
+    const int n = F.get_rows();
+    std::vector<int> zavislosti(static_cast<std::size_t>(n), 0), poradi, pripravene;
+    std::vector<std::vector<int>> ctenari(static_cast<std::size_t>(n));
+    for (int r = 0; r < n; ++r)
+        for (int c = 0; c < n; ++c)
+            if (r != c && F(r, c) != 0.0) {
+                ++zavislosti[static_cast<std::size_t>(r)];
+                ctenari[static_cast<std::size_t>(c)].push_back(r);
+            }
+    for (int r = 0; r < n; ++r)
+        if (zavislosti[static_cast<std::size_t>(r)] == 0) pripravene.push_back(r);
+    while (!pripravene.empty()) {
+        const int c = pripravene.back();
+        pripravene.pop_back();
+        poradi.push_back(c);
+        for (const int r : ctenari[static_cast<std::size_t>(c)])
+            if (--zavislosti[static_cast<std::size_t>(r)] == 0) pripravene.push_back(r);
+    }
+    if (static_cast<int>(poradi.size()) != n) poradi.clear();
+    return poradi;
+}
+
+namespace {
+
+struct Clen {
+    int sloupec;
+    double hodnota, chyba;  // F_rc and its reading's bound
+};
+
+}  // namespace
+
+void trojuhelnikovaOdezva(const Matrix<double>& F, const Matrix<double>& G, const Matrix<double>& H,
+                          const Matrix<double>& L, const Matrix<double>& dF, const Matrix<double>& dG,
+                          const Matrix<double>& dH, const Matrix<double>& dL, const std::vector<int>& poradi,
+                          const std::vector<double>& w, FrekvencniOdezva& odezva) {
+    const int n = F.get_rows(), l = G.get_columns(), m = H.get_rows();
+    std::vector<std::vector<Clen>> radky(static_cast<std::size_t>(n));
+    std::size_t nejdelsi = 0;
+    for (int r = 0; r < n; ++r) {
+        for (int c = 0; c < n; ++c)
+            if (r != c && F(r, c) != 0.0) radky[static_cast<std::size_t>(r)].push_back({c, F(r, c), dF(r, c)});
+        nejdelsi = std::max(nejdelsi, radky[static_cast<std::size_t>(r)].size());
+    }
+    // Each computed value carries at most nejdelsi + 3 complex roundings; the non-negative
+    // substitution for the bound compounds its own along at most n steps.
+    const double g = meze::gama(nejdelsi + 3.0, meze::U_KOMPLEXNI);
+    const double navyseni = std::pow(1.0 + meze::gama(nejdelsi + 4.0), n + 1.0);
+    std::vector<Komplexni> t(static_cast<std::size_t>(n)), x(t.size());
+    std::vector<double> dolni(t.size()), chybaDiagonaly(t.size()), e(t.size());
+    for (std::size_t k = 0; k < w.size(); ++k) {
+        const Komplexni z = bodKruznice(w[k]);
+        bool regularni = true;
+        for (int r = 0; r < n; ++r) {
+            const std::size_t i = static_cast<std::size_t>(r);
+            t[i] = z - F(r, r);
+            chybaDiagonaly[i] = nahoru(chybaBoduKruznice(w[k]) + meze::U * velikostNahoru(t[i]) + dF(r, r));
+            dolni[i] = velikostDolu(t[i]) - chybaDiagonaly[i];
+            regularni = regularni && t[i] != 0.0 && dolni[i] > 0.0;
+        }
+        if (!regularni) continue;
+        for (int vstup = 0; vstup < l; ++vstup) {
+            for (const int r : poradi) {
+                const std::size_t i = static_cast<std::size_t>(r);
+                Komplexni soucet = G(r, vstup);
+                double velikost = std::fabs(G(r, vstup)), cteni = 0.0, zavislost = 0.0;
+                for (const Clen& c : radky[i]) {
+                    const std::size_t j = static_cast<std::size_t>(c.sloupec);
+                    soucet += c.hodnota * x[j];
+                    const double vx = velikostNahoru(x[j]);
+                    velikost += std::fabs(c.hodnota) * vx;
+                    cteni += c.chyba * vx;
+                    zavislost += (std::fabs(c.hodnota) + c.chyba) * e[j];
+                }
+                x[i] = podil(soucet, t[i]);
+                // rho_r: the reading of G and F, the diagonal's perturbation, the substitution's
+                // backward error; then e = M*^-1 rho in the same order.
+                const double rho = dG(r, vstup) + cteni + chybaDiagonaly[i] * velikostNahoru(x[i]) +
+                                   g * (velikost + velikostNahoru(t[i]) * velikostNahoru(x[i]));
+                e[i] = (rho + zavislost) * (1.0 + 4.0 * meze::U) / dolni[i];
+            }
+            for (int o = 0; o < m; ++o) {
+                Komplexni y = L(o, vstup);
+                double chyba = dL(o, vstup), velikost = std::fabs(L(o, vstup));
+                for (int r = 0; r < n; ++r) {
+                    if (H(o, r) == 0.0 && dH(o, r) == 0.0) continue;
+                    const std::size_t i = static_cast<std::size_t>(r);
+                    y += H(o, r) * x[i];
+                    velikost += std::fabs(H(o, r)) * velikostNahoru(x[i]);
+                    chyba += std::fabs(H(o, r)) * e[i] * navyseni + dH(o, r) * (velikostNahoru(x[i]) + e[i] * navyseni);
+                }
+                const std::size_t index = odezva.index(k, o, vstup);
+                const double mez = nahoru(chyba * (1.0 + meze::gama(2.0 * n + 2.0)) +
+                                          meze::gama(n + 2.0, meze::U_KOMPLEXNI) * velikost + meze::PODTECENI);
+                if (odezva.jeKonstantni(o, vstup) || !std::isfinite(mez) || !(mez < odezva.chyby[index])) continue;
+                odezva.hodnoty[index] = y;
+                odezva.chyby[index] = mez;
+            }
+        }
+    }
+}
