@@ -12,8 +12,7 @@
 
 namespace {
 
-const double SIRKA = 800.0;
-const double VLEVO = 80.0;
+const double VLEVO_BODE = 80.0;
 const double VYSKA_PANELU = 200.0;
 const double VYSKA_PANELU_VYSTUPU = 140.0;
 const std::size_t DVOJIC_V_JEDNOM = 4;
@@ -101,18 +100,18 @@ Osa osaW(const Zprava& z) {
 // One diagram from the top y: its heading, the magnitude panel and the phase panel; returns
 // the y below it.
 double blok(std::ostream& svg, const Zprava& z, const Blok& b, double y, double vyskaPanelu) {
-    const double vpravo = SIRKA - 20.0 - (b.legenda.empty() ? 0.0 : 110.0);
+    const double vpravo = SIRKA_OBRAZKU - 20.0 - (b.legenda.empty() ? 0.0 : 110.0);
     if (!b.nadpis.empty()) {
-        svg << "<text x=\"" << px(VLEVO) << "\" y=\"" << px(y - 8) << "\" font-size=\"13\" font-weight=\"bold\">"
+        svg << "<text x=\"" << px(VLEVO_BODE) << "\" y=\"" << px(y - 8) << "\" font-size=\"13\" font-weight=\"bold\">"
             << textXml(b.nadpis) << "</text>\n";
     }
     Meze zesileni = meze(z, b, 1), faze = meze(z, b, 2);
     if (zesileni.prazdne()) zesileni.pridej(0.0);
     if (faze.prazdne()) faze.pridej(0.0);
     rozsahRezerv(z, zesileni.minimum, zesileni.maximum, faze.minimum, faze.maximum);
-    const Plocha horni{VLEVO, vpravo, y, y + vyskaPanelu, osaW(z), osaHodnot(zesileni.minimum, zesileni.maximum)};
+    const Plocha horni{VLEVO_BODE, vpravo, y, y + vyskaPanelu, osaW(z), osaHodnot(zesileni.minimum, zesileni.maximum)};
     const double fazeNahore = y + vyskaPanelu + 40.0;
-    const Plocha dolni{VLEVO, vpravo, fazeNahore, fazeNahore + vyskaPanelu, osaW(z), osaFaze(faze.minimum, faze.maximum)};
+    const Plocha dolni{VLEVO_BODE, vpravo, fazeNahore, fazeNahore + vyskaPanelu, osaW(z), osaFaze(faze.minimum, faze.maximum)};
     mrizka(svg, horni, "", "zesileni [dB]");
     mrizka(svg, dolni, "w [rad/krok]", "faze [st]");
     krivkyPanelu(svg, z, b, horni, 1);
@@ -145,9 +144,9 @@ std::string svgBode(const Zprava& zprava, const std::string& nazevZpravy) {
     std::ostringstream diagram;
     for (const Blok& b : diagramy) y = blok(diagram, zprava, b, y, vyskaPanelu);
     std::ostringstream svg;
-    zacatekSvg(svg, SIRKA, y - 20.0, zprava, nazevZpravy);
-    poznamkaMezer(svg, SIRKA, 0, nekreslenych, prvni);
-    for (std::size_t i = 0; i < rezervy.size(); ++i) radekPodTitulkem(svg, SIRKA, static_cast<int>(i) + (nekreslenych > 0), rezervy[i]);
+    zacatekSvg(svg, SIRKA_OBRAZKU, y - 20.0, zprava, nazevZpravy);
+    poznamkaMezer(svg, SIRKA_OBRAZKU, 0, nekreslenych, prvni);
+    for (std::size_t i = 0; i < rezervy.size(); ++i) radekPodTitulkem(svg, SIRKA_OBRAZKU, static_cast<int>(i) + (nekreslenych > 0), rezervy[i]);
     svg << diagram.str();
     svg << "</svg>\n";
     return svg.str();

@@ -10,12 +10,11 @@
 
 namespace {
 
-const double SIRKA = 800.0;
 const double VYSKA = 620.0;
-const double VLEVO = 90.0;
+const double VLEVO_MAPY = 90.0;
 const double NAHORE = 90.0;
 const double STRANA = 470.0;  // the square plot area
-const double LEGENDA_X = VLEVO + STRANA + 40;
+const double LEGENDA_X = VLEVO_MAPY + STRANA + 40;
 const std::size_t RADKU_ZESILENI = 16;  // gains shown beside the map; the CSV holds all
 
 const char* barva(const std::string& poloha) {
@@ -100,11 +99,11 @@ double rozsah(const Zprava& z) {
 std::string svgPolu(const Zprava& zprava, const std::string& nazevZpravy) {
     const double r = rozsah(zprava);
     const Osa osa = osaHodnot(-r, r);
-    const Plocha p{VLEVO, VLEVO + STRANA, NAHORE, NAHORE + STRANA, osa, osa};
+    const Plocha p{VLEVO_MAPY, VLEVO_MAPY + STRANA, NAHORE, NAHORE + STRANA, osa, osa};
     std::ostringstream svg;
-    zacatekSvg(svg, SIRKA, VYSKA, zprava, nazevZpravy);
-    radekPodTitulkem(svg, SIRKA, 0, "Spektralni polomer: " + zprava.textPolomeru);
-    if (!zprava.procNejsouNuly.empty()) radekPodTitulkem(svg, SIRKA, 1, "Nuly nejsou urceny: " + zprava.procNejsouNuly);
+    zacatekSvg(svg, SIRKA_OBRAZKU, VYSKA, zprava, nazevZpravy);
+    radekPodTitulkem(svg, SIRKA_OBRAZKU, 0, "Spektralni polomer: " + zprava.textPolomeru);
+    if (!zprava.procNejsouNuly.empty()) radekPodTitulkem(svg, SIRKA_OBRAZKU, 1, "Nuly nejsou urceny: " + zprava.procNejsouNuly);
     mrizka(svg, p, "Re z", "Im z");
     kruznice(svg, p);
     koreny(svg, p, zprava.nuly, true);

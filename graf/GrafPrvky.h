@@ -11,6 +11,9 @@
 
 // Pieces shared by every picture of cldds-graf.
 
+// The width of every picture in pixels.
+constexpr double SIRKA_OBRAZKU = 800.0;
+
 // A coordinate with two decimals. Coordinates are finite by construction; one far outside the
 // picture (a value outside its axis) is held to +-1e6 pixels, which renderers accept.
 std::string px(double hodnota);

@@ -7,7 +7,6 @@
 
 namespace {
 
-const double SIRKA = 800.0;
 const double VYSKA_PLOCHY = 360.0;
 const double LEGENDA = 110.0;
 const std::size_t RADKU_TABULKY = 8;  // outputs shown in the table; the CSV of figures holds all
@@ -82,7 +81,7 @@ RozvrzeniOdezvy rozvrzeniOdezvy(const Zprava& zprava, std::size_t radkuTabulky) 
     const double dole = nahore + VYSKA_PLOCHY;
     const double tabulkaY = dole + 84;
     const double vyska = radkuTabulky > 0 ? tabulkaY + 16.0 * static_cast<double>(radkuTabulky) : dole + 60;
-    return RozvrzeniOdezvy{SIRKA, vyska, Plocha{80.0, SIRKA - 20.0 - legenda, nahore, dole, osaKroku(zprava.pocetRadku()), osaOdezvy(r)},
+    return RozvrzeniOdezvy{SIRKA_OBRAZKU, vyska, Plocha{80.0, SIRKA_OBRAZKU - 20.0 - legenda, nahore, dole, osaKroku(zprava.pocetRadku()), osaOdezvy(r)},
                            tabulkaY};
 }
 
