@@ -19,6 +19,10 @@
 // w^(n-j) as a power of two (|c| < 2^meze[j]), j = 0 ... n.
 std::vector<long> mezeCharakteristickeho(const CelaMatice& M);
 
+// det(zI - A) over Z/p for A n x n, row-major, which is left in upper Hessenberg form (a
+// similarity): O(n^3) row and column operations, then the recurrence over the leading blocks.
+void charakteristickyPolynomModP(nmod_poly_t det, std::vector<mp_limb_t>& A, long n, nmod_t mod);
+
 // det(wI - M) for a square integer matrix M.
 CelyPolynom charakteristickyCelociselny(const CelaMatice& M);
 
