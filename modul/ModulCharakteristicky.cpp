@@ -7,13 +7,17 @@
 #include <thread>
 #include <utility>
 
-#include <flint/nmod_vec.h>
 #include <flint/ulong_extras.h>
+
+#include "ModulHessenberg.h"
 
 namespace {
 
-// Every prime lies above 2^62, so k primes have a product above 2^(62 k).
+// Every prime of the transfer function lies above 2^62, every prime of the characteristic
+// polynomial between 2^30 and 2^31 (the lanes of ModulHessenberg.h): k of them have a product
+// above 2^(62 k), resp. 2^(30 k).
 const long BITU_PRVOCISLA = 62;
+const long BITU_MALEHO_PRVOCISLA = 30;
 // Below this order one thread computes every residue: a second one costs more than it saves.
 const long RAD_PRO_VLAKNA = 24;
 
@@ -44,37 +48,6 @@ void symetricke(const HorniMeze& r, long n, HorniMeze& e) {
 
 // A b with x < 2^b: the exponent of x (m 2^(e - MAG_BITS) with m < 2^MAG_BITS), 0 for x = 0.
 long bitu(mag_srcptr x) { return mag_is_zero(x) ? 0 : fmpz_get_si(MAG_EXPREF(x)); }
-
-// A becomes upper Hessenberg by similarity, column by column: with u_i = a_ij / a_(j+1)j,
-// T = I - u e_(j+1)^T clears column j below the subdiagonal, and T A T^-1 is every row i
-// minus u_i times row j+1, then column j+1 plus that matrix times u (contiguous dot products).
-// n x n, row-major.
-void hessenbergModP(std::vector<mp_limb_t>& A, long n, nmod_t mod) {
-    auto at = [&](long r, long c) -> mp_limb_t& { return A[static_cast<std::size_t>(r * n + c)]; };
-    std::vector<mp_limb_t> u(static_cast<std::size_t>(n));
-    for (long j = 0; j + 2 < n; ++j) {
-        long i = j + 1;
-        while (i < n && at(i, j) == 0) ++i;
-        if (i == n) continue;
-        if (i != j + 1) {
-            for (long c = 0; c < n; ++c) std::swap(at(i, c), at(j + 1, c));
-            for (long r = 0; r < n; ++r) std::swap(at(r, i), at(r, j + 1));
-        }
-        const mp_limb_t inverze = n_invmod(at(j + 1, j), mod.n);
-        bool nic = true;
-        for (i = j + 2; i < n; ++i) {
-            u[static_cast<std::size_t>(i)] = nmod_mul(at(i, j), inverze, mod);
-            if (u[static_cast<std::size_t>(i)] == 0) continue;
-            nic = false;
-            _nmod_vec_scalar_addmul_nmod(&at(i, j), &at(j + 1, j), n - j, nmod_neg(u[static_cast<std::size_t>(i)], mod), mod);
-        }
-        if (nic) continue;
-        const long delka = n - j - 2;
-        const int limby = _nmod_vec_dot_bound_limbs(delka, mod);
-        for (long r = 0; r < n; ++r)
-            at(r, j + 1) = nmod_add(at(r, j + 1), _nmod_vec_dot(&at(r, j + 2), &u[static_cast<std::size_t>(j + 2)], delka, mod, limby), mod);
-    }
-}
 
 // Runs uloha(k) for every prime prvocisla[k]; two threads share the primes when the work is
 // large. The tasks write only into their own, prepared places; a failure in either thread is
@@ -204,6 +177,16 @@ std::vector<mp_limb_t> prvocislaNa(long bituVysledku) {
     mp_limb_t p = UWORD(1) << BITU_PRVOCISLA;
     for (long pokryto = 0; pokryto < bituVysledku; pokryto += BITU_PRVOCISLA) {
         p = n_nextprime(p, 1);
+        prvocisla.push_back(p);
+    }
+    return prvocisla;
+}
+
+std::vector<mp_limb_t> malaPrvocislaNa(long bituVysledku) {
+    std::vector<mp_limb_t> prvocisla;
+    std::uint32_t p = std::uint32_t(1) << 31;
+    for (long pokryto = 0; pokryto < bituVysledku; pokryto += BITU_MALEHO_PRVOCISLA) {
+        p = prvocisloPod(p);
         prvocisla.push_back(p);
     }
     return prvocisla;
@@ -339,7 +322,7 @@ CelyPolynom charakteristickySouvisly(const CelaMatice& M) {
         return q;
     }
     // One bit for the sign of the symmetric residues.
-    const std::vector<mp_limb_t> prvocisla = prvocislaNa(nejvic(mezeCharakteristickeho(M)) + 1);
+    const std::vector<mp_limb_t> prvocisla = malaPrvocislaNa(nejvic(mezeCharakteristickeho(M)) + 1);
     const std::vector<std::unique_ptr<ModularniPolynom>> zbytky = pripravene(prvocisla);
     poPrvocislech(prvocisla.size(), n, [&](std::size_t k) {
         charakteristickyModulo(M, *zbytky[k]);
@@ -351,30 +334,11 @@ CelyPolynom charakteristickySouvisly(const CelaMatice& M) {
 
 }  // namespace
 
-// det(zI - A) over Z/p: Hessenberg form, then the recurrence over its leading blocks
-// (H. Cohen, A Course in Computational Algebraic Number Theory, Algorithm 2.2.9):
-// p_m = (z - h_mm) p_(m-1) - sum_i h_(m-i),m (h_(m-i+1),(m-i) ... h_m,(m-1)) p_(m-i-1).
-void charakteristickyPolynomModP(nmod_poly_t det, std::vector<mp_limb_t>& A, long n, nmod_t mod) {
-    hessenbergModP(A, n, mod);
-    auto at = [&](long r, long c) { return A[static_cast<std::size_t>(r * n + c)]; };
-    std::vector<std::vector<mp_limb_t>> p(static_cast<std::size_t>(n + 1));
-    p[0] = {1};
-    for (long m = 1; m <= n; ++m) {
-        std::vector<mp_limb_t>& q = p[static_cast<std::size_t>(m)];
-        const std::vector<mp_limb_t>& predchozi = p[static_cast<std::size_t>(m - 1)];
-        q.assign(static_cast<std::size_t>(m + 1), 0);
-        for (long k = 0; k < m; ++k) q[static_cast<std::size_t>(k + 1)] = predchozi[static_cast<std::size_t>(k)];
-        _nmod_vec_scalar_addmul_nmod(q.data(), predchozi.data(), m, nmod_neg(at(m - 1, m - 1), mod), mod);
-        mp_limb_t t = 1;
-        for (long i = 1; i < m; ++i) {
-            t = nmod_mul(t, at(m - i, m - i - 1), mod);
-            if (t == 0) break;
-            const mp_limb_t c = nmod_neg(nmod_mul(t, at(m - i - 1, m - 1), mod), mod);
-            _nmod_vec_scalar_addmul_nmod(q.data(), p[static_cast<std::size_t>(m - i - 1)].data(), m - i, c, mod);
-        }
-    }
+void charakteristickyPolynomModP(nmod_poly_t det, const std::vector<mp_limb_t>& A, long n, nmod_t mod) {
+    std::vector<std::uint32_t> A32(A.begin(), A.end());
+    const std::vector<std::uint32_t> q = charakteristickyModP(A32, n, static_cast<std::uint32_t>(mod.n));
     nmod_poly_fit_length(det, n + 1);
-    for (long k = 0; k <= n; ++k) nmod_poly_set_coeff_ui(det, k, p[static_cast<std::size_t>(n)][static_cast<std::size_t>(k)]);
+    for (long k = 0; k <= n; ++k) nmod_poly_set_coeff_ui(det, k, q[static_cast<std::size_t>(k)]);
 }
 
 std::vector<long> mezeCharakteristickeho(const CelaMatice& M) {

@@ -12,6 +12,7 @@
 #include <flint/ulong_extras.h>
 
 #include "ModulCharakteristicky.h"
+#include "ModulHessenberg.h"
 #include "ModulObaly.h"
 #include "ModulPoly.h"
 #include "ModulZesileni.h"
@@ -239,10 +240,12 @@ void determinantSystemoveMatice(fmpq_poly_t det, RacionalniMatice& F, Racionalni
     for (auto& s : meritka) fmpz_mul(S.get(), S.get(), s->get());
 
     // S det P(z) has integer coefficients of magnitude below mez / 2: its residues modulo
-    // primes of 62 bits determine it once their product exceeds mez.
+    // primes below 2^31 (those of charakteristickyPolynomModP) determine it once their product
+    // exceeds mez.
     CelyPolynom vysledek;
     fmpz_one(modul.get());
-    for (mp_limb_t p = n_nextprime(UWORD(1) << 62, 1); fmpz_cmp(modul.get(), mez.get()) <= 0; p = n_nextprime(p, 1)) {
+    for (mp_limb_t p = prvocisloPod(std::uint32_t(1) << 31); fmpz_cmp(modul.get(), mez.get()) <= 0;
+         p = prvocisloPod(static_cast<std::uint32_t>(p))) {
         const mp_limb_t Sp = fmpz_fdiv_ui(S.get(), p);
         if (Sp == 0) continue;
         ModularniMatice Kp(N, N, p);
