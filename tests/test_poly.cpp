@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <acb_poly.h>
+#include <flint/nmod_mat.h>
+#include <flint/nmod_poly.h>
 #include <mpfr.h>
 
 #include <algorithm>
@@ -21,6 +23,7 @@
 #include "CLDDS_Vnejsi_MIMO.h"
 #include "CLDDS_Vnejsi_SISO.h"
 #include "CLLDS_Stav_SISO.h"
+#include "ModulHessenberg.h"
 #include "ModulHodnotyPolu.h"
 #include "ModulIzolace.h"
 #include "ModulPoly.h"
@@ -336,3 +339,34 @@ TEST(PresnePoly, RootsOfAnyMagnitudeRoundOrAreRefused) {
 }
 
 }  // namespace
+
+// The characteristic polynomial modulo primes below 2^31 against FLINT's: dense and sparse
+// matrices (zero pivots, which swap rows and columns, and a zero subdiagonal, which splits the
+// Hessenberg form), orders on both sides of the vector width, entries up to p - 1.
+TEST(PresnePoly, CharacteristicPolynomialModuloAPrimeIsFlints) {
+    std::mt19937 gen(5);
+    for (const std::uint32_t p : {prvocisloPod(std::uint32_t(1) << 31), prvocisloPod((std::uint32_t(1) << 30) + 100)}) {
+        for (long n = 1; n <= 40; n += 3) {
+            for (const int ridkost : {0, 2, 8}) {  // one entry in ridkost + 1 is non-zero
+                SCOPED_TRACE(n);
+                std::uniform_int_distribution<std::uint32_t> prvek(0, p - 1);
+                std::vector<std::uint32_t> A(static_cast<std::size_t>(n * n));
+                nmod_mat_t M;
+                nmod_mat_init(M, n, n, p);
+                for (long k = 0; k < n * n; ++k) {
+                    const bool nula = ridkost > 0 && gen() % static_cast<unsigned>(ridkost + 1) != 0;
+                    A[static_cast<std::size_t>(k)] = nula ? 0 : prvek(gen);
+                    M->entries[k] = A[static_cast<std::size_t>(k)];
+                }
+                nmod_poly_t q;
+                nmod_poly_init(q, p);
+                nmod_mat_charpoly(q, M);
+                const std::vector<std::uint32_t> c = charakteristickyModP(A, n, p);
+                ASSERT_EQ(c.size(), static_cast<std::size_t>(n + 1));
+                for (long k = 0; k <= n; ++k) EXPECT_EQ(c[static_cast<std::size_t>(k)], nmod_poly_get_coeff_ui(q, k));
+                nmod_poly_clear(q);
+                nmod_mat_clear(M);
+            }
+        }
+    }
+}
