@@ -370,3 +370,34 @@ TEST(PresnePoly, CharacteristicPolynomialModuloAPrimeIsFlints) {
         }
     }
 }
+
+// The exact value of a number text, short decimals (read in machine words) and long ones alike,
+// against the fraction written out.
+TEST(PresnePoly, NumberTextsReadExactly) {
+    const std::pair<const char*, const char*> pripady[] = {
+        {"-0.125", "-1/8"},
+        {"+7.", "7"},
+        {".5", "1/2"},
+        {"-0", "0"},
+        {"0.000", "0"},
+        {"123456789012345678", "123456789012345678"},
+        {"999999999999999999e18", "999999999999999999000000000000000000"},
+        {"1.5e-18", "3/2000000000000000000"},
+        {"-0.000000000000000001", "-1/1000000000000000000"},
+        {"1234567890123456789", "1234567890123456789"},
+        {"5e19", "50000000000000000000"},
+        {"1e-19", "1/10000000000000000000"},
+        {"0x1.8p+1", "3"},
+    };
+    for (const auto& [text, zlomek] : pripady) {
+        SCOPED_TRACE(text);
+        fmpq_t hodnota, ocekavana;
+        fmpq_init(hodnota);
+        fmpq_init(ocekavana);
+        nactiRacionalni(hodnota, text);
+        ASSERT_EQ(fmpq_set_str(ocekavana, zlomek, 10), 0);
+        EXPECT_TRUE(fmpq_equal(hodnota, ocekavana));
+        fmpq_clear(hodnota);
+        fmpq_clear(ocekavana);
+    }
+}
