@@ -5,8 +5,8 @@
 
 #include "ModulObaly.h"
 
-// Characteristic polynomials of integer matrices, computed modulo primes of 63 bits and put
-// together by the Chinese remainder theorem, separately for every strongly connected part of
+// Characteristic polynomials of integer matrices, computed modulo primes below 2^31
+// (ModulHessenberg.h) and put together by the Chinese remainder theorem, separately for every strongly connected part of
 // the matrix (a diagonal block of its block triangular form). The number of primes follows a
 // rigorous bound of the coefficients that is close to their size: the coefficient of w^(n-j)
 // of det(wI - M) is, up to sign, the sum of the principal j x j minors of M; Hadamard's
