@@ -14,10 +14,10 @@
 namespace {
 
 // Every prime of the transfer function lies above 2^62, every prime of the characteristic
-// polynomial between 2^30 and 2^31 (the lanes of ModulHessenberg.h): k of them have a product
-// above 2^(62 k), resp. 2^(30 k).
+// polynomial between 2^27 and 2^28 (the lanes of ModulHessenberg.h): k of them have a product
+// above 2^(62 k), resp. 2^(27 k).
 const long BITU_PRVOCISLA = 62;
-const long BITU_MALEHO_PRVOCISLA = 30;
+const long BITU_MALEHO_PRVOCISLA = 27;
 // Below this order one thread computes every residue: a second one costs more than it saves.
 const long RAD_PRO_VLAKNA = 24;
 
@@ -184,7 +184,7 @@ std::vector<mp_limb_t> prvocislaNa(long bituVysledku) {
 
 std::vector<mp_limb_t> malaPrvocislaNa(long bituVysledku) {
     std::vector<mp_limb_t> prvocisla;
-    std::uint32_t p = std::uint32_t(1) << 31;
+    std::uint32_t p = MEZ_PRVOCISEL;
     for (long pokryto = 0; pokryto < bituVysledku; pokryto += BITU_MALEHO_PRVOCISLA) {
         p = prvocisloPod(p);
         prvocisla.push_back(p);

@@ -26,26 +26,33 @@ u32 soucin(u32 a, u32 b, u32 p) { return static_cast<u32>(static_cast<u64>(a) * 
 
 u32 opacny(u32 a, u32 p) { return a == 0 ? 0 : p - a; }
 
+// x mod p for x < 2p: x - p wraps around to a larger number exactly when x < p, so the smaller
+// of the two is the residue (one subtraction and one minimum per vector lane).
+inline u32 mensi(u32 x, u32 p) {
+    const u32 y = x - p;
+    return y < x ? y : x;
+}
+
 // a_k = a_k + c b_k mod p, w the Shoup quotient of c.
 VEKTOROVE void pridejNasobek(u32* a, const u32* b, long delka, u32 c, u32 w, u32 p) {
     for (long k = 0; k < delka; ++k) {
         const u32 q = static_cast<u32>((static_cast<u64>(w) * b[k]) >> 32);
-        u32 r = c * b[k] - q * p;
-        r = r >= p ? r - p : r;
-        const u32 s = a[k] + r;
-        a[k] = s >= p ? s - p : s;
+        const u32 r = mensi(c * b[k] - q * p, p);
+        a[k] = mensi(a[k] + r, p);
     }
 }
 
-// sum_k u_k b_k mod p, w_k the Shoup quotients of u_k: each term below 2p, their sum (at most
-// 2^31 terms) below 2^64.
-VEKTOROVE u32 skalarniSoucin(const u32* b, const u32* u, const u32* w, long delka, u32 p) {
-    u64 s = 0;
-    for (long k = 0; k < delka; ++k) {
-        const u32 q = static_cast<u32>((static_cast<u64>(w[k]) * b[k]) >> 32);
-        s += static_cast<u32>(u[k] * b[k] - q * p);
+// sum_k u_k b_k mod p: every product is below 2^56, so 256 of them add up below 2^64 and
+// are reduced once.
+VEKTOROVE u32 skalarniSoucin(const u32* b, const u32* u, long delka, u32 p) {
+    u64 soucet = 0;
+    for (long od = 0; od < delka; od += 256) {
+        const long konec = od + 256 < delka ? od + 256 : delka;
+        u64 s = 0;
+        for (long k = od; k < konec; ++k) s += static_cast<u64>(u[k]) * b[k];
+        soucet += s % p;
     }
-    return static_cast<u32>(s % p);
+    return static_cast<u32>(soucet % p);
 }
 
 // A becomes upper Hessenberg by similarity, column by column: with u_i = a_ij / a_(j+1)j,
@@ -53,7 +60,7 @@ VEKTOROVE u32 skalarniSoucin(const u32* b, const u32* u, const u32* w, long delk
 // minus u_i times row j+1, then column j+1 plus that matrix times u (contiguous dot products).
 void hessenberg(std::vector<u32>& A, long n, u32 p) {
     auto at = [&](long r, long c) -> u32& { return A[static_cast<std::size_t>(r * n + c)]; };
-    std::vector<u32> u(static_cast<std::size_t>(n)), w(static_cast<std::size_t>(n));
+    std::vector<u32> u(static_cast<std::size_t>(n));
     for (long j = 0; j + 2 < n; ++j) {
         long i = j + 1;
         while (i < n && at(i, j) == 0) ++i;
@@ -67,7 +74,6 @@ void hessenberg(std::vector<u32>& A, long n, u32 p) {
         for (i = j + 2; i < n; ++i) {
             const std::size_t ii = static_cast<std::size_t>(i);
             u[ii] = soucin(at(i, j), inverze, p);
-            w[ii] = shoup(u[ii], p);
             if (u[ii] == 0) continue;
             nic = false;
             const u32 c = opacny(u[ii], p);
@@ -76,8 +82,7 @@ void hessenberg(std::vector<u32>& A, long n, u32 p) {
         if (nic) continue;
         const std::size_t od = static_cast<std::size_t>(j + 2);
         for (long r = 0; r < n; ++r) {
-            const u32 s = at(r, j + 1) + skalarniSoucin(&at(r, j + 2), &u[od], &w[od], n - j - 2, p);
-            at(r, j + 1) = s >= p ? s - p : s;
+            at(r, j + 1) = mensi(at(r, j + 1) + skalarniSoucin(&at(r, j + 2), &u[od], n - j - 2, p), p);
         }
     }
 }
@@ -85,6 +90,7 @@ void hessenberg(std::vector<u32>& A, long n, u32 p) {
 }  // namespace
 
 u32 prvocisloPod(u32 pod) {
+    if (pod > MEZ_PRVOCISEL) pod = MEZ_PRVOCISEL;
     u32 p = pod - 1;
     while (!n_is_prime(p)) --p;
     return p;

@@ -4,14 +4,16 @@
 #include <cstdint>
 #include <vector>
 
-// Characteristic polynomials over Z/p for primes p below 2^31, whose residues and products fit
-// the 32-bit lanes of vector instructions: the reduction to upper Hessenberg form by
+// Characteristic polynomials over Z/p for primes p below 2^28, whose residues fit the 32-bit
+// lanes of vector instructions and 256 of whose products add up in 64 bits: the reduction to upper Hessenberg form by
 // similarity, then the recurrence over its leading blocks (H. Cohen, A Course in Computational
 // Algebraic Number Theory, Algorithm 2.2.9), O(n^3). Every product is reduced by Shoup's
 // method with a precomputed quotient, so the inner loops are plain 32-bit arithmetic that the
 // compiler vectorises (AVX2 where the processor has it, chosen at run time).
 
-// The largest prime below 2^31 that is smaller than `pod` (2^31 for the first one).
+const std::uint32_t MEZ_PRVOCISEL = std::uint32_t(1) << 28;
+
+// The largest prime below `pod` and below MEZ_PRVOCISEL (pass MEZ_PRVOCISEL for the first).
 std::uint32_t prvocisloPod(std::uint32_t pod);
 
 // det(zI - A) modulo p, coefficients from power 0 up (n + 1 of them); A is n x n, row-major,

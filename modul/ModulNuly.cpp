@@ -240,11 +240,11 @@ void determinantSystemoveMatice(fmpq_poly_t det, RacionalniMatice& F, Racionalni
     for (auto& s : meritka) fmpz_mul(S.get(), S.get(), s->get());
 
     // S det P(z) has integer coefficients of magnitude below mez / 2: its residues modulo
-    // primes below 2^31 (those of charakteristickyPolynomModP) determine it once their product
+    // primes below 2^28 (those of charakteristickyPolynomModP) determine it once their product
     // exceeds mez.
     CelyPolynom vysledek;
     fmpz_one(modul.get());
-    for (mp_limb_t p = prvocisloPod(std::uint32_t(1) << 31); fmpz_cmp(modul.get(), mez.get()) <= 0;
+    for (mp_limb_t p = prvocisloPod(MEZ_PRVOCISEL); fmpz_cmp(modul.get(), mez.get()) <= 0;
          p = prvocisloPod(static_cast<std::uint32_t>(p))) {
         const mp_limb_t Sp = fmpz_fdiv_ui(S.get(), p);
         if (Sp == 0) continue;

@@ -340,12 +340,12 @@ TEST(PresnePoly, RootsOfAnyMagnitudeRoundOrAreRefused) {
 
 }  // namespace
 
-// The characteristic polynomial modulo primes below 2^31 against FLINT's: dense and sparse
+// The characteristic polynomial modulo primes below 2^28 against FLINT's: dense and sparse
 // matrices (zero pivots, which swap rows and columns, and a zero subdiagonal, which splits the
 // Hessenberg form), orders on both sides of the vector width, entries up to p - 1.
 TEST(PresnePoly, CharacteristicPolynomialModuloAPrimeIsFlints) {
     std::mt19937 gen(5);
-    for (const std::uint32_t p : {prvocisloPod(std::uint32_t(1) << 31), prvocisloPod((std::uint32_t(1) << 30) + 100)}) {
+    for (const std::uint32_t p : {prvocisloPod(MEZ_PRVOCISEL), prvocisloPod(MEZ_PRVOCISEL / 2 + 100), prvocisloPod(1000)}) {
         for (long n = 1; n <= 40; n += 3) {
             for (const int ridkost : {0, 2, 8}) {  // one entry in ridkost + 1 is non-zero
                 SCOPED_TRACE(n);
