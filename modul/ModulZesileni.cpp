@@ -170,10 +170,11 @@ bool uplny(const Rozklad& r) {
     return hodnostModulo(WV, n_nextprime(UWORD(1) << 62, 1)) == k || fmpz_mat_rank(WV.get()) == k;
 }
 
-// Squares A until its power has reached the index. The index is at most n, so the loop ends by
-// j = 2n at the latest. Below the index the rank of the powers still falls; modulo a prime it
-// may stop falling earlier (never later), so the exact null spaces are computed only where the
-// rank modulo the prime of A^j and A^2j agree.
+// Squares A until its power has reached the index. Over Q the rank of A^j stops falling exactly
+// there; modulo a prime it agrees except for the few primes that divide a minor, so the exact
+// null spaces are computed only at the powers whose rank modulo the prime equals that of the
+// next one, and the exact test decides. Both ranks are constant from j = n on: the loop ends by
+// j = 2n at the latest.
 Rozklad rozloz(const CelaMatice& A) {
     const long n = A.radku();
     const mp_limb_t p = n_nextprime(UWORD(1) << 62, 1);
