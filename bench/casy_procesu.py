@@ -24,6 +24,7 @@ import time
 KOREN = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 MAX_RADEK = 511        # longest line the readers take
 LIMIT_S = 10.0         # no input that fits the formats may run longer
+LIMIT_GAIN_MS = 3000   # the static gain of the largest systems
 CIL_PAMET_MB = 50.0    # peak memory of every case with a time target
 NACTENO = " Soubor Nacten!"
 VYTVORENO = " Soubor Vytvoren  i s vysledkem"
@@ -180,6 +181,20 @@ def trojuhelnikova_na_kruhu(n, rng):
             if rng.random() < 0.3:
                 T[i][j] = cislo(rng.uniform(-2.0, 2.0), 1)
     return permutovana(T, rng)
+
+
+def jordanova_trojuhelnikova(n, blok, husta, rng):
+    """Upper triangular F with a Jordan block of size `blok` at 1 (ones on its diagonal, digits
+    1..9 above it) and 0.5 on the rest of the diagonal; couplings of single digits, two per row
+    or (husta) about half of the upper triangle. The static gain cannot be read from I - F,
+    which is singular, nor from a semisimple eigenvalue 1."""
+    F = [["0"] * n for _ in range(n)]
+    for i in range(n):
+        F[i][i] = "1" if i < blok else "0.5"
+        for j in range(i + 1, n if husta else min(n, i + 3)):
+            if j == i + 1 or rng.random() < 0.5:
+                F[i][j] = str(rng.randint(1, 9))
+    return F
 
 
 def stav_siso(F, rng):
@@ -460,6 +475,19 @@ def pripady(rng):
                                                                 [["0"] * 16] * 16, ["0"] * 256))):
         p.append(Pripad("largest inputs", "%s %s Poly zeros, gain" % (druh, nazev), druh, text, "Poly", "soubor",
                         volby=nuly_zesileni))
+    # The static gain with an eigenvalue 1 that is not semisimple, 16 channels: a Jordan block of
+    # 2 beside 198 states at 0.5, and one Jordan block of all 200 states (sparse and dense
+    # couplings). No valid input may take longer than LIMIT_GAIN_MS. Their own generator leaves
+    # the systems of the other cases as they were.
+    jordan = random.Random(31)
+    for nazev, blok, husta in (("Jordan block 2 at 1", 2, False), ("Jordan block 200 at 1", 200, False),
+                               ("Jordan block 200 at 1, dense", 200, True)):
+        F = jordanova_trojuhelnikova(200, blok, husta, jordan)
+        text = soubor_stav(F, [[str(jordan.randint(0, 9)) for _ in range(16)] for _ in range(200)],
+                           [[str(jordan.randint(0, 9)) for _ in range(200)] for _ in range(16)],
+                           [[str(jordan.randint(0, 9)) for _ in range(16)] for _ in range(16)], ["0"] * 200)
+        p.append(Pripad("largest inputs", "StavMIMO n=200 %s, 16 channels Poly gain" % nazev, "StavMIMO", text, "Poly",
+                        "soubor", LIMIT_GAIN_MS, volby=["--zesileni", "ano"]))
     p.append(Pripad("largest inputs", "VnejsiMIMO 255x255 degree 1 cycle Poly zeros", "VnejsiMIMO",
                     vnejsi_mimo_cyklus(255, rng), "Poly", "soubor", volby=["--nuly", "ano"]))
     return p

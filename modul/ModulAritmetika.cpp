@@ -100,9 +100,34 @@ void zlomek(fmpq_t hodnota, CeleCislo& citatel, long zaklad, long exponent) {
 
 }  // namespace
 
+namespace {
+
+// A decimal of at most 18 digits and a power of ten up to 10^18 either way, as most values of a
+// file are: integers of a machine word, and no value near the end of the range of double.
+bool kratkeDesetinne(fmpq_t hodnota, const RozlozeneCislo& cislo) {
+    const long mocnina = cislo.exponent - cislo.zaTeckou;
+    if (cislo.sestnactkove || cislo.cislice.size() > 18 || mocnina > 18 || mocnina < -18) return false;
+    long cele = 0;
+    for (const char c : cislo.cislice) cele = cele * 10 + (c - '0');
+    unsigned long deset = 1;
+    for (long k = 0; k < (mocnina < 0 ? -mocnina : mocnina); ++k) deset *= 10;
+    if (cislo.zaporne) cele = -cele;
+    if (mocnina < 0) {
+        fmpq_set_si(hodnota, cele, deset);
+    } else {
+        fmpz_set_si(fmpq_numref(hodnota), cele);
+        fmpz_mul_ui(fmpq_numref(hodnota), fmpq_numref(hodnota), deset);
+        fmpz_one(fmpq_denref(hodnota));
+    }
+    return true;
+}
+
+}  // namespace
+
 void nactiRacionalni(fmpq_t hodnota, const std::string& text) {
     RozlozeneCislo cislo;
     if (!rozlozCislo(text, cislo, true)) throw std::invalid_argument("Spatny format cisla v zadani: " + text + "\n");
+    if (kratkeDesetinne(hodnota, cislo)) return;
     fmpq_zero(hodnota);
     // Below the range of double the readers take the value as 0; so does the exact reader.
     if (std::strtod(text.c_str(), nullptr) == 0.0) return;

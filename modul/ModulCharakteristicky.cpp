@@ -7,10 +7,17 @@
 #include <thread>
 #include <utility>
 
+#include <flint/ulong_extras.h>
+
+#include "ModulHessenberg.h"
+
 namespace {
 
-// Every prime lies above 2^62, so k primes have a product above 2^(62 k).
+// Every prime of the transfer function lies above 2^62, every prime of the characteristic
+// polynomial between 2^27 and 2^28 (the lanes of ModulHessenberg.h): k of them have a product
+// above 2^(62 k), resp. 2^(27 k).
 const long BITU_PRVOCISLA = 62;
+const long BITU_MALEHO_PRVOCISLA = 27;
 // Below this order one thread computes every residue: a second one costs more than it saves.
 const long RAD_PRO_VLAKNA = 24;
 
@@ -85,10 +92,14 @@ std::vector<std::unique_ptr<ModularniPolynom>> pripravene(const std::vector<mp_l
     return polynomy;
 }
 
-// det(wI - M) modulo p, with M modulo p left in A.
-void charakteristickyModulo(const CelaMatice& M, ModularniMatice& A, ModularniPolynom& q) {
-    fmpz_mat_get_nmod_mat(A.get(), M.get());
-    nmod_mat_charpoly(q.get(), A.get());
+// det(wI - M) modulo p.
+void charakteristickyModulo(const CelaMatice& M, ModularniPolynom& q) {
+    const long n = M.radku();
+    const mp_limb_t p = q.get()->mod.n;
+    std::vector<mp_limb_t> A(static_cast<std::size_t>(n * n));
+    for (long i = 0; i < n; ++i)
+        for (long j = 0; j < n; ++j) A[static_cast<std::size_t>(i * n + j)] = fmpz_fdiv_ui(M.prvek(i, j), p);
+    charakteristickyPolynomModP(q.get(), A, n, q.get()->mod);
 }
 
 // The entries of an integer row or column modulo p.
@@ -166,6 +177,16 @@ std::vector<mp_limb_t> prvocislaNa(long bituVysledku) {
     mp_limb_t p = UWORD(1) << BITU_PRVOCISLA;
     for (long pokryto = 0; pokryto < bituVysledku; pokryto += BITU_PRVOCISLA) {
         p = n_nextprime(p, 1);
+        prvocisla.push_back(p);
+    }
+    return prvocisla;
+}
+
+std::vector<mp_limb_t> malaPrvocislaNa(long bituVysledku) {
+    std::vector<mp_limb_t> prvocisla;
+    std::uint32_t p = MEZ_PRVOCISEL;
+    for (long pokryto = 0; pokryto < bituVysledku; pokryto += BITU_MALEHO_PRVOCISLA) {
+        p = prvocisloPod(p);
         prvocisla.push_back(p);
     }
     return prvocisla;
@@ -301,11 +322,10 @@ CelyPolynom charakteristickySouvisly(const CelaMatice& M) {
         return q;
     }
     // One bit for the sign of the symmetric residues.
-    const std::vector<mp_limb_t> prvocisla = prvocislaNa(nejvic(mezeCharakteristickeho(M)) + 1);
+    const std::vector<mp_limb_t> prvocisla = malaPrvocislaNa(nejvic(mezeCharakteristickeho(M)) + 1);
     const std::vector<std::unique_ptr<ModularniPolynom>> zbytky = pripravene(prvocisla);
     poPrvocislech(prvocisla.size(), n, [&](std::size_t k) {
-        ModularniMatice A(n, n, prvocisla[k]);
-        charakteristickyModulo(M, A, *zbytky[k]);
+        charakteristickyModulo(M, *zbytky[k]);
     });
     Skladani q;
     for (const auto& z : zbytky) q.pridej(*z);
@@ -313,6 +333,13 @@ CelyPolynom charakteristickySouvisly(const CelaMatice& M) {
 }
 
 }  // namespace
+
+void charakteristickyPolynomModP(nmod_poly_t det, const std::vector<mp_limb_t>& A, long n, nmod_t mod) {
+    std::vector<std::uint32_t> A32(A.begin(), A.end());
+    const std::vector<std::uint32_t> q = charakteristickyModP(A32, n, static_cast<std::uint32_t>(mod.n));
+    nmod_poly_fit_length(det, n + 1);
+    for (long k = 0; k <= n; ++k) nmod_poly_set_coeff_ui(det, k, q[static_cast<std::size_t>(k)]);
+}
 
 std::vector<long> mezeCharakteristickeho(const CelaMatice& M) {
     const long n = M.radku();

@@ -5,19 +5,23 @@
 
 #include "ModulObaly.h"
 
-// Characteristic polynomials of integer matrices, computed modulo primes of 63 bits and put
-// together by the Chinese remainder theorem, separately for every strongly connected part of
+// Characteristic polynomials of integer matrices, computed modulo primes below 2^28
+// (ModulHessenberg.h) and put together by the Chinese remainder theorem, separately for every strongly connected part of
 // the matrix (a diagonal block of its block triangular form). The number of primes follows a
 // rigorous bound of the coefficients that is close to their size: the coefficient of w^(n-j)
 // of det(wI - M) is, up to sign, the sum of the principal j x j minors of M; Hadamard's
 // inequality bounds each minor by the product of the Euclidean norms of its rows, so the sum
 // is at most e_j(r), the elementary symmetric function of the row norms r_i (and likewise of
 // the column norms, and of those of M less its mean entry, ModulCharakteristicky.cpp). A
-// cyclic permutation of order 256 needs 5 primes, 256 random digits 23 (1192 bits at most).
+// cyclic permutation of order 256 needs 10 primes of 27 bits, 256 random digits 45 (1192
+// bits at most).
 
 // Upper bounds of the coefficients of det(wI - M): element j bounds the coefficient of
 // w^(n-j) as a power of two (|c| < 2^meze[j]), j = 0 ... n.
 std::vector<long> mezeCharakteristickeho(const CelaMatice& M);
+
+// det(zI - A) over Z/p for A n x n, row-major, and a prime p below 2^28 (ModulHessenberg.h).
+void charakteristickyPolynomModP(nmod_poly_t det, const std::vector<mp_limb_t>& A, long n, nmod_t mod);
 
 // det(wI - M) for a square integer matrix M.
 CelyPolynom charakteristickyCelociselny(const CelaMatice& M);

@@ -178,14 +178,16 @@ long pelletDvojkovy(const CelyPolynom& q, long e) {
     return fmpz_cmp(clen.get(), soucet.get()) > 0 ? nejvetsi : -1;
 }
 
-// Two Newton steps z <- z - q(z) / q'(z) on the centres at precision prec: from double
-// approximations at the working precision, enough for every digit a double can hold.
-void zpresni(const CelyPolynom& q, Kruhy& k, long prec) {
+// Newton steps z <- z - q(z) / q'(z) on the centres at precision prec. Each step doubles the
+// correct bits of a simple root: from double approximations one step at the working precision
+// gives about 106, more than a double can hold; at a doubled precision two steps follow the
+// precision (the centres then come from a failed attempt, near other roots or the circle).
+void zpresni(const CelyPolynom& q, Kruhy& k, long prec, int kroku) {
     CelyPolynom derivace;
     fmpz_poly_derivative(derivace.get(), q.get());
     KomplexniInterval hodnota, sklon;
     for (long i = 0; i < q.stupen(); ++i)
-        for (int krok = 0; krok < 2; ++krok) {
+        for (int krok = 0; krok < kroku; ++krok) {
             arb_fmpz_poly_evaluate_acb(hodnota.get(), q.get(), k.stredy[i], prec);
             arb_fmpz_poly_evaluate_acb(sklon.get(), derivace.get(), k.stredy[i], prec);
             acb_div(hodnota.get(), hodnota.get(), sklon.get(), prec);
@@ -235,7 +237,7 @@ PolohaKorenu polohaKorenu(const CelyPolynom& p, long polomer) {
     // Newton steps at doubled precision, until the discs decide.
     PolohaKorenu poloha = rozhodniKruhy(q, k, polomer, PRESNOST);
     for (long prec = 2 * PRESNOST; poloha == PolohaKorenu::Nerozhodnuto && prec <= MAX_PRESNOST; prec *= 2) {
-        zpresni(q, k, prec);
+        zpresni(q, k, prec, 2);
         poloha = rozhodniKruhy(q, k, polomer, prec);
     }
     return poloha;
@@ -429,7 +431,7 @@ bool korenyVKruzich(const CelyPolynom& q, long naKruznici, std::vector<Izolovany
     if (n < 2 || fmpz_is_zero(q.get()->coeffs)) return false;
     Kruhy k(n);
     if (!nastavStredy(q, k)) return false;
-    zpresni(q, k, PRESNOST);
+    zpresni(q, k, PRESNOST, 1);
     // Each disc holds one root, and every root on the circle lies in a disc that meets it: when
     // exactly that many discs meet it, their roots are the ones on it.
     std::vector<std::complex<double>> c;
@@ -437,7 +439,7 @@ bool korenyVKruzich(const CelyPolynom& q, long naKruznici, std::vector<Izolovany
     // Roots very near the circle or each other need centres to as many bits as their distance:
     // Newton steps at doubled precision, until the discs decide.
     for (long prec = PRESNOST; prec <= MAX_PRESNOST; prec *= 2) {
-        if (prec > PRESNOST) zpresni(q, k, prec);
+        if (prec > PRESNOST) zpresni(q, k, prec, 2);
         if (kruhyArb(q, k, naKruznici, koreny, prec)) return true;
     }
     koreny.clear();

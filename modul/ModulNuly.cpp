@@ -6,76 +6,21 @@
 #include <vector>
 
 #include <flint/fmpz_mat.h>
-#include <flint/fmpz_poly_mat.h>
 #include <flint/nmod_mat.h>
 #include <flint/nmod_poly.h>
 #include <flint/nmod_vec.h>
 #include <flint/ulong_extras.h>
 
+#include "ModulCharakteristicky.h"
+#include "ModulHessenberg.h"
 #include "ModulObaly.h"
 #include "ModulPoly.h"
+#include "ModulZesileni.h"
 #include "ZadaniPresnosti.h"
 
 namespace {
 
 // ---------------------------------------------------------------- the pencil modulo a prime
-
-// A becomes upper Hessenberg by similarity, column by column: with u_i = a_ij / a_(j+1)j,
-// T = I - u e_(j+1)^T clears column j below the subdiagonal, and T A T^-1 is every row i
-// minus u_i times row j+1, then column j+1 plus that matrix times u (contiguous dot products).
-// n x n, row-major.
-void hessenbergModP(std::vector<mp_limb_t>& A, long n, nmod_t mod) {
-    auto at = [&](long r, long c) -> mp_limb_t& { return A[static_cast<std::size_t>(r * n + c)]; };
-    std::vector<mp_limb_t> u(static_cast<std::size_t>(n));
-    for (long j = 0; j + 2 < n; ++j) {
-        long i = j + 1;
-        while (i < n && at(i, j) == 0) ++i;
-        if (i == n) continue;
-        if (i != j + 1) {
-            for (long c = 0; c < n; ++c) std::swap(at(i, c), at(j + 1, c));
-            for (long r = 0; r < n; ++r) std::swap(at(r, i), at(r, j + 1));
-        }
-        const mp_limb_t inverze = n_invmod(at(j + 1, j), mod.n);
-        bool nic = true;
-        for (i = j + 2; i < n; ++i) {
-            u[static_cast<std::size_t>(i)] = nmod_mul(at(i, j), inverze, mod);
-            if (u[static_cast<std::size_t>(i)] == 0) continue;
-            nic = false;
-            _nmod_vec_scalar_addmul_nmod(&at(i, j), &at(j + 1, j), n - j, nmod_neg(u[static_cast<std::size_t>(i)], mod), mod);
-        }
-        if (nic) continue;
-        const long delka = n - j - 2;
-        const int limby = _nmod_vec_dot_bound_limbs(delka, mod);
-        for (long r = 0; r < n; ++r)
-            at(r, j + 1) = nmod_add(at(r, j + 1), _nmod_vec_dot(&at(r, j + 2), &u[static_cast<std::size_t>(j + 2)], delka, mod, limby), mod);
-    }
-}
-
-// det(zI - A) over Z/p: Hessenberg form, then the recurrence over its leading blocks
-// (H. Cohen, A Course in Computational Algebraic Number Theory, Algorithm 2.2.9):
-// p_m = (z - h_mm) p_(m-1) - sum_i h_(m-i),m (h_(m-i+1),(m-i) ... h_m,(m-1)) p_(m-i-1).
-void charakteristickyPolynomModP(nmod_poly_t det, std::vector<mp_limb_t>& A, long n, nmod_t mod) {
-    hessenbergModP(A, n, mod);
-    auto at = [&](long r, long c) { return A[static_cast<std::size_t>(r * n + c)]; };
-    std::vector<std::vector<mp_limb_t>> p(static_cast<std::size_t>(n + 1));
-    p[0] = {1};
-    for (long m = 1; m <= n; ++m) {
-        std::vector<mp_limb_t>& q = p[static_cast<std::size_t>(m)];
-        const std::vector<mp_limb_t>& predchozi = p[static_cast<std::size_t>(m - 1)];
-        q.assign(static_cast<std::size_t>(m + 1), 0);
-        for (long k = 0; k < m; ++k) q[static_cast<std::size_t>(k + 1)] = predchozi[static_cast<std::size_t>(k)];
-        _nmod_vec_scalar_addmul_nmod(q.data(), predchozi.data(), m, nmod_neg(at(m - 1, m - 1), mod), mod);
-        mp_limb_t t = 1;
-        for (long i = 1; i < m; ++i) {
-            t = nmod_mul(t, at(m - i, m - i - 1), mod);
-            if (t == 0) break;
-            const mp_limb_t c = nmod_neg(nmod_mul(t, at(m - i - 1, m - 1), mod), mod);
-            _nmod_vec_scalar_addmul_nmod(q.data(), p[static_cast<std::size_t>(m - i - 1)].data(), m - i, c, mod);
-        }
-    }
-    nmod_poly_fit_length(det, n + 1);
-    for (long k = 0; k <= n; ++k) nmod_poly_set_coeff_ui(det, k, p[static_cast<std::size_t>(n)][static_cast<std::size_t>(k)]);
-}
 
 // The pencil zE + K over Z/p, E the identity on the state rows and columns (those with stav
 // set, paired by index), the other rows and columns constant; K is N x N, row-major.
@@ -295,10 +240,12 @@ void determinantSystemoveMatice(fmpq_poly_t det, RacionalniMatice& F, Racionalni
     for (auto& s : meritka) fmpz_mul(S.get(), S.get(), s->get());
 
     // S det P(z) has integer coefficients of magnitude below mez / 2: its residues modulo
-    // primes of 62 bits determine it once their product exceeds mez.
+    // primes below 2^28 (those of charakteristickyPolynomModP) determine it once their product
+    // exceeds mez.
     CelyPolynom vysledek;
     fmpz_one(modul.get());
-    for (mp_limb_t p = n_nextprime(UWORD(1) << 62, 1); fmpz_cmp(modul.get(), mez.get()) <= 0; p = n_nextprime(p, 1)) {
+    for (mp_limb_t p = prvocisloPod(MEZ_PRVOCISEL); fmpz_cmp(modul.get(), mez.get()) <= 0;
+         p = prvocisloPod(static_cast<std::uint32_t>(p))) {
         const mp_limb_t Sp = fmpz_fdiv_ui(S.get(), p);
         if (Sp == 0) continue;
         ModularniMatice Kp(N, N, p);
@@ -323,123 +270,6 @@ void determinantSystemoveMatice(fmpq_poly_t det, RacionalniMatice& F, Racionalni
 
 namespace {
 
-// ---------------------------------------------------------------- the static gain
-
-const char* const NEKONECNO = "inf";
-
-// The nearest double of q as the text of presnyText, or "inf" / "-inf" beyond the range.
-std::string zaokrouhleno(const fmpq_t q) {
-    bool vRozsahu = true;
-    const std::string text = zaokrouhlenyText(q, vRozsahu);
-    if (vRozsahu) return text;
-    return fmpq_sgn(q) < 0 ? std::string("-") + NEKONECNO : NEKONECNO;
-}
-
-// The lowest power of (z - 1) in the integer polynomial p and its coefficient; false for p = 0.
-bool rozvojVJedne(const fmpz_poly_t p, long& rad, fmpz_t koeficient) {
-    if (fmpz_poly_is_zero(p)) return false;
-    CelyPolynom posunuty;
-    CeleCislo jedna;
-    fmpz_one(jedna.get());
-    fmpz_poly_taylor_shift(posunuty.get(), p, jedna.get());
-    rad = 0;
-    while (fmpz_is_zero(posunuty.get()->coeffs + rad)) ++rad;
-    fmpz_set(koeficient, posunuty.get()->coeffs + rad);
-    return true;
-}
-
-// c * citatel(z) / jmenovatel(z) at z = 1 after cancelling their common factors (jmenovatel
-// is not zero): the powers of (z - 1) decide between 0, a finite value and a pole; at a pole
-// the sign is that of the limit from z > 1.
-std::string hodnotaVJedne(const fmpz_poly_t citatel, const fmpz_poly_t jmenovatel, const fmpq_t c) {
-    long radC = 0, radJ = 0;
-    CeleCislo koefC, koefJ;
-    Racionalni q;
-    if (fmpq_is_zero(c) || !rozvojVJedne(citatel, radC, koefC.get())) return presnyText(0.0);
-    rozvojVJedne(jmenovatel, radJ, koefJ.get());
-    if (radC > radJ) return presnyText(0.0);
-    fmpq_set_fmpz_frac(q.get(), koefC.get(), koefJ.get());
-    fmpq_mul(q.get(), q.get(), c);
-    if (radC == radJ) return zaokrouhleno(q.get());
-    return fmpq_sgn(q.get()) < 0 ? std::string("-") + NEKONECNO : NEKONECNO;
-}
-
-// The same for two rational polynomials.
-std::string hodnotaVJedne(const fmpq_poly_t citatel, const fmpq_poly_t jmenovatel) {
-    CelyPolynom c, j;
-    Racionalni meritko;
-    fmpq_poly_get_numerator(c.get(), citatel);
-    fmpq_poly_get_numerator(j.get(), jmenovatel);
-    fmpq_set_fmpz_frac(meritko.get(), fmpq_poly_denref(jmenovatel), fmpq_poly_denref(citatel));
-    return hodnotaVJedne(c.get(), j.get(), meritko.get());
-}
-
-PresnaMatice blokTextu(const std::vector<std::string>& texty, long radky, long sloupce) {
-    PresnaMatice blok;
-    blok.novyTvar(static_cast<int>(radky), static_cast<int>(sloupce));
-    for (const std::string& t : texty) blok.pridejPrvek({t});
-    return blok;
-}
-
-// The value of every element of a polynomial matrix at z = 1.
-void hodnotyVJedne(RacionalniMatice& M, const PresnaMatice& P) {
-    Racionalni c;
-    for (long i = 0; i < P.get_rows(); ++i)
-        for (long j = 0; j < P.get_columns(); ++j) {
-            fmpq_zero(M.prvek(i, j));
-            for (const std::string& text : P.prvek(static_cast<int>(i), static_cast<int>(j))) {
-                nactiRacionalni(c.get(), text);
-                fmpq_add(M.prvek(i, j), M.prvek(i, j), c.get());
-            }
-        }
-}
-
-// A and B as integer polynomial matrices, each row of both times one common factor (which
-// leaves A^-1 B as it is).
-void celociselnePolynomy(PolynomialniMatice& Aint, PolynomialniMatice& Bint, const PresnaMatice& A,
-                         const PresnaMatice& B) {
-    const long l = A.get_rows();
-    CeleCislo spolecny;
-    for (long i = 0; i < l; ++i) {
-        std::vector<std::unique_ptr<RacionalniPolynom>> radek;
-        fmpz_one(spolecny.get());
-        for (const PresnaMatice* M : {&A, &B})
-            for (long j = 0; j < l; ++j) {
-                radek.push_back(std::make_unique<RacionalniPolynom>());
-                nactiPolynom(*radek.back(), M->prvek(static_cast<int>(i), static_cast<int>(j)));
-                fmpz_lcm(spolecny.get(), spolecny.get(), fmpq_poly_denref(radek.back()->get()));
-            }
-        for (long j = 0; j < 2 * l; ++j) {
-            fmpq_poly_struct* p = radek[static_cast<std::size_t>(j)]->get();
-            fmpq_poly_scalar_mul_fmpz(p, p, spolecny.get());
-            fmpq_poly_get_numerator(fmpz_poly_mat_entry(j < l ? Aint.get() : Bint.get(), i, j % l), p);
-        }
-    }
-}
-
-// A(1)^-1 B(1); with A(1) singular, every element of A(z)^-1 B(z) (fraction-free solve) at z = 1.
-PresnaMatice zesileniVnejsi(const PresnaMatice& A, const PresnaMatice& B) {
-    const long l = A.get_rows();
-    RacionalniMatice A1(l, l), B1(l, l), X(l, l);
-    hodnotyVJedne(A1, A);
-    hodnotyVJedne(B1, B);
-    std::vector<std::string> texty;
-    if (fmpq_mat_solve_dixon(X.get(), A1.get(), B1.get())) {
-        for (long i = 0; i < l; ++i)
-            for (long j = 0; j < l; ++j) texty.push_back(zaokrouhleno(X.prvek(i, j)));
-        return blokTextu(texty, l, l);
-    }
-    PolynomialniMatice Aint(l, l), Bint(l, l), Xint(l, l);
-    celociselnePolynomy(Aint, Bint, A, B);
-    CelyPolynom den;
-    fmpz_poly_mat_solve(Xint.get(), den.get(), Aint.get(), Bint.get());
-    Racionalni jedna;
-    fmpq_one(jedna.get());
-    for (long i = 0; i < l; ++i)
-        for (long j = 0; j < l; ++j) texty.push_back(hodnotaVJedne(fmpz_poly_mat_entry(Xint.get(), i, j), den.get(), jedna.get()));
-    return blokTextu(texty, l, l);
-}
-
 // The blocks F, G, H, L of a state-space task as rational matrices.
 struct PresnyStavQ {
     long n, m;
@@ -452,120 +282,6 @@ struct PresnyStavQ {
         nactiMatici(L, b[3], 0);
     }
 };
-
-// H_ij(z) = det [zI - F, -G_j; H_i, L_ij] / det(zI - F) at z = 1, for every output i and input j
-// (det(zI - F) is the system matrix without inputs and outputs).
-std::vector<std::string> zesileniPoDvojicich(PresnyStavQ& s) {
-    RacionalniPolynom jmenovatel, citatel;
-    RacionalniMatice zadneG(s.n, 0), zadneH(0, s.n), zadneL(0, 0);
-    determinantSystemoveMatice(jmenovatel.get(), s.F, zadneG, zadneH, zadneL);
-    RacionalniMatice Gj(s.n, 1), Hi(1, s.n), Lij(1, 1);
-    std::vector<std::string> texty;
-    for (long i = 0; i < s.m; ++i)
-        for (long j = 0; j < s.m; ++j) {
-            for (long k = 0; k < s.n; ++k) {
-                fmpq_set(Gj.prvek(k, 0), s.G.prvek(k, j));
-                fmpq_set(Hi.prvek(0, k), s.H.prvek(i, k));
-            }
-            fmpq_set(Lij.prvek(0, 0), s.L.prvek(i, j));
-            determinantSystemoveMatice(citatel.get(), s.F, Gj, Hi, Lij);
-            texty.push_back(hodnotaVJedne(citatel.get(), jmenovatel.get()));
-        }
-    return texty;
-}
-
-// A basis of the rational null space of M (columns of the result, nul x columns of M): M's
-// rows made integer first, which leaves the null space as it is.
-std::unique_ptr<RacionalniMatice> nulovyProstor(RacionalniMatice& M) {
-    const long r = fmpq_mat_nrows(M.get()), c = fmpq_mat_ncols(M.get());
-    CelaMatice celociselna(r, c), baze(c, c);
-    fmpq_mat_get_fmpz_mat_rowwise(celociselna.get(), nullptr, M.get());
-    const long nul = fmpz_mat_nullspace(baze.get(), celociselna.get());
-    auto V = std::make_unique<RacionalniMatice>(c, nul);
-    for (long i = 0; i < c; ++i)
-        for (long j = 0; j < nul; ++j) {
-            fmpz_set(fmpq_numref(V->prvek(i, j)), baze.prvek(i, j));
-            fmpz_one(fmpq_denref(V->prvek(i, j)));
-        }
-    return V;
-}
-
-// Y with N Y = P and W Y = 0, from the bordered system [N V; W 0] [Y; L] = [P; 0] (nonsingular
-// when V and W span the right and left null spaces of N and W V is invertible).
-bool ohranicenyRozklad(RacionalniMatice& N, RacionalniMatice& V, RacionalniMatice& W, RacionalniMatice& P,
-                       RacionalniMatice& Y) {
-    const long n = fmpq_mat_nrows(N.get()), g = fmpq_mat_ncols(V.get()), m = fmpq_mat_ncols(P.get());
-    RacionalniMatice ohranicena(n + g, n + g), prava(n + g, m), reseni(n + g, m);
-    for (long i = 0; i < n; ++i) {
-        for (long j = 0; j < n; ++j) fmpq_set(ohranicena.prvek(i, j), N.prvek(i, j));
-        for (long j = 0; j < g; ++j) {
-            fmpq_set(ohranicena.prvek(i, n + j), V.prvek(i, j));
-            fmpq_set(ohranicena.prvek(n + j, i), W.prvek(j, i));
-        }
-        for (long j = 0; j < m; ++j) fmpq_set(prava.prvek(i, j), P.prvek(i, j));
-    }
-    if (!fmpq_mat_solve_dixon(reseni.get(), ohranicena.get(), prava.get())) return false;
-    for (long i = 0; i < n; ++i)
-        for (long j = 0; j < m; ++j) fmpq_set(Y.prvek(i, j), reseni.prvek(i, j));
-    return true;
-}
-
-// The gain when the eigenvalue 1 of F is semisimple (no Jordan chain), N = F - I: with V and W
-// bases of the right and left null spaces of N, P = V (W V)^-1 W projects onto them, and
-// H (tI - N)^-1 G + L = t^-1 H P G + (L - H Y) + O(t) around z = 1 + t, where Y solves the
-// bordered system [N V; W 0] [Y; 0] = [(I - P) G; 0] (Y = N^D G, the Drazin inverse). A pair
-// with a non-zero coefficient of t^-1 keeps its pole; the others take the constant term.
-// False when W V is singular (a Jordan chain at 1), which the pair-by-pair path settles.
-bool zesileniPolovaJednicka(PresnyStavQ& s, RacionalniMatice& N, std::vector<std::string>& texty) {
-    const long n = s.n, m = s.m;
-    RacionalniMatice NT(n, n);
-    fmpq_mat_transpose(NT.get(), N.get());
-    std::unique_ptr<RacionalniMatice> V = nulovyProstor(N), WT = nulovyProstor(NT);
-    const long g = fmpq_mat_ncols(V->get());
-    if (fmpq_mat_ncols(WT->get()) != g) return false;
-    RacionalniMatice W(g, n), WV(g, g), WVinv(g, g), WG(g, m), Q(g, m), PG(n, m), HV(m, g), C(m, m);
-    fmpq_mat_transpose(W.get(), WT->get());
-    fmpq_mat_mul(WV.get(), W.get(), V->get());
-    if (!fmpq_mat_inv(WVinv.get(), WV.get())) return false;
-    fmpq_mat_mul(WG.get(), W.get(), s.G.get());
-    fmpq_mat_mul(Q.get(), WVinv.get(), WG.get());
-    fmpq_mat_mul(PG.get(), V->get(), Q.get());
-    fmpq_mat_mul(HV.get(), s.H.get(), V->get());
-    fmpq_mat_mul(C.get(), HV.get(), Q.get());
-
-    RacionalniMatice Y(n, m), HY(m, m);
-    fmpq_mat_sub(PG.get(), s.G.get(), PG.get());
-    if (!ohranicenyRozklad(N, *V, W, PG, Y)) return false;
-    fmpq_mat_mul(HY.get(), s.H.get(), Y.get());
-    fmpq_mat_sub(HY.get(), s.L.get(), HY.get());
-    for (long i = 0; i < m; ++i)
-        for (long j = 0; j < m; ++j) {
-            const int znamenko = fmpq_sgn(C.prvek(i, j));
-            texty.push_back(znamenko == 0  ? zaokrouhleno(HY.prvek(i, j))
-                            : znamenko > 0 ? std::string(NEKONECNO)
-                                           : std::string("-") + NEKONECNO);
-        }
-    return true;
-}
-
-// H (I - F)^-1 G + L; with I - F singular, the Laurent expansion around a semisimple
-// eigenvalue 1, else the exact transfer function of every pair.
-PresnaMatice zesileniStavu(PresnyStavQ& s) {
-    RacionalniMatice IminusF(s.n, s.n), X(s.n, s.m), HX(s.m, s.m);
-    fmpq_mat_one(IminusF.get());
-    fmpq_mat_sub(IminusF.get(), IminusF.get(), s.F.get());
-    std::vector<std::string> texty;
-    if (!fmpq_mat_solve_dixon(X.get(), IminusF.get(), s.G.get())) {
-        fmpq_mat_neg(IminusF.get(), IminusF.get());
-        if (!zesileniPolovaJednicka(s, IminusF, texty)) texty = zesileniPoDvojicich(s);
-        return blokTextu(texty, s.m, s.m);
-    }
-    fmpq_mat_mul(HX.get(), s.H.get(), X.get());
-    fmpq_mat_add(HX.get(), HX.get(), s.L.get());
-    for (long i = 0; i < s.m; ++i)
-        for (long j = 0; j < s.m; ++j) texty.push_back(zaokrouhleno(HX.prvek(i, j)));
-    return blokTextu(texty, s.m, s.m);
-}
 
 // ---------------------------------------------------------------- the zeros
 
@@ -618,7 +334,8 @@ std::string presneNulyZadani(const std::string& text) {
     if (bloky.size() == 4) stav = std::make_unique<PresnyStavQ>(bloky);
     std::vector<PresnaMatice> odpoved;
     if (nuly) odpoved.push_back(blokNul(bloky, stav.get()));
-    if (zesileni) odpoved.push_back(stav ? zesileniStavu(*stav) : zesileniVnejsi(bloky[0], bloky[1]));
+    if (zesileni)
+        odpoved.push_back(stav ? zesileniStavu(stav->F, stav->G, stav->H, stav->L) : zesileniVnejsi(bloky[0], bloky[1]));
     std::vector<const PresnaMatice*> ukazatele;
     for (const PresnaMatice& b : odpoved) ukazatele.push_back(&b);
     return zadani::zapis(zadani::VYSLEDEK, ukazatele);

@@ -15,10 +15,7 @@
 // H adj(zI - F) G + L det(zI - F) of the transfer function). They are listed by presnePoly
 // like the poles; an identically zero polynomial gives an empty block.
 //
-// The static gain is H(1) of the transfer function with its common factors cancelled, each
-// element the exact value rounded once to the nearest double; an element whose reduced
-// denominator still vanishes at z = 1 is infinite, with the sign of its limit for z -> 1 from
-// above (the direction in which the step response runs away).
+// The static gain is that of ModulZesileni.h.
 std::string presneNulyZadani(const std::string& zadani);
 
 // det [zI - F, -G; H, L] exactly, for F n x n, G n x m, H m x n, L m x m: a multimodular

@@ -1,7 +1,8 @@
 // Zeros and static gain by construction: the determinant of the system matrix against FLINT's
 // polynomial determinant of the same pencil, zeros of systems built from chosen zeros, and
 // gains against the exact rational value computed here by another route (Cramer's rule at
-// z = 1, or each pair's own numerator and denominator around z = 1).
+// z = 1, each pair's own numerator and denominator around z = 1, or the Jordan form the
+// system was built from).
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -12,6 +13,7 @@
 #include <flint/fmpz_poly_mat.h>
 
 #include "ModulNuly.h"
+#include "ModulZesileni.h"
 #include "PolSystemu.h"
 #include "ZadaniPresnosti.h"
 
@@ -297,5 +299,126 @@ TEST(StatickeZesileni, EveryPairEqualsItsExactValue) {
                 EXPECT_EQ(texty[static_cast<std::size_t>(i * m + j)], hodnotaVJedne(citatel, jmenovatel))
                     << "pair " << i << "," << j;
             }
+    }
+}
+
+namespace {
+
+// A system built from its Jordan form J: blocks of the given eigenvalues and sizes, each upper
+// bidiagonal with ones above the diagonal; F = S J S^-1, G = S G', H = H' S^-1.
+using Bloky = std::vector<std::pair<const char*, long>>;
+
+long rad(const Bloky& bloky) {
+    long n = 0;
+    for (const auto& b : bloky) n += b.second;
+    return n;
+}
+
+// The expansion around z = 1 read off the Jordan form: a block of size b at 1 adds
+// sum_i H'_(v,i) G'_(i+l,u) to the coefficient of t^-(l+1), a block at another eigenvalue adds
+// H'_b (I - J_b)^-1 G'_b to the value at 1.
+std::vector<ClenVJedne> rozvojJordanova(const Bloky& bloky, RacionalniMatice& Gj, RacionalniMatice& Hj,
+                                       RacionalniMatice& L) {
+    const long n = rad(bloky), m = fmpq_mat_nrows(L.get());
+    std::vector<std::unique_ptr<RacionalniMatice>> C;  // C[l]: the coefficients of t^-(l+1)
+    for (long l = 0; l < n; ++l) C.push_back(std::make_unique<RacionalniMatice>(m, m));
+    RacionalniMatice D(m, m);
+    fmpq_mat_set(D.get(), L.get());
+    Racionalni vlastni, x;
+    long r = 0;
+    for (const auto& [text, b] : bloky) {
+        nactiRacionalni(vlastni.get(), text);
+        RacionalniMatice IminusJ(b, b), inverze(b, b);
+        for (long i = 0; i < b; ++i) {
+            fmpq_one(IminusJ.prvek(i, i));
+            fmpq_sub(IminusJ.prvek(i, i), IminusJ.prvek(i, i), vlastni.get());
+            if (i + 1 < b) fmpq_set_si(IminusJ.prvek(i, i + 1), -1, 1);
+        }
+        const bool vJedne = fmpq_is_one(vlastni.get());
+        if (!vJedne) fmpq_mat_inv(inverze.get(), IminusJ.get());
+        for (long v = 0; v < m; ++v)
+            for (long u = 0; u < m; ++u)
+                for (long i = 0; i < b; ++i)
+                    for (long k = 0; k < b; ++k) {
+                        fmpq_mul(x.get(), Hj.prvek(v, r + i), Gj.prvek(r + k, u));
+                        if (vJedne && k >= i) fmpq_add(C[k - i]->prvek(v, u), C[k - i]->prvek(v, u), x.get());
+                        if (vJedne) continue;
+                        fmpq_mul(x.get(), x.get(), inverze.prvek(i, k));
+                        fmpq_add(D.prvek(v, u), D.prvek(v, u), x.get());
+                    }
+        r += b;
+    }
+    std::vector<ClenVJedne> cleny(static_cast<std::size_t>(m * m));
+    for (long v = 0; v < m; ++v)
+        for (long u = 0; u < m; ++u) {
+            ClenVJedne& c = cleny[static_cast<std::size_t>(v * m + u)];
+            fmpq_set(c.koeficient.get(), D.prvek(v, u));
+            for (long l = 0; l < n; ++l)
+                if (!fmpq_is_zero(C[l]->prvek(v, u))) {
+                    c.rad = l + 1;
+                    fmpq_set(c.koeficient.get(), C[l]->prvek(v, u));
+                }
+        }
+    return cleny;
+}
+
+std::unique_ptr<RacionalniMatice> nahodnaQ(std::mt19937& gen, long r, long c, int mez) {
+    auto M = std::make_unique<RacionalniMatice>(r, c);
+    std::uniform_int_distribution<int> d(-mez, mez);
+    for (long i = 0; i < r; ++i)
+        for (long j = 0; j < c; ++j) fmpq_set_si(M->prvek(i, j), d(gen), 1);
+    return M;
+}
+
+}  // namespace
+
+// Jordan blocks at 1 of several sizes beside blocks at other eigenvalues, hidden by a random
+// similarity: every pair has the pole order and leading coefficient (or the value) that the
+// Jordan form gives. Inputs that miss the end of a chain, and outputs that miss its start,
+// lower the order or remove the pole.
+TEST(StatickeZesileni, LaurentTermsFollowTheJordanStructure) {
+    const struct {
+        const char* nazev;
+        Bloky bloky;
+        long kanaly;
+    } pripady[] = {
+        {"block of 3 at 1 beside 1/2 and -1/3", {{"1", 3}, {"0.5", 2}, {"-0.333", 1}}, 2},
+        {"two blocks of 2 at 1", {{"1", 2}, {"2", 1}, {"1", 2}}, 3},
+        {"semisimple 1 twice", {{"1", 1}, {"0.25", 3}, {"1", 1}}, 2},
+        {"F - I nilpotent, one chain", {{"1", 5}}, 2},
+        {"F - I nilpotent, three chains", {{"1", 3}, {"1", 1}, {"1", 2}}, 3},
+        {"block of 2 at -1 and 1 at 1", {{"-1", 2}, {"1", 2}}, 1},
+    };
+    std::mt19937 gen(11);
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.nazev);
+        const long n = rad(p.bloky), m = p.kanaly;
+        RacionalniMatice J(n, n), Sinv(n, n), SJ(n, n), F(n, n), G(n, m), H(m, n);
+        long r = 0;
+        for (const auto& [text, b] : p.bloky) {
+            for (long i = 0; i < b; ++i) {
+                nactiRacionalni(J.prvek(r + i, r + i), text);
+                if (i + 1 < b) fmpq_one(J.prvek(r + i, r + i + 1));
+            }
+            r += b;
+        }
+        std::unique_ptr<RacionalniMatice> S;
+        do S = nahodnaQ(gen, n, n, 2);
+        while (!fmpq_mat_inv(Sinv.get(), S->get()));
+        auto Gj = nahodnaQ(gen, n, m, 2), Hj = nahodnaQ(gen, m, n, 2), L = nahodnaQ(gen, m, m, 2);
+        fmpq_zero(Gj->prvek(n - 1, 0));  // input 1 misses the end of the last chain
+        fmpq_zero(Hj->prvek(0, 0));      // output 1 misses the start of the first
+        fmpq_mat_mul(SJ.get(), S->get(), J.get());
+        fmpq_mat_mul(F.get(), SJ.get(), Sinv.get());
+        fmpq_mat_mul(G.get(), S->get(), Gj->get());
+        fmpq_mat_mul(H.get(), Hj->get(), Sinv.get());
+        const std::vector<ClenVJedne> ocekavane = rozvojJordanova(p.bloky, *Gj, *Hj, *L);
+        const std::vector<ClenVJedne> cleny = rozvojVJedne(F, G, H, *L);
+        ASSERT_EQ(cleny.size(), ocekavane.size());
+        for (std::size_t i = 0; i < cleny.size(); ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_EQ(cleny[i].rad, ocekavane[i].rad);
+            EXPECT_TRUE(fmpq_equal(cleny[i].koeficient.get(), ocekavane[i].koeficient.get()));
+        }
     }
 }

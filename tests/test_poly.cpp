@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <acb_poly.h>
+#include <flint/nmod_mat.h>
+#include <flint/nmod_poly.h>
 #include <mpfr.h>
 
 #include <algorithm>
@@ -21,6 +23,7 @@
 #include "CLDDS_Vnejsi_MIMO.h"
 #include "CLDDS_Vnejsi_SISO.h"
 #include "CLLDS_Stav_SISO.h"
+#include "ModulHessenberg.h"
 #include "ModulHodnotyPolu.h"
 #include "ModulIzolace.h"
 #include "ModulPoly.h"
@@ -336,3 +339,65 @@ TEST(PresnePoly, RootsOfAnyMagnitudeRoundOrAreRefused) {
 }
 
 }  // namespace
+
+// The characteristic polynomial modulo primes below 2^28 against FLINT's: dense and sparse
+// matrices (zero pivots, which swap rows and columns, and a zero subdiagonal, which splits the
+// Hessenberg form), orders on both sides of the vector width, entries up to p - 1.
+TEST(PresnePoly, CharacteristicPolynomialModuloAPrimeIsFlints) {
+    std::mt19937 gen(5);
+    for (const std::uint32_t p : {prvocisloPod(MEZ_PRVOCISEL), prvocisloPod(MEZ_PRVOCISEL / 2 + 100), prvocisloPod(1000)}) {
+        for (long n = 1; n <= 40; n += 3) {
+            for (const int ridkost : {0, 2, 8}) {  // one entry in ridkost + 1 is non-zero
+                SCOPED_TRACE(n);
+                std::uniform_int_distribution<std::uint32_t> prvek(0, p - 1);
+                std::vector<std::uint32_t> A(static_cast<std::size_t>(n * n));
+                nmod_mat_t M;
+                nmod_mat_init(M, n, n, p);
+                for (long k = 0; k < n * n; ++k) {
+                    const bool nula = ridkost > 0 && gen() % static_cast<unsigned>(ridkost + 1) != 0;
+                    A[static_cast<std::size_t>(k)] = nula ? 0 : prvek(gen);
+                    M->entries[k] = A[static_cast<std::size_t>(k)];
+                }
+                nmod_poly_t q;
+                nmod_poly_init(q, p);
+                nmod_mat_charpoly(q, M);
+                const std::vector<std::uint32_t> c = charakteristickyModP(A, n, p);
+                ASSERT_EQ(c.size(), static_cast<std::size_t>(n + 1));
+                for (long k = 0; k <= n; ++k) EXPECT_EQ(c[static_cast<std::size_t>(k)], nmod_poly_get_coeff_ui(q, k));
+                nmod_poly_clear(q);
+                nmod_mat_clear(M);
+            }
+        }
+    }
+}
+
+// The exact value of a number text, short decimals (read in machine words) and long ones alike,
+// against the fraction written out.
+TEST(PresnePoly, NumberTextsReadExactly) {
+    const std::pair<const char*, const char*> pripady[] = {
+        {"-0.125", "-1/8"},
+        {"+7.", "7"},
+        {".5", "1/2"},
+        {"-0", "0"},
+        {"0.000", "0"},
+        {"123456789012345678", "123456789012345678"},
+        {"999999999999999999e18", "999999999999999999000000000000000000"},
+        {"1.5e-18", "3/2000000000000000000"},
+        {"-0.000000000000000001", "-1/1000000000000000000"},
+        {"1234567890123456789", "1234567890123456789"},
+        {"5e19", "50000000000000000000"},
+        {"1e-19", "1/10000000000000000000"},
+        {"0x1.8p+1", "3"},
+    };
+    for (const auto& [text, zlomek] : pripady) {
+        SCOPED_TRACE(text);
+        fmpq_t hodnota, ocekavana;
+        fmpq_init(hodnota);
+        fmpq_init(ocekavana);
+        nactiRacionalni(hodnota, text);
+        ASSERT_EQ(fmpq_set_str(ocekavana, zlomek, 10), 0);
+        EXPECT_TRUE(fmpq_equal(hodnota, ocekavana));
+        fmpq_clear(hodnota);
+        fmpq_clear(ocekavana);
+    }
+}

@@ -1,0 +1,318 @@
+#include "ModulZesileni.h"
+
+#include <memory>
+#include <string>
+
+#include <flint/ulong_extras.h>
+
+namespace {
+
+// The text of a pole, or of a value beyond the range of double, of the sign znamenko.
+std::string nekonecno(int znamenko) { return znamenko < 0 ? "-inf" : "inf"; }
+
+// The nearest double of q as the text of presnyText, or "inf" / "-inf" beyond the range.
+std::string zaokrouhleno(const fmpq_t q) {
+    bool vRozsahu = true;
+    const std::string text = zaokrouhlenyText(q, vRozsahu);
+    return vRozsahu ? text : nekonecno(fmpq_sgn(q));
+}
+
+// ---------------------------------------------------------------- a matrix fraction
+
+// The lowest power of (z - 1) in the integer polynomial p and its coefficient; false for p = 0.
+bool nejnizsiMocninaVJedne(const fmpz_poly_t p, long& rad, fmpz_t koeficient) {
+    if (fmpz_poly_is_zero(p)) return false;
+    CelyPolynom posunuty;
+    CeleCislo jedna;
+    fmpz_one(jedna.get());
+    fmpz_poly_taylor_shift(posunuty.get(), p, jedna.get());
+    rad = 0;
+    while (fmpz_is_zero(posunuty.get()->coeffs + rad)) ++rad;
+    fmpz_set(koeficient, posunuty.get()->coeffs + rad);
+    return true;
+}
+
+// c * citatel(z) / jmenovatel(z) at z = 1 after cancelling their common factors (jmenovatel
+// is not zero): the powers of (z - 1) decide between 0, a finite value and a pole; at a pole
+// the sign is that of the limit from z > 1.
+std::string hodnotaVJedne(const fmpz_poly_t citatel, const fmpz_poly_t jmenovatel, const fmpq_t c) {
+    long radC = 0, radJ = 0;
+    CeleCislo koefC, koefJ;
+    Racionalni q;
+    if (fmpq_is_zero(c) || !nejnizsiMocninaVJedne(citatel, radC, koefC.get())) return presnyText(0.0);
+    nejnizsiMocninaVJedne(jmenovatel, radJ, koefJ.get());
+    if (radC > radJ) return presnyText(0.0);
+    fmpq_set_fmpz_frac(q.get(), koefC.get(), koefJ.get());
+    fmpq_mul(q.get(), q.get(), c);
+    if (radC == radJ) return zaokrouhleno(q.get());
+    return nekonecno(fmpq_sgn(q.get()));
+}
+
+PresnaMatice blokTextu(const std::vector<std::string>& texty, long radky, long sloupce) {
+    PresnaMatice blok;
+    blok.novyTvar(static_cast<int>(radky), static_cast<int>(sloupce));
+    for (const std::string& t : texty) blok.pridejPrvek({t});
+    return blok;
+}
+
+// The value of every element of a polynomial matrix at z = 1.
+void hodnotyVJedne(RacionalniMatice& M, const PresnaMatice& P) {
+    Racionalni c;
+    for (long i = 0; i < P.get_rows(); ++i)
+        for (long j = 0; j < P.get_columns(); ++j) {
+            fmpq_zero(M.prvek(i, j));
+            for (const std::string& text : P.prvek(static_cast<int>(i), static_cast<int>(j))) {
+                nactiRacionalni(c.get(), text);
+                fmpq_add(M.prvek(i, j), M.prvek(i, j), c.get());
+            }
+        }
+}
+
+// A and B as integer polynomial matrices, each row of both times one common factor (which
+// leaves A^-1 B as it is).
+void celociselnePolynomy(PolynomialniMatice& Aint, PolynomialniMatice& Bint, const PresnaMatice& A,
+                         const PresnaMatice& B) {
+    const long l = A.get_rows();
+    CeleCislo spolecny;
+    for (long i = 0; i < l; ++i) {
+        std::vector<std::unique_ptr<RacionalniPolynom>> radek;
+        fmpz_one(spolecny.get());
+        for (const PresnaMatice* M : {&A, &B})
+            for (long j = 0; j < l; ++j) {
+                radek.push_back(std::make_unique<RacionalniPolynom>());
+                nactiPolynom(*radek.back(), M->prvek(static_cast<int>(i), static_cast<int>(j)));
+                fmpz_lcm(spolecny.get(), spolecny.get(), fmpq_poly_denref(radek.back()->get()));
+            }
+        for (long j = 0; j < 2 * l; ++j) {
+            fmpq_poly_struct* p = radek[static_cast<std::size_t>(j)]->get();
+            fmpq_poly_scalar_mul_fmpz(p, p, spolecny.get());
+            fmpq_poly_get_numerator(fmpz_poly_mat_entry(j < l ? Aint.get() : Bint.get(), i, j % l), p);
+        }
+    }
+}
+
+}  // namespace
+
+// A(1)^-1 B(1); with A(1) singular, every element of A(z)^-1 B(z) (fraction-free solve) at z = 1.
+PresnaMatice zesileniVnejsi(const PresnaMatice& A, const PresnaMatice& B) {
+    const long l = A.get_rows();
+    RacionalniMatice A1(l, l), B1(l, l), X(l, l);
+    hodnotyVJedne(A1, A);
+    hodnotyVJedne(B1, B);
+    std::vector<std::string> texty;
+    if (fmpq_mat_solve_dixon(X.get(), A1.get(), B1.get())) {
+        for (long i = 0; i < l; ++i)
+            for (long j = 0; j < l; ++j) texty.push_back(zaokrouhleno(X.prvek(i, j)));
+        return blokTextu(texty, l, l);
+    }
+    PolynomialniMatice Aint(l, l), Bint(l, l), Xint(l, l);
+    celociselnePolynomy(Aint, Bint, A, B);
+    CelyPolynom den;
+    fmpz_poly_mat_solve(Xint.get(), den.get(), Aint.get(), Bint.get());
+    Racionalni jedna;
+    fmpq_one(jedna.get());
+    for (long i = 0; i < l; ++i)
+        for (long j = 0; j < l; ++j) texty.push_back(hodnotaVJedne(fmpz_poly_mat_entry(Xint.get(), i, j), den.get(), jedna.get()));
+    return blokTextu(texty, l, l);
+}
+
+
+// ---------------------------------------------------------------- state space
+
+namespace {
+
+// With F = M / E (E > 0 the common denominator) and A = M - E I = E (F - I), the resolvent
+// around z = 1 is (zI - F)^-1 = E (sI - A)^-1 for s = E (z - 1): A is an integer matrix, and
+// the scaling changes no pole order and no sign.
+void posunutaCela(RacionalniMatice& F, CelaMatice& A, fmpz_t E) {
+    celaMatice(F, A, E);
+    for (long i = 0; i < A.radku(); ++i) fmpz_sub(A.prvek(i, i), A.prvek(i, i), E);
+}
+
+// The rank of B modulo p: never above its rank over Q.
+long hodnostModulo(const CelaMatice& B, mp_limb_t p) {
+    ModularniMatice Bp(B.radku(), B.sloupcu(), p);
+    fmpz_mat_get_nmod_mat(Bp.get(), B.get());
+    return nmod_mat_rank(Bp.get());
+}
+
+// The decomposition Q^n = K + R that A leaves invariant, A nilpotent on K and invertible on R
+// (Fitting): for every power j at least the index of the eigenvalue 0 (the size of its largest
+// Jordan block), K = ker A^j and R = range A^j. V holds a basis of K in its columns, W a basis
+// of the left null space of A^j (the vectors orthogonal to R) in its rows.
+struct Rozklad {
+    std::unique_ptr<CelaMatice> V, W;
+};
+
+// V and W for the power B = A^j.
+void jadra(const CelaMatice& B, Rozklad& r) {
+    const long n = B.radku();
+    CelaMatice prave(n, n), leve(n, n), BT(n, n);
+    const long k = fmpz_mat_nullspace(prave.get(), B.get());
+    fmpz_mat_transpose(BT.get(), B.get());
+    fmpz_mat_nullspace(leve.get(), BT.get());  // of the same dimension: B^T has the rank of B
+    r.V = std::make_unique<CelaMatice>(n, k);
+    r.W = std::make_unique<CelaMatice>(k, n);
+    for (long i = 0; i < n; ++i)
+        for (long j = 0; j < k; ++j) {
+            fmpz_set(r.V->prvek(i, j), prave.prvek(i, j));
+            fmpz_set(r.W->prvek(j, i), leve.prvek(i, j));
+        }
+}
+
+// W V is invertible exactly when ker A^j and range A^j meet only in 0, that is when j has
+// reached the index (below it a Jordan chain of A^j's kernel starts in its range). A full rank
+// modulo a prime proves it; otherwise the exact rank decides.
+bool uplny(const Rozklad& r) {
+    const long k = r.V->sloupcu();
+    CelaMatice WV(k, k);
+    fmpz_mat_mul(WV.get(), r.W->get(), r.V->get());
+    return hodnostModulo(WV, n_nextprime(UWORD(1) << 62, 1)) == k || fmpz_mat_rank(WV.get()) == k;
+}
+
+// Squares A until its power has reached the index. Over Q the rank of A^j stops falling exactly
+// there; modulo a prime it agrees except for the few primes that divide a minor, so the exact
+// null spaces are computed only at the powers whose rank modulo the prime equals that of the
+// next one, and the exact test decides. Both ranks are constant from j = n on: the loop ends by
+// j = 2n at the latest.
+Rozklad rozloz(const CelaMatice& A) {
+    const long n = A.radku();
+    const mp_limb_t p = n_nextprime(UWORD(1) << 62, 1);
+    auto B = std::make_unique<CelaMatice>(n, n);
+    fmpz_mat_set(B->get(), A.get());
+    long hodnost = hodnostModulo(*B, p);
+    Rozklad r;
+    for (;;) {
+        auto B2 = std::make_unique<CelaMatice>(n, n);
+        fmpz_mat_sqr(B2->get(), B->get());
+        const long hodnost2 = hodnostModulo(*B2, p);
+        if (hodnost2 == hodnost) {
+            jadra(*B, r);
+            if (uplny(r)) return r;
+        }
+        B = std::move(B2);
+        hodnost = hodnost2;
+    }
+}
+
+// P G = V (W V)^-1 W G, the part of every input column in K along R.
+void castVJadru(const Rozklad& r, RacionalniMatice& G, RacionalniMatice& PG) {
+    const long n = r.V->radku(), k = r.V->sloupcu(), m = G.sloupcu();
+    if (k == n) {
+        fmpq_mat_set(PG.get(), G.get());
+        return;
+    }
+    RacionalniMatice V(n, k), W(k, n), WV(k, k), WG(k, m), Q(k, m);
+    fmpq_mat_set_fmpz_mat(V.get(), r.V->get());
+    fmpq_mat_set_fmpz_mat(W.get(), r.W->get());
+    fmpq_mat_mul(WV.get(), W.get(), V.get());
+    fmpq_mat_mul(WG.get(), W.get(), G.get());
+    fmpq_mat_solve_dixon(Q.get(), WV.get(), WG.get());
+    fmpq_mat_mul(PG.get(), V.get(), Q.get());
+}
+
+// On K the resolvent is a finite sum, (sI - A)^-1 P = sum_l A^l P s^-(l+1), so the coefficient
+// of t^-(l+1) in H (zI - F)^-1 G is H A^l P G / E^l; A^l P G vanishes once l reaches the index.
+// Each element takes its last non-zero coefficient: the order of its pole and its leading term.
+void polyVJedne(const CelaMatice& A, const fmpz_t E, RacionalniMatice& H, RacionalniMatice& PG,
+                std::vector<ClenVJedne>& cleny) {
+    const long n = A.radku(), vystupy = H.radku(), vstupy = PG.sloupcu();
+    CelaMatice X(n, vstupy), dalsi(n, vstupy), Hc(vystupy, n), C(vystupy, vstupy), posledni(vystupy, vstupy);
+    CeleCislo dG, dH, jmenovatel;
+    fmpq_mat_get_fmpz_mat_matwise(X.get(), dG.get(), PG.get());
+    fmpq_mat_get_fmpz_mat_matwise(Hc.get(), dH.get(), H.get());
+    std::vector<long> rady(cleny.size(), 0);
+    for (long l = 1; !fmpz_mat_is_zero(X.get()); ++l) {
+        fmpz_mat_mul(C.get(), Hc.get(), X.get());
+        for (long i = 0; i < vystupy; ++i)
+            for (long j = 0; j < vstupy; ++j)
+                if (!fmpz_is_zero(C.prvek(i, j))) {
+                    rady[static_cast<std::size_t>(i * vstupy + j)] = l;
+                    fmpz_set(posledni.prvek(i, j), C.prvek(i, j));
+                }
+        fmpz_mat_mul(dalsi.get(), A.get(), X.get());
+        fmpz_mat_swap(X.get(), dalsi.get());
+    }
+    for (long i = 0; i < vystupy; ++i)
+        for (long j = 0; j < vstupy; ++j) {
+            ClenVJedne& c = cleny[static_cast<std::size_t>(i * vstupy + j)];
+            c.rad = rady[static_cast<std::size_t>(i * vstupy + j)];
+            if (c.rad == 0) continue;
+            fmpz_pow_ui(jmenovatel.get(), E, static_cast<unsigned long>(c.rad - 1));
+            fmpz_mul(jmenovatel.get(), jmenovatel.get(), dG.get());
+            fmpz_mul(jmenovatel.get(), jmenovatel.get(), dH.get());
+            fmpq_set_fmpz_frac(c.koeficient.get(), posledni.prvek(i, j), jmenovatel.get());
+        }
+}
+
+// The constant term L - E H A^D G: on R the resolvent is -A^-1 + O(s), and Y = A^D G is the
+// solution in R of A Y = (I - P) G, from the bordered system [A V; W 0] [Y; *] = [(I - P) G; 0]
+// (nonsingular: W Y = 0 puts Y into R, where A is invertible, and V spans K). A^D = 0 when K
+// is the whole space.
+void hodnotyVJedne(const CelaMatice& A, const fmpz_t E, const Rozklad& r, RacionalniMatice& G, RacionalniMatice& PG,
+                   RacionalniMatice& H, RacionalniMatice& L, RacionalniMatice& D) {
+    const long n = A.radku(), k = r.V->sloupcu(), vstupy = G.sloupcu(), N = n + k;
+    fmpq_mat_set(D.get(), L.get());
+    if (k == n) return;
+    CelaMatice ohranicenaZ(N, N);
+    RacionalniMatice ohranicena(N, N), prava(N, vstupy), reseni(N, vstupy), Y(n, vstupy), HY(H.radku(), vstupy);
+    for (long i = 0; i < n; ++i) {
+        for (long j = 0; j < n; ++j) fmpz_set(ohranicenaZ.prvek(i, j), A.prvek(i, j));
+        for (long j = 0; j < k; ++j) {
+            fmpz_set(ohranicenaZ.prvek(i, n + j), r.V->prvek(i, j));
+            fmpz_set(ohranicenaZ.prvek(n + j, i), r.W->prvek(j, i));
+        }
+        for (long j = 0; j < vstupy; ++j) fmpq_sub(prava.prvek(i, j), G.prvek(i, j), PG.prvek(i, j));
+    }
+    fmpq_mat_set_fmpz_mat(ohranicena.get(), ohranicenaZ.get());
+    fmpq_mat_solve_dixon(reseni.get(), ohranicena.get(), prava.get());
+    for (long i = 0; i < n; ++i)
+        for (long j = 0; j < vstupy; ++j) fmpq_set(Y.prvek(i, j), reseni.prvek(i, j));
+    fmpq_mat_mul(HY.get(), H.get(), Y.get());
+    fmpq_mat_scalar_mul_fmpz(HY.get(), HY.get(), E);
+    fmpq_mat_sub(D.get(), D.get(), HY.get());
+}
+
+}  // namespace
+
+std::vector<ClenVJedne> rozvojVJedne(RacionalniMatice& F, RacionalniMatice& G, RacionalniMatice& H,
+                                     RacionalniMatice& L) {
+    const long n = F.radku(), vystupy = H.radku(), vstupy = G.sloupcu();
+    CelaMatice A(n, n);
+    CeleCislo E;
+    posunutaCela(F, A, E.get());
+    const Rozklad r = rozloz(A);
+    RacionalniMatice PG(n, vstupy), D(vystupy, vstupy);
+    castVJadru(r, G, PG);
+    std::vector<ClenVJedne> cleny(static_cast<std::size_t>(vystupy * vstupy));
+    polyVJedne(A, E.get(), H, PG, cleny);
+    bool bezPolu = false;
+    for (const ClenVJedne& c : cleny) bezPolu = bezPolu || c.rad == 0;
+    if (!bezPolu) return cleny;
+    hodnotyVJedne(A, E.get(), r, G, PG, H, L, D);
+    for (long i = 0; i < vystupy; ++i)
+        for (long j = 0; j < vstupy; ++j) {
+            ClenVJedne& c = cleny[static_cast<std::size_t>(i * vstupy + j)];
+            if (c.rad == 0) fmpq_set(c.koeficient.get(), D.prvek(i, j));
+        }
+    return cleny;
+}
+
+// I - F invertible: H (I - F)^-1 G + L directly; otherwise the expansion around z = 1.
+PresnaMatice zesileniStavu(RacionalniMatice& F, RacionalniMatice& G, RacionalniMatice& H, RacionalniMatice& L) {
+    const long n = F.radku(), vystupy = H.radku(), vstupy = G.sloupcu();
+    RacionalniMatice IminusF(n, n), X(n, vstupy), HX(vystupy, vstupy);
+    fmpq_mat_one(IminusF.get());
+    fmpq_mat_sub(IminusF.get(), IminusF.get(), F.get());
+    std::vector<std::string> texty;
+    if (fmpq_mat_solve_dixon(X.get(), IminusF.get(), G.get())) {
+        fmpq_mat_mul(HX.get(), H.get(), X.get());
+        fmpq_mat_add(HX.get(), HX.get(), L.get());
+        for (long i = 0; i < vystupy; ++i)
+            for (long j = 0; j < vstupy; ++j) texty.push_back(zaokrouhleno(HX.prvek(i, j)));
+    } else {
+        for (const ClenVJedne& c : rozvojVJedne(F, G, H, L))
+            texty.push_back(c.rad == 0 ? zaokrouhleno(c.koeficient.get()) : nekonecno(fmpq_sgn(c.koeficient.get())));
+    }
+    return blokTextu(texty, vystupy, vstupy);
+}
