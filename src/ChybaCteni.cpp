@@ -63,3 +63,24 @@ Matrix<double> chybyCteni(const Matrix<double>& M, const PresnaMatice* texty) {
         }
     return chyby;
 }
+
+Matrix<double> dolniCasti(const Matrix<double>& M, const PresnaMatice* texty, Matrix<double>& zbyvajici) {
+    Matrix<double> lo(M.get_rows(), M.get_columns(), Matrix<double>::ZEROS);
+    zbyvajici = chybyCteni(M, texty);
+    for (int i = 0; i < M.get_rows(); ++i)
+        for (int j = 0; j < M.get_columns(); ++j) {
+            if (zbyvajici(i, j) == 0.0 || texty == nullptr || i >= texty->get_rows() || j >= texty->get_columns())
+                continue;
+            const std::vector<std::string> prvek = texty->prvek(i, j);
+            if (prvek.size() != 1) continue;
+            const long double dlouhe = std::strtold(prvek[0].c_str(), nullptr);
+            if (!std::isfinite(dlouhe)) continue;
+            // dlouhe - M(i, j) is exact in long double when both lie near the written value
+            // (Sterbenz), within 2^-64 of itself otherwise; rounding it to double costs u more.
+            const long double rozdil = dlouhe - static_cast<long double>(M(i, j));
+            lo(i, j) = static_cast<double>(rozdil);
+            const double zaokrouhleni = 2.0 * meze::U * std::fabs(lo(i, j));
+            zbyvajici(i, j) = meze::nahoru(0x1p-63 * std::fabs(static_cast<double>(dlouhe)) + zaokrouhleni);
+        }
+    return lo;
+}

@@ -16,6 +16,7 @@
 #include "JistaHessenbergova.h"
 #include "SpektralniMez.h"
 #include "TrojuhelnikovaOdezva.h"
+#include "ZpresneniStavu.h"
 #include "MezeChyb.h"
 #include "RychlyCertifikat.h"
 #include "StrukturaPrenosu.h"
@@ -23,7 +24,6 @@
 namespace {
 
 using Matice = Eigen::MatrixXd;
-using Dual = HessenbergovoVyhodnoceni::Dual;
 using MaticeL = Eigen::Matrix<long double, Eigen::Dynamic, Eigen::Dynamic>;
 // Unit roundoff of long double (x87 extended, 64-bit significand).
 constexpr double U_DLOUHE = 0x1p-64;
@@ -85,12 +85,9 @@ struct Hessenbergova {
 };
 
 // The system balanced by D = diag(2^e): D^-1 F D, D^-1 G, H D, with the bounds of each value's
-// reading (dF, dG, dH, dL: ChybaCteni.h), scaled alike. Exact, as the scaling keeps every value
-// normal (else the system is taken as it is).
-struct Vyvazeny {
-    Matice F, G, H, L;
-    Matice dF, dG, dH, dL;
-};
+// reading and its low parts (ChybaCteni.h), scaled alike. Exact, as the scaling keeps every
+// value normal (else the system is taken as it is).
+using Vyvazeny = VyvazenySystem;
 
 // The bounds when Q = I: only the reading of the values.
 void bezTransformace(const Vyvazeny& v, Hessenbergova& s) {
@@ -154,33 +151,48 @@ bool jeHessenbergova(const Matice& F) {
     return true;
 }
 
+// The values of M as doubles, their reading bounds, their low parts and what remains (ChybaCteni.h).
+struct Cteni {
+    Matice hodnoty, chyby, dolni, zbyvajici;
+};
+
+Cteni precti(const Matrix<double>& M, const PresnaMatice* text) {
+    Matrix<double> zbyvajici;
+    const Matrix<double> dolni = dolniCasti(M, text, zbyvajici);
+    const int r = M.get_rows(), c = M.get_columns();
+    return {naEigen(M, r, c), naEigen(chybyCteni(M, text), r, c), naEigen(dolni, r, c), naEigen(zbyvajici, r, c)};
+}
+
+// D^-1 A D for D = diag(2^e) on the sides that `radky` and `sloupce` ask for.
+void skaluj(Matice& A, const std::vector<int>& e, bool radky, bool sloupce) {
+    for (std::size_t i = 0; i < e.size(); ++i) {
+        if (radky) A.row(static_cast<long>(i)) *= std::ldexp(1.0, -e[i]);
+        if (sloupce) A.col(static_cast<long>(i)) *= std::ldexp(1.0, e[i]);
+    }
+}
+
+// A bound scaled out of the normal range may have rounded down.
+void nahoruMimoRozsah(Matice& d) {
+    for (long i = 0; i < d.rows(); ++i)
+        for (long j = 0; j < d.cols(); ++j)
+            if (d(i, j) != 0.0) d(i, j) = meze::nahoru(d(i, j));
+}
+
 Vyvazeny vyvaz(const Matrix<double>& F, const Matrix<double>& G, const Matrix<double>& H, const Matrix<double>& L,
                const PresnyStav* texty) {
-    const int n = F.get_rows(), l = G.get_columns(), m = H.get_rows();
-    Vyvazeny v{naEigen(F, n, n), naEigen(G, n, l), naEigen(H, m, n), naEigen(L, m, l),
-               naEigen(chybyCteni(F, texty ? &texty->F : nullptr), n, n),
-               naEigen(chybyCteni(G, texty ? &texty->G : nullptr), n, l),
-               naEigen(chybyCteni(H, texty ? &texty->H : nullptr), m, n),
-               naEigen(chybyCteni(L, texty ? &texty->L : nullptr), m, l)};
+    const Cteni f = precti(F, texty ? &texty->F : nullptr), g = precti(G, texty ? &texty->G : nullptr),
+                h = precti(H, texty ? &texty->H : nullptr), d = precti(L, texty ? &texty->L : nullptr);
+    const Vyvazeny v{f.hodnoty,  g.hodnoty,  h.hodnoty,  d.hodnoty,  f.chyby,     g.chyby,     h.chyby,     d.chyby,
+                     f.dolni,    g.dolni,    h.dolni,    d.dolni,    f.zbyvajici, g.zbyvajici, h.zbyvajici, d.zbyvajici};
     const std::vector<int> e = vyvazeni(v.F);
     Vyvazeny s = v;
-    for (int i = 0; i < n; ++i) {
-        const double dolu = std::ldexp(1.0, -e[static_cast<std::size_t>(i)]), vzhuru = std::ldexp(1.0, e[static_cast<std::size_t>(i)]);
-        s.F.row(i) *= dolu;
-        s.F.col(i) *= vzhuru;
-        s.G.row(i) *= dolu;
-        s.H.col(i) *= vzhuru;
-        s.dF.row(i) *= dolu;
-        s.dF.col(i) *= vzhuru;
-        s.dG.row(i) *= dolu;
-        s.dH.col(i) *= vzhuru;
-    }
-    if (!normalni(v.F, s.F) || !normalni(v.G, s.G) || !normalni(v.H, s.H)) return v;
-    // A bound scaled out of the normal range may have rounded down.
-    for (Matice* d : {&s.dF, &s.dG, &s.dH})
-        for (long i = 0; i < d->rows(); ++i)
-            for (long j = 0; j < d->cols(); ++j)
-                if ((*d)(i, j) != 0.0) (*d)(i, j) = meze::nahoru((*d)(i, j));
+    for (Matice* A : {&s.F, &s.dF, &s.Flo, &s.eF}) skaluj(*A, e, true, true);
+    for (Matice* A : {&s.G, &s.dG, &s.Glo, &s.eG}) skaluj(*A, e, true, false);
+    for (Matice* A : {&s.H, &s.dH, &s.Hlo, &s.eH}) skaluj(*A, e, false, true);
+    if (!normalni(v.F, s.F) || !normalni(v.G, s.G) || !normalni(v.H, s.H) || !normalni(v.Flo, s.Flo) ||
+        !normalni(v.Glo, s.Glo) || !normalni(v.Hlo, s.Hlo))
+        return v;
+    for (Matice* d : {&s.dF, &s.dG, &s.dH, &s.eF, &s.eG, &s.eH}) nahoruMimoRozsah(*d);
     return s;
 }
 
@@ -267,14 +279,7 @@ HessenbergovSystem radkove(const Hessenbergova& h, const Vyvazeny& v) {
     };
     doRadku(h.F, s.F);
     doRadku(h.F.transpose(), s.Ft);
-    doRadku(v.F, s.F0);
-    doRadku(v.F.transpose(), s.F0t);
-    doRadku(v.G, s.G0);
-    doRadku(v.H, s.H0);
-    doRadku(v.dF, s.dF0);
-    doRadku(v.dG, s.dG0);
-    doRadku(v.dH, s.dH0);
-    doRadku(h.Q, s.Q);
+    s.Q = h.Q;
     s.normaQ = h.normaQ;
     s.inverzeQ = h.inverzeQ;
     doRadku(h.G, s.G);
@@ -287,20 +292,56 @@ HessenbergovSystem radkove(const Hessenbergova& h, const Vyvazeny& v) {
     return s;
 }
 
-// Frequency k by the Hessenberg form, with or without the adjoint: every value whose bound
-// this makes smaller takes it.
-void zapis(HessenbergovoVyhodnoceni& vyhodnoceni, const std::vector<double>& w, HessenbergovoVyhodnoceni::Dual dualni,
-           FrekvencniOdezva& odezva, std::size_t k) {
+// Every value of pair (o, i) at frequency k whose bound `chyba` makes smaller takes y.
+void prevezmi(FrekvencniOdezva& odezva, std::size_t k, int o, int i, Komplexni y, double chyba) {
+    const std::size_t e = odezva.index(k, o, i);
+    if (odezva.jeKonstantni(o, i) || !(chyba < odezva.chyby[e])) return;
+    odezva.hodnoty[e] = y;
+    odezva.chyby[e] = chyba;
+}
+
+// Frequency k by the Hessenberg form.
+void zapis(HessenbergovoVyhodnoceni& vyhodnoceni, const std::vector<double>& w, FrekvencniOdezva& odezva,
+           std::size_t k) {
     std::vector<Komplexni> Y;
     std::vector<double> chybyY;
-    if (!vyhodnoceni.vystupy(bodKruznice(w[k]), chybaBoduKruznice(w[k]), dualni, Y, chybyY)) return;
+    if (!vyhodnoceni.vystupy(bodKruznice(w[k]), chybaBoduKruznice(w[k]), Y, chybyY)) return;
     for (int o = 0; o < odezva.vystupu; ++o)
         for (int i = 0; i < odezva.vstupu; ++i) {
-            const std::size_t e = odezva.index(k, o, i), p = static_cast<std::size_t>(o * odezva.vstupu + i);
-            if (odezva.jeKonstantni(o, i) || !(chybyY[p] < odezva.chyby[e])) continue;
-            odezva.hodnoty[e] = Y[p];
-            odezva.chyby[e] = chybyY[p];
+            const std::size_t p = static_cast<std::size_t>(o * odezva.vstupu + i);
+            prevezmi(odezva, k, o, i, Y[p], chybyY[p]);
         }
+}
+
+// The open pairs of frequency k again by the exact residuals (ZpresneniStavu.h), only the
+// inputs and outputs they need.
+void zpresniReziduem(HessenbergovoVyhodnoceni& vyhodnoceni, const ZpresneniStavu& zpresneni,
+                     const std::vector<double>& w, FrekvencniOdezva& odezva, std::size_t k,
+                     const std::vector<bool>& otevrene) {
+    std::vector<int> vstupy, vystupy;
+    for (int i = 0; i < odezva.vstupu; ++i)
+        for (int o = 0; o < odezva.vystupu; ++o)
+            if (otevrene[static_cast<std::size_t>(o * odezva.vstupu + i)]) {
+                vstupy.push_back(i);
+                break;
+            }
+    for (int o = 0; o < odezva.vystupu; ++o)
+        for (int i = 0; i < odezva.vstupu; ++i)
+            if (otevrene[static_cast<std::size_t>(o * odezva.vstupu + i)]) {
+                vystupy.push_back(o);
+                break;
+            }
+    if (vstupy.empty()) return;
+    Eigen::MatrixXcd X0, V0;
+    double inverze0 = 0.0;
+    std::vector<Komplexni> Y;
+    std::vector<double> chybyY;
+    if (!vyhodnoceni.reseni(bodKruznice(w[k]), chybaBoduKruznice(w[k]), vstupy, vystupy, X0, V0, inverze0) ||
+        !zpresneni.hodnoty(presnyBodKruznice(w[k]), std::move(X0), V0, inverze0, vstupy, vystupy, Y, chybyY))
+        return;
+    for (std::size_t o = 0; o < vystupy.size(); ++o)
+        for (std::size_t i = 0; i < vstupy.size(); ++i)
+            prevezmi(odezva, k, vystupy[o], vstupy[i], Y[o * vstupy.size() + i], chybyY[o * vstupy.size() + i]);
 }
 
 }  // namespace
@@ -336,12 +377,14 @@ FrekvencniOdezva frekvenceStavu(const Matrix<double>& F, const Matrix<double>& G
         };
         const auto vyhodnoceni = std::make_shared<HessenbergovoVyhodnoceni>(radkove(h, *vyvazeny), mez);
         if (poradi.empty())
-            for (std::size_t k = 0; k < w.size(); ++k) zapis(*vyhodnoceni, w, Dual::Bez, odezva, k);
-        for (const Dual d : {Dual::Rezidua, Dual::DlouhaRezidua})
-            odezva.zpresneni.push_back({[vyhodnoceni, w, d](FrekvencniOdezva& o, std::size_t k) { zapis(*vyhodnoceni, w, d, o, k); },
-                                        (1.5 + 2.0 * (l + m)) * n * n});
+            for (std::size_t k = 0; k < w.size(); ++k) zapis(*vyhodnoceni, w, odezva, k);
+        const auto zpresneni = std::make_shared<const ZpresneniStavu>(*vyvazeny);
+        odezva.zpresneni.push_back({[vyhodnoceni, zpresneni, w](FrekvencniOdezva& o, std::size_t k, const std::vector<bool>& p) {
+                                        zpresniReziduem(*vyhodnoceni, *zpresneni, w, o, k, p);
+                                    },
+                                    (1.0 + l + m) * n * n});
     }
-    odezva.zpresneni.push_back({[vyvazeny, w](FrekvencniOdezva& o, std::size_t k) { zpresni(*vyvazeny, w, o, k); },
+    odezva.zpresneni.push_back({[vyvazeny, w](FrekvencniOdezva& o, std::size_t k, const std::vector<bool>&) { zpresni(*vyvazeny, w, o, k); },
                                 (n + 3.0 * (l + m)) * n * n / 3.0});
     return odezva;
 }
