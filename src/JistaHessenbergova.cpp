@@ -162,12 +162,13 @@ void res(const Rozklad& r, Vektory& b) {
         b.re[static_cast<std::size_t>(s) + 1] -= f.real() * xr - f.imag() * xi;
         b.im[static_cast<std::size_t>(s) + 1] -= f.real() * xi + f.imag() * xr;
     }
+    // Back substitution, each row's real and imaginary sums as one vectorised reduction each.
     for (int s = n - 1; s >= 0; --s) {
-        const std::size_t radek = static_cast<std::size_t>(s) * n, od = static_cast<std::size_t>(s) + 1, delka = static_cast<std::size_t>(n - s - 1);
-        const Eigen::Map<const Eigen::ArrayXd> ur(&r.U.re[radek + od], static_cast<long>(delka)),
-            ui(&r.U.im[radek + od], static_cast<long>(delka)), xr(&b.re[od], static_cast<long>(delka)),
-            xi(&b.im[od], static_cast<long>(delka));
-        const double sr = (ur * xr).sum() - (ui * xi).sum(), si = (ur * xi).sum() + (ui * xr).sum();
+        const std::size_t radek = static_cast<std::size_t>(s) * n, od = static_cast<std::size_t>(s) + 1;
+        const long delka = n - s - 1;
+        const Eigen::Map<const Eigen::ArrayXd> ur(&r.U.re[radek + od], delka), ui(&r.U.im[radek + od], delka),
+            xr(&b.re[od], delka), xi(&b.im[od], delka);
+        const double sr = (ur * xr - ui * xi).sum(), si = (ur * xi + ui * xr).sum();
         const Komplexni x = podil({b.re[static_cast<std::size_t>(s)] - sr, b.im[static_cast<std::size_t>(s)] - si},
                                   {r.U.re[radek + static_cast<std::size_t>(s)], r.U.im[radek + static_cast<std::size_t>(s)]});
         b.re[static_cast<std::size_t>(s)] = x.real();
