@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <optional>
+#include <tuple>
 #include <vector>
 
 #include "FrekvencniOdezva.h"
@@ -108,6 +110,19 @@ double normaRadkuL(const MaticeL& A) {
 // The bounds of the orthogonal reduction (F, G, H are the balanced system, exact but for
 // the reading of the file). The residuals are computed in long double, whose rounding (2^-64)
 // leaves the bounds near the true residuals. False when Q is too far from orthogonal for them.
+// A bound of ||F* Q - Q Fh||_inf for every F* within dF of F elementwise: the residual summed in
+// double where its rounding stays within 64 u (1 + ||F||) (systems of few states), in long
+// double otherwise.
+double reziduumPodobnosti(const Matice& F, const Matice& dF, const Matice& Q, const Matice& Fh) {
+    const double n = static_cast<double>(F.rows());
+    const double zaokrouhleni = normaSoucinu(F, Q) + normaSoucinu(Q, Fh);
+    const double cteni = normaSoucinu(dF, Q) + n * meze::PODTECENI;
+    if (nahoru(gama(n + 2.0) * zaokrouhleni) <= 64.0 * meze::U * (1.0 + normaRadku(F)))
+        return nahoru(normaRadku(F * Q - Q * Fh) + gama(n + 2.0) * zaokrouhleni + cteni);
+    const MaticeL FL = F.cast<long double>(), QL = Q.cast<long double>();
+    return nahoru(normaRadkuL(FL * QL - QL * Fh.cast<long double>()) + gama(n + 2.0, U_DLOUHE) * zaokrouhleni + cteni);
+}
+
 bool sTransformaci(const Vyvazeny& v, const Matice& Q, Hessenbergova& s) {
     const Matice &F = v.F, &G = v.G, &H = v.H;
     const double n = static_cast<double>(F.rows());
@@ -116,11 +131,9 @@ bool sTransformaci(const Vyvazeny& v, const Matice& Q, Hessenbergova& s) {
                                     gama(n + 1.0) * normaSoucinu(Qt, Q));
     if (!(odchylkaQ < 0.5)) return false;
     const double inverzeQ = nahoru(normaRadku(Qt) / (1.0 - odchylkaQ));
-    const MaticeL FL = F.cast<long double>(), QL = Q.cast<long double>();
+    const MaticeL QL = Q.cast<long double>();
     const double g = gama(n + 2.0, U_DLOUHE);
-    const double rezidua = nahoru(normaRadkuL(FL * QL - QL * s.F.cast<long double>()) + g * normaSoucinu(F, Q) +
-                                  normaSoucinu(v.dF, Q) + g * normaSoucinu(Q, s.F) + n * meze::PODTECENI);
-    s.chybaF = nahoru(inverzeQ * rezidua);
+    s.chybaF = nahoru(inverzeQ * reziduumPodobnosti(F, v.dF, Q, s.F));
     s.Q = Q;
     s.normaQ = normaRadku(Q);
     s.inverzeQ = inverzeQ;
@@ -151,18 +164,6 @@ bool jeHessenbergova(const Matice& F) {
     return true;
 }
 
-// The values of M as doubles, their reading bounds, their low parts and what remains (ChybaCteni.h).
-struct Cteni {
-    Matice hodnoty, chyby, dolni, zbyvajici;
-};
-
-Cteni precti(const Matrix<double>& M, const PresnaMatice* text) {
-    Matrix<double> chyby, zbyvajici;
-    const Matrix<double> dolni = dolniCasti(M, text, chyby, zbyvajici);
-    const int r = M.get_rows(), c = M.get_columns();
-    return {naEigen(M, r, c), naEigen(chyby, r, c), naEigen(dolni, r, c), naEigen(zbyvajici, r, c)};
-}
-
 // D^-1 A D for D = diag(2^e) on the sides that `radky` and `sloupce` ask for.
 void skaluj(Matice& A, const std::vector<int>& e, bool radky, bool sloupce) {
     for (std::size_t i = 0; i < e.size(); ++i) {
@@ -180,19 +181,54 @@ void nahoruMimoRozsah(Matice& d) {
 
 Vyvazeny vyvaz(const Matrix<double>& F, const Matrix<double>& G, const Matrix<double>& H, const Matrix<double>& L,
                const PresnyStav* texty) {
-    const Cteni f = precti(F, texty ? &texty->F : nullptr), g = precti(G, texty ? &texty->G : nullptr),
-                h = precti(H, texty ? &texty->H : nullptr), d = precti(L, texty ? &texty->L : nullptr);
-    const Vyvazeny v{f.hodnoty,  g.hodnoty,  h.hodnoty,  d.hodnoty,  f.chyby,     g.chyby,     h.chyby,     d.chyby,
-                     f.dolni,    g.dolni,    h.dolni,    d.dolni,    f.zbyvajici, g.zbyvajici, h.zbyvajici, d.zbyvajici};
+    const int n = F.get_rows(), l = G.get_columns(), m = H.get_rows();
+    Vyvazeny v;
+    v.F = naEigen(F, n, n);
+    v.G = naEigen(G, n, l);
+    v.H = naEigen(H, m, n);
+    v.L = naEigen(L, m, l);
+    v.dF = naEigen(chybyCteni(F, texty ? &texty->F : nullptr), n, n);
+    v.dG = naEigen(chybyCteni(G, texty ? &texty->G : nullptr), n, l);
+    v.dH = naEigen(chybyCteni(H, texty ? &texty->H : nullptr), m, n);
+    v.dL = naEigen(chybyCteni(L, texty ? &texty->L : nullptr), m, l);
     const std::vector<int> e = vyvazeni(v.F);
     Vyvazeny s = v;
-    for (Matice* A : {&s.F, &s.dF, &s.Flo, &s.eF}) skaluj(*A, e, true, true);
-    for (Matice* A : {&s.G, &s.dG, &s.Glo, &s.eG}) skaluj(*A, e, true, false);
-    for (Matice* A : {&s.H, &s.dH, &s.Hlo, &s.eH}) skaluj(*A, e, false, true);
-    if (!normalni(v.F, s.F) || !normalni(v.G, s.G) || !normalni(v.H, s.H) || !normalni(v.Flo, s.Flo) ||
-        !normalni(v.Glo, s.Glo) || !normalni(v.Hlo, s.Hlo))
-        return v;
-    for (Matice* d : {&s.dF, &s.dG, &s.dH, &s.eF, &s.eG, &s.eH}) nahoruMimoRozsah(*d);
+    for (Matice* A : {&s.F, &s.dF}) skaluj(*A, e, true, true);
+    for (Matice* A : {&s.G, &s.dG}) skaluj(*A, e, true, false);
+    for (Matice* A : {&s.H, &s.dH}) skaluj(*A, e, false, true);
+    if (!normalni(v.F, s.F) || !normalni(v.G, s.G) || !normalni(v.H, s.H)) return v;
+    for (Matice* d : {&s.dF, &s.dG, &s.dH}) nahoruMimoRozsah(*d);
+    s.exponenty = e;
+    return s;
+}
+
+// The low parts of M as written and the bounds of what remains (ChybaCteni.h), balanced like
+// the system; a low part that the scaling takes out of the normal range joins the bound.
+void dolni(const Matrix<double>& M, const PresnaMatice* text, const std::vector<int>& e, bool radky, bool sloupce,
+           Matice& lo, Matice& zbyva) {
+    Matrix<double> chyby, zbyvajici;
+    const Matrix<double> d = dolniCasti(M, text, chyby, zbyvajici);
+    lo = naEigen(d, M.get_rows(), M.get_columns());
+    zbyva = naEigen(zbyvajici, M.get_rows(), M.get_columns());
+    const Matice puvodni = lo;
+    skaluj(lo, e, radky, sloupce);
+    skaluj(zbyva, e, radky, sloupce);
+    nahoruMimoRozsah(zbyva);
+    for (long i = 0; i < lo.rows(); ++i)
+        for (long j = 0; j < lo.cols(); ++j)
+            if (puvodni(i, j) != 0.0 && !std::isnormal(lo(i, j))) {
+                zbyva(i, j) = meze::nahoru(zbyva(i, j) + meze::nahoru(std::fabs(lo(i, j))));
+                lo(i, j) = 0.0;
+            }
+}
+
+// The system with its low parts, for the refinement.
+VyvazenySystem sDolnimiCastmi(VyvazenySystem s, const Matrix<double>& F, const Matrix<double>& G,
+                              const Matrix<double>& H, const Matrix<double>& L, const PresnyStav* texty) {
+    dolni(F, texty ? &texty->F : nullptr, s.exponenty, true, true, s.Flo, s.eF);
+    dolni(G, texty ? &texty->G : nullptr, s.exponenty, true, false, s.Glo, s.eG);
+    dolni(H, texty ? &texty->H : nullptr, s.exponenty, false, true, s.Hlo, s.eH);
+    dolni(L, texty ? &texty->L : nullptr, {}, false, false, s.Llo, s.eL);
     return s;
 }
 
@@ -392,9 +428,19 @@ FrekvencniOdezva frekvenceStavu(const Matrix<double>& F, const Matrix<double>& G
             zapis(*vyhodnoceni, w, odezva, k);
             if (k + 1 == zkusebnich && !uzitecne(odezva, zkusebnich)) break;
         }
-        const auto zpresneni = std::make_shared<const ZpresneniStavu>(*vyvazeny);
-        odezva.zpresneni.push_back({[vyhodnoceni, zpresneni, w](FrekvencniOdezva& o, std::size_t k, const std::vector<bool>& p) {
-                                        zpresniReziduem(*vyhodnoceni, *zpresneni, w, o, k, p);
+        // The refinement reads the values as written to 64 bits on first need.
+        const auto data = std::make_shared<const std::tuple<Matrix<double>, Matrix<double>, Matrix<double>, Matrix<double>,
+                                                            std::optional<PresnyStav>>>(
+            F, G, H, L, texty ? std::optional<PresnyStav>(*texty) : std::nullopt);
+        auto zpresneni = std::make_shared<std::unique_ptr<const ZpresneniStavu>>();
+        odezva.zpresneni.push_back({[vyhodnoceni, vyvazeny, data, zpresneni, w](FrekvencniOdezva& o, std::size_t k,
+                                                                             const std::vector<bool>& p) {
+                                        if (!*zpresneni) {
+                                            const auto& [F, G, H, L, texty] = *data;
+                                            *zpresneni = std::make_unique<const ZpresneniStavu>(
+                                                sDolnimiCastmi(*vyvazeny, F, G, H, L, texty ? &*texty : nullptr));
+                                        }
+                                        zpresniReziduem(*vyhodnoceni, **zpresneni, w, o, k, p);
                                     },
                                     (1.0 + l + m) * n * n});
     }

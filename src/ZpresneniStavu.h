@@ -8,14 +8,15 @@
 #include "FrekvencniOdezva.h"
 #include "RozdelenySoucin.h"
 
-// A state space balanced by a diagonal similarity of powers of two (exact), with the values as
-// written kept to about 64 bits: written = double + lo + d, |d| <= e (ChybaCteni.h: dolniCasti),
-// and |written - double| <= d* for the doubles alone.
+// A state space balanced by D = diag(2^exponenty) (exact; no exponents: not balanced), with
+// |written - double| <= d* for the doubles alone and, for the refinement, the values as
+// written kept to about 64 bits: written = double + lo + d, |d| <= e (ChybaCteni.h: dolniCasti).
 struct VyvazenySystem {
     Eigen::MatrixXd F, G, H, L;
     Eigen::MatrixXd dF, dG, dH, dL;
     Eigen::MatrixXd Flo, Glo, Hlo, Llo;
     Eigen::MatrixXd eF, eG, eH, eL;
+    std::vector<int> exponenty;
 };
 
 // The values L + H (zI - F)^-1 G of some output/input pairs at the exact point of a listed
