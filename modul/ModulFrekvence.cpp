@@ -141,6 +141,12 @@ BodFrekvence bodKoule(const acb_t h, long presnost) {
 // facts (when known) decide in its place.
 BodFrekvence vyhodnot(PresnySystem& system, long o, long i, long k, long presnost, const Fakta* f) {
     BodFrekvence b;
+    // A pole at a root of unity of a state space is proven modulo a prime before any ball (whose
+    // solve cannot succeed there) and without the pair's transfer function.
+    if (f == nullptr && system.jistyPol(o, i, radJednotky(k))) {
+        b.db = {INFINITY, INFINITY};
+        return b;
+    }
     if (f != nullptr && (f->pol || f->nula)) {
         b.db = f->pol ? Rozsah{INFINITY, INFINITY} : Rozsah{-INFINITY, -INFINITY};
         return b;
@@ -148,7 +154,12 @@ BodFrekvence vyhodnot(PresnySystem& system, long o, long i, long k, long presnos
     KomplexniInterval z, h;
     bodMrizky(z.get(), k, presnost);
     Racionalni presna;
-    if (k == 255 && system.stavovy() && system.vMinusJedne(o, i, presna.get()) == 1)
+    const int minusJedna = k == 255 && system.stavovy() ? system.vMinusJedne(o, i, presna.get()) : 0;
+    if (minusJedna == 2) {
+        b.db = {INFINITY, INFINITY};
+        return b;
+    }
+    if (minusJedna == 1)
         acb_set_fmpq(h.get(), presna.get(), presnost);
     else
         system.hodnota(h.get(), o, i, k, z.get(), presnost);

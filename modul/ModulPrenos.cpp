@@ -2,6 +2,7 @@
 
 #include <flint/fmpz_poly_mat.h>
 
+#include "ModulCharakteristicky.h"
 #include "ModulPrevod.h"
 
 namespace {
@@ -182,6 +183,53 @@ int PresnySystem::vMinusJedne(long o, long i, fmpq_t h) {
     return 1;
 }
 
+namespace {
+
+// det(zI - F) of the rational F: det(z d I - A) / d^n for the integer A = d F.
+void charakteristickyRacionalni(const PresnaMatice& blok, fmpq_poly_t chi) {
+    const long n = blok.get_rows();
+    RacionalniMatice F(n, n);
+    nactiMatici(F, blok, 0);
+    CeleCislo d(1), mocnina;
+    for (long r = 0; r < n; ++r)
+        for (long c = 0; c < n; ++c) fmpz_lcm(d.get(), d.get(), fmpq_denref(F.prvek(r, c)));
+    CelaMatice A(n, n);
+    for (long r = 0; r < n; ++r)
+        for (long c = 0; c < n; ++c) {
+            fmpz_divexact(A.prvek(r, c), d.get(), fmpq_denref(F.prvek(r, c)));
+            fmpz_mul(A.prvek(r, c), A.prvek(r, c), fmpq_numref(F.prvek(r, c)));
+        }
+    const CelyPolynom chiA = charakteristickyCelociselny(A);
+    fmpq_poly_zero(chi);
+    Racionalni koeficient;
+    for (long k = 0; k <= n; ++k) {
+        fmpz_pow_ui(mocnina.get(), d.get(), static_cast<ulong>(n - k));
+        fmpz_poly_get_coeff_fmpz(fmpq_numref(koeficient.get()), chiA.get(), k);
+        fmpz_set(fmpq_denref(koeficient.get()), mocnina.get());
+        fmpq_canonicalise(koeficient.get());
+        fmpq_poly_set_coeff_fmpq(chi, k, koeficient.get());
+    }
+}
+
+}  // namespace
+
+bool PresnySystem::jistyPol(long o, long i, long q) {
+    if (!stavovy() || q == 0) return false;
+    if (!charakteristicky) {
+        charakteristicky = std::make_unique<RacionalniPolynom>();
+        charakteristickyRacionalni(bloky[0], charakteristicky->get());
+    }
+    CelyPolynom cyklotomicky;
+    fmpz_poly_cyclotomic(cyklotomicky.get(), static_cast<ulong>(q));
+    RacionalniPolynom phi, zbytek;
+    fmpq_poly_set_fmpz_poly(phi.get(), cyklotomicky.get());
+    fmpq_poly_rem(zbytek.get(), charakteristicky->get(), phi.get());
+    if (!fmpq_poly_is_zero(zbytek.get())) return false;
+    auto& s = stopy[q];
+    if (!s) s = std::make_unique<StopaPolu>(stopaPolu(bloky[0], bloky[1], bloky[2], q));
+    return !s->Hu.empty() && s->Hu[static_cast<std::size_t>(o)] != 0 && s->wG[static_cast<std::size_t>(i)] != 0;
+}
+
 bool PresnySystem::platny() const {
     if (bloky.size() == 4) {
         const long n = bloky[0].get_rows();
@@ -289,6 +337,7 @@ void PresnySystem::hodnota(acb_t h, long o, long i, long k, const acb_t z, long 
 
 bool PresnySystem::hodnotaStavu(acb_t h, long o, long i, long k, const acb_t z, long presnost) {
     const long n = bloky[0].get_rows(), l = vstupu(), m = vystupu();
+    if (neregularni.count({k, presnost})) return false;
     auto& Y = reseni[{k, presnost}];
     if (!Y) {
         KomplexniMatice M(n, n), G(n, l), X(n, l), H(m, n), L(m, l);
@@ -309,7 +358,10 @@ bool PresnySystem::hodnotaStavu(acb_t h, long o, long i, long k, const acb_t z, 
             for (long c = 0; c < n; ++c) arb_set_fmpq(acb_realref(H.prvek(r, c)), Hq.prvek(r, c), presnost);
             for (long c = 0; c < l; ++c) arb_set_fmpq(acb_realref(L.prvek(r, c)), Lq.prvek(r, c), presnost);
         }
-        if (!acb_mat_solve(X.get(), M.get(), G.get(), presnost)) return false;
+        if (!acb_mat_solve(X.get(), M.get(), G.get(), presnost)) {
+            neregularni.insert({k, presnost});
+            return false;
+        }
         Y = std::make_unique<KomplexniMatice>(m, l);
         acb_mat_mul(Y->get(), H.get(), X.get(), presnost);
         acb_mat_add(Y->get(), Y->get(), L.get(), presnost);

@@ -2,6 +2,7 @@
 #define MODULPRENOS_H
 
 #include <map>
+#include <set>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -10,6 +11,7 @@
 
 #include "ModulAritmetika.h"
 #include "ModulObaly.h"
+#include "ModulPolMrizky.h"
 #include "PresnaMatice.h"
 
 // The transfer function of one output/input pair in lowest terms: N / D with D monic (N = 0,
@@ -30,6 +32,11 @@ class PresnySystem {
     // -I - F and its transpose when it is singular of rank n - 1.
     struct MinusJedna;
     std::unique_ptr<MinusJedna> minusJedna;
+    // det(zI - F) (state space), and per order q what ModulPolMrizky tells of the poles.
+    std::unique_ptr<RacionalniPolynom> charakteristicky;
+    std::map<long, std::unique_ptr<StopaPolu>> stopy;
+    // Grid points and precisions where the ball solve could not show zI - F regular.
+    std::set<std::pair<long, long>> neregularni;
 
     void prenosyStavu(long o, long i);
     void prenosZlomku(long o, long i);
@@ -58,6 +65,11 @@ public:
     // outputs and a larger state space the solve of A(z) x = B_i(z) or (zI - F) x = G, where the
     // balls show the matrix regular, the transfer function where not.
     void hodnota(acb_t h, long o, long i, long k, const acb_t z, long presnost);
+
+    // True when pair (o, i) of a state space certainly has a pole at the primitive q-th roots
+    // of unity: det(zI - F) divisible by Phi_q (exactly) and the numerator's image modulo a
+    // prime nonzero (ModulPolMrizky.h). False when this does not tell.
+    bool jistyPol(long o, long i, long q);
 
     // Pair (o, i) of a state space at z = -1, exactly: 1 with the value in h when -I - F is
     // regular, or -1 a simple eigenvalue that the pair does not see; 2 for a pole (-I - F of

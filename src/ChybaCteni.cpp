@@ -49,17 +49,56 @@ bool presneVDouble(const std::string& text) {
     return m < (static_cast<Velke>(1) << 53) && std::isnormal(x);
 }
 
-Matrix<double> chybyCteni(const Matrix<double>& M, const PresnaMatice* texty) {
-    Matrix<double> chyby(M.get_rows(), M.get_columns(), Matrix<double>::ZEROS);
-    for (int i = 0; i < M.get_rows(); ++i)
-        for (int j = 0; j < M.get_columns(); ++j) {
-            const double x = M(i, j);
-            if (x == 0.0) continue;
-            if (texty != nullptr && i < texty->get_rows() && j < texty->get_columns()) {
-                const std::vector<std::string> prvek = texty->prvek(i, j);
-                if (prvek.size() == 1 && presneVDouble(prvek[0])) continue;
+namespace {
+
+// The reading bound of x written as `text` (nullptr: no text), and (sDolni) its low part with
+// the bound of what remains.
+void cteni(double x, const std::vector<std::string>* text, bool sDolni, double& chyba, double& lo, double& zbyvajici) {
+    chyba = lo = zbyvajici = 0.0;
+    if (x == 0.0) return;
+    const bool jedinyText = text != nullptr && text->size() == 1;
+    if (jedinyText && presneVDouble((*text)[0])) return;
+    chyba = zbyvajici = meze::nahoru(CHYBA_CTENI * std::fabs(x));
+    if (!jedinyText || !sDolni) return;
+    const long double dlouhe = std::strtold((*text)[0].c_str(), nullptr);
+    if (!std::isfinite(dlouhe)) return;
+    // dlouhe - x is exact in long double when both lie near the written value (Sterbenz),
+    // within 2^-64 of itself otherwise; rounding it to double costs u more.
+    lo = static_cast<double>(dlouhe - static_cast<long double>(x));
+    zbyvajici = meze::nahoru(0x1p-63 * std::fabs(static_cast<double>(dlouhe)) + 2.0 * meze::U * std::fabs(lo));
+}
+
+Matrix<double> projdi(const Matrix<double>& M, const PresnaMatice* texty, Matrix<double>& chyby,
+                      Matrix<double>* zbyvajici) {
+    const int r = M.get_rows(), c = M.get_columns();
+    Matrix<double> lo(r, c, Matrix<double>::ZEROS);
+    chyby = Matrix<double>(r, c, Matrix<double>::ZEROS);
+    if (zbyvajici) *zbyvajici = Matrix<double>(r, c, Matrix<double>::ZEROS);
+    for (int i = 0; i < r; ++i)
+        for (int j = 0; j < c; ++j) {
+            std::vector<std::string> text;
+            const bool maText = texty != nullptr && i < texty->get_rows() && j < texty->get_columns();
+            if (maText && M(i, j) != 0.0) text = texty->prvek(i, j);
+            double chyba = 0.0, dolni = 0.0, zbyva = 0.0;
+            cteni(M(i, j), maText ? &text : nullptr, zbyvajici != nullptr, chyba, dolni, zbyva);
+            chyby(i, j) = chyba;
+            if (zbyvajici) {
+                lo(i, j) = dolni;
+                (*zbyvajici)(i, j) = zbyva;
             }
-            chyby(i, j) = meze::nahoru(CHYBA_CTENI * std::fabs(x));
         }
+    return lo;
+}
+
+}  // namespace
+
+Matrix<double> chybyCteni(const Matrix<double>& M, const PresnaMatice* texty) {
+    Matrix<double> chyby;
+    projdi(M, texty, chyby, nullptr);
     return chyby;
+}
+
+Matrix<double> dolniCasti(const Matrix<double>& M, const PresnaMatice* texty, Matrix<double>& chyby,
+                          Matrix<double>& zbyvajici) {
+    return projdi(M, texty, chyby, &zbyvajici);
 }

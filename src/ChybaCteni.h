@@ -15,4 +15,11 @@ bool presneVDouble(const std::string& text);
 // CHYBA_CTENI |x| (and the spacing of subnormals) elsewhere, also where no text is known.
 Matrix<double> chybyCteni(const Matrix<double>& M, const PresnaMatice* texty);
 
+// The written values to about 64 bits: per element the double lo with written = M + lo + d,
+// |d| <= zbyvajici. lo comes from the text read to long double (strtold, correctly rounded by
+// the C library, 2^-64 relative); 0 where the text is exactly its double. Without a text
+// lo = 0 and zbyvajici is the reading bound. `chyby` receives what chybyCteni gives.
+Matrix<double> dolniCasti(const Matrix<double>& M, const PresnaMatice* texty, Matrix<double>& chyby,
+                          Matrix<double>& zbyvajici);
+
 #endif

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <optional>
+#include <tuple>
 #include <vector>
 
 #include "FrekvencniOdezva.h"
@@ -16,6 +18,7 @@
 #include "JistaHessenbergova.h"
 #include "SpektralniMez.h"
 #include "TrojuhelnikovaOdezva.h"
+#include "ZpresneniStavu.h"
 #include "MezeChyb.h"
 #include "RychlyCertifikat.h"
 #include "StrukturaPrenosu.h"
@@ -23,7 +26,6 @@
 namespace {
 
 using Matice = Eigen::MatrixXd;
-using Dual = HessenbergovoVyhodnoceni::Dual;
 using MaticeL = Eigen::Matrix<long double, Eigen::Dynamic, Eigen::Dynamic>;
 // Unit roundoff of long double (x87 extended, 64-bit significand).
 constexpr double U_DLOUHE = 0x1p-64;
@@ -85,12 +87,9 @@ struct Hessenbergova {
 };
 
 // The system balanced by D = diag(2^e): D^-1 F D, D^-1 G, H D, with the bounds of each value's
-// reading (dF, dG, dH, dL: ChybaCteni.h), scaled alike. Exact, as the scaling keeps every value
-// normal (else the system is taken as it is).
-struct Vyvazeny {
-    Matice F, G, H, L;
-    Matice dF, dG, dH, dL;
-};
+// reading and its low parts (ChybaCteni.h), scaled alike. Exact, as the scaling keeps every
+// value normal (else the system is taken as it is).
+using Vyvazeny = VyvazenySystem;
 
 // The bounds when Q = I: only the reading of the values.
 void bezTransformace(const Vyvazeny& v, Hessenbergova& s) {
@@ -111,6 +110,19 @@ double normaRadkuL(const MaticeL& A) {
 // The bounds of the orthogonal reduction (F, G, H are the balanced system, exact but for
 // the reading of the file). The residuals are computed in long double, whose rounding (2^-64)
 // leaves the bounds near the true residuals. False when Q is too far from orthogonal for them.
+// A bound of ||F* Q - Q Fh||_inf for every F* within dF of F elementwise: the residual summed in
+// double where its rounding stays within 64 u (1 + ||F||) (systems of few states), in long
+// double otherwise.
+double reziduumPodobnosti(const Matice& F, const Matice& dF, const Matice& Q, const Matice& Fh) {
+    const double n = static_cast<double>(F.rows());
+    const double zaokrouhleni = normaSoucinu(F, Q) + normaSoucinu(Q, Fh);
+    const double cteni = normaSoucinu(dF, Q) + n * meze::PODTECENI;
+    if (nahoru(gama(n + 2.0) * zaokrouhleni) <= 64.0 * meze::U * (1.0 + normaRadku(F)))
+        return nahoru(normaRadku(F * Q - Q * Fh) + gama(n + 2.0) * zaokrouhleni + cteni);
+    const MaticeL FL = F.cast<long double>(), QL = Q.cast<long double>();
+    return nahoru(normaRadkuL(FL * QL - QL * Fh.cast<long double>()) + gama(n + 2.0, U_DLOUHE) * zaokrouhleni + cteni);
+}
+
 bool sTransformaci(const Vyvazeny& v, const Matice& Q, Hessenbergova& s) {
     const Matice &F = v.F, &G = v.G, &H = v.H;
     const double n = static_cast<double>(F.rows());
@@ -119,11 +131,9 @@ bool sTransformaci(const Vyvazeny& v, const Matice& Q, Hessenbergova& s) {
                                     gama(n + 1.0) * normaSoucinu(Qt, Q));
     if (!(odchylkaQ < 0.5)) return false;
     const double inverzeQ = nahoru(normaRadku(Qt) / (1.0 - odchylkaQ));
-    const MaticeL FL = F.cast<long double>(), QL = Q.cast<long double>();
+    const MaticeL QL = Q.cast<long double>();
     const double g = gama(n + 2.0, U_DLOUHE);
-    const double rezidua = nahoru(normaRadkuL(FL * QL - QL * s.F.cast<long double>()) + g * normaSoucinu(F, Q) +
-                                  normaSoucinu(v.dF, Q) + g * normaSoucinu(Q, s.F) + n * meze::PODTECENI);
-    s.chybaF = nahoru(inverzeQ * rezidua);
+    s.chybaF = nahoru(inverzeQ * reziduumPodobnosti(F, v.dF, Q, s.F));
     s.Q = Q;
     s.normaQ = normaRadku(Q);
     s.inverzeQ = inverzeQ;
@@ -154,33 +164,71 @@ bool jeHessenbergova(const Matice& F) {
     return true;
 }
 
+// D^-1 A D for D = diag(2^e) on the sides that `radky` and `sloupce` ask for.
+void skaluj(Matice& A, const std::vector<int>& e, bool radky, bool sloupce) {
+    for (std::size_t i = 0; i < e.size(); ++i) {
+        if (radky) A.row(static_cast<long>(i)) *= std::ldexp(1.0, -e[i]);
+        if (sloupce) A.col(static_cast<long>(i)) *= std::ldexp(1.0, e[i]);
+    }
+}
+
+// A bound scaled out of the normal range may have rounded down.
+void nahoruMimoRozsah(Matice& d) {
+    for (long i = 0; i < d.rows(); ++i)
+        for (long j = 0; j < d.cols(); ++j)
+            if (d(i, j) != 0.0) d(i, j) = meze::nahoru(d(i, j));
+}
+
 Vyvazeny vyvaz(const Matrix<double>& F, const Matrix<double>& G, const Matrix<double>& H, const Matrix<double>& L,
                const PresnyStav* texty) {
     const int n = F.get_rows(), l = G.get_columns(), m = H.get_rows();
-    Vyvazeny v{naEigen(F, n, n), naEigen(G, n, l), naEigen(H, m, n), naEigen(L, m, l),
-               naEigen(chybyCteni(F, texty ? &texty->F : nullptr), n, n),
-               naEigen(chybyCteni(G, texty ? &texty->G : nullptr), n, l),
-               naEigen(chybyCteni(H, texty ? &texty->H : nullptr), m, n),
-               naEigen(chybyCteni(L, texty ? &texty->L : nullptr), m, l)};
+    Vyvazeny v;
+    v.F = naEigen(F, n, n);
+    v.G = naEigen(G, n, l);
+    v.H = naEigen(H, m, n);
+    v.L = naEigen(L, m, l);
+    v.dF = naEigen(chybyCteni(F, texty ? &texty->F : nullptr), n, n);
+    v.dG = naEigen(chybyCteni(G, texty ? &texty->G : nullptr), n, l);
+    v.dH = naEigen(chybyCteni(H, texty ? &texty->H : nullptr), m, n);
+    v.dL = naEigen(chybyCteni(L, texty ? &texty->L : nullptr), m, l);
     const std::vector<int> e = vyvazeni(v.F);
     Vyvazeny s = v;
-    for (int i = 0; i < n; ++i) {
-        const double dolu = std::ldexp(1.0, -e[static_cast<std::size_t>(i)]), vzhuru = std::ldexp(1.0, e[static_cast<std::size_t>(i)]);
-        s.F.row(i) *= dolu;
-        s.F.col(i) *= vzhuru;
-        s.G.row(i) *= dolu;
-        s.H.col(i) *= vzhuru;
-        s.dF.row(i) *= dolu;
-        s.dF.col(i) *= vzhuru;
-        s.dG.row(i) *= dolu;
-        s.dH.col(i) *= vzhuru;
-    }
+    for (Matice* A : {&s.F, &s.dF}) skaluj(*A, e, true, true);
+    for (Matice* A : {&s.G, &s.dG}) skaluj(*A, e, true, false);
+    for (Matice* A : {&s.H, &s.dH}) skaluj(*A, e, false, true);
     if (!normalni(v.F, s.F) || !normalni(v.G, s.G) || !normalni(v.H, s.H)) return v;
-    // A bound scaled out of the normal range may have rounded down.
-    for (Matice* d : {&s.dF, &s.dG, &s.dH})
-        for (long i = 0; i < d->rows(); ++i)
-            for (long j = 0; j < d->cols(); ++j)
-                if ((*d)(i, j) != 0.0) (*d)(i, j) = meze::nahoru((*d)(i, j));
+    for (Matice* d : {&s.dF, &s.dG, &s.dH}) nahoruMimoRozsah(*d);
+    s.exponenty = e;
+    return s;
+}
+
+// The low parts of M as written and the bounds of what remains (ChybaCteni.h), balanced like
+// the system; a low part that the scaling takes out of the normal range joins the bound.
+void dolni(const Matrix<double>& M, const PresnaMatice* text, const std::vector<int>& e, bool radky, bool sloupce,
+           Matice& lo, Matice& zbyva) {
+    Matrix<double> chyby, zbyvajici;
+    const Matrix<double> d = dolniCasti(M, text, chyby, zbyvajici);
+    lo = naEigen(d, M.get_rows(), M.get_columns());
+    zbyva = naEigen(zbyvajici, M.get_rows(), M.get_columns());
+    const Matice puvodni = lo;
+    skaluj(lo, e, radky, sloupce);
+    skaluj(zbyva, e, radky, sloupce);
+    nahoruMimoRozsah(zbyva);
+    for (long i = 0; i < lo.rows(); ++i)
+        for (long j = 0; j < lo.cols(); ++j)
+            if (puvodni(i, j) != 0.0 && !std::isnormal(lo(i, j))) {
+                zbyva(i, j) = meze::nahoru(zbyva(i, j) + meze::nahoru(std::fabs(lo(i, j))));
+                lo(i, j) = 0.0;
+            }
+}
+
+// The system with its low parts, for the refinement.
+VyvazenySystem sDolnimiCastmi(VyvazenySystem s, const Matrix<double>& F, const Matrix<double>& G,
+                              const Matrix<double>& H, const Matrix<double>& L, const PresnyStav* texty) {
+    dolni(F, texty ? &texty->F : nullptr, s.exponenty, true, true, s.Flo, s.eF);
+    dolni(G, texty ? &texty->G : nullptr, s.exponenty, true, false, s.Glo, s.eG);
+    dolni(H, texty ? &texty->H : nullptr, s.exponenty, false, true, s.Hlo, s.eH);
+    dolni(L, texty ? &texty->L : nullptr, {}, false, false, s.Llo, s.eL);
     return s;
 }
 
@@ -267,14 +315,7 @@ HessenbergovSystem radkove(const Hessenbergova& h, const Vyvazeny& v) {
     };
     doRadku(h.F, s.F);
     doRadku(h.F.transpose(), s.Ft);
-    doRadku(v.F, s.F0);
-    doRadku(v.F.transpose(), s.F0t);
-    doRadku(v.G, s.G0);
-    doRadku(v.H, s.H0);
-    doRadku(v.dF, s.dF0);
-    doRadku(v.dG, s.dG0);
-    doRadku(v.dH, s.dH0);
-    doRadku(h.Q, s.Q);
+    s.Q = h.Q;
     s.normaQ = h.normaQ;
     s.inverzeQ = h.inverzeQ;
     doRadku(h.G, s.G);
@@ -287,20 +328,65 @@ HessenbergovSystem radkove(const Hessenbergova& h, const Vyvazeny& v) {
     return s;
 }
 
-// Frequency k by the Hessenberg form, with or without the adjoint: every value whose bound
-// this makes smaller takes it.
-void zapis(HessenbergovoVyhodnoceni& vyhodnoceni, const std::vector<double>& w, HessenbergovoVyhodnoceni::Dual dualni,
-           FrekvencniOdezva& odezva, std::size_t k) {
+// Every value of pair (o, i) at frequency k whose bound `chyba` makes smaller takes y.
+void prevezmi(FrekvencniOdezva& odezva, std::size_t k, int o, int i, Komplexni y, double chyba) {
+    const std::size_t e = odezva.index(k, o, i);
+    if (odezva.jeKonstantni(o, i) || !(chyba < odezva.chyby[e])) return;
+    odezva.hodnoty[e] = y;
+    odezva.chyby[e] = chyba;
+}
+
+// Frequency k by the Hessenberg form.
+void zapis(HessenbergovoVyhodnoceni& vyhodnoceni, const std::vector<double>& w, FrekvencniOdezva& odezva,
+           std::size_t k) {
     std::vector<Komplexni> Y;
     std::vector<double> chybyY;
-    if (!vyhodnoceni.vystupy(bodKruznice(w[k]), chybaBoduKruznice(w[k]), dualni, Y, chybyY)) return;
+    if (!vyhodnoceni.vystupy(bodKruznice(w[k]), chybaBoduKruznice(w[k]), Y, chybyY)) return;
     for (int o = 0; o < odezva.vystupu; ++o)
         for (int i = 0; i < odezva.vstupu; ++i) {
-            const std::size_t e = odezva.index(k, o, i), p = static_cast<std::size_t>(o * odezva.vstupu + i);
-            if (odezva.jeKonstantni(o, i) || !(chybyY[p] < odezva.chyby[e])) continue;
-            odezva.hodnoty[e] = Y[p];
-            odezva.chyby[e] = chybyY[p];
+            const std::size_t p = static_cast<std::size_t>(o * odezva.vstupu + i);
+            prevezmi(odezva, k, o, i, Y[p], chybyY[p]);
         }
+}
+
+// True when the bounds of the first `frekvenci` frequencies fix at least a quarter of the values
+// to 1e-8 of themselves, which six printed digits mostly need.
+bool uzitecne(const FrekvencniOdezva& odezva, std::size_t frekvenci) {
+    std::size_t dobrych = 0;
+    const std::size_t hodnot = frekvenci * static_cast<std::size_t>(odezva.vystupu * odezva.vstupu);
+    for (std::size_t e = 0; e < hodnot; ++e) dobrych += odezva.chyby[e] <= 1e-8 * std::abs(odezva.hodnoty[e]);
+    return 4 * dobrych >= hodnot;
+}
+
+// The open pairs of frequency k again by the exact residuals (ZpresneniStavu.h), only the
+// inputs and outputs they need.
+void zpresniReziduem(HessenbergovoVyhodnoceni& vyhodnoceni, const ZpresneniStavu& zpresneni,
+                     const std::vector<double>& w, FrekvencniOdezva& odezva, std::size_t k,
+                     const std::vector<bool>& otevrene) {
+    std::vector<int> vstupy, vystupy;
+    for (int i = 0; i < odezva.vstupu; ++i)
+        for (int o = 0; o < odezva.vystupu; ++o)
+            if (otevrene[static_cast<std::size_t>(o * odezva.vstupu + i)]) {
+                vstupy.push_back(i);
+                break;
+            }
+    for (int o = 0; o < odezva.vystupu; ++o)
+        for (int i = 0; i < odezva.vstupu; ++i)
+            if (otevrene[static_cast<std::size_t>(o * odezva.vstupu + i)]) {
+                vystupy.push_back(o);
+                break;
+            }
+    if (vstupy.empty()) return;
+    Eigen::MatrixXcd X0, V0;
+    double inverze0 = 0.0;
+    std::vector<Komplexni> Y;
+    std::vector<double> chybyY;
+    if (!vyhodnoceni.reseni(bodKruznice(w[k]), chybaBoduKruznice(w[k]), vstupy, vystupy, X0, V0, inverze0) ||
+        !zpresneni.hodnoty(presnyBodKruznice(w[k]), std::move(X0), V0, inverze0, vstupy, vystupy, Y, chybyY))
+        return;
+    for (std::size_t o = 0; o < vystupy.size(); ++o)
+        for (std::size_t i = 0; i < vstupy.size(); ++i)
+            prevezmi(odezva, k, vystupy[o], vstupy[i], Y[o * vstupy.size() + i], chybyY[o * vstupy.size() + i]);
 }
 
 }  // namespace
@@ -335,13 +421,30 @@ FrekvencniOdezva frekvenceStavu(const Matrix<double>& F, const Matrix<double>& G
             return (*spektralni)->inverze(z, chybaZ);
         };
         const auto vyhodnoceni = std::make_shared<HessenbergovoVyhodnoceni>(radkove(h, *vyvazeny), mez);
-        if (poradi.empty())
-            for (std::size_t k = 0; k < w.size(); ++k) zapis(*vyhodnoceni, w, Dual::Bez, odezva, k);
-        for (const Dual d : {Dual::Rezidua, Dual::DlouhaRezidua})
-            odezva.zpresneni.push_back({[vyhodnoceni, w, d](FrekvencniOdezva& o, std::size_t k) { zapis(*vyhodnoceni, w, d, o, k); },
-                                        (1.5 + 2.0 * (l + m)) * n * n});
+        // Where the first frequencies show these bounds too coarse to settle the values (a dense F
+        // far from normal), every value goes to the refinement at once.
+        const std::size_t zkusebnich = 8;
+        for (std::size_t k = 0; poradi.empty() && k < w.size(); ++k) {
+            zapis(*vyhodnoceni, w, odezva, k);
+            if (k + 1 == zkusebnich && !uzitecne(odezva, zkusebnich)) break;
+        }
+        // The refinement reads the values as written to 64 bits on first need.
+        const auto data = std::make_shared<const std::tuple<Matrix<double>, Matrix<double>, Matrix<double>, Matrix<double>,
+                                                            std::optional<PresnyStav>>>(
+            F, G, H, L, texty ? std::optional<PresnyStav>(*texty) : std::nullopt);
+        auto zpresneni = std::make_shared<std::unique_ptr<const ZpresneniStavu>>();
+        odezva.zpresneni.push_back({[vyhodnoceni, vyvazeny, data, zpresneni, w](FrekvencniOdezva& o, std::size_t k,
+                                                                             const std::vector<bool>& p) {
+                                        if (!*zpresneni) {
+                                            const auto& [F, G, H, L, texty] = *data;
+                                            *zpresneni = std::make_unique<const ZpresneniStavu>(
+                                                sDolnimiCastmi(*vyvazeny, F, G, H, L, texty ? &*texty : nullptr));
+                                        }
+                                        zpresniReziduem(*vyhodnoceni, **zpresneni, w, o, k, p);
+                                    },
+                                    (1.0 + l + m) * n * n});
     }
-    odezva.zpresneni.push_back({[vyvazeny, w](FrekvencniOdezva& o, std::size_t k) { zpresni(*vyvazeny, w, o, k); },
+    odezva.zpresneni.push_back({[vyvazeny, w](FrekvencniOdezva& o, std::size_t k, const std::vector<bool>&) { zpresni(*vyvazeny, w, o, k); },
                                 (n + 3.0 * (l + m)) * n * n / 3.0});
     return odezva;
 }

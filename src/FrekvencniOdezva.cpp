@@ -104,6 +104,21 @@ Komplexni bodKruznice(double w) {
 
 double chybaBoduKruznice(double w) { return w == PI ? 0.0 : 256.0 * meze::U; }
 
+double frekvenceMrizky(int k) { return k == 255 ? PI : 1e-3 * PI * std::pow(1000.0, k / 255.0); }
+
+PresnyBod presnyBodKruznice(double w) {
+    const long k = std::lround(85.0 * std::log10(w / PI) + 255.0);
+    if (!(w > 0.0) || k < 0 || k > 255 || frekvenceMrizky(static_cast<int>(k)) != w)
+        return {bodKruznice(w), 0.0, chybaBoduKruznice(w)};
+    if (k == 255) return {{-1.0, 0.0}, 0.0, 0.0};
+    const long double pi = 3.141592653589793238462643383279502884L;
+    const long double omega = pi * std::pow(10.0L, static_cast<long double>(k - 255) / 85.0L);
+    const long double c = std::cos(omega), s = std::sin(omega);
+    // A long double's 64 bits are exactly the sum of two doubles.
+    const double cHi = static_cast<double>(c), sHi = static_cast<double>(s);
+    return {{cHi, sHi}, {static_cast<double>(c - cHi), static_cast<double>(s - sHi)}, 0x1p-55};
+}
+
 Komplexni hodnotaPolynomu(const Polynom& p, Komplexni z) {
     Komplexni r = 0.0;
     for (int i = p.get_stupen(); i >= 0; --i) r = soucin(r, z) + p[static_cast<std::size_t>(i)];
@@ -181,7 +196,9 @@ FrekvencniOdezva frekvenceMaticovehoZlomku(const Matrix<Polynom>& A, const Matri
                 odezva.chyby[odezva.index(k, i, j)] = chybyX[static_cast<std::size_t>(j)];
             }
     }
-    odezva.zpresneni.push_back({[A, B, w](FrekvencniOdezva& o, std::size_t k) { zpresniZlomek(A, B, w, o, k); },
+    odezva.zpresneni.push_back({[A, B, w](FrekvencniOdezva& o, std::size_t k, const std::vector<bool>&) {
+                                    zpresniZlomek(A, B, w, o, k);
+                                },
                                 (m + 6.0 * l) * m * m / 3.0});
     for (int i = 0; i < m; ++i)
         for (int j = 0; j < l; ++j)

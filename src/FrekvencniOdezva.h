@@ -28,9 +28,10 @@ struct FrekvencniOdezva {
     // space) or A, B (matrix fraction, B(z)/A(z) as 1 x 1 blocks).
     std::vector<PresnaMatice> presne;
     // Evaluations of frequency k with ever tighter bounds, for the values that the bounds before
-    // leave open, each with its cost in complex multiplications.
+    // leave open (per pair, each output's inputs in turn: true for the open ones; an evaluation
+    // may settle others too), each with its cost in complex multiplications.
     struct Zpresneni {
-        std::function<void(FrekvencniOdezva&, std::size_t)> vyhodnot;
+        std::function<void(FrekvencniOdezva&, std::size_t, const std::vector<bool>&)> vyhodnot;
         double cena = 0.0;
     };
     std::vector<Zpresneni> zpresneni;
@@ -56,6 +57,20 @@ Komplexni bodKruznice(double w);
 // 0 at w = pi, elsewhere the rounding of w itself (omega_k = 0.001 pi 1000^(k / 255) within
 // 16 units of its last place) and of the sine and cosine.
 double chybaBoduKruznice(double w);
+
+// The listed frequency k of the report as a double: 0.001 pi 1000^(k / 255), exactly pi at k = 255.
+double frekvenceMrizky(int k);
+
+// e^{j omega} for the listed frequency omega that w stands for, to about 64 bits: z = hi + lo
+// (each part a pair of doubles) with |e^{j omega} - z| <= chyba. From omega and its cosine and
+// sine in long double, whose C library functions (powl, cosl, sinl) are taken to be within
+// 16 units of their last place, as for the doubles; 2^-55 covers those and the roundings. A w
+// that is not a listed frequency has only bodKruznice(w) and chybaBoduKruznice(w).
+struct PresnyBod {
+    Komplexni hi, lo;
+    double chyba = 0.0;
+};
+PresnyBod presnyBodKruznice(double w);
 
 // p(z) by Horner's scheme (coefficients up to the degree of p).
 Komplexni hodnotaPolynomu(const Polynom& p, Komplexni z);

@@ -42,13 +42,8 @@ double NormyRozkladu::inverzePresne(int n, double chybaM) const {
     return nahoru(inverzeM / (1.0 - nahoru(inverzeM * chybaM)));
 }
 
-Komplexni podil(Komplexni a, Komplexni b) {
+Komplexni podilSeSkalou(Komplexni a, Komplexni b) {
     const double velikost = std::max(std::fabs(b.real()), std::fabs(b.imag()));
-    if (velikost > 0x1p-300 && velikost < 0x1p300 && std::fabs(a.real()) < 0x1p300 && std::fabs(a.imag()) < 0x1p300) {
-        const double jmenovatel = b.real() * b.real() + b.imag() * b.imag();
-        return {(a.real() * b.real() + a.imag() * b.imag()) / jmenovatel,
-                (a.imag() * b.real() - a.real() * b.imag()) / jmenovatel};
-    }
     const int e = std::ilogb(velikost);
     const Komplexni c(std::ldexp(b.real(), -e), std::ldexp(b.imag(), -e));
     const double jmenovatel = c.real() * c.real() + c.imag() * c.imag();

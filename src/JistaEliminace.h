@@ -1,6 +1,8 @@
 #ifndef JISTAELIMINACE_H
 #define JISTAELIMINACE_H
 
+#include <algorithm>
+#include <cmath>
 #include <complex>
 #include <vector>
 
@@ -14,7 +16,17 @@ inline Komplexni soucin(Komplexni a, Komplexni b) {
 
 // a / b as a conj(b) / |b|^2 on b scaled by a power of two (exact), so that no square
 // overflows or underflows: within about 6 u of the exact quotient. b must not be 0.
-Komplexni podil(Komplexni a, Komplexni b);
+Komplexni podilSeSkalou(Komplexni a, Komplexni b);
+// The same, without the scaling where no square can overflow or underflow (the usual case,
+// inline).
+inline Komplexni podil(Komplexni a, Komplexni b) {
+    const double velikost = std::max(std::fabs(b.real()), std::fabs(b.imag()));
+    if (!(velikost > 0x1p-300 && velikost < 0x1p300 && std::fabs(a.real()) < 0x1p300 && std::fabs(a.imag()) < 0x1p300))
+        return podilSeSkalou(a, b);
+    const double jmenovatel = b.real() * b.real() + b.imag() * b.imag();
+    return {(a.real() * b.real() + a.imag() * b.imag()) / jmenovatel,
+            (a.imag() * b.real() - a.real() * b.imag()) / jmenovatel};
+}
 
 // Norms of the triangular factors of PM = LU, each an upper bound: ||L||_inf, ||U||_inf,
 // ||L^-1||_inf and ||U^-1||_inf; the inverses through the comparison matrices, whose inverses

@@ -112,8 +112,12 @@ void normyU(Rozklad& r) {
         const double* ur = &r.U.re[static_cast<std::size_t>(i) * n];
         const double* ui = &r.U.im[static_cast<std::size_t>(i) * n];
         double* v = &r.velikostiU[static_cast<std::size_t>(i) * n];
-        for (int j = i + 1; j < n; ++j) v[j] = velikost(ur[j], ui[j]);
-        const Eigen::Map<const Eigen::ArrayXd> radek(v + i + 1, n - i - 1), dalsi(w.data() + i + 1, n - i - 1);
+        const long delka = n - i - 1;
+        const Eigen::Map<const Eigen::ArrayXd> a(ur + i + 1, delka), b(ui + i + 1, delka);
+        // velikost() of every element at once.
+        Eigen::Map<Eigen::ArrayXd>(v + i + 1, delka) =
+            (a.abs().max(b.abs()) + 0.41422 * a.abs().min(b.abs())) * (1.0 + 4.0 * meze::U);
+        const Eigen::Map<const Eigen::ArrayXd> radek(v + i + 1, delka), dalsi(w.data() + i + 1, delka);
         const double diagonala = std::hypot(ur[i], ui[i]);
         r.diagonala[static_cast<std::size_t>(i)] = diagonala * (1.0 - 4.0 * meze::U);
         nejvetsiRadek = std::max(nejvetsiRadek, diagonala * (1.0 + 4.0 * meze::U) + radek.sum());
@@ -162,12 +166,13 @@ void res(const Rozklad& r, Vektory& b) {
         b.re[static_cast<std::size_t>(s) + 1] -= f.real() * xr - f.imag() * xi;
         b.im[static_cast<std::size_t>(s) + 1] -= f.real() * xi + f.imag() * xr;
     }
+    // Back substitution, each row's real and imaginary sums as one vectorised reduction each.
     for (int s = n - 1; s >= 0; --s) {
-        const std::size_t radek = static_cast<std::size_t>(s) * n, od = static_cast<std::size_t>(s) + 1, delka = static_cast<std::size_t>(n - s - 1);
-        const Eigen::Map<const Eigen::ArrayXd> ur(&r.U.re[radek + od], static_cast<long>(delka)),
-            ui(&r.U.im[radek + od], static_cast<long>(delka)), xr(&b.re[od], static_cast<long>(delka)),
-            xi(&b.im[od], static_cast<long>(delka));
-        const double sr = (ur * xr).sum() - (ui * xi).sum(), si = (ur * xi).sum() + (ui * xr).sum();
+        const std::size_t radek = static_cast<std::size_t>(s) * n, od = static_cast<std::size_t>(s) + 1;
+        const long delka = n - s - 1;
+        const Eigen::Map<const Eigen::ArrayXd> ur(&r.U.re[radek + od], delka), ui(&r.U.im[radek + od], delka),
+            xr(&b.re[od], delka), xi(&b.im[od], delka);
+        const double sr = (ur * xr - ui * xi).sum(), si = (ur * xi + ui * xr).sum();
         const Komplexni x = podil({b.re[static_cast<std::size_t>(s)] - sr, b.im[static_cast<std::size_t>(s)] - si},
                                   {r.U.re[radek + static_cast<std::size_t>(s)], r.U.im[radek + static_cast<std::size_t>(s)]});
         b.re[static_cast<std::size_t>(s)] = x.real();
@@ -194,34 +199,6 @@ void resTransponovane(const Rozklad& r, Vektory& b) {
             std::swap(b.im[static_cast<std::size_t>(s)], b.im[static_cast<std::size_t>(s) + 1]);
         }
     }
-}
-
-// r = b - (zI - A^T) x for A row by row (A = F^T gives the residual of M x = b, A = F that of
-// M^T x = b), accumulated in T (double, vectorised; or long double where the double's rounding
-// would count) as a sum of scaled rows of A and rounded once.
-template <typename T>
-Vektory reziduum(const std::vector<double>& A, int n, Komplexni z, const Vektory& b, const Vektory& x) {
-    std::vector<T> re(static_cast<std::size_t>(n)), im(static_cast<std::size_t>(n));
-    const T zr = z.real(), zi = z.imag();
-    for (int i = 0; i < n; ++i) {
-        const T xr = x.re[static_cast<std::size_t>(i)], xi = x.im[static_cast<std::size_t>(i)];
-        re[static_cast<std::size_t>(i)] = b.re[static_cast<std::size_t>(i)] - (zr * xr - zi * xi);
-        im[static_cast<std::size_t>(i)] = b.im[static_cast<std::size_t>(i)] - (zr * xi + zi * xr);
-    }
-    for (int j = 0; j < n; ++j) {
-        const double* radek = &A[static_cast<std::size_t>(j) * n];
-        const T xr = x.re[static_cast<std::size_t>(j)], xi = x.im[static_cast<std::size_t>(j)];
-        for (int i = 0; i < n; ++i) {
-            re[static_cast<std::size_t>(i)] += radek[i] * xr;
-            im[static_cast<std::size_t>(i)] += radek[i] * xi;
-        }
-    }
-    Vektory r(static_cast<std::size_t>(n));
-    for (std::size_t i = 0; i < re.size(); ++i) {
-        r.re[i] = static_cast<double>(re[i]);
-        r.im[i] = static_cast<double>(im[i]);
-    }
-    return r;
 }
 
 // r = b - (zI - F) x for the Hessenberg F, in double, as a sum of scaled columns of F (rows
@@ -264,30 +241,22 @@ double normaRadku(const std::vector<double>& A, int n, int k, int radek) {
 
 struct HessenbergovoVyhodnoceni::Prostor {
     Rozklad r;
-    std::vector<Vektory> X, R;
-    std::vector<double> normaX, chybaR, normaR;
+    std::vector<Vektory> X;
+    std::vector<double> normaX, chybaR;
 };
 
 HessenbergovoVyhodnoceni::HessenbergovoVyhodnoceni(HessenbergovSystem system,
                                                    std::function<double(Komplexni, double)> mez)
     : s(std::move(system)), prostor(std::make_unique<Prostor>()), mezInverze(std::move(mez)) {
-    const std::size_t n = static_cast<std::size_t>(s.n);
-    for (int i = 0; i < s.n; ++i) {
-        normaM = std::max(normaM, 1.0 + normaRadku(s.F, s.n, s.n, i));
-        normaM0 = std::max(normaM0, 1.0 + normaRadku(s.F0, s.n, s.n, i));
-        normaM0t = std::max(normaM0t, 1.0 + normaRadku(s.F0t, s.n, s.n, i));
-        normaDF0 = std::max(normaDF0, normaRadku(s.dF0, s.n, s.n, i));
-    }
+    for (int i = 0; i < s.n; ++i) normaM = std::max(normaM, 1.0 + normaRadku(s.F, s.n, s.n, i));
     normaM = nahoru(normaM);
-    normaM0 = nahoru(normaM0);
-    normaM0t = nahoru(normaM0t);
-    prostor->r.U = Vektory(n * n);
+    prostor->r.U = Vektory(static_cast<std::size_t>(s.n) * static_cast<std::size_t>(s.n));
 }
 
 HessenbergovoVyhodnoceni::~HessenbergovoVyhodnoceni() = default;
 
-bool HessenbergovoVyhodnoceni::vystupy(Komplexni z, double chybaZ, Dual dualni, std::vector<Komplexni>& Y,
-                                       std::vector<double>& chybyY) {
+bool HessenbergovoVyhodnoceni::rozlozV(Komplexni z, double chybaZ, double& chybaM, double& inverze, double& inverze0,
+                                       bool& porovnani) {
     const int n = s.n;
     Rozklad& r = prostor->r;
     sestav(s, z, r.U);
@@ -297,129 +266,60 @@ bool HessenbergovoVyhodnoceni::vystupy(Komplexni z, double chybaZ, Dual dualni, 
         zaokrouhleniDiagonaly = std::max(zaokrouhleniDiagonaly, meze::U * velikost(r.U.re[d], r.U.im[d]));
     }
     // ||E||_inf for the exact M* = M - E: the system's own bound, the point's, the diagonal's rounding.
-    const double chybaM = nahoru(s.chybaF + chybaZ + zaokrouhleniDiagonaly);
+    chybaM = nahoru(s.chybaF + chybaZ + zaokrouhleniDiagonaly);
     if (!rozloz(n, r)) return false;
     normyU(r);
     // ||M*^-1|| in this form and in the one the system came in (M0* = Q M* Q^-1).
-    double inverze = r.normy.inverzePresne(n, chybaM), inverze0 = nahoru(s.normaQ * inverze * s.inverzeQ);
-    const bool porovnani = std::isfinite(inverze);
+    inverze = r.normy.inverzePresne(n, chybaM);
+    inverze0 = nahoru(s.normaQ * inverze * s.inverzeQ);
+    porovnani = std::isfinite(inverze);
     if (!porovnani && mezInverze) {
         inverze0 = mezInverze(z, chybaZ);
         inverze = nahoru(s.inverzeQ * inverze0 * s.normaQ);
     }
-    if (!std::isfinite(inverze)) return false;
-    if (dualni == Dual::Bez) return bezDualu(z, chybaM, inverze, porovnani, Y, chybyY);
-    return sDualem0(z, chybaZ, inverze0, dualni, Y, chybyY);
+    return std::isfinite(inverze);
 }
 
-namespace {
-
-// Q x (Q n x n row by row; empty for the identity).
-Vektory zpet(const std::vector<double>& Q, int n, const Vektory& x) {
-    if (Q.empty()) return x;
-    Vektory y(static_cast<std::size_t>(n));
-    for (int j = 0; j < n; ++j) {
-        const double xr = x.re[static_cast<std::size_t>(j)], xi = x.im[static_cast<std::size_t>(j)];
-        for (int i = 0; i < n; ++i) {
-            y.re[static_cast<std::size_t>(i)] += Q[static_cast<std::size_t>(i) * n + j] * xr;
-            y.im[static_cast<std::size_t>(i)] += Q[static_cast<std::size_t>(i) * n + j] * xi;
-        }
-    }
-    return y;
+bool HessenbergovoVyhodnoceni::vystupy(Komplexni z, double chybaZ, std::vector<Komplexni>& Y, std::vector<double>& chybyY) {
+    double chybaM = 0.0, inverze = 0.0, inverze0 = 0.0;
+    bool porovnani = false;
+    if (!rozlozV(z, chybaZ, chybaM, inverze, inverze0, porovnani)) return false;
+    return bezDualu(z, chybaM, inverze, porovnani, Y, chybyY);
 }
 
-// |v|^T D |x| for D n x n (row by row), or (s) D^T |v| into w when x is empty.
-double vazeny(const std::vector<double>& D, int n, const Vektory& v, const Vektory& x) {
-    double soucet = 0.0;
-    for (int i = 0; i < n; ++i) {
-        double radek = 0.0;
-        for (int j = 0; j < n; ++j)
-            radek += D[static_cast<std::size_t>(i) * n + j] * velikost(x.re[static_cast<std::size_t>(j)], x.im[static_cast<std::size_t>(j)]);
-        soucet += velikost(v.re[static_cast<std::size_t>(i)], v.im[static_cast<std::size_t>(i)]) * radek;
-    }
-    return nahoru(soucet * (1.0 + meze::gama(2.0 * n + 2.0)));
-}
-
-}  // namespace
-
-bool HessenbergovoVyhodnoceni::sDualem0(Komplexni z, double chybaZ, double inverze0, Dual dualni,
-                                        std::vector<Komplexni>& Y, std::vector<double>& chybyY) {
-    const int n = s.n, l = s.l, m = s.m;
+bool HessenbergovoVyhodnoceni::reseni(Komplexni z, double chybaZ, const std::vector<int>& vstupy,
+                                      const std::vector<int>& vystupy, Eigen::MatrixXcd& X0, Eigen::MatrixXcd& V0,
+                                      double& inverze0) {
+    const int n = s.n;
+    double chybaM = 0.0, inverze = 0.0;
+    bool porovnani = false;
+    if (!rozlozV(z, chybaZ, chybaM, inverze, inverze0, porovnani)) return false;
     const Rozklad& r = prostor->r;
-    // The residuals' rounding: sums of real products with complex values (each part on its own,
-    // so within sqrt(2) of a real sum's bound), then one rounding to double; in double
-    // (vectorised) or in long double (2^-64).
-    const bool dlouhe = dualni == Dual::DlouhaRezidua;
-    const double g = meze::gama(n + 3.0, 2.0 * (dlouhe ? 0x1p-64 : meze::U));
-    const auto rezidua = dlouhe ? reziduum<long double> : reziduum<double>;
-    const bool cteni = normaDF0 > 0.0;
-    std::vector<Vektory>& X = prostor->X;
-    std::vector<Vektory>& R = prostor->R;
-    std::vector<double>&normaX = prostor->normaX, &chybaR = prostor->chybaR, &normaR = prostor->normaR;
-    X.assign(static_cast<std::size_t>(l), Vektory(static_cast<std::size_t>(n)));
-    R.resize(X.size());
-    normaX.resize(X.size());
-    chybaR.resize(X.size());
-    normaR.resize(X.size());
-    for (int i = 0; i < l; ++i) {
-        for (int j = 0; j < n; ++j) X[i].re[static_cast<std::size_t>(j)] = s.G[static_cast<std::size_t>(j) * l + i];
-        res(r, X[i]);
-        X[i] = zpet(s.Q, n, X[i]);
-        Vektory b(static_cast<std::size_t>(n));
-        for (int j = 0; j < n; ++j) b.re[static_cast<std::size_t>(j)] = s.G0[static_cast<std::size_t>(j) * l + i];
-        R[i] = rezidua(s.F0t, n, z, b, X[i]);
-        normaX[i] = norma(X[i], false);
-        normaR[i] = norma(R[i], false);
-        // ||R* - R||_inf without the reading's part, which is taken elementwise below.
-        chybaR[i] = nahoru(chybaZ * normaX[i] + g * (norma(b, false) + normaM0 * normaX[i]) + meze::U * normaR[i]);
+    Eigen::MatrixXcd X(n, static_cast<long>(vstupy.size())), V(n, static_cast<long>(vystupy.size()));
+    for (std::size_t c = 0; c < vstupy.size(); ++c) {
+        Vektory x(static_cast<std::size_t>(n));
+        for (int j = 0; j < n; ++j) x.re[static_cast<std::size_t>(j)] = s.G[static_cast<std::size_t>(j) * s.l + vstupy[c]];
+        res(r, x);
+        for (int j = 0; j < n; ++j) X(j, static_cast<long>(c)) = {x.re[static_cast<std::size_t>(j)], x.im[static_cast<std::size_t>(j)]};
     }
-    Y.assign(static_cast<std::size_t>(m) * l, 0.0);
-    chybyY.assign(Y.size(), 0.0);
-    // The value's sum in long double too (complex products, complex units of 2^-64), rounded once.
-    const double soucetni = meze::gama(2.0 * n + 2.0, 8.0 * 0x1p-64);
-    for (int o = 0; o < m; ++o) {
-        Vektory h(static_cast<std::size_t>(n)), h0(static_cast<std::size_t>(n));
-        for (int j = 0; j < n; ++j) {
-            h.re[static_cast<std::size_t>(j)] = s.H[static_cast<std::size_t>(o) * n + j];
-            h0.re[static_cast<std::size_t>(j)] = s.H0[static_cast<std::size_t>(o) * n + j];
-        }
-        Vektory V = h;
-        resTransponovane(r, V);
-        V = zpet(s.Q, n, V);
-        const Vektory S = rezidua(s.F0, n, z, h0, V);
-        const double normaV = norma(V, true), normaS = norma(S, true);
-        double cteniH = 0.0;
-        for (int j = 0; j < n; ++j) cteniH += s.dH0[static_cast<std::size_t>(o) * n + j];
-        const double chybaS = nahoru(nahoru(cteniH) + (chybaZ + normaDF0) * normaV +
-                                     g * (norma(h0, true) + normaM0t * normaV) + meze::U * normaS);
-        for (int i = 0; i < l; ++i) {
-            const double L = s.L[static_cast<std::size_t>(o) * l + i];
-            long double yr = L, yi = 0.0L;
-            double soucet = std::fabs(L), prvni = 0.0;
-            for (int j = 0; j < n; ++j) {
-                const long double hj = h0.re[static_cast<std::size_t>(j)];
-                const double xr = X[i].re[static_cast<std::size_t>(j)], xi = X[i].im[static_cast<std::size_t>(j)];
-                const double vr = V.re[static_cast<std::size_t>(j)], vi = V.im[static_cast<std::size_t>(j)];
-                const double rr = R[i].re[static_cast<std::size_t>(j)], ri = R[i].im[static_cast<std::size_t>(j)];
-                yr += hj * xr + (static_cast<long double>(vr) * rr - static_cast<long double>(vi) * ri);
-                yi += hj * xi + (static_cast<long double>(vr) * ri + static_cast<long double>(vi) * rr);
-                soucet += std::fabs(hj) * velikost(xr, xi) + velikost(vr, vi) * velikost(rr, ri);
-                // The reading of H and G, elementwise.
-                prvni += s.dH0[static_cast<std::size_t>(o) * n + j] * velikost(xr, xi) +
-                         velikost(vr, vi) * s.dG0[static_cast<std::size_t>(j) * l + i];
-            }
-            // And of F: |V0|^T dF0 |X0|.
-            if (cteni) prvni += vazeny(s.dF0, n, V, X[i]);
-            const double rezervaR = nahoru(chybaR[i] + normaDF0 * normaX[i] + meze::PODTECENI);
-            const std::size_t e = static_cast<std::size_t>(o) * l + i;
-            Y[e] = {static_cast<double>(yr), static_cast<double>(yi)};
-            chybyY[e] = nahoru(s.dL[e] + nahoru(prvni * (1.0 + meze::gama(2.0 * n + 2.0))) + normaV * chybaR[i] +
-                               (normaS + chybaS) * inverze0 * (normaR[i] + rezervaR) +
-                               soucetni * nahoru(soucet * (1.0 + meze::gama(4.0 * n + 4.0))) +
-                               meze::U * meze::velikostNahoru(Y[e]) + meze::PODTECENI);
-            if (!std::isfinite(chybyY[e]) || !std::isfinite(Y[e].real()) || !std::isfinite(Y[e].imag())) return false;
-        }
+    for (std::size_t c = 0; c < vystupy.size(); ++c) {
+        Vektory v(static_cast<std::size_t>(n));
+        for (int j = 0; j < n; ++j) v.re[static_cast<std::size_t>(j)] = s.H[static_cast<std::size_t>(vystupy[c]) * n + j];
+        resTransponovane(r, v);
+        for (int j = 0; j < n; ++j) V(j, static_cast<long>(c)) = {v.re[static_cast<std::size_t>(j)], v.im[static_cast<std::size_t>(j)]};
     }
+    // Back to the system as it came, by one real product each for the real and imaginary parts.
+    if (s.Q.size() == 0) {
+        X0 = std::move(X);
+        V0 = std::move(V);
+        return true;
+    }
+    X0.resize(n, X.cols());
+    V0.resize(n, V.cols());
+    X0.real() = s.Q * X.real();
+    X0.imag() = s.Q * X.imag();
+    V0.real() = s.Q * V.real();
+    V0.imag() = s.Q * V.imag();
     return true;
 }
 

@@ -72,7 +72,8 @@ HodnotyFrekvenci jisteHodnoty(const FrekvencniOdezva& puvodni) {
     std::vector<RozvinutaDvojice> rozvinute(body.size());
     std::vector<bool> aktualni(body.size(), false);
     for (std::size_t uroven = 0;; ++uroven) {
-        std::vector<bool> otevrena(odezva.frekvenci(), false);
+        // Per frequency, the pairs with an open value.
+        std::vector<std::vector<bool>> otevrena(odezva.frekvenci());
         std::size_t otevrenych = 0;
         for (int p = 0; p < dvojic; ++p) {
             if (!aktualni[static_cast<std::size_t>(p)]) {
@@ -80,13 +81,19 @@ HodnotyFrekvenci jisteHodnoty(const FrekvencniOdezva& puvodni) {
                 rozvinute[p] = rozvin(body[p]);
                 aktualni[p] = true;
             }
-            for (const std::size_t k : rozvinute[p].nejiste) otevrenych += !otevrena[k], otevrena[k] = true;
+            for (const std::size_t k : rozvinute[p].nejiste) {
+                if (otevrena[k].empty()) {
+                    otevrena[k].assign(static_cast<std::size_t>(dvojic), false);
+                    ++otevrenych;
+                }
+                otevrena[k][static_cast<std::size_t>(p)] = true;
+            }
         }
         if (otevrenych == 0 || uroven == puvodni.zpresneni.size()) break;
         const FrekvencniOdezva::Zpresneni& z = puvodni.zpresneni[uroven];
         if (otevrenych * z.cena > MAX_CENA_ZPRESNENI) continue;
         for (std::size_t k = 0; k < otevrena.size(); ++k)
-            if (otevrena[k]) z.vyhodnot(odezva, k);
+            if (!otevrena[k].empty()) z.vyhodnot(odezva, k, otevrena[k]);
         // The pairs with an open value are judged again (a refinement leaves settled values as they are).
         for (int p = 0; p < dvojic; ++p) aktualni[p] = rozvinute[p].nejiste.empty();
     }

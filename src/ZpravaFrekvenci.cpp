@@ -10,8 +10,7 @@
 
 std::vector<double> frekvenceZpravy() {
     std::vector<double> w;
-    for (int k = 0; k < POCET_FREKVENCI - 1; ++k) w.push_back(1e-3 * PI * std::pow(1000.0, k / (POCET_FREKVENCI - 1.0)));
-    w.push_back(PI);
+    for (int k = 0; k < POCET_FREKVENCI; ++k) w.push_back(frekvenceMrizky(k));
     return w;
 }
 
