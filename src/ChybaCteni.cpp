@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "MezeChyb.h"
+#include "SmerovaneZaokrouhleni.h"
 #include "RychlyCertifikat.h"
 
 namespace {
@@ -58,14 +58,14 @@ void cteni(double x, const std::vector<std::string>* text, bool sDolni, double& 
     if (x == 0.0) return;
     const bool jedinyText = text != nullptr && text->size() == 1;
     if (jedinyText && presneVDouble((*text)[0])) return;
-    chyba = zbyvajici = meze::nahoru(CHYBA_CTENI * std::fabs(x));
+    chyba = zbyvajici = smerovane::nahoru(CHYBA_CTENI * std::fabs(x));
     if (!jedinyText || !sDolni) return;
     const long double dlouhe = std::strtold((*text)[0].c_str(), nullptr);
     if (!std::isfinite(dlouhe)) return;
     // dlouhe - x is exact in long double when both lie near the written value (Sterbenz),
     // within 2^-64 of itself otherwise; rounding it to double costs u more.
     lo = static_cast<double>(dlouhe - static_cast<long double>(x));
-    zbyvajici = meze::nahoru(0x1p-63 * std::fabs(static_cast<double>(dlouhe)) + 2.0 * meze::U * std::fabs(lo));
+    zbyvajici = smerovane::nahoru(0x1p-63 * std::fabs(static_cast<double>(dlouhe)) + 2.0 * smerovane::U * std::fabs(lo));
 }
 
 Matrix<double> projdi(const Matrix<double>& M, const PresnaMatice* texty, Matrix<double>& chyby,

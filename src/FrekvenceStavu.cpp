@@ -19,7 +19,7 @@
 #include "SpektralniMez.h"
 #include "TrojuhelnikovaOdezva.h"
 #include "ZpresneniStavu.h"
-#include "MezeChyb.h"
+#include "SmerovaneZaokrouhleni.h"
 #include "RychlyCertifikat.h"
 #include "StrukturaPrenosu.h"
 
@@ -29,8 +29,8 @@ using Matice = Eigen::MatrixXd;
 using MaticeL = Eigen::Matrix<long double, Eigen::Dynamic, Eigen::Dynamic>;
 // Unit roundoff of long double (x87 extended, 64-bit significand).
 constexpr double U_DLOUHE = 0x1p-64;
-using meze::gama;
-using meze::nahoru;
+using smerovane::gama;
+using smerovane::nahoru;
 
 Matice naEigen(const Matrix<double>& M, int radku, int sloupcu) {
     Matice V(radku, sloupcu);
@@ -93,7 +93,7 @@ using Vyvazeny = VyvazenySystem;
 
 // The bounds when Q = I: only the reading of the values.
 void bezTransformace(const Vyvazeny& v, Hessenbergova& s) {
-    s.chybaF = nahoru(normaRadku(v.dF) + s.F.rows() * meze::PODTECENI);
+    s.chybaF = nahoru(normaRadku(v.dF) + s.F.rows() * smerovane::PODTECENI);
     for (long j = 0; j < s.G.cols(); ++j) s.chybyG.push_back(nahoru(normaRadku(v.dG.col(j))));
     for (long o = 0; o < s.H.rows(); ++o) s.chybyH.push_back(nahoru(v.dH.row(o).sum() * (1.0 + gama(s.H.cols()))));
 }
@@ -116,8 +116,8 @@ double normaRadkuL(const MaticeL& A) {
 double reziduumPodobnosti(const Matice& F, const Matice& dF, const Matice& Q, const Matice& Fh) {
     const double n = static_cast<double>(F.rows());
     const double zaokrouhleni = normaSoucinu(F, Q) + normaSoucinu(Q, Fh);
-    const double cteni = normaSoucinu(dF, Q) + n * meze::PODTECENI;
-    if (nahoru(gama(n + 2.0) * zaokrouhleni) <= 64.0 * meze::U * (1.0 + normaRadku(F)))
+    const double cteni = normaSoucinu(dF, Q) + n * smerovane::PODTECENI;
+    if (nahoru(gama(n + 2.0) * zaokrouhleni) <= 64.0 * smerovane::U * (1.0 + normaRadku(F)))
         return nahoru(normaRadku(F * Q - Q * Fh) + gama(n + 2.0) * zaokrouhleni + cteni);
     const MaticeL FL = F.cast<long double>(), QL = Q.cast<long double>();
     return nahoru(normaRadkuL(FL * QL - QL * Fh.cast<long double>()) + gama(n + 2.0, U_DLOUHE) * zaokrouhleni + cteni);
@@ -140,12 +140,12 @@ bool sTransformaci(const Vyvazeny& v, const Matice& Q, Hessenbergova& s) {
     const MaticeL zpet = G.cast<long double>() - QL * s.G.cast<long double>();
     for (long j = 0; j < G.cols(); ++j)
         s.chybyG.push_back(nahoru(inverzeQ * (normaRadkuL(zpet.col(j)) + g * normaSoucinu(Q, s.G.col(j)) +
-                                              normaRadku(v.dG.col(j)) + meze::PODTECENI)));
+                                              normaRadku(v.dG.col(j)) + smerovane::PODTECENI)));
     // hh is H Q in long double rounded once.
     const Matice HQ = H.cwiseAbs() * Q.cwiseAbs(), dHQ = v.dH * Q.cwiseAbs();
     for (long o = 0; o < H.rows(); ++o)
-        s.chybyH.push_back(nahoru((g * HQ.row(o).sum() + dHQ.row(o).sum() + meze::U * s.H.row(o).cwiseAbs().sum()) *
-                                      (1.0 + gama(n)) + meze::PODTECENI));
+        s.chybyH.push_back(nahoru((g * HQ.row(o).sum() + dHQ.row(o).sum() + smerovane::U * s.H.row(o).cwiseAbs().sum()) *
+                                      (1.0 + gama(n)) + smerovane::PODTECENI));
     return std::isfinite(s.chybaF);
 }
 
@@ -176,7 +176,7 @@ void skaluj(Matice& A, const std::vector<int>& e, bool radky, bool sloupce) {
 void nahoruMimoRozsah(Matice& d) {
     for (long i = 0; i < d.rows(); ++i)
         for (long j = 0; j < d.cols(); ++j)
-            if (d(i, j) != 0.0) d(i, j) = meze::nahoru(d(i, j));
+            if (d(i, j) != 0.0) d(i, j) = smerovane::nahoru(d(i, j));
 }
 
 Vyvazeny vyvaz(const Matrix<double>& F, const Matrix<double>& G, const Matrix<double>& H, const Matrix<double>& L,
@@ -217,7 +217,7 @@ void dolni(const Matrix<double>& M, const PresnaMatice* text, const std::vector<
     for (long i = 0; i < lo.rows(); ++i)
         for (long j = 0; j < lo.cols(); ++j)
             if (puvodni(i, j) != 0.0 && !std::isnormal(lo(i, j))) {
-                zbyva(i, j) = meze::nahoru(zbyva(i, j) + meze::nahoru(std::fabs(lo(i, j))));
+                zbyva(i, j) = smerovane::nahoru(zbyva(i, j) + smerovane::nahoru(std::fabs(lo(i, j))));
                 lo(i, j) = 0.0;
             }
 }
@@ -274,7 +274,7 @@ void zpresni(const Vyvazeny& v, const std::vector<double>& w, FrekvencniOdezva& 
     for (int i = 0; i < n; ++i) {
         const std::size_t e = static_cast<std::size_t>(i) * n + i;
         M[e] += z;
-        chyby.M[e] = nahoru(chyby.M[e] + chybaBoduKruznice(w[k]) + meze::U * meze::velikostNahoru(M[e]));
+        chyby.M[e] = nahoru(chyby.M[e] + chybaBoduKruznice(w[k]) + smerovane::U * smerovane::velikostNahoru(M[e]));
     }
     const std::vector<Komplexni> G = komplexni(v.G, v.dG, chyby.G), H = komplexni(v.H, v.dH, chyby.H),
                                  D = komplexni(v.L, v.dL, chyby.D);

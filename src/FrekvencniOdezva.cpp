@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "Konstanty.h"
-#include "MezeChyb.h"
+#include "SmerovaneZaokrouhleni.h"
 #include "RychlyCertifikat.h"
 #include "StrukturaPrenosu.h"
 
@@ -22,18 +22,18 @@ struct VelikostPolynomu {
             soucet += std::fabs(p[static_cast<std::size_t>(k)]);
             derivace += k * std::fabs(p[static_cast<std::size_t>(k)]);
         }
-        soucet = meze::nahoru(soucet * (1.0 + meze::gama(stupen + 1.0)));
-        derivace = meze::nahoru(derivace * (1.0 + meze::gama(stupen + 2.0)));
+        soucet = smerovane::nahoru(soucet * (1.0 + smerovane::gama(stupen + 1.0)));
+        derivace = smerovane::nahoru(derivace * (1.0 + smerovane::gama(stupen + 2.0)));
     }
 
     // |p*(z*) - fl(p(z))| for the exact coefficients p* (each within CHYBA_CTENI of the double),
     // the exact point z* within `chybaBodu` of z, and Horner's rounding (Higham, eq. 5.3, with
     // complex operations): gamma_2d sum |c_k| |z|^k, plus |p'| |z* - z|.
     double chyba(double chybaBodu) const {
-        const double mocnina = std::pow(1.0 + 4.0 * meze::U + chybaBodu, stupen);
-        return meze::nahoru(mocnina * ((meze::gama(2.0 * stupen + 2.0, meze::U_KOMPLEXNI) + CHYBA_CTENI) * soucet +
+        const double mocnina = std::pow(1.0 + 4.0 * smerovane::U + chybaBodu, stupen);
+        return smerovane::nahoru(mocnina * ((smerovane::gama(2.0 * stupen + 2.0, smerovane::U_KOMPLEXNI) + CHYBA_CTENI) * soucet +
                                        chybaBodu * derivace) +
-                            (stupen + 1.0) * meze::PODTECENI);
+                            (stupen + 1.0) * smerovane::PODTECENI);
     }
 };
 
@@ -46,11 +46,11 @@ bool nulovy(const Polynom& p) {
 // b / a and its bound from the bounds of a and b: |B*/A* - b/a| <= (|a| eb + |b| ea) /
 // (|a| (|a| - ea)), and the rounding of the quotient. inf when |a| <= ea.
 double chybaPodilu(Komplexni a, double ea, Komplexni b, double eb, Komplexni podil) {
-    const double velikostA = meze::velikostDolu(a);
+    const double velikostA = smerovane::velikostDolu(a);
     if (!(velikostA > ea)) return std::numeric_limits<double>::infinity();
-    const double citatel = meze::velikostNahoru(a) * eb + meze::velikostNahoru(b) * ea;
-    return meze::nahoru(citatel / (velikostA * (velikostA - ea) * (1.0 - 4.0 * meze::U)) +
-                        meze::U_KOMPLEXNI * meze::velikostNahoru(podil));
+    const double citatel = smerovane::velikostNahoru(a) * eb + smerovane::velikostNahoru(b) * ea;
+    return smerovane::nahoru(citatel / (velikostA * (velikostA - ea) * (1.0 - 4.0 * smerovane::U)) +
+                        smerovane::U_KOMPLEXNI * smerovane::velikostNahoru(podil));
 }
 
 // Frequency k of A(z)^-1 B(z) again by jisteVystupy with the elementwise bounds of every
@@ -102,7 +102,7 @@ Komplexni bodKruznice(double w) {
     return {std::cos(w), std::sin(w)};
 }
 
-double chybaBoduKruznice(double w) { return w == PI ? 0.0 : 256.0 * meze::U; }
+double chybaBoduKruznice(double w) { return w == PI ? 0.0 : 256.0 * smerovane::U; }
 
 double frekvenceMrizky(int k) { return k == 255 ? PI : 1e-3 * PI * std::pow(1000.0, k / 255.0); }
 
@@ -189,7 +189,7 @@ FrekvencniOdezva frekvenceMaticovehoZlomku(const Matrix<Polynom>& A, const Matri
                 chybyP[j] = std::max(chybyP[j], velikostB[static_cast<std::size_t>(i) * l + j].chyba(chybaBodu));
             }
         }
-        if (!jisteVyres(M, m, m - 1, P, l, meze::nahoru(chybaM * (1.0 + meze::gama(m))), chybyP, chybyX)) continue;
+        if (!jisteVyres(M, m, m - 1, P, l, smerovane::nahoru(chybaM * (1.0 + smerovane::gama(m))), chybyP, chybyX)) continue;
         for (int i = 0; i < m; ++i)
             for (int j = 0; j < l; ++j) {
                 odezva(k, i, j) = P[static_cast<std::size_t>(i) * l + j];

@@ -4,11 +4,11 @@
 #include <cmath>
 #include <utility>
 
-#include "MezeChyb.h"
+#include "SmerovaneZaokrouhleni.h"
 
-using meze::nahoru;
-using meze::velikostDolu;
-using meze::velikostNahoru;
+using smerovane::nahoru;
+using smerovane::velikostDolu;
+using smerovane::velikostNahoru;
 
 void normyHorni(const std::vector<Komplexni>& U, int n, NormyRozkladu& normy) {
     std::vector<double> w(static_cast<std::size_t>(n));
@@ -25,13 +25,13 @@ void normyHorni(const std::vector<Komplexni>& U, int n, NormyRozkladu& normy) {
         normy.U = std::max(normy.U, soucet);
         normy.inverzeU = std::max(normy.inverzeU, w[static_cast<std::size_t>(r)]);
     }
-    const double navyseni = 1.0 + meze::gama(2.0 * n + 4.0);
+    const double navyseni = 1.0 + smerovane::gama(2.0 * n + 4.0);
     normy.U = nahoru(normy.U * navyseni);
     normy.inverzeU = nahoru(normy.inverzeU * std::pow(navyseni, 2.0 * n));
 }
 
 double NormyRozkladu::chybaRozkladu(int n) const {
-    return nahoru(meze::gama(3.0 * n, meze::U_KOMPLEXNI) * L * U + n * n * meze::PODTECENI);
+    return nahoru(smerovane::gama(3.0 * n, smerovane::U_KOMPLEXNI) * L * U + n * n * smerovane::PODTECENI);
 }
 
 double NormyRozkladu::inverzePresne(int n, double chybaM) const {
@@ -89,7 +89,7 @@ bool rozloz(Vyrez m, int n, int pasmo, Vyrez p, int k, NormyRozkladu& normy) {
         }
     }
     // Sums of at most n non-negative terms, each rounded; the products compound along a row.
-    const double navyseni = 1.0 + meze::gama(2.0 * n + 4.0);
+    const double navyseni = 1.0 + smerovane::gama(2.0 * n + 4.0);
     normy.L = nahoru(*std::max_element(radkyL.begin(), radkyL.end()) * navyseni);
     normy.inverzeL = nahoru(*std::max_element(inverzeL.begin(), inverzeL.end()) * std::pow(navyseni, n));
     return true;
@@ -161,7 +161,7 @@ bool rozlozHuste(Vyrez m, int n, std::vector<int>& radky, NormyRozkladu& normy) 
         normy.L = std::max(normy.L, radek);
         normy.inverzeL = std::max(normy.inverzeL, soucet);
     }
-    const double navyseni = 1.0 + meze::gama(2.0 * n + 4.0);
+    const double navyseni = 1.0 + smerovane::gama(2.0 * n + 4.0);
     normy.L = nahoru(normy.L * navyseni);
     normy.inverzeL = nahoru(normy.inverzeL * std::pow(navyseni, n));
     normyHorni(m.data, n, normy);
@@ -206,7 +206,7 @@ void rezidua(const std::vector<Komplexni>& A, const std::vector<double>& chybaA,
              std::vector<Komplexni>& R, std::vector<double>& vyslednaChyba) {
     R.assign(static_cast<std::size_t>(n) * k, 0.0);
     vyslednaChyba.assign(R.size(), 0.0);
-    const double g = meze::gama(n + 2.0, meze::U_KOMPLEXNI) * (1.0 + meze::gama(2.0 * n + 4.0));
+    const double g = smerovane::gama(n + 2.0, smerovane::U_KOMPLEXNI) * (1.0 + smerovane::gama(2.0 * n + 4.0));
     for (int i = 0; i < n; ++i)
         for (int c = 0; c < k; ++c) {
             const std::size_t e = static_cast<std::size_t>(i) * k + c;
@@ -222,7 +222,7 @@ void rezidua(const std::vector<Komplexni>& A, const std::vector<double>& chybaA,
                 data += chybaA[a] * vx;
             }
             R[e] = r;
-            vyslednaChyba[e] = nahoru(g * velikost + data * (1.0 + meze::gama(2.0 * n + 4.0)));
+            vyslednaChyba[e] = nahoru(g * velikost + data * (1.0 + smerovane::gama(2.0 * n + 4.0)));
         }
 }
 
@@ -328,13 +328,13 @@ bool jisteVystupy(std::vector<Komplexni> M, int n, std::vector<Komplexni> G, int
         for (int j = 0; j < n; ++j) radek += chyby.M[static_cast<std::size_t>(i) * n + j];
         normaE = std::max(normaE, radek);
     }
-    normaE = nahoru(normaE * (1.0 + meze::gama(n + 1.0)));
+    normaE = nahoru(normaE * (1.0 + smerovane::gama(n + 1.0)));
     const double inverze = f.inverzePresne(n, normaE);
     if (!std::isfinite(inverze)) return false;
 
     Y.assign(static_cast<std::size_t>(m) * l, 0.0);
     chybyY.assign(Y.size(), 0.0);
-    const double g = meze::gama(2.0 * n + 4.0, meze::U_KOMPLEXNI) * (1.0 + meze::gama(4.0 * n + 8.0));
+    const double g = smerovane::gama(2.0 * n + 4.0, smerovane::U_KOMPLEXNI) * (1.0 + smerovane::gama(4.0 * n + 8.0));
     for (int o = 0; o < m; ++o)
         for (int i = 0; i < l; ++i) {
             const std::size_t e = static_cast<std::size_t>(o) * l + i;
@@ -350,8 +350,8 @@ bool jisteVystupy(std::vector<Komplexni> M, int n, std::vector<Komplexni> G, int
                 normaR = std::max(normaR, velikostNahoru(R[jx]) + chybyR[jx]);
             }
             Y[e] = y;
-            chybyY[e] = nahoru(prvni * (1.0 + meze::gama(2.0 * n + 4.0)) + g * velikost +
-                               nahoru(normaS * (1.0 + meze::gama(n + 1.0)) * inverze * normaR));
+            chybyY[e] = nahoru(prvni * (1.0 + smerovane::gama(2.0 * n + 4.0)) + g * velikost +
+                               nahoru(normaS * (1.0 + smerovane::gama(n + 1.0)) * inverze * normaR));
             if (!std::isfinite(chybyY[e]) || !std::isfinite(y.real()) || !std::isfinite(y.imag())) return false;
         }
     return true;

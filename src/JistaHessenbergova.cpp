@@ -5,23 +5,23 @@
 
 #include <Eigen/Dense>
 
-#include "MezeChyb.h"
+#include "SmerovaneZaokrouhleni.h"
 
 // Complex values are kept as separate real and imaginary arrays, so that every inner loop below
 // is an update of whole rows (no sums across a row), which the compiler vectorises.
 namespace {
 
-using meze::nahoru;
+using smerovane::nahoru;
 
 struct Vektory {
     std::vector<double> re, im;
     Vektory(std::size_t velikost = 0) : re(velikost, 0.0), im(velikost, 0.0) {}
 };
 
-// An upper bound of |re + i im|, as meze::velikostNahoru.
+// An upper bound of |re + i im|, as smerovane::velikostNahoru.
 inline double velikost(double re, double im) {
     const double a = std::fabs(re), b = std::fabs(im);
-    return (std::max(a, b) + 0.41422 * std::min(a, b)) * (1.0 + 4.0 * meze::U);
+    return (std::max(a, b) + 0.41422 * std::min(a, b)) * (1.0 + 4.0 * smerovane::U);
 }
 
 // y -= (fr + i fi) x over [od, do_).
@@ -92,7 +92,7 @@ bool rozloz(int n, Rozklad& r) {
     }
     const std::size_t posledni = static_cast<std::size_t>(n) * n - 1;
     if (M.re[posledni] == 0.0 && M.im[posledni] == 0.0) return false;
-    const double navyseni = 1.0 + meze::gama(2.0 * n + 4.0);
+    const double navyseni = 1.0 + smerovane::gama(2.0 * n + 4.0);
     r.normy.L = nahoru(*std::max_element(radkyL.begin(), radkyL.end()) * navyseni);
     r.normy.inverzeL = nahoru(*std::max_element(inverzeL.begin(), inverzeL.end()) * std::pow(navyseni, n));
     return true;
@@ -116,15 +116,15 @@ void normyU(Rozklad& r) {
         const Eigen::Map<const Eigen::ArrayXd> a(ur + i + 1, delka), b(ui + i + 1, delka);
         // velikost() of every element at once.
         Eigen::Map<Eigen::ArrayXd>(v + i + 1, delka) =
-            (a.abs().max(b.abs()) + 0.41422 * a.abs().min(b.abs())) * (1.0 + 4.0 * meze::U);
+            (a.abs().max(b.abs()) + 0.41422 * a.abs().min(b.abs())) * (1.0 + 4.0 * smerovane::U);
         const Eigen::Map<const Eigen::ArrayXd> radek(v + i + 1, delka), dalsi(w.data() + i + 1, delka);
         const double diagonala = std::hypot(ur[i], ui[i]);
-        r.diagonala[static_cast<std::size_t>(i)] = diagonala * (1.0 - 4.0 * meze::U);
-        nejvetsiRadek = std::max(nejvetsiRadek, diagonala * (1.0 + 4.0 * meze::U) + radek.sum());
+        r.diagonala[static_cast<std::size_t>(i)] = diagonala * (1.0 - 4.0 * smerovane::U);
+        nejvetsiRadek = std::max(nejvetsiRadek, diagonala * (1.0 + 4.0 * smerovane::U) + radek.sum());
         w[static_cast<std::size_t>(i)] = (1.0 + (radek * dalsi).sum()) / r.diagonala[static_cast<std::size_t>(i)];
         inverze = std::max(inverze, w[static_cast<std::size_t>(i)]);
     }
-    const double navyseni = 1.0 + meze::gama(2.0 * n + 4.0);
+    const double navyseni = 1.0 + smerovane::gama(2.0 * n + 4.0);
     r.normy.U = nahoru(nejvetsiRadek * navyseni);
     r.normy.inverzeU = nahoru(inverze * std::pow(navyseni, 2.0 * n));
 }
@@ -150,7 +150,7 @@ double normaFunkcionalu(const Rozklad& r, const double* h) {
     for (const double x : w) soucet += x;
     // Every value above is a sum of non-negative terms, each rounded; the errors compound along
     // the two substitutions.
-    return nahoru(soucet * std::pow(1.0 + meze::gama(2.0 * n + 4.0), 3.0 * n));
+    return nahoru(soucet * std::pow(1.0 + smerovane::gama(2.0 * n + 4.0), 3.0 * n));
 }
 
 // b := M^-1 b for one column b.
@@ -228,13 +228,13 @@ double norma(const Vektory& v, bool soucet) {
         const double x = velikost(v.re[i], v.im[i]);
         a = soucet ? a + x : std::max(a, x);
     }
-    return nahoru(a * (1.0 + meze::gama(v.re.size() + 1.0)));
+    return nahoru(a * (1.0 + smerovane::gama(v.re.size() + 1.0)));
 }
 
 double normaRadku(const std::vector<double>& A, int n, int k, int radek) {
     double a = 0.0;
     for (int j = 0; j < k; ++j) a += std::fabs(A[static_cast<std::size_t>(radek) * k + j]);
-    return nahoru(a * (1.0 + meze::gama(n + 1.0)));
+    return nahoru(a * (1.0 + smerovane::gama(n + 1.0)));
 }
 
 }  // namespace
@@ -263,7 +263,7 @@ bool HessenbergovoVyhodnoceni::rozlozV(Komplexni z, double chybaZ, double& chyba
     double zaokrouhleniDiagonaly = 0.0;
     for (int i = 0; i < n; ++i) {
         const std::size_t d = static_cast<std::size_t>(i) * n + i;
-        zaokrouhleniDiagonaly = std::max(zaokrouhleniDiagonaly, meze::U * velikost(r.U.re[d], r.U.im[d]));
+        zaokrouhleniDiagonaly = std::max(zaokrouhleniDiagonaly, smerovane::U * velikost(r.U.re[d], r.U.im[d]));
     }
     // ||E||_inf for the exact M* = M - E: the system's own bound, the point's, the diagonal's rounding.
     chybaM = nahoru(s.chybaF + chybaZ + zaokrouhleniDiagonaly);
@@ -341,7 +341,7 @@ bool HessenbergovoVyhodnoceni::bezDualu(Komplexni z, double chybaM, double inver
     const double inverzeLU = nahoru(r.normy.inverzeL * r.normy.inverzeU);
     if (porovnani && !(inverzeLU * D < 0.5)) return false;
     const double zesileni = porovnani ? 1.0 / (1.0 - nahoru(inverzeLU * D)) : 0.0;
-    const double g = meze::gama(n + 3.0, 2.0 * meze::U), dM = r.normy.chybaRozkladu(n);
+    const double g = smerovane::gama(n + 3.0, 2.0 * smerovane::U), dM = r.normy.chybaRozkladu(n);
     for (int i = 0; i < l; ++i) {
         for (int j = 0; j < n; ++j) X[i].re[static_cast<std::size_t>(j)] = s.G[static_cast<std::size_t>(j) * l + i];
         const Vektory b = X[i];
@@ -358,7 +358,7 @@ bool HessenbergovoVyhodnoceni::bezDualu(Komplexni z, double chybaM, double inver
     }
     Y.assign(static_cast<std::size_t>(m) * l, 0.0);
     chybyY.assign(Y.size(), 0.0);
-    const double soucetni = meze::gama(n + 2.0, meze::U_KOMPLEXNI);
+    const double soucetni = smerovane::gama(n + 2.0, smerovane::U_KOMPLEXNI);
     for (int o = 0; o < m; ++o) {
         const double* h = &s.H[static_cast<std::size_t>(o) * n];
         const double t = porovnani ? nahoru(normaFunkcionalu(r, h) * zesileni) : nahoru(normaRadku(s.H, n, n, o) * inverze);
@@ -376,7 +376,7 @@ bool HessenbergovoVyhodnoceni::bezDualu(Komplexni z, double chybaM, double inver
             const std::size_t e = static_cast<std::size_t>(o) * l + i;
             Y[e] = {yr, yi};
             chybyY[e] = nahoru(s.dL[e] + s.chybyH[o] * (normaX[i] + chybaX) + t * chybaR[i] +
-                               soucetni * nahoru(soucet * (1.0 + meze::gama(2.0 * n + 2.0))) + meze::PODTECENI);
+                               soucetni * nahoru(soucet * (1.0 + smerovane::gama(2.0 * n + 2.0))) + smerovane::PODTECENI);
             if (!std::isfinite(chybyY[e]) || !std::isfinite(yr) || !std::isfinite(yi)) return false;
         }
     }

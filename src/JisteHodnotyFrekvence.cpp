@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "Konstanty.h"
-#include "MezeChyb.h"
+#include "SmerovaneZaokrouhleni.h"
 #include "NacitaniModulu.h"
 
 namespace {
@@ -11,8 +11,8 @@ namespace {
 // The interval [x - e, x + e] widened by 16 units of x and the smallest subnormal, which
 // covers a libm result within a few units of the exact one and the rounding of e itself.
 Rozsah sirsi(double x, double e) {
-    const double okraj = e + std::fabs(x) * 16.0 * meze::U + 0x1p-1074;
-    return {x - okraj * (1.0 + 4.0 * meze::U), x + okraj * (1.0 + 4.0 * meze::U)};
+    const double okraj = e + std::fabs(x) * 16.0 * smerovane::U + 0x1p-1074;
+    return {x - okraj * (1.0 + 4.0 * smerovane::U), x + okraj * (1.0 + 4.0 * smerovane::U)};
 }
 
 // A value known to be real: its phase is exactly 0 or 180 once the bound tells its sign.
@@ -37,13 +37,13 @@ BodFrekvence bodZHodnoty(Komplexni h, double chyba) {
     BodFrekvence b;
     if (!std::isfinite(h.real()) || !std::isfinite(h.imag()) || !std::isfinite(chyba)) return b;
     const double velikost = std::hypot(h.real(), h.imag());
-    const double dolni = velikost * (1.0 - 4.0 * meze::U) - chyba, horni = velikost * (1.0 + 4.0 * meze::U) + chyba;
+    const double dolni = velikost * (1.0 - 4.0 * smerovane::U) - chyba, horni = velikost * (1.0 + 4.0 * smerovane::U) + chyba;
     // Beyond a relative radius of 1/2 the phase bound below would say little.
     if (!(dolni > 0.5 * velikost)) return b;
     b.db = {sirsi(20.0 * std::log10(dolni), 0.0).dolni, sirsi(20.0 * std::log10(horni), 0.0).horni};
     // |arg(h + e) - arg h| <= asin(|e| / |h|) <= r / sqrt(1 - r^2) for r = |e| / |h|.
-    const double r = meze::nahoru(chyba / dolni);
-    const double odchylka = meze::nahoru(r / std::sqrt(1.0 - r * r) * (180.0 / PI) * (1.0 + 8.0 * meze::U));
+    const double r = smerovane::nahoru(chyba / dolni);
+    const double odchylka = smerovane::nahoru(r / std::sqrt(1.0 - r * r) * (180.0 / PI) * (1.0 + 8.0 * smerovane::U));
     b.faze = sirsi(std::atan2(h.imag(), h.real()) * (180.0 / PI), odchylka);
     return b;
 }

@@ -3,7 +3,7 @@
 #include <climits>
 #include <cmath>
 
-#include "MezeChyb.h"
+#include "SmerovaneZaokrouhleni.h"
 
 namespace {
 
@@ -92,7 +92,7 @@ bool SoucetSKompenzaci::pridejSoucin(const RezyRadku& A, const RezySloupcu& X) {
         const Eigen::MatrixXd absZ = A.zbytek.cwiseAbs();
         // |fl(Z X) - Z X| <= gamma_n |Z| |X| (Higham, eq. 3.13), |Z| |X| itself computed from above.
         pridejPriblizne(A.zbytek * (X.prvni + X.druhy),
-                        (absZ * absX) * (meze::gama(n + 2.0) * (1.0 + meze::gama(n + 2.0))));
+                        (absZ * absX) * (smerovane::gama(n + 2.0) * (1.0 + smerovane::gama(n + 2.0))));
     }
     return true;
 }
@@ -101,8 +101,8 @@ Eigen::MatrixXd SoucetSKompenzaci::vysledek() const { return (s + c).matrix(); }
 
 Eigen::MatrixXd SoucetSKompenzaci::chyba() const {
     // |res - S| <= u |S| + gamma_K^2 sum |p| with |S| <= (|res| + that) ...: divided by 1 - u.
-    const double g = meze::gama(pocet + 1.0);
+    const double g = smerovane::gama(pocet + 1.0);
     const Eigen::ArrayXXd v = (s + c).abs();
-    const Eigen::ArrayXXd mez = (meze::U * v + g * g * velikosti) / (1.0 - meze::U) + zbytky;
-    return (mez * (1.0 + 8.0 * meze::U) + meze::PODTECENI).matrix();
+    const Eigen::ArrayXXd mez = (smerovane::U * v + g * g * velikosti) / (1.0 - smerovane::U) + zbytky;
+    return (mez * (1.0 + 8.0 * smerovane::U) + smerovane::PODTECENI).matrix();
 }

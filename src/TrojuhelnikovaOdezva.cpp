@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "MezeChyb.h"
+#include "SmerovaneZaokrouhleni.h"
 
-using meze::nahoru;
-using meze::velikostDolu;
-using meze::velikostNahoru;
+using smerovane::nahoru;
+using smerovane::velikostDolu;
+using smerovane::velikostNahoru;
 
 std::vector<int> poradiDosazovani(const Matrix<double>& F) {
     const int n = F.get_rows();
@@ -55,8 +55,8 @@ void trojuhelnikovaOdezva(const Matrix<double>& F, const Matrix<double>& G, cons
     }
     // Each computed value carries at most nejdelsi + 3 complex roundings; the non-negative
     // substitution for the bound compounds its own along at most n steps.
-    const double g = meze::gama(nejdelsi + 3.0, meze::U_KOMPLEXNI);
-    const double navyseni = std::pow(1.0 + meze::gama(nejdelsi + 4.0), n + 1.0);
+    const double g = smerovane::gama(nejdelsi + 3.0, smerovane::U_KOMPLEXNI);
+    const double navyseni = std::pow(1.0 + smerovane::gama(nejdelsi + 4.0), n + 1.0);
     std::vector<Komplexni> t(static_cast<std::size_t>(n)), x(t.size());
     std::vector<double> dolni(t.size()), chybaDiagonaly(t.size()), e(t.size());
     for (std::size_t k = 0; k < w.size(); ++k) {
@@ -65,7 +65,7 @@ void trojuhelnikovaOdezva(const Matrix<double>& F, const Matrix<double>& G, cons
         for (int r = 0; r < n; ++r) {
             const std::size_t i = static_cast<std::size_t>(r);
             t[i] = z - F(r, r);
-            chybaDiagonaly[i] = nahoru(chybaBoduKruznice(w[k]) + meze::U * velikostNahoru(t[i]) + dF(r, r));
+            chybaDiagonaly[i] = nahoru(chybaBoduKruznice(w[k]) + smerovane::U * velikostNahoru(t[i]) + dF(r, r));
             dolni[i] = velikostDolu(t[i]) - chybaDiagonaly[i];
             regularni = regularni && t[i] != 0.0 && dolni[i] > 0.0;
         }
@@ -88,7 +88,7 @@ void trojuhelnikovaOdezva(const Matrix<double>& F, const Matrix<double>& G, cons
                 // backward error; then e = M*^-1 rho in the same order.
                 const double rho = dG(r, vstup) + cteni + chybaDiagonaly[i] * velikostNahoru(x[i]) +
                                    g * (velikost + velikostNahoru(t[i]) * velikostNahoru(x[i]));
-                e[i] = (rho + zavislost) * (1.0 + 4.0 * meze::U) / dolni[i];
+                e[i] = (rho + zavislost) * (1.0 + 4.0 * smerovane::U) / dolni[i];
             }
             for (int o = 0; o < m; ++o) {
                 Komplexni y = L(o, vstup);
@@ -101,8 +101,8 @@ void trojuhelnikovaOdezva(const Matrix<double>& F, const Matrix<double>& G, cons
                     chyba += std::fabs(H(o, r)) * e[i] * navyseni + dH(o, r) * (velikostNahoru(x[i]) + e[i] * navyseni);
                 }
                 const std::size_t index = odezva.index(k, o, vstup);
-                const double mez = nahoru(chyba * (1.0 + meze::gama(2.0 * n + 2.0)) +
-                                          meze::gama(n + 2.0, meze::U_KOMPLEXNI) * velikost + meze::PODTECENI);
+                const double mez = nahoru(chyba * (1.0 + smerovane::gama(2.0 * n + 2.0)) +
+                                          smerovane::gama(n + 2.0, smerovane::U_KOMPLEXNI) * velikost + smerovane::PODTECENI);
                 if (odezva.jeKonstantni(o, vstup) || !std::isfinite(mez) || !(mez < odezva.chyby[index])) continue;
                 odezva.hodnoty[index] = y;
                 odezva.chyby[index] = mez;

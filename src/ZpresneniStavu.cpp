@@ -4,15 +4,15 @@
 #include <cmath>
 #include <utility>
 
-#include "MezeChyb.h"
+#include "SmerovaneZaokrouhleni.h"
 
 namespace {
 
 using Eigen::MatrixXcd;
 using Eigen::MatrixXd;
 using Eigen::VectorXd;
-using meze::gama;
-using meze::nahoru;
+using smerovane::gama;
+using smerovane::nahoru;
 
 MatrixXd sloupce(const MatrixXd& A, const std::vector<int>& vyber) {
     MatrixXd V(A.rows(), static_cast<long>(vyber.size()));
@@ -49,7 +49,7 @@ MatrixXd krat_i(const MatrixXd& X) {
 }
 
 // An upper bound of the outer product u v^T of non-negative vectors.
-MatrixXd vnejsi(const VectorXd& u, const Eigen::RowVectorXd& v) { return (u * v) * (1.0 + 4.0 * meze::U); }
+MatrixXd vnejsi(const VectorXd& u, const Eigen::RowVectorXd& v) { return (u * v) * (1.0 + 4.0 * smerovane::U); }
 
 // An upper bound of |A|^T B for non-negative B, summed over n rows.
 MatrixXd transponovanySoucin(const MatrixXd& absA, const MatrixXd& B) {
@@ -100,7 +100,7 @@ bool ZpresneniStavu::rezidua(const PresnyBod& bod, const RezySloupcu& X, const s
     const MatrixXd ix = krat_i(Xr);
     const double zl = std::fabs(bod.lo.real()) + std::fabs(bod.lo.imag());
     soucet.pridejPriblizne(-bod.lo.real() * Xr + bod.lo.imag() * ix,
-                           (Xr.cwiseAbs() + ix.cwiseAbs()) * (zl * 3.0 * meze::U * (1.0 + 4.0 * meze::U)));
+                           (Xr.cwiseAbs() + ix.cwiseAbs()) * (zl * 3.0 * smerovane::U * (1.0 + 4.0 * smerovane::U)));
     if (!soucet.pridejSoucin(rezyF, X)) return false;
     const Eigen::RowVectorXd nejvetsiX = Xr.cwiseAbs().colwise().maxCoeff();
     if (maFlo) soucet.pridejPriblizne(s.Flo * Xr, vnejsi(radkyFlo, nejvetsiX) * gama(n + 2.0));
@@ -113,7 +113,7 @@ bool ZpresneniStavu::rezidua(const PresnyBod& bod, const RezySloupcu& X, const s
     const Eigen::RowVectorXd nejvetsi = velikostX.colwise().maxCoeff();
     r.chyba = (chyba.leftCols(a) + chyba.rightCols(a) + sloupce(s.eG, vstupy) + vnejsi(radkyEF, nejvetsi) +
                velikostX * bod.chyba) *
-              (1.0 + 8.0 * meze::U);
+              (1.0 + 8.0 * smerovane::U);
     return r.R.allFinite() && r.chyba.allFinite();
 }
 
@@ -168,7 +168,7 @@ bool ZpresneniStavu::hodnoty(const PresnyBod& bod, MatrixXcd X0, const MatrixXcd
     VRr << VR.real(), VR.imag();
     const MatrixXd velikostV = V0.real().cwiseAbs() + V0.imag().cwiseAbs();
     const MatrixXd velikostR = r.R.real().cwiseAbs() + r.R.imag().cwiseAbs();
-    const MatrixXd VRmez = transponovanySoucin(velikostV, velikostR) * gama(2.0 * n + 2.0, meze::U_KOMPLEXNI);
+    const MatrixXd VRmez = transponovanySoucin(velikostV, velikostR) * gama(2.0 * n + 2.0, smerovane::U_KOMPLEXNI);
     velikostVR << VRmez, VRmez;
     soucet.pridejPriblizne(VRr, velikostVR);
     const MatrixXd Yr = soucet.vysledek(), eY = soucet.chyba();
@@ -186,7 +186,7 @@ bool ZpresneniStavu::hodnoty(const PresnyBod& bod, MatrixXcd X0, const MatrixXcd
             const std::size_t e = static_cast<std::size_t>(o * a + i);
             Y[e] = {Yr(o, i), Yr(o, a + i)};
             chyby[e] = nahoru(eY(o, i) + eY(o, a + i) + eL(o, i) + eH(o) * velikostX(i) + prvni(o, i) +
-                              nahoru(S(o) * inverze0) * normaR(i) + meze::PODTECENI);
+                              nahoru(S(o) * inverze0) * normaR(i) + smerovane::PODTECENI);
             if (!std::isfinite(chyby[e])) return false;
         }
     return true;
