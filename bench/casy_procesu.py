@@ -319,6 +319,10 @@ def pripady(rng):
     for nazev, druh, text in (("StavSISO n=50", "StavSISO", siso50), ("StavMIMO n=50, 4 channels", "StavMIMO", mimo50),
                               ("VnejsiSISO degree 100", "VnejsiSISO", stupen100)):
         p.append(Pripad("target", "%s Poly zeros, gain" % nazev, druh, text, "Poly", "soubor", 25, volby=nuly_zesileni))
+    # A long horizon: 100000 steps of a 50-state system, linear in the steps.
+    for op in ("Impulse", "Prechod"):
+        p.append(Pripad("target", "StavSISO n=50 %s --kroky 100000" % op, "StavSISO", siso50, op, "soubor", 500,
+                        volby=("--kroky", "100000")))
 
     # The exact pole listing and verdict on the largest inputs: poles on the circle (from the
     # real roots of the trace polynomial), a generic digit matrix, the widest matrix fraction.

@@ -326,7 +326,7 @@ void zapisZpravy(std::ostream& f, bool stabilni, const std::string& titulek,
     if (!f.good()) return;
     f << titulek;
     popisSystemu(f);
-    f << (stabilni ? " System je stabilni " : " System neni stabilni") << std::endl << std::endl;
+    f << (stabilni ? " System je stabilni " : " System neni stabilni") << "\n\n";
     telo(f);
     if (f.fail()) throw vyjm::FileError(zpravaChyby);
 }
@@ -335,7 +335,7 @@ TeloZpravy hodnotyVysledku(const Matrix<double>& vystup, RozlozeniVysledku rozlo
     return [&vystup, rozlozeni](std::ostream& f) {
         if (rozlozeni == RozlozeniVysledku::SISO) {
             if (vystup.get_columns() > 0) {
-                for (int i = 0; i < vystup.get_rows(); ++i) f << CSVCislo(vystup(i, 0)) << std::endl;
+                for (int i = 0; i < vystup.get_rows(); ++i) f << CSVCislo(vystup(i, 0)) << '\n';
             }
             return;
         }
@@ -348,7 +348,7 @@ TeloZpravy hodnotyVysledku(const Matrix<double>& vystup, RozlozeniVysledku rozlo
                     if (j != posledni) f << ";";
                 }
             }
-            f << std::endl;
+            f << '\n';
         }
     };
 }

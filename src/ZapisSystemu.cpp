@@ -52,7 +52,7 @@ void zapisStav(std::ostream& fileOut, const StavovySystem& system) {
     zapisHodnoty(fileOut, system.get_L());
     fileOut << "\nx0:\n";
     zapisHodnoty(fileOut, system.get_x0());
-    fileOut << std::endl;
+    fileOut << '\n';
     if (fileOut.fail()) throw vyjm::FileError(ZPRAVA_CHYBA_SOUBORU);
 }
 
@@ -62,7 +62,7 @@ void zapisVnejsi(std::ostream& fileOut, const VnejsiSystem& system) {
     zapisHodnoty(fileOut, system.get_B());
     fileOut << "\nA:\n";
     zapisHodnoty(fileOut, system.get_A());
-    fileOut << std::endl;
+    fileOut << '\n';
     if (fileOut.fail()) throw vyjm::FileError(ZPRAVA_CHYBA_SOUBORU);
 }
 
