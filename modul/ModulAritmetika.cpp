@@ -168,13 +168,16 @@ CelyPolynom charakteristickyZCelych(const CelaMatice& M, const fmpz_t E) {
     return p;
 }
 
-CelyPolynom charakteristickyPolynomPresne(const PresnaMatice& F) {
-    const long n = F.get_rows();
-    RacionalniMatice Q(n, n);
+void celaMatice(const PresnaMatice& F, CelaMatice& M, fmpz_t E) {
+    RacionalniMatice Q(F.get_rows(), F.get_columns());
     nactiMatici(Q, F, 0);
-    CelaMatice M(n, n);
+    celaMatice(Q, M, E);
+}
+
+CelyPolynom charakteristickyPolynomPresne(const PresnaMatice& F) {
+    CelaMatice M(F.get_rows(), F.get_rows());
     CeleCislo E;
-    celaMatice(Q, M, E.get());
+    celaMatice(F, M, E.get());
     return charakteristickyZCelych(M, E.get());
 }
 

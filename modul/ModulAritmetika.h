@@ -22,6 +22,8 @@ void nactiKoeficient(fmpq* cil, const PresnaMatice& A, long i, long j, long k);
 void nactiMatici(RacionalniMatice& M, const PresnaMatice& hodnoty, long k);
 // The integers M and the positive common denominator E of a rational matrix, Q = M / E.
 void celaMatice(const RacionalniMatice& Q, CelaMatice& M, fmpz_t E);
+// The same for a real matrix as written, F = M / E; M has F's shape.
+void celaMatice(const PresnaMatice& F, CelaMatice& M, fmpz_t E);
 // q(E z) for an integer polynomial q.
 CelyPolynom vNasobku(const CelyPolynom& q, const fmpz_t E);
 // The nearest double to a rational (rounded once), as the exact text of presnyText; vRozsahu

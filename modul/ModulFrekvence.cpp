@@ -98,13 +98,11 @@ Fakta fakta(PresnySystem& system, long o, long i, long k) {
 // The ends of a ball as doubles rounded outward; nan for a ball that is not finite.
 Rozsah rozsah(const arb_t x) {
     if (!arb_is_finite(x)) return {};
-    arf_t a;
-    arf_init(a);
-    arb_get_lbound_arf(a, x, 53);
-    const double dolni = arf_get_d(a, ARF_RND_FLOOR);
-    arb_get_ubound_arf(a, x, 53);
-    const double horni = arf_get_d(a, ARF_RND_CEIL);
-    arf_clear(a);
+    BinarniCislo a;
+    arb_get_lbound_arf(a.get(), x, 53);
+    const double dolni = arf_get_d(a.get(), ARF_RND_FLOOR);
+    arb_get_ubound_arf(a.get(), x, 53);
+    const double horni = arf_get_d(a.get(), ARF_RND_CEIL);
     return {dolni, horni};
 }
 
@@ -184,13 +182,11 @@ Rozsah stred(const Rozsah& r) {
 void bodMrizky(acb_t z, long k, long presnost) {
     RealnyInterval t;
     if ((255 - k) % 85 == 0) {
-        fmpq_t tk;
-        fmpq_init(tk);
-        fmpz_set_ui(fmpq_numref(tk), 1);
-        fmpz_set_ui(fmpq_denref(tk), 10);
-        fmpz_pow_ui(fmpq_denref(tk), fmpq_denref(tk), static_cast<ulong>((255 - k) / 85));
-        arb_set_fmpq(t.get(), tk, presnost);
-        fmpq_clear(tk);
+        Racionalni tk;
+        fmpz_set_ui(fmpq_numref(tk.get()), 1);
+        fmpz_set_ui(fmpq_denref(tk.get()), 10);
+        fmpz_pow_ui(fmpq_denref(tk.get()), fmpq_denref(tk.get()), static_cast<ulong>((255 - k) / 85));
+        arb_set_fmpq(t.get(), tk.get(), presnost);
     } else {
         RealnyInterval exponent, deset;
         arb_set_si(exponent.get(), k - 255);

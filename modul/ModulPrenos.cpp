@@ -31,24 +31,22 @@ void zkrat(PrenosDvojice& p) {
 // which leaves A^-1 B as it is.
 void celociselne(const PresnaMatice& A, const PresnaMatice& B, fmpz_poly_mat_t M) {
     const long m = A.get_rows(), l = B.get_columns();
-    fmpz_t spolecny;
-    fmpz_init(spolecny);
+    CeleCislo spolecny;
     for (long r = 0; r < m; ++r) {
-        fmpz_one(spolecny);
+        fmpz_one(spolecny.get());
         for (int pruchod = 0; pruchod < 2; ++pruchod)
             for (long c = 0; c < m + l; ++c) {
                 RacionalniPolynom p;
                 nactiPolynom(p, c < m ? A.prvek(static_cast<int>(r), static_cast<int>(c))
                                       : B.prvek(static_cast<int>(r), static_cast<int>(c - m)));
                 if (pruchod == 0) {
-                    fmpz_lcm(spolecny, spolecny, fmpq_poly_denref(p.get()));
+                    fmpz_lcm(spolecny.get(), spolecny.get(), fmpq_poly_denref(p.get()));
                 } else {
-                    fmpq_poly_scalar_mul_fmpz(p.get(), p.get(), spolecny);
+                    fmpq_poly_scalar_mul_fmpz(p.get(), p.get(), spolecny.get());
                     fmpq_poly_get_numerator(fmpz_poly_mat_entry(M, r, c), p.get());
                 }
             }
     }
-    fmpz_clear(spolecny);
 }
 
 }  // namespace
@@ -66,33 +64,42 @@ PresnySystem::~PresnySystem() = default;
 
 namespace {
 
+// The blocks F, G, H, L of a state space as rational matrices.
+struct RacionalniStav {
+    RacionalniMatice F, G, H, L;
+    explicit RacionalniStav(const std::vector<PresnaMatice>& b)
+        : F(b[0].get_rows(), b[0].get_columns()), G(b[1].get_rows(), b[1].get_columns()),
+          H(b[2].get_rows(), b[2].get_columns()), L(b[3].get_rows(), b[3].get_columns()) {
+        nactiMatici(F, b[0], 0);
+        nactiMatici(G, b[1], 0);
+        nactiMatici(H, b[2], 0);
+        nactiMatici(L, b[3], 0);
+    }
+};
+
 // The one null vector (as a column) of the integer matrix A when its null space has dimension 1.
 bool jedinyNulovyVektor(const fmpz_mat_t A, RacionalniMatice& u) {
-    fmpz_mat_t nulovy;
-    fmpz_mat_init(nulovy, fmpz_mat_ncols(A), fmpz_mat_ncols(A));
-    const long dimenze = fmpz_mat_nullspace(nulovy, A);
+    CelaMatice nulovy(fmpz_mat_ncols(A), fmpz_mat_ncols(A));
+    const long dimenze = fmpz_mat_nullspace(nulovy.get(), A);
     if (dimenze == 1)
         for (long r = 0; r < fmpz_mat_ncols(A); ++r) {
-            fmpz_set(fmpq_numref(u.prvek(r, 0)), fmpz_mat_entry(nulovy, r, 0));
+            fmpz_set(fmpq_numref(u.prvek(r, 0)), nulovy.prvek(r, 0));
             fmpz_one(fmpq_denref(u.prvek(r, 0)));
         }
-    fmpz_mat_clear(nulovy);
     return dimenze == 1;
 }
 
 // Rows of M scaled to integers (the null space of M is that of the result).
 void celeRadky(RacionalniMatice& M, long n, fmpz_mat_t A) {
-    fmpz_t spolecny;
-    fmpz_init(spolecny);
+    CeleCislo spolecny;
     for (long r = 0; r < n; ++r) {
-        fmpz_one(spolecny);
-        for (long c = 0; c < n; ++c) fmpz_lcm(spolecny, spolecny, fmpq_denref(M.prvek(r, c)));
+        fmpz_one(spolecny.get());
+        for (long c = 0; c < n; ++c) fmpz_lcm(spolecny.get(), spolecny.get(), fmpq_denref(M.prvek(r, c)));
         for (long c = 0; c < n; ++c) {
-            fmpz_divexact(fmpz_mat_entry(A, r, c), spolecny, fmpq_denref(M.prvek(r, c)));
+            fmpz_divexact(fmpz_mat_entry(A, r, c), spolecny.get(), fmpq_denref(M.prvek(r, c)));
             fmpz_mul(fmpz_mat_entry(A, r, c), fmpz_mat_entry(A, r, c), fmpq_numref(M.prvek(r, c)));
         }
     }
-    fmpz_clear(spolecny);
 }
 
 // For a simple eigenvalue -1 (w^T u != 0): L + H S G with S the inverse of -I - F on the
@@ -136,11 +143,8 @@ int PresnySystem::vMinusJedne(long o, long i, fmpq_t h) {
     const long n = bloky[0].get_rows(), l = vstupu(), m = vystupu();
     if (!minusJedna) {
         minusJedna = std::make_unique<MinusJedna>();
-        RacionalniMatice M(n, n), G(n, l), H(m, n), L(m, l);
-        nactiMatici(M, bloky[0], 0);
-        nactiMatici(G, bloky[1], 0);
-        nactiMatici(H, bloky[2], 0);
-        nactiMatici(L, bloky[3], 0);
+        RacionalniStav stav(bloky);
+        RacionalniMatice &M = stav.F, &G = stav.G, &H = stav.H, &L = stav.L;
         for (long r = 0; r < n; ++r) {
             for (long c = 0; c < n; ++c) fmpq_neg(M.prvek(r, c), M.prvek(r, c));
             fmpq_sub_si(M.prvek(r, r), M.prvek(r, r), 1);
@@ -154,12 +158,10 @@ int PresnySystem::vMinusJedne(long o, long i, fmpq_t h) {
         } else {
             RacionalniMatice Mt(n, n), u(n, 1), w(n, 1);
             fmpq_mat_transpose(Mt.get(), M.get());
-            fmpz_mat_t A, At;
-            fmpz_mat_init(A, n, n);
-            fmpz_mat_init(At, n, n);
-            celeRadky(M, n, A);
-            celeRadky(Mt, n, At);
-            if (jedinyNulovyVektor(A, u) && jedinyNulovyVektor(At, w)) {
+            CelaMatice A(n, n), At(n, n);
+            celeRadky(M, n, A.get());
+            celeRadky(Mt, n, At.get());
+            if (jedinyNulovyVektor(A.get(), u) && jedinyNulovyVektor(At.get(), w)) {
                 minusJedna->Hu = std::make_unique<RacionalniMatice>(m, 1);
                 minusJedna->wG = std::make_unique<RacionalniMatice>(1, l);
                 RacionalniMatice wt(1, n);
@@ -168,8 +170,6 @@ int PresnySystem::vMinusJedne(long o, long i, fmpq_t h) {
                 fmpq_mat_mul(minusJedna->wG->get(), wt.get(), G.get());
                 minusJedna->Y = zbytek(M, u, w, G, H, L);
             }
-            fmpz_mat_clear(A);
-            fmpz_mat_clear(At);
         }
     }
     if (minusJedna->regularni) {
@@ -290,18 +290,14 @@ void PresnySystem::prenosZlomku(long o, long i) {
         nactiPolynom(p->N, bloky[1].prvek(0, static_cast<int>(i)));
         nactiPolynom(p->D, bloky[0].prvek(0, 0));
     } else {
-        fmpz_poly_mat_t M, A;
-        fmpz_poly_mat_init(M, m, m + l);
-        fmpz_poly_mat_init(A, m, m);
-        celociselne(bloky[0], bloky[1], M);
+        PolynomialniMatice M(m, m + l), A(m, m);
+        celociselne(bloky[0], bloky[1], M.get());
         CelyPolynom citatel, jmenovatel;
         for (long r = 0; r < m; ++r)
-            for (long c = 0; c < m; ++c) fmpz_poly_set(fmpz_poly_mat_entry(A, r, c), fmpz_poly_mat_entry(M, r, c));
-        fmpz_poly_mat_det(jmenovatel.get(), A);
-        for (long r = 0; r < m; ++r) fmpz_poly_set(fmpz_poly_mat_entry(A, r, o), fmpz_poly_mat_entry(M, r, m + i));
-        fmpz_poly_mat_det(citatel.get(), A);
-        fmpz_poly_mat_clear(A);
-        fmpz_poly_mat_clear(M);
+            for (long c = 0; c < m; ++c) fmpz_poly_set(A.prvek(r, c), M.prvek(r, c));
+        fmpz_poly_mat_det(jmenovatel.get(), A.get());
+        for (long r = 0; r < m; ++r) fmpz_poly_set(A.prvek(r, o), M.prvek(r, m + i));
+        fmpz_poly_mat_det(citatel.get(), A.get());
         fmpq_poly_set_fmpz_poly(p->N.get(), citatel.get());
         fmpq_poly_set_fmpz_poly(p->D.get(), jmenovatel.get());
     }
@@ -341,11 +337,8 @@ bool PresnySystem::hodnotaStavu(acb_t h, long o, long i, long k, const acb_t z, 
     auto& Y = reseni[{k, presnost}];
     if (!Y) {
         KomplexniMatice M(n, n), G(n, l), X(n, l), H(m, n), L(m, l);
-        RacionalniMatice F(n, n), Gq(n, l), Hq(m, n), Lq(m, l);
-        nactiMatici(F, bloky[0], 0);
-        nactiMatici(Gq, bloky[1], 0);
-        nactiMatici(Hq, bloky[2], 0);
-        nactiMatici(Lq, bloky[3], 0);
+        RacionalniStav stav(bloky);
+        RacionalniMatice &F = stav.F, &Gq = stav.G, &Hq = stav.H, &Lq = stav.L;
         for (long r = 0; r < n; ++r) {
             for (long c = 0; c < n; ++c) {
                 arb_set_fmpq(acb_realref(M.prvek(r, c)), F.prvek(r, c), presnost);
