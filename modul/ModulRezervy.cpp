@@ -19,6 +19,8 @@ const long PRESNOST_MAX = 1L << 15;
 // Bisections of a root's interval per round of refinement, at least; a round at p bits narrows
 // it by 2^-(p/2), so that the interval keeps pace with the precision of the evaluation.
 const int PULENI = 16;
+const char* const NEURCENO =
+    "Rezervy stability se nepodarilo urcit (krizeni je prilis blizko polu nebo nuly na jednotkove kruznici)\n";
 
 // An owning integer.
 class Cele {
@@ -123,6 +125,17 @@ int znamenkoV(const CelyPolynom& f, const fmpz_t citatel, long j) {
     return z;
 }
 
+// The sign of the square-free f just beside y = citatel / 2^j, to the right (smer = 1) or to the
+// left (smer = -1): the sign at the point, or at a (simple) root there the sign of f' times smer.
+// A root's interval may end at another root of f, met exactly at a midpoint.
+int znamenkoVedle(const CelyPolynom& f, const fmpz_t citatel, long j, int smer) {
+    const int z = znamenkoV(f, citatel, j);
+    if (z != 0) return z;
+    CelyPolynom derivace;
+    fmpz_poly_derivative(derivace.get(), f.get());
+    return smer * znamenkoV(derivace, citatel, j);
+}
+
 long zmenyZnamenek(const CelyPolynom& p) {
     long zmeny = 0;
     int predchozi = 0;
@@ -195,7 +208,7 @@ std::vector<Koren> korenyVIntervalu(const CelyPolynom& f) {
     std::vector<Koren> koreny;
     izoluj(f, g, Cele(), 0, koreny);
     for (Koren& k : koreny)
-        if (!k.presny) k.znamenkoVlevo = znamenkoV(k.f, k.a.get(), k.j);
+        if (!k.presny) k.znamenkoVlevo = znamenkoVedle(k.f, k.a.get(), k.j, 1);
     return koreny;
 }
 
@@ -235,7 +248,7 @@ std::vector<CelyPolynom> licheFaktory(const CelyPolynom& p) {
 }
 
 // True when the root of k is a root of p too: then it is one of g = gcd(f, p) (given), which has
-// no other root in the interval and changes sign there.
+// no other root inside the interval and changes sign there (its ends may be roots of g too).
 bool spolecny(const Koren& k, const CelyPolynom& p, const CelyPolynom& g) {
     if (k.presny) {
         return znamenkoV(p, k.a.get(), k.j) == 0;
@@ -243,7 +256,7 @@ bool spolecny(const Koren& k, const CelyPolynom& p, const CelyPolynom& g) {
     if (g.stupen() < 1) return false;
     Cele pravy;
     fmpz_add_ui(pravy.get(), k.a.get(), 1);
-    return znamenkoV(g, k.a.get(), k.j) * znamenkoV(g, pravy.get(), k.j) < 0;
+    return znamenkoVedle(g, k.a.get(), k.j, 1) * znamenkoVedle(g, pravy.get(), k.j, -1) < 0;
 }
 
 CelyPolynom nsd(const CelyPolynom& a, const CelyPolynom& b) {
@@ -253,6 +266,11 @@ CelyPolynom nsd(const CelyPolynom& a, const CelyPolynom& b) {
 }
 
 // ---------------------------------------------------------------- the loop on the circle
+
+struct Smycka {
+    CelyPolynom N, D;  // H = N / D, integer coefficients
+    CelyPolynom G, P, Q;
+};
 
 // The ball of c for a root.
 void kouleC(arb_t c, const Koren& k, long presnost) {
@@ -275,45 +293,57 @@ void kouleC(arb_t c, const Koren& k, long presnost) {
     arb_union(c, dolni.get(), horni.get(), presnost);
 }
 
-struct Smycka {
-    CelyPolynom N, D;  // H = N / D, integer coefficients
-    CelyPolynom G, P, Q;
-};
+// z = c + i sqrt(1 - c^2) on the circle for the ball of c.
+void naKruznici(const Koren& k, long presnost, acb_t z) {
+    kouleC(acb_realref(z), k, presnost);
+    arb_sqr(acb_imagref(z), acb_realref(z), presnost);
+    arb_sub_ui(acb_imagref(z), acb_imagref(z), 1, presnost);
+    arb_neg(acb_imagref(z), acb_imagref(z));
+    arb_sqrtpos(acb_imagref(z), acb_imagref(z), presnost);
+}
 
-// w = acos c and H at z = c + i sqrt(1 - c^2).
+// N and D at z = e^{jw} of the root. On the circle Horner's scheme in z widens a ball only by
+// the sum of k |coefficient| times its radius, where the same value as a polynomial in c
+// (Chebyshev coefficients, up to (1 + sqrt 2)^d in size) would be lost for any usable radius.
+void nAD(const Smycka& s, const Koren& k, long presnost, acb_t N, acb_t D) {
+    KomplexniInterval z;
+    naKruznici(k, presnost, z.get());
+    KomplexniPolynom n, d;
+    acb_poly_set_fmpz_poly(n.get(), s.N.get(), presnost);
+    acb_poly_set_fmpz_poly(d.get(), s.D.get(), presnost);
+    acb_poly_evaluate(N, n.get(), z.get(), presnost);
+    acb_poly_evaluate(D, d.get(), z.get(), presnost);
+}
+
+// w = acos c and H at z = e^{jw}.
 void vBode(const Smycka& s, const Koren& k, long presnost, arb_t w, acb_t H) {
     RealnyInterval c;
     kouleC(c.get(), k, presnost);
     arb_acos(w, c.get(), presnost);
-    KomplexniInterval z, jmenovatel;
-    arb_set(acb_realref(z.get()), c.get());
-    arb_sqr(acb_imagref(z.get()), c.get(), presnost);
-    arb_sub_ui(acb_imagref(z.get()), acb_imagref(z.get()), 1, presnost);
-    arb_neg(acb_imagref(z.get()), acb_imagref(z.get()));
-    arb_sqrtpos(acb_imagref(z.get()), acb_imagref(z.get()), presnost);
-    KomplexniPolynom N, D;
-    acb_poly_set_fmpz_poly(N.get(), s.N.get(), presnost);
-    acb_poly_set_fmpz_poly(D.get(), s.D.get(), presnost);
-    acb_poly_evaluate(H, N.get(), z.get(), presnost);
-    acb_poly_evaluate(jmenovatel.get(), D.get(), z.get(), presnost);
+    KomplexniInterval jmenovatel;
+    nAD(s, k, presnost, H, jmenovatel.get());
     acb_div(H, H, jmenovatel.get(), presnost);
 }
 
-// The sign of p at the root, or 0 while the ball cannot tell.
-int znamenkoKoule(const CelyPolynom& p, const Koren& k, long presnost) {
-    RealnyInterval c, v;
-    kouleC(c.get(), k, presnost);
-    arb_fmpz_poly_evaluate_arb(v.get(), p.get(), c.get(), presnost);
-    return arb_is_positive(v.get()) ? 1 : arb_is_negative(v.get()) ? -1 : 0;
+// The sign of P = Re(N conj D) at the root, or 0 while the ball cannot tell.
+int znamenkoPKoule(const Smycka& s, const Koren& k, long presnost) {
+    KomplexniInterval N, D;
+    nAD(s, k, presnost, N.get(), D.get());
+    acb_conj(D.get(), D.get());
+    acb_mul(N.get(), N.get(), D.get(), presnost);
+    const arb_struct* re = acb_realref(N.get());
+    return arb_is_positive(re) ? 1 : arb_is_negative(re) ? -1 : 0;
 }
 
-int znamenkoVKoreni(const CelyPolynom& p, Koren k) {
+// The sign of P at a root where P does not vanish (N conj D != 0 there), the interval halved
+// as the precision rises.
+int znamenkoPVKoreni(const Smycka& s, Koren k) {
     for (long presnost = PRESNOST_ZACATEK; presnost <= PRESNOST_MAX; presnost *= 2) {
-        const int z = znamenkoKoule(p, k, presnost);
+        const int z = znamenkoPKoule(s, k, presnost);
         if (z != 0) return z;
-        for (int i = 0; i < PULENI; ++i) pul(k);
+        for (long i = 0; i < std::max<long>(PULENI, presnost / 2); ++i) pul(k);
     }
-    throw std::runtime_error("Znamenko v koreni se nepodarilo rozhodnout\n");
+    throw std::runtime_error(NEURCENO);
 }
 
 // A crossover and what exact algebra fixed of its margin (nan: nothing).
@@ -362,7 +392,7 @@ Rezerva vycisli(const Smycka& s, Kriz kriz, bool zesileni) {
         if (rozhodnuty(hodnota) && rozhodnuty(frekvence)) return {hodnota.dolni, frekvence.dolni};
         if (presnost >= PRESNOST_MAX) {
             if (!hodnota.znamy() || !frekvence.znamy())
-                throw std::runtime_error("Rezervu stability se nepodarilo rozhodnout\n");
+                throw std::runtime_error(NEURCENO);
             return {hodnota.dolni / 2 + hodnota.horni / 2, frekvence.dolni / 2 + frekvence.horni / 2};
         }
         for (long i = 0; i < std::max<long>(PULENI, presnost / 2); ++i) pul(kriz.koren);
@@ -392,7 +422,7 @@ std::vector<Kriz> krizeniZesileni(const Smycka& s) {
         for (Koren& k : korenyVIntervalu(f)) {
             Kriz kriz{k, NAN};
             // H real there: -H on the real axis, arg(-H) = 180 for H > 0, 0 for H < 0.
-            if (s.Q.stupen() < 0 || spolecny(k, s.Q, sQ)) kriz.presna = znamenkoVKoreni(s.P, k) > 0 ? 180.0 : 0.0;
+            if (s.Q.stupen() < 0 || spolecny(k, s.Q, sQ)) kriz.presna = znamenkoPVKoreni(s, k) > 0 ? 180.0 : 0.0;
             krizeni.push_back(kriz);
         }
     }
@@ -411,7 +441,7 @@ std::vector<Kriz> krizeniFaze(const Smycka& s) {
         const CelyPolynom sP = nsd(f, s.P), sG = nsd(f, s.G);
         for (Koren& k : korenyVIntervalu(f)) {
             // N conj(D) = 0 there: a zero or a pole of H on the circle, no crossing.
-            if (spolecny(k, s.P, sP) || znamenkoVKoreni(s.P, k) > 0) continue;
+            if (spolecny(k, s.P, sP) || znamenkoPVKoreni(s, k) > 0) continue;
             Kriz kriz{k, NAN};
             if (s.G.stupen() < 0 || spolecny(k, s.G, sG)) kriz.presna = 0.0;
             krizeni.push_back(kriz);
