@@ -1,6 +1,7 @@
 #include "ModulRezervy.h"
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 #include <arb_fmpz_poly.h>
@@ -19,6 +20,8 @@ const long PRESNOST_MAX = 1L << 15;
 // Bisections of a root's interval per round of refinement, at least; a round at p bits narrows
 // it by 2^-(p/2), so that the interval keeps pace with the precision of the evaluation.
 const int PULENI = 16;
+// The secant's guess rests on double values: it can place the root to some 50 bits at best.
+const long NEJVIC_BITU_SECNOU = 48;
 const char* const NEURCENO =
     "Rezervy stability se nepodarilo urcit (krizeni je prilis blizko polu nebo nuly na jednotkove kruznici)\n";
 
@@ -77,6 +80,8 @@ struct Koren {
     bool presny = false;
     bool konec = false;  // c = -1, w = pi
     int znamenkoVlevo = 0;
+    long krok = 2;  // bits the next secant step tries to gain
+    double hodnotaVlevo = NAN, hodnotaVpravo = NAN;  // f at the ends, roughly, where known
 };
 
 // c at y = a / 2^j + d / 2^j (d = 0, 1 or a half-step as 2a + 1 over 2^(j + 1)).
@@ -91,25 +96,27 @@ void bodC(fmpq_t c, const fmpz_t citatel, long j) {
     fmpz_clear(dve);
 }
 
+// The exact point c = citatel / 2^(j - 1) - 1 (y = citatel / 2^j) as a ball.
+void bodKoule(arb_t x, const fmpz_t citatel, long j) {
+    Cele cislo, mocnina, exponent;
+    fmpz_mul_2exp(cislo.get(), citatel, 1);
+    fmpz_one(mocnina.get());
+    fmpz_mul_2exp(mocnina.get(), mocnina.get(), static_cast<ulong>(j));
+    fmpz_sub(cislo.get(), cislo.get(), mocnina.get());
+    fmpz_set_si(exponent.get(), -j);
+    arb_set_fmpz_2exp(x, cislo.get(), exponent.get());
+}
+
 // The sign of f at c = citatel / 2^(j - 1) - 1 (y = citatel / 2^j): in ball arithmetic at twice
 // the point's bits and then four times that, exactly where the balls cannot tell (c a root).
-int znamenkoV(const CelyPolynom& f, const fmpz_t citatel, long j) {
+// The value itself, roughly (the midpoint of the last ball), goes to `hodnota` when asked for.
+int znamenkoV(const CelyPolynom& f, const fmpz_t citatel, long j, double* hodnota = nullptr) {
     {
         RealnyInterval x, v;
-        fmpz_t cislo, exponent;
-        fmpz_init(cislo);
-        fmpz_init_set_si(exponent, -j);
-        fmpz_mul_2exp(cislo, citatel, 1);
-        fmpz_t mocnina;
-        fmpz_init_set_ui(mocnina, 1);
-        fmpz_mul_2exp(mocnina, mocnina, static_cast<ulong>(j));
-        fmpz_sub(cislo, cislo, mocnina);
-        arb_set_fmpz_2exp(x.get(), cislo, exponent);
-        fmpz_clear(mocnina);
-        fmpz_clear(exponent);
-        fmpz_clear(cislo);
+        bodKoule(x.get(), citatel, j);
         for (long presnost = 2 * j + 128, kolo = 0; kolo < 2; presnost *= 4, ++kolo) {
             arb_fmpz_poly_evaluate_arb(v.get(), f.get(), x.get(), presnost);
+            if (hodnota != nullptr) *hodnota = arf_get_d(arb_midref(v.get()), ARF_RND_NEAR);
             if (arb_is_positive(v.get())) return 1;
             if (arb_is_negative(v.get())) return -1;
         }
@@ -123,6 +130,16 @@ int znamenkoV(const CelyPolynom& f, const fmpz_t citatel, long j) {
     fmpq_clear(c);
     fmpq_clear(v);
     return z;
+}
+
+// f at the point of znamenkoV, roughly (the midpoint of its ball): a guess, never a decision.
+// Beside the point's bits, the precision covers the size of f's coefficients, which cancel to
+// values of the size of its Chebyshev coefficients.
+double priblizne(const CelyPolynom& f, const fmpz_t citatel, long j) {
+    RealnyInterval x, v;
+    bodKoule(x.get(), citatel, j);
+    arb_fmpz_poly_evaluate_arb(v.get(), f.get(), x.get(), j + 64 + std::abs(fmpz_poly_max_bits(f.get())));
+    return arf_get_d(arb_midref(v.get()), ARF_RND_NEAR);
 }
 
 // The sign of the square-free f just beside y = citatel / 2^j, to the right (smer = 1) or to the
@@ -220,6 +237,7 @@ void pul(Koren& k) {
     fmpz_add_ui(stred.get(), stred.get(), 1);
     const int z = znamenkoV(k.f, stred.get(), k.j + 1);
     k.j += 1;
+    k.hodnotaVlevo = k.hodnotaVpravo = NAN;
     if (z == 0) {
         k.a = stred;
         k.presny = true;
@@ -227,6 +245,62 @@ void pul(Koren& k) {
         k.a = stred;
     } else {
         fmpz_mul_2exp(k.a.get(), k.a.get(), 1);
+    }
+}
+
+// One step of quadratic interval refinement (Abbott): the secant through the values at the ends
+// guesses which of 2^m equal parts holds the root, the exact signs at that part's ends confirm
+// it. A confirmed guess gains m bits and doubles m; a wrong one halves m and the interval. The
+// values at the ends of a confirmed part are kept for the next guess.
+void krokSecnou(Koren& k, long m) {
+    if (std::isnan(k.hodnotaVlevo) || std::isnan(k.hodnotaVpravo)) {
+        Cele prava;
+        fmpz_add_ui(prava.get(), k.a.get(), 1);
+        k.hodnotaVlevo = priblizne(k.f, k.a.get(), k.j);
+        k.hodnotaVpravo = priblizne(k.f, prava.get(), k.j);
+    }
+    const double podil = k.hodnotaVlevo / (k.hodnotaVlevo - k.hodnotaVpravo);
+    const double dilu = std::ldexp(1.0, static_cast<int>(m));
+    if (!(podil >= 0.0 && podil <= 1.0)) {
+        k.krok = std::max<long>(1, k.krok / 2);
+        pul(k);
+        return;
+    }
+    const long i = std::min(static_cast<long>(podil * dilu), static_cast<long>(dilu) - 1);
+    Cele levy, pravy;
+    fmpz_mul_2exp(levy.get(), k.a.get(), static_cast<ulong>(m));
+    fmpz_add_ui(levy.get(), levy.get(), static_cast<ulong>(i));
+    fmpz_add_ui(pravy.get(), levy.get(), 1);
+    // The sign just inside either end of the whole interval is known: s at the left, -s at the right.
+    double vlevo = k.hodnotaVlevo, vpravo = k.hodnotaVpravo;
+    const int zLevy = i == 0 ? k.znamenkoVlevo : znamenkoV(k.f, levy.get(), k.j + m, &vlevo);
+    const int zPravy = i + 1 == static_cast<long>(dilu) ? -k.znamenkoVlevo : znamenkoV(k.f, pravy.get(), k.j + m, &vpravo);
+    if (zLevy == 0 || zPravy == 0) {
+        k.a = zLevy == 0 ? levy : pravy;
+        k.j += m;
+        k.presny = true;
+    } else if (zLevy == k.znamenkoVlevo && zPravy != k.znamenkoVlevo) {
+        k.a = levy;
+        k.j += m;
+        k.krok *= 2;
+        k.hodnotaVlevo = vlevo;
+        k.hodnotaVpravo = vpravo;
+    } else {
+        k.krok = std::max<long>(1, k.krok / 2);
+        pul(k);
+    }
+}
+
+// Narrows the interval of a root by at least `bitu` bits (or to the exact root).
+void zuz(Koren& k, long bitu) {
+    const long cil = k.j + bitu;
+    while (!k.presny && !k.konec && k.j < cil) {
+        if (k.krok < 2) {
+            pul(k);
+            k.krok = 2;
+        } else {
+            krokSecnou(k, std::min({k.krok, std::max<long>(2, cil - k.j), NEJVIC_BITU_SECNOU}));
+        }
     }
 }
 
@@ -308,11 +382,8 @@ void naKruznici(const Koren& k, long presnost, acb_t z) {
 void nAD(const Smycka& s, const Koren& k, long presnost, acb_t N, acb_t D) {
     KomplexniInterval z;
     naKruznici(k, presnost, z.get());
-    KomplexniPolynom n, d;
-    acb_poly_set_fmpz_poly(n.get(), s.N.get(), presnost);
-    acb_poly_set_fmpz_poly(d.get(), s.D.get(), presnost);
-    acb_poly_evaluate(N, n.get(), z.get(), presnost);
-    acb_poly_evaluate(D, d.get(), z.get(), presnost);
+    arb_fmpz_poly_evaluate_acb(N, s.N.get(), z.get(), presnost);
+    arb_fmpz_poly_evaluate_acb(D, s.D.get(), z.get(), presnost);
 }
 
 // w = acos c and H at z = e^{jw}.
@@ -337,11 +408,11 @@ int znamenkoPKoule(const Smycka& s, const Koren& k, long presnost) {
 
 // The sign of P at a root where P does not vanish (N conj D != 0 there), the interval halved
 // as the precision rises.
-int znamenkoPVKoreni(const Smycka& s, Koren k) {
+int znamenkoPVKoreni(const Smycka& s, Koren& k) {
     for (long presnost = PRESNOST_ZACATEK; presnost <= PRESNOST_MAX; presnost *= 2) {
         const int z = znamenkoPKoule(s, k, presnost);
         if (z != 0) return z;
-        for (long i = 0; i < std::max<long>(PULENI, presnost / 2); ++i) pul(k);
+        zuz(k, std::max<long>(PULENI, presnost / 2));
     }
     throw std::runtime_error(NEURCENO);
 }
@@ -395,7 +466,7 @@ Rezerva vycisli(const Smycka& s, Kriz kriz, bool zesileni) {
                 throw std::runtime_error(NEURCENO);
             return {hodnota.dolni / 2 + hodnota.horni / 2, frekvence.dolni / 2 + frekvence.horni / 2};
         }
-        for (long i = 0; i < std::max<long>(PULENI, presnost / 2); ++i) pul(kriz.koren);
+        zuz(kriz.koren, std::max<long>(PULENI, presnost / 2));
     }
 }
 
@@ -422,7 +493,7 @@ std::vector<Kriz> krizeniZesileni(const Smycka& s) {
         for (Koren& k : korenyVIntervalu(f)) {
             Kriz kriz{k, NAN};
             // H real there: -H on the real axis, arg(-H) = 180 for H > 0, 0 for H < 0.
-            if (s.Q.stupen() < 0 || spolecny(k, s.Q, sQ)) kriz.presna = znamenkoPVKoreni(s, k) > 0 ? 180.0 : 0.0;
+            if (s.Q.stupen() < 0 || spolecny(k, s.Q, sQ)) kriz.presna = znamenkoPVKoreni(s, kriz.koren) > 0 ? 180.0 : 0.0;
             krizeni.push_back(kriz);
         }
     }
