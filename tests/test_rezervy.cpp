@@ -172,6 +172,10 @@ TEST(Rezervy, PolesAndZerosOnTheCircle) {
         {"(z^2 + 1)/z^2", {"1", "0", "1"}, {"0", "0", "1"}, {"inf;-", seznam({{120.0L, w3}, {-120.0L, 2.0L * w3}})}},
         {"(z^2 + 1)/z^3", {"1", "0", "1"}, {"0", "0", "0", "1"},
          {seznam({{-20.0L * std::log10(2.0L), PI_L}}), seznam({{60.0L, w3}, {120.0L, 2.0L * w3}})}},
+        // A gain crossover exactly at c = -1/2 (|A(e^(j 2 pi/3))| = 12, phase margin 60) beside a
+        // crossover in the neighbouring interval; the others from a 40-digit evaluation on the circle.
+        {"12/A7", {"12"}, {"1", "5", "-2", "-1", "2", "1", "-1", "4"},
+         {"-4.54146;2.36631 " + text(20.0L * std::log10(0.75L), PI_L), "104.78;1.87835 " + text(60.0L, 2.0L * w3)}},
     };
     for (const Pripad& p : pripady) {
         SCOPED_TRACE(p.nazev);
