@@ -1,6 +1,7 @@
 #include "ModulRezervy.h"
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 #include <arb_fmpz_poly.h>
@@ -19,6 +20,10 @@ const long PRESNOST_MAX = 1L << 15;
 // Bisections of a root's interval per round of refinement, at least; a round at p bits narrows
 // it by 2^-(p/2), so that the interval keeps pace with the precision of the evaluation.
 const int PULENI = 16;
+// The secant's guess rests on double values: it can place the root to some 50 bits at best.
+const long NEJVIC_BITU_SECNOU = 48;
+const char* const NEURCENO =
+    "Rezervy stability se nepodarilo urcit (krizeni je prilis blizko polu nebo nuly na jednotkove kruznici)\n";
 
 // An owning integer.
 class Cele {
@@ -75,6 +80,8 @@ struct Koren {
     bool presny = false;
     bool konec = false;  // c = -1, w = pi
     int znamenkoVlevo = 0;
+    long krok = 2;  // bits the next secant step tries to gain
+    double hodnotaVlevo = NAN, hodnotaVpravo = NAN;  // f at the ends, roughly, where known
 };
 
 // c at y = a / 2^j + d / 2^j (d = 0, 1 or a half-step as 2a + 1 over 2^(j + 1)).
@@ -89,25 +96,27 @@ void bodC(fmpq_t c, const fmpz_t citatel, long j) {
     fmpz_clear(dve);
 }
 
+// The exact point c = citatel / 2^(j - 1) - 1 (y = citatel / 2^j) as a ball.
+void bodKoule(arb_t x, const fmpz_t citatel, long j) {
+    Cele cislo, mocnina, exponent;
+    fmpz_mul_2exp(cislo.get(), citatel, 1);
+    fmpz_one(mocnina.get());
+    fmpz_mul_2exp(mocnina.get(), mocnina.get(), static_cast<ulong>(j));
+    fmpz_sub(cislo.get(), cislo.get(), mocnina.get());
+    fmpz_set_si(exponent.get(), -j);
+    arb_set_fmpz_2exp(x, cislo.get(), exponent.get());
+}
+
 // The sign of f at c = citatel / 2^(j - 1) - 1 (y = citatel / 2^j): in ball arithmetic at twice
 // the point's bits and then four times that, exactly where the balls cannot tell (c a root).
-int znamenkoV(const CelyPolynom& f, const fmpz_t citatel, long j) {
+// The value itself, roughly (the midpoint of the last ball), goes to `hodnota` when asked for.
+int znamenkoV(const CelyPolynom& f, const fmpz_t citatel, long j, double* hodnota = nullptr) {
     {
         RealnyInterval x, v;
-        fmpz_t cislo, exponent;
-        fmpz_init(cislo);
-        fmpz_init_set_si(exponent, -j);
-        fmpz_mul_2exp(cislo, citatel, 1);
-        fmpz_t mocnina;
-        fmpz_init_set_ui(mocnina, 1);
-        fmpz_mul_2exp(mocnina, mocnina, static_cast<ulong>(j));
-        fmpz_sub(cislo, cislo, mocnina);
-        arb_set_fmpz_2exp(x.get(), cislo, exponent);
-        fmpz_clear(mocnina);
-        fmpz_clear(exponent);
-        fmpz_clear(cislo);
+        bodKoule(x.get(), citatel, j);
         for (long presnost = 2 * j + 128, kolo = 0; kolo < 2; presnost *= 4, ++kolo) {
             arb_fmpz_poly_evaluate_arb(v.get(), f.get(), x.get(), presnost);
+            if (hodnota != nullptr) *hodnota = arf_get_d(arb_midref(v.get()), ARF_RND_NEAR);
             if (arb_is_positive(v.get())) return 1;
             if (arb_is_negative(v.get())) return -1;
         }
@@ -121,6 +130,27 @@ int znamenkoV(const CelyPolynom& f, const fmpz_t citatel, long j) {
     fmpq_clear(c);
     fmpq_clear(v);
     return z;
+}
+
+// f at the point of znamenkoV, roughly (the midpoint of its ball): a guess, never a decision.
+// Beside the point's bits, the precision covers the size of f's coefficients, which cancel to
+// values of the size of its Chebyshev coefficients.
+double priblizne(const CelyPolynom& f, const fmpz_t citatel, long j) {
+    RealnyInterval x, v;
+    bodKoule(x.get(), citatel, j);
+    arb_fmpz_poly_evaluate_arb(v.get(), f.get(), x.get(), j + 64 + std::abs(fmpz_poly_max_bits(f.get())));
+    return arf_get_d(arb_midref(v.get()), ARF_RND_NEAR);
+}
+
+// The sign of the square-free f just beside y = citatel / 2^j, to the right (smer = 1) or to the
+// left (smer = -1): the sign at the point, or at a (simple) root there the sign of f' times smer.
+// A root's interval may end at another root of f, met exactly at a midpoint.
+int znamenkoVedle(const CelyPolynom& f, const fmpz_t citatel, long j, int smer) {
+    const int z = znamenkoV(f, citatel, j);
+    if (z != 0) return z;
+    CelyPolynom derivace;
+    fmpz_poly_derivative(derivace.get(), f.get());
+    return smer * znamenkoV(derivace, citatel, j);
 }
 
 long zmenyZnamenek(const CelyPolynom& p) {
@@ -195,7 +225,7 @@ std::vector<Koren> korenyVIntervalu(const CelyPolynom& f) {
     std::vector<Koren> koreny;
     izoluj(f, g, Cele(), 0, koreny);
     for (Koren& k : koreny)
-        if (!k.presny) k.znamenkoVlevo = znamenkoV(k.f, k.a.get(), k.j);
+        if (!k.presny) k.znamenkoVlevo = znamenkoVedle(k.f, k.a.get(), k.j, 1);
     return koreny;
 }
 
@@ -207,6 +237,7 @@ void pul(Koren& k) {
     fmpz_add_ui(stred.get(), stred.get(), 1);
     const int z = znamenkoV(k.f, stred.get(), k.j + 1);
     k.j += 1;
+    k.hodnotaVlevo = k.hodnotaVpravo = NAN;
     if (z == 0) {
         k.a = stred;
         k.presny = true;
@@ -214,6 +245,62 @@ void pul(Koren& k) {
         k.a = stred;
     } else {
         fmpz_mul_2exp(k.a.get(), k.a.get(), 1);
+    }
+}
+
+// One step of quadratic interval refinement (Abbott): the secant through the values at the ends
+// guesses which of 2^m equal parts holds the root, the exact signs at that part's ends confirm
+// it. A confirmed guess gains m bits and doubles m; a wrong one halves m and the interval. The
+// values at the ends of a confirmed part are kept for the next guess.
+void krokSecnou(Koren& k, long m) {
+    if (std::isnan(k.hodnotaVlevo) || std::isnan(k.hodnotaVpravo)) {
+        Cele prava;
+        fmpz_add_ui(prava.get(), k.a.get(), 1);
+        k.hodnotaVlevo = priblizne(k.f, k.a.get(), k.j);
+        k.hodnotaVpravo = priblizne(k.f, prava.get(), k.j);
+    }
+    const double podil = k.hodnotaVlevo / (k.hodnotaVlevo - k.hodnotaVpravo);
+    const double dilu = std::ldexp(1.0, static_cast<int>(m));
+    if (!(podil >= 0.0 && podil <= 1.0)) {
+        k.krok = std::max<long>(1, k.krok / 2);
+        pul(k);
+        return;
+    }
+    const long i = std::min(static_cast<long>(podil * dilu), static_cast<long>(dilu) - 1);
+    Cele levy, pravy;
+    fmpz_mul_2exp(levy.get(), k.a.get(), static_cast<ulong>(m));
+    fmpz_add_ui(levy.get(), levy.get(), static_cast<ulong>(i));
+    fmpz_add_ui(pravy.get(), levy.get(), 1);
+    // The sign just inside either end of the whole interval is known: s at the left, -s at the right.
+    double vlevo = k.hodnotaVlevo, vpravo = k.hodnotaVpravo;
+    const int zLevy = i == 0 ? k.znamenkoVlevo : znamenkoV(k.f, levy.get(), k.j + m, &vlevo);
+    const int zPravy = i + 1 == static_cast<long>(dilu) ? -k.znamenkoVlevo : znamenkoV(k.f, pravy.get(), k.j + m, &vpravo);
+    if (zLevy == 0 || zPravy == 0) {
+        k.a = zLevy == 0 ? levy : pravy;
+        k.j += m;
+        k.presny = true;
+    } else if (zLevy == k.znamenkoVlevo && zPravy != k.znamenkoVlevo) {
+        k.a = levy;
+        k.j += m;
+        k.krok *= 2;
+        k.hodnotaVlevo = vlevo;
+        k.hodnotaVpravo = vpravo;
+    } else {
+        k.krok = std::max<long>(1, k.krok / 2);
+        pul(k);
+    }
+}
+
+// Narrows the interval of a root by at least `bitu` bits (or to the exact root).
+void zuz(Koren& k, long bitu) {
+    const long cil = k.j + bitu;
+    while (!k.presny && !k.konec && k.j < cil) {
+        if (k.krok < 2) {
+            pul(k);
+            k.krok = 2;
+        } else {
+            krokSecnou(k, std::min({k.krok, std::max<long>(2, cil - k.j), NEJVIC_BITU_SECNOU}));
+        }
     }
 }
 
@@ -235,7 +322,7 @@ std::vector<CelyPolynom> licheFaktory(const CelyPolynom& p) {
 }
 
 // True when the root of k is a root of p too: then it is one of g = gcd(f, p) (given), which has
-// no other root in the interval and changes sign there.
+// no other root inside the interval and changes sign there (its ends may be roots of g too).
 bool spolecny(const Koren& k, const CelyPolynom& p, const CelyPolynom& g) {
     if (k.presny) {
         return znamenkoV(p, k.a.get(), k.j) == 0;
@@ -243,7 +330,7 @@ bool spolecny(const Koren& k, const CelyPolynom& p, const CelyPolynom& g) {
     if (g.stupen() < 1) return false;
     Cele pravy;
     fmpz_add_ui(pravy.get(), k.a.get(), 1);
-    return znamenkoV(g, k.a.get(), k.j) * znamenkoV(g, pravy.get(), k.j) < 0;
+    return znamenkoVedle(g, k.a.get(), k.j, 1) * znamenkoVedle(g, pravy.get(), k.j, -1) < 0;
 }
 
 CelyPolynom nsd(const CelyPolynom& a, const CelyPolynom& b) {
@@ -253,6 +340,11 @@ CelyPolynom nsd(const CelyPolynom& a, const CelyPolynom& b) {
 }
 
 // ---------------------------------------------------------------- the loop on the circle
+
+struct Smycka {
+    CelyPolynom N, D;  // H = N / D, integer coefficients
+    CelyPolynom G, P, Q;
+};
 
 // The ball of c for a root.
 void kouleC(arb_t c, const Koren& k, long presnost) {
@@ -275,45 +367,54 @@ void kouleC(arb_t c, const Koren& k, long presnost) {
     arb_union(c, dolni.get(), horni.get(), presnost);
 }
 
-struct Smycka {
-    CelyPolynom N, D;  // H = N / D, integer coefficients
-    CelyPolynom G, P, Q;
-};
+// z = c + i sqrt(1 - c^2) on the circle for the ball of c.
+void naKruznici(const Koren& k, long presnost, acb_t z) {
+    kouleC(acb_realref(z), k, presnost);
+    arb_sqr(acb_imagref(z), acb_realref(z), presnost);
+    arb_sub_ui(acb_imagref(z), acb_imagref(z), 1, presnost);
+    arb_neg(acb_imagref(z), acb_imagref(z));
+    arb_sqrtpos(acb_imagref(z), acb_imagref(z), presnost);
+}
 
-// w = acos c and H at z = c + i sqrt(1 - c^2).
+// N and D at z = e^{jw} of the root. On the circle Horner's scheme in z widens a ball only by
+// the sum of k |coefficient| times its radius, where the same value as a polynomial in c
+// (Chebyshev coefficients, up to (1 + sqrt 2)^d in size) would be lost for any usable radius.
+void nAD(const Smycka& s, const Koren& k, long presnost, acb_t N, acb_t D) {
+    KomplexniInterval z;
+    naKruznici(k, presnost, z.get());
+    arb_fmpz_poly_evaluate_acb(N, s.N.get(), z.get(), presnost);
+    arb_fmpz_poly_evaluate_acb(D, s.D.get(), z.get(), presnost);
+}
+
+// w = acos c and H at z = e^{jw}.
 void vBode(const Smycka& s, const Koren& k, long presnost, arb_t w, acb_t H) {
     RealnyInterval c;
     kouleC(c.get(), k, presnost);
     arb_acos(w, c.get(), presnost);
-    KomplexniInterval z, jmenovatel;
-    arb_set(acb_realref(z.get()), c.get());
-    arb_sqr(acb_imagref(z.get()), c.get(), presnost);
-    arb_sub_ui(acb_imagref(z.get()), acb_imagref(z.get()), 1, presnost);
-    arb_neg(acb_imagref(z.get()), acb_imagref(z.get()));
-    arb_sqrtpos(acb_imagref(z.get()), acb_imagref(z.get()), presnost);
-    KomplexniPolynom N, D;
-    acb_poly_set_fmpz_poly(N.get(), s.N.get(), presnost);
-    acb_poly_set_fmpz_poly(D.get(), s.D.get(), presnost);
-    acb_poly_evaluate(H, N.get(), z.get(), presnost);
-    acb_poly_evaluate(jmenovatel.get(), D.get(), z.get(), presnost);
+    KomplexniInterval jmenovatel;
+    nAD(s, k, presnost, H, jmenovatel.get());
     acb_div(H, H, jmenovatel.get(), presnost);
 }
 
-// The sign of p at the root, or 0 while the ball cannot tell.
-int znamenkoKoule(const CelyPolynom& p, const Koren& k, long presnost) {
-    RealnyInterval c, v;
-    kouleC(c.get(), k, presnost);
-    arb_fmpz_poly_evaluate_arb(v.get(), p.get(), c.get(), presnost);
-    return arb_is_positive(v.get()) ? 1 : arb_is_negative(v.get()) ? -1 : 0;
+// The sign of P = Re(N conj D) at the root, or 0 while the ball cannot tell.
+int znamenkoPKoule(const Smycka& s, const Koren& k, long presnost) {
+    KomplexniInterval N, D;
+    nAD(s, k, presnost, N.get(), D.get());
+    acb_conj(D.get(), D.get());
+    acb_mul(N.get(), N.get(), D.get(), presnost);
+    const arb_struct* re = acb_realref(N.get());
+    return arb_is_positive(re) ? 1 : arb_is_negative(re) ? -1 : 0;
 }
 
-int znamenkoVKoreni(const CelyPolynom& p, Koren k) {
+// The sign of P at a root where P does not vanish (N conj D != 0 there), the interval halved
+// as the precision rises.
+int znamenkoPVKoreni(const Smycka& s, Koren& k) {
     for (long presnost = PRESNOST_ZACATEK; presnost <= PRESNOST_MAX; presnost *= 2) {
-        const int z = znamenkoKoule(p, k, presnost);
+        const int z = znamenkoPKoule(s, k, presnost);
         if (z != 0) return z;
-        for (int i = 0; i < PULENI; ++i) pul(k);
+        zuz(k, std::max<long>(PULENI, presnost / 2));
     }
-    throw std::runtime_error("Znamenko v koreni se nepodarilo rozhodnout\n");
+    throw std::runtime_error(NEURCENO);
 }
 
 // A crossover and what exact algebra fixed of its margin (nan: nothing).
@@ -362,10 +463,10 @@ Rezerva vycisli(const Smycka& s, Kriz kriz, bool zesileni) {
         if (rozhodnuty(hodnota) && rozhodnuty(frekvence)) return {hodnota.dolni, frekvence.dolni};
         if (presnost >= PRESNOST_MAX) {
             if (!hodnota.znamy() || !frekvence.znamy())
-                throw std::runtime_error("Rezervu stability se nepodarilo rozhodnout\n");
+                throw std::runtime_error(NEURCENO);
             return {hodnota.dolni / 2 + hodnota.horni / 2, frekvence.dolni / 2 + frekvence.horni / 2};
         }
-        for (long i = 0; i < std::max<long>(PULENI, presnost / 2); ++i) pul(kriz.koren);
+        zuz(kriz.koren, std::max<long>(PULENI, presnost / 2));
     }
 }
 
@@ -392,7 +493,7 @@ std::vector<Kriz> krizeniZesileni(const Smycka& s) {
         for (Koren& k : korenyVIntervalu(f)) {
             Kriz kriz{k, NAN};
             // H real there: -H on the real axis, arg(-H) = 180 for H > 0, 0 for H < 0.
-            if (s.Q.stupen() < 0 || spolecny(k, s.Q, sQ)) kriz.presna = znamenkoVKoreni(s.P, k) > 0 ? 180.0 : 0.0;
+            if (s.Q.stupen() < 0 || spolecny(k, s.Q, sQ)) kriz.presna = znamenkoPVKoreni(s, kriz.koren) > 0 ? 180.0 : 0.0;
             krizeni.push_back(kriz);
         }
     }
@@ -411,7 +512,7 @@ std::vector<Kriz> krizeniFaze(const Smycka& s) {
         const CelyPolynom sP = nsd(f, s.P), sG = nsd(f, s.G);
         for (Koren& k : korenyVIntervalu(f)) {
             // N conj(D) = 0 there: a zero or a pole of H on the circle, no crossing.
-            if (spolecny(k, s.P, sP) || znamenkoVKoreni(s.P, k) > 0) continue;
+            if (spolecny(k, s.P, sP) || znamenkoPVKoreni(s, k) > 0) continue;
             Kriz kriz{k, NAN};
             if (s.G.stupen() < 0 || spolecny(k, s.G, sG)) kriz.presna = 0.0;
             krizeni.push_back(kriz);

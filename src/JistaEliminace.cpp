@@ -292,6 +292,68 @@ bool vyrovnej(std::vector<Komplexni>& M, int n, std::vector<Komplexni>& G, int l
     return true;
 }
 
+// The solves of jisteVystupy: X = M^-1 g and V = M^-T h^T with their residuals R and S (and the
+// residuals' bounds).
+struct Reseni {
+    std::vector<Komplexni> X, V, R, S;
+    std::vector<double> chybyR, chybyS;
+};
+
+// ||M*^-1||_inf, with ||E||_inf from the elementwise bounds of M; not finite where M* may be
+// singular.
+double normaInverze(const std::vector<double>& chybyM, int n, NormyRozkladu& f) {
+    double normaE = 0.0;
+    for (int i = 0; i < n; ++i) {
+        double radek = 0.0;
+        for (int j = 0; j < n; ++j) radek += chybyM[static_cast<std::size_t>(i) * n + j];
+        normaE = std::max(normaE, radek);
+    }
+    normaE = nahoru(normaE * (1.0 + smerovane::gama(n + 1.0)));
+    return f.inverzePresne(n, normaE);
+}
+
+// The solves and residuals from the factors of M (puvodni: M as scaled, before the factoring).
+void res(const Vyrez& faktory, int n, const std::vector<int>& radky, const std::vector<Komplexni>& puvodni,
+         const std::vector<Komplexni>& G, int l, const std::vector<Komplexni>& H, int m, const ChybyDat& chyby,
+         Reseni& s) {
+    s.X = G;
+    s.V.assign(static_cast<std::size_t>(n) * m, 0.0);
+    std::vector<double> chybyHt(s.V.size());
+    for (int o = 0; o < m; ++o)
+        for (int j = 0; j < n; ++j) {
+            s.V[static_cast<std::size_t>(j) * m + o] = H[static_cast<std::size_t>(o) * n + j];
+            chybyHt[static_cast<std::size_t>(j) * m + o] = chyby.H[static_cast<std::size_t>(o) * n + j];
+        }
+    const std::vector<Komplexni> Ht = s.V;
+    resHuste(faktory, n, radky, Vyrez{s.X, l}, l);
+    resTransponovane(faktory, n, radky, Vyrez{s.V, m}, m);
+    rezidua(puvodni, chyby.M, n, G, chyby.G, s.X, l, false, s.R, s.chybyR);
+    rezidua(puvodni, chyby.M, n, Ht, chybyHt, s.V, m, true, s.S, s.chybyS);
+}
+
+// y = d + h X + V R of output o and input i with its bound; false when either is not finite.
+bool vystup(const Reseni& s, const std::vector<Komplexni>& H, const std::vector<Komplexni>& D, const ChybyDat& chyby,
+            int n, int l, int m, int o, int i, double inverze, Komplexni& Y, double& chybaY) {
+    const double g = smerovane::gama(2.0 * n + 4.0, smerovane::U_KOMPLEXNI) * (1.0 + smerovane::gama(4.0 * n + 8.0));
+    const std::size_t e = static_cast<std::size_t>(o) * l + i;
+    Komplexni y = D[e];
+    double velikost = velikostNahoru(D[e]), prvni = chyby.D[e], normaS = 0.0, normaR = 0.0;
+    for (int j = 0; j < n; ++j) {
+        const std::size_t jx = static_cast<std::size_t>(j) * l + i, jv = static_cast<std::size_t>(j) * m + o;
+        const Komplexni h = H[static_cast<std::size_t>(o) * n + j];
+        y += soucin(h, s.X[jx]) + soucin(s.V[jv], s.R[jx]);
+        velikost += velikostNahoru(h) * velikostNahoru(s.X[jx]) + velikostNahoru(s.V[jv]) * velikostNahoru(s.R[jx]);
+        prvni += chyby.H[static_cast<std::size_t>(o) * n + j] * velikostNahoru(s.X[jx]) +
+                 velikostNahoru(s.V[jv]) * s.chybyR[jx];
+        normaS += velikostNahoru(s.S[jv]) + s.chybyS[jv];
+        normaR = std::max(normaR, velikostNahoru(s.R[jx]) + s.chybyR[jx]);
+    }
+    Y = y;
+    chybaY = nahoru(prvni * (1.0 + smerovane::gama(2.0 * n + 4.0)) + g * velikost +
+                    nahoru(normaS * (1.0 + smerovane::gama(n + 1.0)) * inverze * normaR));
+    return std::isfinite(chybaY) && std::isfinite(y.real()) && std::isfinite(y.imag());
+}
+
 }  // namespace
 
 bool jisteVystupy(std::vector<Komplexni> M, int n, std::vector<Komplexni> G, int l, std::vector<Komplexni> H, int m,
@@ -304,55 +366,16 @@ bool jisteVystupy(std::vector<Komplexni> M, int n, std::vector<Komplexni> G, int
     NormyRozkladu f;
     Vyrez faktory{M, n};
     if (!rozlozHuste(faktory, n, radky, f)) return false;
-    std::vector<Komplexni> X = G, V(static_cast<std::size_t>(n) * m);
-    for (int o = 0; o < m; ++o)
-        for (int j = 0; j < n; ++j) V[static_cast<std::size_t>(j) * m + o] = H[static_cast<std::size_t>(o) * n + j];
-    resHuste(faktory, n, radky, Vyrez{X, l}, l);
-    resTransponovane(faktory, n, radky, Vyrez{V, m}, m);
-    std::vector<double> chybyHt(static_cast<std::size_t>(n) * m);
-    std::vector<Komplexni> Ht(chybyHt.size());
-    for (int o = 0; o < m; ++o)
-        for (int j = 0; j < n; ++j) {
-            Ht[static_cast<std::size_t>(j) * m + o] = H[static_cast<std::size_t>(o) * n + j];
-            chybyHt[static_cast<std::size_t>(j) * m + o] = chyby.H[static_cast<std::size_t>(o) * n + j];
-        }
-    std::vector<Komplexni> R, S;
-    std::vector<double> chybyR, chybyS;
-    rezidua(puvodni, chyby.M, n, G, chyby.G, X, l, false, R, chybyR);
-    rezidua(puvodni, chyby.M, n, Ht, chybyHt, V, m, true, S, chybyS);
-
-    // ||M*^-1||_inf, with ||E||_inf from the elementwise bounds of M.
-    double normaE = 0.0;
-    for (int i = 0; i < n; ++i) {
-        double radek = 0.0;
-        for (int j = 0; j < n; ++j) radek += chyby.M[static_cast<std::size_t>(i) * n + j];
-        normaE = std::max(normaE, radek);
-    }
-    normaE = nahoru(normaE * (1.0 + smerovane::gama(n + 1.0)));
-    const double inverze = f.inverzePresne(n, normaE);
+    Reseni s;
+    res(faktory, n, radky, puvodni, G, l, H, m, chyby, s);
+    const double inverze = normaInverze(chyby.M, n, f);
     if (!std::isfinite(inverze)) return false;
-
     Y.assign(static_cast<std::size_t>(m) * l, 0.0);
     chybyY.assign(Y.size(), 0.0);
-    const double g = smerovane::gama(2.0 * n + 4.0, smerovane::U_KOMPLEXNI) * (1.0 + smerovane::gama(4.0 * n + 8.0));
     for (int o = 0; o < m; ++o)
         for (int i = 0; i < l; ++i) {
             const std::size_t e = static_cast<std::size_t>(o) * l + i;
-            Komplexni y = D[e];
-            double velikost = velikostNahoru(D[e]), prvni = chyby.D[e], normaS = 0.0, normaR = 0.0;
-            for (int j = 0; j < n; ++j) {
-                const std::size_t jx = static_cast<std::size_t>(j) * l + i, jv = static_cast<std::size_t>(j) * m + o;
-                const Komplexni h = H[static_cast<std::size_t>(o) * n + j];
-                y += soucin(h, X[jx]) + soucin(V[jv], R[jx]);
-                velikost += velikostNahoru(h) * velikostNahoru(X[jx]) + velikostNahoru(V[jv]) * velikostNahoru(R[jx]);
-                prvni += chyby.H[static_cast<std::size_t>(o) * n + j] * velikostNahoru(X[jx]) + velikostNahoru(V[jv]) * chybyR[jx];
-                normaS += velikostNahoru(S[jv]) + chybyS[jv];
-                normaR = std::max(normaR, velikostNahoru(R[jx]) + chybyR[jx]);
-            }
-            Y[e] = y;
-            chybyY[e] = nahoru(prvni * (1.0 + smerovane::gama(2.0 * n + 4.0)) + g * velikost +
-                               nahoru(normaS * (1.0 + smerovane::gama(n + 1.0)) * inverze * normaR));
-            if (!std::isfinite(chybyY[e]) || !std::isfinite(y.real()) || !std::isfinite(y.imag())) return false;
+            if (!vystup(s, H, D, chyby, n, l, m, o, i, inverze, Y[e], chybyY[e])) return false;
         }
     return true;
 }

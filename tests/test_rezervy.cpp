@@ -112,3 +112,76 @@ TEST(Rezervy, ExactCrossingsTouchingsAndNone) {
         EXPECT_EQ(text(r.faze), p.faze) << p.A.size();
     }
 }
+
+namespace {
+
+// A list of expected margins in the text form, by rising w.
+std::string seznam(std::vector<std::pair<long double, long double>> rezervy) {
+    std::sort(rezervy.begin(), rezervy.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
+    std::string t;
+    for (const auto& r : rezervy) t += text(r.first, r.second) + " ";
+    return t.empty() ? "inf;-" : t.substr(0, t.size() - 1);
+}
+
+// 1/(z^n - 1), poles at the n-th roots of unity: H = -1/2 at w = (2m + 1) pi / n (gain margin
+// 20 log10 2), |H| = 1 where n w = +-pi/3 mod 2 pi, H = e^(-+j 2 pi / 3) (phase margin +-60).
+std::pair<std::string, std::string> mocninaMinusJedna(int n) {
+    std::vector<std::pair<long double, long double>> zesileni, faze;
+    for (int m = 0; (2 * m + 1) <= n; ++m) zesileni.push_back({20.0L * std::log10(2.0L), (2 * m + 1) * PI_L / n});
+    for (int m = 0; m <= n / 2; ++m)
+        for (const int znamenko : {1, -1}) {
+            const long double w = (2.0L * m * PI_L + znamenko * PI_L / 3.0L) / n;
+            if (w > 0.0L && w <= PI_L) faze.push_back({60.0L * znamenko, w});
+        }
+    return {seznam(zesileni), seznam(faze)};
+}
+
+}  // namespace
+
+// Poles and zeros on the circle are no crossings, the crossings between them are listed exactly:
+// roots of unity (an interval of one crossing ending at an exact pole), an integrator, the pair
+// e^(+-j pi/3), a pair of zeros at +-j. Closed forms on z = e^(jw):
+// - K/((z - 1)(z - a)): phase -180 where cos w = (1 + a)/2, |z - 1||z - a| = 1 - a there; |H| = 1
+//   where (2 - 2c)(1 + a^2 - 2ac) = K^2, a quadratic in c.
+// - K/(z^2 - z + 1) = K e^(-jw)/(2c - 1): real only at the pole, |H| = 1 at c = (1 +- K)/2.
+// - (z^2 + 1)/z^2 = 2c e^(-jw) and (z^2 + 1)/z^3 = 2c e^(-2jw): |H| = 1 at c = +-1/2, the zero at
+//   w = pi/2; the second is -2 at pi.
+TEST(Rezervy, PolesAndZerosOnTheCircle) {
+    struct Pripad {
+        std::string nazev;
+        Slozky B, A;
+        std::pair<std::string, std::string> ocekavane;
+    };
+    auto integrator = [](long double K, long double a) {
+        const long double qa = 4.0L * a, qb = -2.0L * (1.0L + a) * (1.0L + a), qc = 2.0L * (1.0L + a * a) - K * K;
+        const long double c = (-qb - std::sqrt(qb * qb - 4.0L * qa * qc)) / (2.0L * qa);
+        const std::complex<long double> z = std::polar(1.0L, std::acos(c));
+        return std::make_pair(text(20.0L * std::log10((1.0L - a) / K), std::acos((1.0L + a) / 2.0L)),
+                              text(rezervaFaze(K / ((z - 1.0L) * (z - a))), std::acos(c)));
+    };
+    const long double w1 = std::acos(0.75L), w2 = std::acos(0.25L), w3 = PI_L / 3.0L;
+    const std::vector<Pripad> pripady = {
+        {"1/(z^4 - 1)", {"1"}, {"-1", "0", "0", "0", "1"}, mocninaMinusJedna(4)},
+        {"1/(z^5 - 1)", {"1"}, {"-1", "0", "0", "0", "0", "1"}, mocninaMinusJedna(5)},
+        {"1/(z^12 - 1)", {"1"}, {"-1", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "1"}, mocninaMinusJedna(12)},
+        {"0.3/((z - 1)(z - 0.5))", {"0.3"}, {"0.5", "-1.5", "1"}, integrator(0.3L, 0.5L)},
+        {"1/((z - 1)(z - 0.5))", {"1"}, {"0.5", "-1.5", "1"}, integrator(1.0L, 0.5L)},
+        {"0.1/((z - 1)(z - 0.8))", {"0.1"}, {"0.8", "-1.8", "1"}, integrator(0.1L, 0.8L)},
+        {"0.5/(z^2 - z + 1)", {"0.5"}, {"1", "-1", "1"},
+         {"inf;-", seznam({{180.0L - w1 * 180.0L / PI_L, w1}, {-w2 * 180.0L / PI_L, w2}})}},
+        {"(z^2 + 1)/z^2", {"1", "0", "1"}, {"0", "0", "1"}, {"inf;-", seznam({{120.0L, w3}, {-120.0L, 2.0L * w3}})}},
+        {"(z^2 + 1)/z^3", {"1", "0", "1"}, {"0", "0", "0", "1"},
+         {seznam({{-20.0L * std::log10(2.0L), PI_L}}), seznam({{60.0L, w3}, {120.0L, 2.0L * w3}})}},
+        // A gain crossover exactly at c = -1/2 (|A(e^(j 2 pi/3))| = 12, phase margin 60) beside a
+        // crossover in the neighbouring interval; the others from a 40-digit evaluation on the circle.
+        {"12/A7", {"12"}, {"1", "5", "-2", "-1", "2", "1", "-1", "4"},
+         {"-4.54146;2.36631 " + text(20.0L * std::log10(0.75L), PI_L), "104.78;1.87835 " + text(60.0L, 2.0L * w3)}},
+    };
+    for (const Pripad& p : pripady) {
+        SCOPED_TRACE(p.nazev);
+        PresnySystem s = prenos(p.B, p.A);
+        const Rezervy r = rezervy(s);
+        EXPECT_EQ(text(r.zesileni), p.ocekavane.first);
+        EXPECT_EQ(text(r.faze), p.ocekavane.second);
+    }
+}
