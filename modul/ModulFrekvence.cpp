@@ -5,6 +5,7 @@
 #include <flint/fmpz_poly.h>
 
 #include "ModulObaly.h"
+#include "ModulRozsah.h"
 #include "ModulRezervy.h"
 #include "ZadaniPresnosti.h"
 
@@ -95,17 +96,6 @@ Fakta fakta(PresnySystem& system, long o, long i, long k) {
     return f;
 }
 
-// The ends of a ball as doubles rounded outward; nan for a ball that is not finite.
-Rozsah rozsah(const arb_t x) {
-    if (!arb_is_finite(x)) return {};
-    BinarniCislo a;
-    arb_get_lbound_arf(a.get(), x, 53);
-    const double dolni = arf_get_d(a.get(), ARF_RND_FLOOR);
-    arb_get_ubound_arf(a.get(), x, 53);
-    const double horni = arf_get_d(a.get(), ARF_RND_CEIL);
-    return {dolni, horni};
-}
-
 // Magnitude in dB and phase in degrees of the ball h. The phase is taken near pi when h lies
 // left of the imaginary axis, so that a ball across the negative axis is not split.
 BodFrekvence bodKoule(const acb_t h, long presnost) {
@@ -118,7 +108,7 @@ BodFrekvence bodKoule(const acb_t h, long presnost) {
         arb_const_log10(y.get(), presnost);
         arb_div(x.get(), x.get(), y.get(), presnost);
         arb_mul_ui(x.get(), x.get(), 10, presnost);
-        b.db = rozsah(x.get());
+        b.db = rozsahKoule(x.get());
     }
     arb_const_pi(pi.get(), presnost);
     KomplexniInterval v;
@@ -131,7 +121,7 @@ BodFrekvence bodKoule(const acb_t h, long presnost) {
     }
     arb_mul_ui(x.get(), x.get(), 180, presnost);
     arb_div(x.get(), x.get(), pi.get(), presnost);
-    b.faze = rozsah(x.get());
+    b.faze = rozsahKoule(x.get());
     return b;
 }
 

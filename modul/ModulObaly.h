@@ -41,12 +41,17 @@ public:
 };
 
 // Integer (fmpz).
-class CeleCislo : BezKopie {
+class CeleCislo {
     fmpz_t x;
 
 public:
     CeleCislo() { fmpz_init(x); }
     explicit CeleCislo(long hodnota) { fmpz_init_set_si(x, hodnota); }
+    CeleCislo(const CeleCislo& jine) { fmpz_init_set(x, jine.x); }
+    CeleCislo& operator=(const CeleCislo& jine) {
+        fmpz_set(x, jine.x);
+        return *this;
+    }
     ~CeleCislo() { fmpz_clear(x); }
     fmpz* get() { return x; }
     const fmpz* get() const { return x; }

@@ -9,6 +9,7 @@
 
 #include "JisteBody.h"
 #include "ModulObaly.h"
+#include "ModulRozsah.h"
 #include "ZadaniPresnosti.h"
 
 namespace {
@@ -25,22 +26,6 @@ const long NEJVIC_BITU_SECNOU = 48;
 const char* const NEURCENO =
     "Rezervy stability se nepodarilo urcit (krizeni je prilis blizko polu nebo nuly na jednotkove kruznici)\n";
 
-// An owning integer.
-class Cele {
-    fmpz_t x;
-
-public:
-    Cele() { fmpz_init(x); }
-    Cele(const Cele& jine) { fmpz_init_set(x, jine.x); }
-    Cele& operator=(const Cele& jine) {
-        fmpz_set(x, jine.x);
-        return *this;
-    }
-    ~Cele() { fmpz_clear(x); }
-    fmpz* get() { return x; }
-    const fmpz* get() const { return x; }
-};
-
 // ---------------------------------------------------------------- polynomials in c = cos w
 
 // sum_k e_k cos kw (kosinus) or sum_k e_k sin kw / sin w for A(z) B(1/z) = sum e_k z^k, as
@@ -51,7 +36,7 @@ CelyPolynom trigonometricka(const CelyPolynom& A, const CelyPolynom& B, bool kos
     fmpz_poly_mul(soucin.get(), A.get(), obraceny.get());
     const long posun = B.stupen();
     const long nejvic = std::max(A.stupen(), posun);
-    Cele kladny, zaporny;
+    CeleCislo kladny, zaporny;
     for (long k = kosinus ? 0 : 1; k <= nejvic; ++k) {
         fmpz_poly_get_coeff_fmpz(kladny.get(), soucin.get(), posun + k);
         fmpz_zero(zaporny.get());
@@ -75,7 +60,7 @@ CelyPolynom trigonometricka(const CelyPolynom& A, const CelyPolynom& B, bool kos
 // A root of f: y = (c + 1) / 2 in (a / 2^j, (a + 1) / 2^j), or y = a / 2^j exactly.
 struct Koren {
     CelyPolynom f;  // square-free; its only root in the interval
-    Cele a;
+    CeleCislo a;
     long j = 0;
     bool presny = false;
     bool konec = false;  // c = -1, w = pi
@@ -86,19 +71,17 @@ struct Koren {
 
 // c at y = a / 2^j + d / 2^j (d = 0, 1 or a half-step as 2a + 1 over 2^(j + 1)).
 void bodC(fmpq_t c, const fmpz_t citatel, long j) {
-    fmpz_t dve;
-    fmpz_init_set_ui(dve, 1);
-    fmpz_mul_2exp(dve, dve, static_cast<ulong>(j));
+    CeleCislo dve(1);
+    fmpz_mul_2exp(dve.get(), dve.get(), static_cast<ulong>(j));
     fmpz_mul_2exp(fmpq_numref(c), citatel, 1);
-    fmpz_sub(fmpq_numref(c), fmpq_numref(c), dve);
-    fmpz_set(fmpq_denref(c), dve);
+    fmpz_sub(fmpq_numref(c), fmpq_numref(c), dve.get());
+    fmpz_set(fmpq_denref(c), dve.get());
     fmpq_canonicalise(c);
-    fmpz_clear(dve);
 }
 
 // The exact point c = citatel / 2^(j - 1) - 1 (y = citatel / 2^j) as a ball.
 void bodKoule(arb_t x, const fmpz_t citatel, long j) {
-    Cele cislo, mocnina, exponent;
+    CeleCislo cislo, mocnina, exponent;
     fmpz_mul_2exp(cislo.get(), citatel, 1);
     fmpz_one(mocnina.get());
     fmpz_mul_2exp(mocnina.get(), mocnina.get(), static_cast<ulong>(j));
@@ -121,15 +104,10 @@ int znamenkoV(const CelyPolynom& f, const fmpz_t citatel, long j, double* hodnot
             if (arb_is_negative(v.get())) return -1;
         }
     }
-    fmpq_t c, v;
-    fmpq_init(c);
-    fmpq_init(v);
-    bodC(c, citatel, j);
-    fmpz_poly_evaluate_fmpq(v, f.get(), c);
-    const int z = fmpq_sgn(v);
-    fmpq_clear(c);
-    fmpq_clear(v);
-    return z;
+    Racionalni c, v;
+    bodC(c.get(), citatel, j);
+    fmpz_poly_evaluate_fmpq(v.get(), f.get(), c.get());
+    return fmpq_sgn(v.get());
 }
 
 // f at the point of znamenkoV, roughly (the midpoint of its ball): a guess, never a decision.
@@ -168,11 +146,11 @@ long zmenyZnamenek(const CelyPolynom& p) {
 // Roots of g in (0, 1), where g(t) = 2^(j d) f(c) for y = (a + t) / 2^j: Descartes' rule of signs
 // on (t + 1)^d g(1 / (t + 1)), whose positive roots are those of g in (0, 1); 0 or 1 sign change
 // decides, more bisect (Collins and Akritas).
-void izoluj(const CelyPolynom& f, const CelyPolynom& g, const Cele& a, long j, std::vector<Koren>& koreny) {
+void izoluj(const CelyPolynom& f, const CelyPolynom& g, const CeleCislo& a, long j, std::vector<Koren>& koreny) {
     if (g.stupen() < 1) return;
     CelyPolynom obraz;
     fmpz_poly_reverse(obraz.get(), g.get(), fmpz_poly_length(g.get()));
-    Cele jedna;
+    CeleCislo jedna;
     fmpz_one(jedna.get());
     fmpz_poly_taylor_shift(obraz.get(), obraz.get(), jedna.get());
     const long zmeny = zmenyZnamenek(obraz);
@@ -190,7 +168,7 @@ void izoluj(const CelyPolynom& f, const CelyPolynom& g, const Cele& a, long j, s
     const long d = g.stupen();
     for (long i = 0; i <= d; ++i) fmpz_mul_2exp(leva.get()->coeffs + i, leva.get()->coeffs + i, static_cast<ulong>(d - i));
     fmpz_poly_taylor_shift(prava.get(), leva.get(), jedna.get());
-    Cele levy, pravy;
+    CeleCislo levy, pravy;
     fmpz_mul_2exp(levy.get(), a.get(), 1);
     fmpz_add_ui(pravy.get(), levy.get(), 1);
     if (fmpz_is_zero(prava.get()->coeffs)) {
@@ -215,7 +193,7 @@ std::vector<Koren> korenyVIntervalu(const CelyPolynom& f) {
     CelyPolynom g, linearni = CelyPolynom::zCelych({-1, 2});
     fmpz_poly_compose(g.get(), f.get(), linearni.get());
     if (g.stupen() >= 0 && fmpz_is_zero(g.get()->coeffs)) fmpz_poly_shift_right(g.get(), g.get(), 1);
-    Cele hodnota;
+    CeleCislo hodnota;
     fmpz_one(hodnota.get());
     fmpz_poly_evaluate_fmpz(hodnota.get(), g.get(), hodnota.get());
     if (fmpz_is_zero(hodnota.get())) {
@@ -223,7 +201,7 @@ std::vector<Koren> korenyVIntervalu(const CelyPolynom& f) {
         fmpz_poly_div(g.get(), g.get(), delitel.get());
     }
     std::vector<Koren> koreny;
-    izoluj(f, g, Cele(), 0, koreny);
+    izoluj(f, g, CeleCislo(), 0, koreny);
     for (Koren& k : koreny)
         if (!k.presny) k.znamenkoVlevo = znamenkoVedle(k.f, k.a.get(), k.j, 1);
     return koreny;
@@ -232,7 +210,7 @@ std::vector<Koren> korenyVIntervalu(const CelyPolynom& f) {
 // Halves the interval of a root (exact signs at the midpoint).
 void pul(Koren& k) {
     if (k.presny || k.konec) return;
-    Cele stred;
+    CeleCislo stred;
     fmpz_mul_2exp(stred.get(), k.a.get(), 1);
     fmpz_add_ui(stred.get(), stred.get(), 1);
     const int z = znamenkoV(k.f, stred.get(), k.j + 1);
@@ -254,7 +232,7 @@ void pul(Koren& k) {
 // values at the ends of a confirmed part are kept for the next guess.
 void krokSecnou(Koren& k, long m) {
     if (std::isnan(k.hodnotaVlevo) || std::isnan(k.hodnotaVpravo)) {
-        Cele prava;
+        CeleCislo prava;
         fmpz_add_ui(prava.get(), k.a.get(), 1);
         k.hodnotaVlevo = priblizne(k.f, k.a.get(), k.j);
         k.hodnotaVpravo = priblizne(k.f, prava.get(), k.j);
@@ -267,7 +245,7 @@ void krokSecnou(Koren& k, long m) {
         return;
     }
     const long i = std::min(static_cast<long>(podil * dilu), static_cast<long>(dilu) - 1);
-    Cele levy, pravy;
+    CeleCislo levy, pravy;
     fmpz_mul_2exp(levy.get(), k.a.get(), static_cast<ulong>(m));
     fmpz_add_ui(levy.get(), levy.get(), static_cast<ulong>(i));
     fmpz_add_ui(pravy.get(), levy.get(), 1);
@@ -308,16 +286,14 @@ void zuz(Koren& k, long bitu) {
 std::vector<CelyPolynom> licheFaktory(const CelyPolynom& p) {
     std::vector<CelyPolynom> faktory;
     if (p.stupen() < 1) return faktory;
-    fmpz_poly_factor_t rozklad;
-    fmpz_poly_factor_init(rozklad);
-    fmpz_poly_factor_squarefree(rozklad, p.get());
-    for (long i = 0; i < rozklad->num; ++i)
-        if (rozklad->exp[i] % 2 == 1) {
+    RozkladPolynomu rozklad;
+    fmpz_poly_factor_squarefree(rozklad.get(), p.get());
+    for (long i = 0; i < rozklad.get()->num; ++i)
+        if (rozklad.get()->exp[i] % 2 == 1) {
             CelyPolynom f;
-            fmpz_poly_set(f.get(), rozklad->p + i);
+            fmpz_poly_set(f.get(), rozklad.get()->p + i);
             faktory.push_back(f);
         }
-    fmpz_poly_factor_clear(rozklad);
     return faktory;
 }
 
@@ -328,7 +304,7 @@ bool spolecny(const Koren& k, const CelyPolynom& p, const CelyPolynom& g) {
         return znamenkoV(p, k.a.get(), k.j) == 0;
     }
     if (g.stupen() < 1) return false;
-    Cele pravy;
+    CeleCislo pravy;
     fmpz_add_ui(pravy.get(), k.a.get(), 1);
     return znamenkoVedle(g, k.a.get(), k.j, 1) * znamenkoVedle(g, pravy.get(), k.j, -1) < 0;
 }
@@ -353,7 +329,7 @@ void kouleC(arb_t c, const Koren& k, long presnost) {
         return;
     }
     RealnyInterval dolni, horni;
-    Cele pravy, exponent;
+    CeleCislo pravy, exponent;
     fmpz_add_ui(pravy.get(), k.a.get(), 1);
     fmpz_set_si(exponent.get(), 1 - k.j);
     arb_set_fmpz_2exp(dolni.get(), k.a.get(), exponent.get());
@@ -423,18 +399,6 @@ struct Kriz {
     double presna = NAN;
 };
 
-Rozsah rozsah(const arb_t x) {
-    if (!arb_is_finite(x)) return {};
-    arf_t a;
-    arf_init(a);
-    arb_get_lbound_arf(a, x, 53);
-    const double dolni = arf_get_d(a, ARF_RND_FLOOR);
-    arb_get_ubound_arf(a, x, 53);
-    const double horni = arf_get_d(a, ARF_RND_CEIL);
-    arf_clear(a);
-    return {dolni, horni};
-}
-
 // The margin and w of a crossover, refined until both print certainly.
 Rezerva vycisli(const Smycka& s, Kriz kriz, bool zesileni) {
     for (long presnost = PRESNOST_ZACATEK;; presnost *= 2) {
@@ -451,15 +415,15 @@ Rezerva vycisli(const Smycka& s, Kriz kriz, bool zesileni) {
             arb_const_log10(l10.get(), presnost);
             arb_div(x.get(), x.get(), l10.get(), presnost);
             arb_mul_si(x.get(), x.get(), -20, presnost);
-            hodnota = rozsah(x.get());
+            hodnota = rozsahKoule(x.get());
         } else if (std::isnan(kriz.presna)) {
             acb_neg(H.get(), H.get());
             acb_arg(x.get(), H.get(), presnost);
             arb_mul_ui(x.get(), x.get(), 180, presnost);
             arb_div(x.get(), x.get(), pi.get(), presnost);
-            hodnota = rozsah(x.get());
+            hodnota = rozsahKoule(x.get());
         }
-        const Rozsah frekvence = rozsah(w.get());
+        const Rozsah frekvence = rozsahKoule(w.get());
         if (rozhodnuty(hodnota) && rozhodnuty(frekvence)) return {hodnota.dolni, frekvence.dolni};
         if (presnost >= PRESNOST_MAX) {
             if (!hodnota.znamy() || !frekvence.znamy())
@@ -497,7 +461,7 @@ std::vector<Kriz> krizeniZesileni(const Smycka& s) {
             krizeni.push_back(kriz);
         }
     }
-    Cele n, d;
+    CeleCislo n, d;
     vMinusJedne(s, n.get(), d.get());
     if (!fmpz_is_zero(d.get()) && fmpz_cmpabs(n.get(), d.get()) == 0)
         krizeni.push_back(naKonci(fmpz_equal(n.get(), d.get()) ? 180.0 : 0.0));
@@ -518,7 +482,7 @@ std::vector<Kriz> krizeniFaze(const Smycka& s) {
             krizeni.push_back(kriz);
         }
     }
-    Cele n, d;
+    CeleCislo n, d;
     vMinusJedne(s, n.get(), d.get());
     if (!fmpz_is_zero(d.get()) && !fmpz_is_zero(n.get()) && fmpz_sgn(n.get()) != fmpz_sgn(d.get()))
         krizeni.push_back(naKonci(fmpz_cmpabs(n.get(), d.get()) == 0 ? 0.0 : NAN));

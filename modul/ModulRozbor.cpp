@@ -6,18 +6,6 @@
 
 namespace {
 
-// FLINT's square-free factorisation, owned.
-class SoucinCinitelu {
-    fmpz_poly_factor_t f;
-
-public:
-    SoucinCinitelu() { fmpz_poly_factor_init(f); }
-    SoucinCinitelu(const SoucinCinitelu&) = delete;
-    SoucinCinitelu& operator=(const SoucinCinitelu&) = delete;
-    ~SoucinCinitelu() { fmpz_poly_factor_clear(f); }
-    fmpz_poly_factor_struct* get() { return f; }
-};
-
 CinitelPolu cinitel(const fmpz_poly_struct* s, long nasobnost) {
     CinitelPolu c;
     fmpz_poly_set(c.s.get(), s);
@@ -40,7 +28,7 @@ RozborPolu rozeber(const CelyPolynom& p) {
     CelyPolynom q;
     fmpz_poly_shift_right(q.get(), p.get(), rozbor.nuly);
     if (q.stupen() <= 0) return rozbor;
-    SoucinCinitelu cinitele;
+    RozkladPolynomu cinitele;
     fmpz_poly_factor_squarefree(cinitele.get(), q.get());
     for (long i = 0; i < cinitele.get()->num; ++i)
         rozbor.cinitele.push_back(cinitel(cinitele.get()->p + i, cinitele.get()->exp[i]));
