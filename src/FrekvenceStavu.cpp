@@ -281,13 +281,7 @@ void zpresni(const Vyvazeny& v, const std::vector<double>& w, FrekvencniOdezva& 
     std::vector<Komplexni> Y;
     std::vector<double> chybyY;
     if (!jisteVystupy(std::move(M), n, G, l, H, m, D, chyby, Y, chybyY)) return;
-    for (int o = 0; o < m; ++o)
-        for (int i = 0; i < l; ++i) {
-            const std::size_t e = odezva.index(k, o, i), p = static_cast<std::size_t>(o) * l + i;
-            if (odezva.jeKonstantni(o, i) || !(chybyY[p] < odezva.chyby[e])) continue;
-            odezva.hodnoty[e] = Y[p];
-            odezva.chyby[e] = chybyY[p];
-        }
+    odezva.prevezmiTesnejsi(k, Y, chybyY);
 }
 
 std::vector<bool> strukturaStavu(const Matrix<double>& F, const Matrix<double>& G, const Matrix<double>& H) {

@@ -78,13 +78,7 @@ void zpresniZlomek(const Matrix<Polynom>& A, const Matrix<Polynom>& B, const std
     std::vector<Komplexni> Y;
     std::vector<double> chybyY;
     if (!jisteVystupy(std::move(M), m, P, l, I, m, D, chyby, Y, chybyY)) return;
-    for (int o = 0; o < m; ++o)
-        for (int i = 0; i < l; ++i) {
-            const std::size_t e = odezva.index(k, o, i), p = static_cast<std::size_t>(o) * l + i;
-            if (odezva.jeKonstantni(o, i) || !(chybyY[p] < odezva.chyby[e])) continue;
-            odezva.hodnoty[e] = Y[p];
-            odezva.chyby[e] = chybyY[p];
-        }
+    odezva.prevezmiTesnejsi(k, Y, chybyY);
 }
 
 }  // namespace
@@ -95,6 +89,16 @@ FrekvencniOdezva::FrekvencniOdezva(int vystupu, int vstupu, const std::vector<do
       chyby(hodnoty.size(), std::numeric_limits<double>::infinity()),
       konstantni(static_cast<std::size_t>(vystupu) * static_cast<std::size_t>(vstupu), false) {
     for (const double x : w) realne.push_back(bodKruznice(x) == -1.0);
+}
+
+void FrekvencniOdezva::prevezmiTesnejsi(std::size_t k, const std::vector<Komplexni>& Y, const std::vector<double>& chybyY) {
+    for (int o = 0; o < vystupu; ++o)
+        for (int i = 0; i < vstupu; ++i) {
+            const std::size_t e = index(k, o, i), p = static_cast<std::size_t>(o) * vstupu + i;
+            if (jeKonstantni(o, i) || !(chybyY[p] < chyby[e])) continue;
+            hodnoty[e] = Y[p];
+            chyby[e] = chybyY[p];
+        }
 }
 
 Komplexni bodKruznice(double w) {

@@ -49,6 +49,9 @@ struct FrekvencniOdezva {
     Komplexni operator()(std::size_t k, int o, int i) const { return hodnoty[index(k, o, i)]; }
     double chyba(std::size_t k, int o, int i) const { return chyby[index(k, o, i)]; }
     bool jeKonstantni(int o, int i) const { return konstantni[static_cast<std::size_t>(o * vstupu + i)]; }
+    // The values Y of frequency k (each output's row of inputs) with their bounds, each taken
+    // where its bound is tighter than the one kept; constant pairs keep theirs.
+    void prevezmiTesnejsi(std::size_t k, const std::vector<Komplexni>& Y, const std::vector<double>& chybyY);
 };
 
 // e^{jw}; exactly -1 at w = pi (the double nearest it).
