@@ -8,7 +8,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -54,6 +57,20 @@ inline std::string docasnyAdresar() {
     const char* d = ::mkdtemp(vzor);
     return d ? std::string(d) : std::string("/tmp");
 }
+
+// A test with a fresh directory of its own, removed with everything in it after the test.
+class SAdresarem : public ::testing::Test {
+protected:
+    std::string adresar = docasnyAdresar();
+    ~SAdresarem() override {
+        if (adresar.rfind("/tmp/cldds_e2e_", 0) == 0) std::filesystem::remove_all(adresar);
+    }
+    // The file `jmeno` of the directory written with `obsah`; its path.
+    std::string soubor(const std::string& jmeno, const std::string& obsah) const {
+        zapis(adresar + "/" + jmeno, obsah);
+        return adresar + "/" + jmeno;
+    }
+};
 
 // Runs build/cldds (or another program) with the given arguments (no shell involved), stdin
 // from /dev/null. Standard output is captured, or goes to the file `kamVystup` when one is given.

@@ -32,14 +32,9 @@ void ocekavej(const e2e::Vysledek& v, const std::string& vystup, int status) {
     EXPECT_EQ(v.exit_status, status);
 }
 
-class Driver : public ::testing::Test {
+class Driver : public e2e::SAdresarem {
 protected:
-    std::string adresar = e2e::docasnyAdresar();
     std::string vysledek = adresar + "/vysledek.csv";
-
-    ~Driver() override {
-        if (adresar.rfind("/tmp/cldds_e2e_", 0) == 0) std::filesystem::remove_all(adresar);
-    }
 };
 
 }  // namespace

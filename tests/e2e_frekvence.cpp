@@ -15,16 +15,9 @@ namespace {
 using e2e::precti;
 using e2e::spust;
 
-class Frekvence : public ::testing::Test {
+class Frekvence : public e2e::SAdresarem {
 protected:
-    std::string adresar = e2e::docasnyAdresar();
     std::string vysledek = adresar + "/vysledek.txt";
-    ~Frekvence() override { std::filesystem::remove_all(adresar); }
-
-    std::string soubor(const std::string& jmeno, const std::string& obsah) const {
-        e2e::zapis(adresar + "/" + jmeno, obsah);
-        return adresar + "/" + jmeno;
-    }
     static std::string data(const std::string& jmeno) { return std::string(CLDDS_TEST_DATA) + "/" + jmeno; }
 };
 

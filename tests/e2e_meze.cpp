@@ -40,20 +40,7 @@ std::string diagonalniMIMO(int l, int stupen) {
     return b + "\n" + a;
 }
 
-class Meze : public ::testing::Test {
-protected:
-    std::string adresar = e2e::docasnyAdresar();
-
-    std::string soubor(const std::string& jmeno, const std::string& obsah) {
-        const std::string cesta = adresar + "/" + jmeno;
-        e2e::zapis(cesta, obsah);
-        return cesta;
-    }
-
-    ~Meze() override {
-        if (adresar.rfind("/tmp/cldds_e2e_", 0) == 0) std::filesystem::remove_all(adresar);
-    }
-};
+using Meze = e2e::SAdresarem;
 
 TEST_F(Meze, StateSpaceSystemOfTheWidestRowsIsAnalysed) {
     // 256 states, a cycle through all of them: eigenvalues the 256th roots of unity.

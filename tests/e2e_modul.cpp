@@ -40,9 +40,8 @@ const std::string ZASAZENY = JEN_VERZE +
     "__attribute__((constructor)) static void bezi() { if (std::FILE* f = std::fopen(\"zasazeny_bezel\", \"w\")) "
     "std::fclose(f); }\n";
 
-class Modul : public ::testing::Test {
+class Modul : public e2e::SAdresarem {
 protected:
-    std::string adresar = e2e::docasnyAdresar();
     std::string bin = adresar + "/bin";
     std::string nastroj = bin + "/cldds";
     std::string system = adresar + "/kruh.txt";
@@ -55,9 +54,6 @@ protected:
         // Poles +-i on the unit circle: only the exact path decides the verdict.
         e2e::zapis(system, "1\n1 0 1\n");
         e2e::zapis(vysledek, STARY);
-    }
-    ~Modul() override {
-        if (adresar.rfind("/tmp/cldds_e2e_", 0) == 0) fs::remove_all(adresar);
     }
     e2e::Vysledek impulse() const { return e2e::spust({"VnejsiSISO", system, "Impulse", vysledek}, "", nastroj); }
 };

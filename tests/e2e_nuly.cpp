@@ -15,16 +15,9 @@ namespace {
 using e2e::precti;
 using e2e::spust;
 
-class Nuly : public ::testing::Test {
+class Nuly : public e2e::SAdresarem {
 protected:
-    std::string adresar = e2e::docasnyAdresar();
     std::string vysledek = adresar + "/poly.txt";
-    ~Nuly() override { std::filesystem::remove_all(adresar); }
-
-    std::string soubor(const std::string& jmeno, const std::string& obsah) const {
-        e2e::zapis(adresar + "/" + jmeno, obsah);
-        return adresar + "/" + jmeno;
-    }
 };
 
 // The report without the sections from `od` up to `do_` (end of text when absent).

@@ -99,9 +99,8 @@ std::string velkySystem(double a) {
     return text;
 }
 
-class CeleSoubory : public ::testing::Test {
+class CeleSoubory : public e2e::SAdresarem {
 protected:
-    std::string adresar = e2e::docasnyAdresar();
     std::string system = adresar + "/system.txt";
     std::string vysledek = adresar + "/vysledek.txt";
     const std::string STARY = "the report of an earlier run\n";
@@ -109,9 +108,6 @@ protected:
     void SetUp() override {
         e2e::zapis(system, velkySystem(0.5));
         e2e::zapis(vysledek, STARY);
-    }
-    ~CeleSoubory() override {
-        if (adresar.rfind("/tmp/cldds_e2e_", 0) == 0) fs::remove_all(adresar);
     }
     std::vector<std::string> velkaOdezva(const std::string& cil) const {
         return {"--kroky", "100000", "StavMIMO", system, "Impulse", cil};

@@ -14,16 +14,9 @@ namespace {
 using e2e::precti;
 using e2e::spust;
 
-class Volby : public ::testing::Test {
+class Volby : public e2e::SAdresarem {
 protected:
-    std::string adresar = e2e::docasnyAdresar();
     std::string vysledek = adresar + "/vysledek.txt";
-    ~Volby() override { std::filesystem::remove_all(adresar); }
-
-    std::string soubor(const std::string& jmeno, const std::string& obsah) const {
-        e2e::zapis(adresar + "/" + jmeno, obsah);
-        return adresar + "/" + jmeno;
-    }
 };
 
 // The value lines of a report (after the first empty line), each split at ';' into numbers.

@@ -27,12 +27,8 @@ std::string zapis(const std::string& cesta, const std::string& text) {
     }
 }
 
-class CelySouborTest : public ::testing::Test {
+class CelySouborTest : public e2e::SAdresarem {
 protected:
-    std::string adresar = e2e::docasnyAdresar();
-    ~CelySouborTest() override {
-        if (adresar.rfind("/tmp/cldds_e2e_", 0) == 0) fs::remove_all(adresar);
-    }
     std::size_t pocet() const { return static_cast<std::size_t>(std::distance(fs::directory_iterator(adresar), {})); }
 };
 
