@@ -69,24 +69,3 @@ TEST_F(Frekvence, MarginsFollowTheFrequencyLinesInTheirFixedForm) {
     }
 }
 
-TEST_F(Frekvence, MarginsAreRefusedWhereTheyDoNotBelong) {
-    const std::string siso = soubor("k.txt", "0.9\n-0.5 1\n");
-    const std::string mimo = soubor("m.txt", "0.5 0.1\n0 -0.3\n\n1 0\n0 1\n\n1 0.5\n-0.2 1\n\n0.1 0\n0 0.2\n\n0\n0\n");
-    struct Pripad {
-        std::vector<std::string> argumenty;
-        std::string zprava;
-    };
-    const std::vector<Pripad> pripady = {
-        {{"--rezervy", "ano", "StavMIMO", mimo, "Frekvence", vysledek}, "Volba --rezervy patri jen k systemu SISO\n"},
-        {{"--rezervy", "ano", "VnejsiSISO", siso, "Poly", vysledek}, "Volba --rezervy nepatri k operaci Poly\n"},
-        {{"--rezervy", "ano", "VnejsiSISO", siso, "Impulse", vysledek}, "Volba --rezervy nepatri k operaci Impulse\n"},
-        {{"--rezervy", "ano", "VnejsiSISO", siso, "Stabilita"}, "Volba --rezervy nepatri k operaci Stabilita\n"},
-    };
-    for (const Pripad& p : pripady) {
-        SCOPED_TRACE(p.argumenty[2] + " " + p.argumenty[4]);
-        const e2e::Vysledek v = spust(p.argumenty);
-        EXPECT_EQ(v.stdout_text, p.zprava);
-        EXPECT_EQ(v.exit_status, 1);
-        EXPECT_FALSE(e2e::existuje(vysledek));
-    }
-}

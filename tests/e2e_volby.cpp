@@ -47,7 +47,7 @@ const std::string MIMO_STAV = "0.5 0.1\n0 -0.3\n\n1 0\n0 1\n\n1 0.5\n-0.2 1\n\n0
 }  // namespace
 
 TEST_F(Volby, EachBadOptionIsRefusedBeforeAnyFileIsWritten) {
-    const std::string system = soubor("s.txt", "1\n-0.5 1\n");
+    const std::string system = soubor("s.txt", "1\n-0.5 1\n"), mimo = soubor("m.txt", MIMO_STAV);
     struct Pripad {
         std::vector<std::string> argumenty;
         std::string zprava;
@@ -70,6 +70,10 @@ TEST_F(Volby, EachBadOptionIsRefusedBeforeAnyFileIsWritten) {
          "Spatna hodnota volby --nuly ->snad Musi byt ano nebo ne\n"},
         {{"--rezervy", "ano", "VnejsiMIMO", system, "Frekvence", vysledek},
          "Volba --rezervy patri jen k systemu SISO\n"},
+        {{"--rezervy", "ano", "StavMIMO", mimo, "Frekvence", vysledek}, "Volba --rezervy patri jen k systemu SISO\n"},
+        {{"--rezervy", "ano", "VnejsiSISO", system, "Poly", vysledek}, "Volba --rezervy nepatri k operaci Poly\n"},
+        {{"--rezervy", "ano", "VnejsiSISO", system, "Impulse", vysledek},
+         "Volba --rezervy nepatri k operaci Impulse\n"},
         {{"--vstup", "0", "VnejsiSISO", system, "Impulse", vysledek},
          "Spatna hodnota volby --vstup ->0 Musi byt cislo vstupu systemu od 1\n"},
     };
