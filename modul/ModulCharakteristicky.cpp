@@ -13,11 +13,10 @@
 
 namespace {
 
-// Every prime of the transfer function lies above 2^62, every prime of the characteristic
-// polynomial between 2^27 and 2^28 (the lanes of ModulHessenberg.h): k of them have a product
-// above 2^(62 k), resp. 2^(27 k).
+// Every prime of the transfer function lies above 2^62: k of them have a product above
+// 2^(62 k). Those of the characteristic polynomial lie below 2^28 (the lanes of
+// ModulHessenberg.h).
 const long BITU_PRVOCISLA = 62;
-const long BITU_MALEHO_PRVOCISLA = 27;
 // Below this order one thread computes every residue: a second one costs more than it saves.
 const long RAD_PRO_VLAKNA = 24;
 
@@ -182,12 +181,17 @@ std::vector<mp_limb_t> prvocislaNa(long bituVysledku) {
     return prvocisla;
 }
 
+// Primes below 2^28, from the largest down, until their product reaches 2^bituVysledku: the
+// product itself is counted, since each of them carries almost 28 bits, not the 27 that
+// bound them from below.
 std::vector<mp_limb_t> malaPrvocislaNa(long bituVysledku) {
     std::vector<mp_limb_t> prvocisla;
+    CeleCislo soucin(1);
     std::uint32_t p = MEZ_PRVOCISEL;
-    for (long pokryto = 0; pokryto < bituVysledku; pokryto += BITU_MALEHO_PRVOCISLA) {
+    while (static_cast<long>(fmpz_bits(soucin.get())) <= bituVysledku) {
         p = prvocisloPod(p);
         prvocisla.push_back(p);
+        fmpz_mul_ui(soucin.get(), soucin.get(), p);
     }
     return prvocisla;
 }
@@ -210,10 +214,12 @@ public:
 };
 
 // e_j of the row (or column) norms of M, or, for M = R + c 1 1^T with c the integer nearest
-// the mean entry, e_j(r_R) + |c| n^2 e_(j-1)(r_R) over the norms r_R of R: by the matrix
-// determinant lemma det(M_S) = det(R_S) + 1^T adj(R_S) c 1, and Hadamard's inequality bounds
-// every cofactor of R_S by the product of the other rows' norms. A matrix of positive entries
-// (random digits) has one large eigenvalue that the plain bound pays for in every row.
+// the mean entry, e_j(r_R) + |c| j (n - j + 1) e_(j-1)(r_R) over the norms r_R of R: by the
+// matrix determinant lemma det(M_S) = det(R_S) + c 1^T adj(R_S) 1, Hadamard's inequality
+// bounds each of the j^2 cofactors of R_S in row k by the product of the other rows' norms,
+// and summed over all S of j rows each product of j - 1 norms appears n - j + 1 times. A
+// matrix of positive entries (random digits) has one large eigenvalue that the plain bound
+// pays for in every row.
 void mezeJedne(const CelaMatice& M, bool poRadcich, bool posunute, HorniMeze& e) {
     const long n = M.radku();
     CeleCislo c;
@@ -234,11 +240,11 @@ void mezeJedne(const CelaMatice& M, bool poRadcich, bool posunute, HorniMeze& e)
     symetricke(r, n, eR);
     CeleCislo vaha;
     fmpz_abs(vaha.get(), c.get());
-    fmpz_mul_si(vaha.get(), vaha.get(), n * n);
     mag_set_fmpz(posun.get(), vaha.get());
     mag_set(e[0], eR[0]);
     for (long j = 1; j <= n; ++j) {
         mag_mul(e[j], posun.get(), eR[j - 1]);
+        mag_mul_ui(e[j], e[j], static_cast<unsigned long>(j * (n - j + 1)));
         mag_add(e[j], e[j], eR[j]);
     }
 }

@@ -13,8 +13,8 @@
 // inequality bounds each minor by the product of the Euclidean norms of its rows, so the sum
 // is at most e_j(r), the elementary symmetric function of the row norms r_i (and likewise of
 // the column norms, and of those of M less its mean entry, ModulCharakteristicky.cpp). A
-// cyclic permutation of order 256 needs 10 primes of 27 bits, 256 random digits 45 (1192
-// bits at most).
+// cyclic permutation of order 256 needs 10 primes, 256 random digits about 50 (a bound of
+// some 1390 bits over coefficients of some 1190).
 
 // Upper bounds of the coefficients of det(wI - M): element j bounds the coefficient of
 // w^(n-j) as a power of two (|c| < 2^meze[j]), j = 0 ... n.

@@ -89,6 +89,10 @@ void hessenberg(std::vector<u32>& A, long n, u32 p) {
 
 }  // namespace
 
+void pridejNasobekModP(u32* a, const u32* b, long delka, u32 c, u32 p) {
+    if (c != 0) pridejNasobek(a, b, delka, c, shoup(c, p), p);
+}
+
 u32 prvocisloPod(u32 pod) {
     if (pod > MEZ_PRVOCISEL) pod = MEZ_PRVOCISEL;
     u32 p = pod - 1;

@@ -16,6 +16,10 @@ const std::uint32_t MEZ_PRVOCISEL = std::uint32_t(1) << 28;
 // The largest prime below `pod` and below MEZ_PRVOCISEL (pass MEZ_PRVOCISEL for the first).
 std::uint32_t prvocisloPod(std::uint32_t pod);
 
+// a_k = a_k + c b_k mod p for k < delka, every entry and c below p < MEZ_PRVOCISEL: one row
+// added to another in the vectorised loop of the reduction.
+void pridejNasobekModP(std::uint32_t* a, const std::uint32_t* b, long delka, std::uint32_t c, std::uint32_t p);
+
 // det(zI - A) modulo p, coefficients from power 0 up (n + 1 of them); A is n x n, row-major,
 // its entries below p, and is left in Hessenberg form.
 std::vector<std::uint32_t> charakteristickyModP(std::vector<std::uint32_t>& A, long n, std::uint32_t p);

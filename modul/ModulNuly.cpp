@@ -1,6 +1,7 @@
 #include "ModulNuly.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <numeric>
 #include <vector>
@@ -22,18 +23,23 @@ namespace {
 
 // ---------------------------------------------------------------- the pencil modulo a prime
 
-// The pencil zE + K over Z/p, E the identity on the state rows and columns (those with stav
-// set, paired by index), the other rows and columns constant; K is N x N, row-major.
+// The pencil zE + K over Z/p (p below MEZ_PRVOCISEL), E the identity on the state rows and
+// columns (those with stav set, paired by index), the other rows and columns constant; K is
+// N x N, row-major. Row operations run over whole rows: entries of removed columns change
+// too, and are never read again.
 struct SvazekModP {
     nmod_t mod;
     long N;
-    std::vector<mp_limb_t> K;
+    std::vector<std::uint32_t> K;
     std::vector<long> radky, sloupce;  // the rows and columns still in the matrix, in order
     std::vector<char> stav;
     mp_limb_t faktor = 1;              // det of the whole = faktor * det of what remains
 
-    mp_limb_t& at(long r, long c) { return K[static_cast<std::size_t>(r * N + c)]; }
-    mp_limb_t soucin(mp_limb_t a, mp_limb_t b) const { return nmod_mul(a, b, mod); }
+    std::uint32_t& at(long r, long c) { return K[static_cast<std::size_t>(r * N + c)]; }
+    std::uint32_t* radek(long r) { return &K[static_cast<std::size_t>(r * N)]; }
+    std::uint32_t soucin(mp_limb_t a, mp_limb_t b) const { return static_cast<std::uint32_t>(nmod_mul(a, b, mod)); }
+    std::uint32_t opacny(std::uint32_t a) const { return static_cast<std::uint32_t>(nmod_neg(a, mod)); }
+    std::uint32_t p() const { return static_cast<std::uint32_t>(mod.n); }
 
     // Removes row r and column c, expanding the determinant along the single non-zero entry
     // of one of them.
@@ -41,7 +47,7 @@ struct SvazekModP {
         const auto pr = std::find(radky.begin(), radky.end(), r);
         const auto pc = std::find(sloupce.begin(), sloupce.end(), c);
         const long znamenko = (pr - radky.begin()) + (pc - sloupce.begin());
-        faktor = soucin(faktor, at(r, c));
+        faktor = nmod_mul(faktor, at(r, c), mod);
         if (znamenko % 2 != 0) faktor = nmod_neg(faktor, mod);
         radky.erase(pr);
         sloupce.erase(pc);
@@ -51,14 +57,8 @@ struct SvazekModP {
     // column c by subtracting multiples of row r, which carries no z.
     void krokKonstantni(long r, long c) {
         const mp_limb_t inverze = n_invmod(at(r, c), mod.n);
-        std::vector<long> nenulove;
-        for (long l : sloupce)
-            if (at(r, l) != 0) nenulove.push_back(l);
-        for (long k : radky) {
-            if (k == r || at(k, c) == 0) continue;
-            const mp_limb_t f = soucin(at(k, c), inverze);
-            for (long l : nenulove) at(k, l) = nmod_sub(at(k, l), soucin(f, at(r, l)), mod);
-        }
+        for (long k : radky)
+            if (k != r) pridejNasobekModP(radek(k), radek(r), N, opacny(soucin(at(k, c), inverze)), p());
         rozvin(r, c);
     }
 
@@ -68,20 +68,15 @@ struct SvazekModP {
     // row c takes that z out again. Row c is then constant: one state fewer.
     void krokStavovy(long r, long c) {
         const mp_limb_t inverze = n_invmod(at(r, c), mod.n);
-        std::vector<mp_limb_t> w(static_cast<std::size_t>(N), 0);
+        std::vector<std::uint32_t> w(static_cast<std::size_t>(N), 0);
         for (long l : sloupce)
             if (stav[static_cast<std::size_t>(l)] && l != c) w[static_cast<std::size_t>(l)] = soucin(at(r, l), inverze);
-        for (long l : sloupce) {
-            const mp_limb_t wl = w[static_cast<std::size_t>(l)];
-            if (wl == 0) continue;
-            for (long k : radky) at(k, l) = nmod_sub(at(k, l), soucin(wl, at(k, c)), mod);
-        }
+        // Column l minus w_l times column c, row by row: row k minus at(k, c) times w.
+        for (long k : radky) pridejNasobekModP(radek(k), w.data(), N, opacny(at(k, c)), p());
         rozvin(r, c);
-        for (long k : radky) {
-            const mp_limb_t wk = w[static_cast<std::size_t>(k)];
-            if (k == c || wk == 0 || !stav[static_cast<std::size_t>(k)]) continue;
-            for (long l : sloupce) at(c, l) = nmod_add(at(c, l), soucin(wk, at(k, l)), mod);
-        }
+        for (long k : radky)
+            if (k != c && stav[static_cast<std::size_t>(k)])
+                pridejNasobekModP(radek(c), radek(k), N, w[static_cast<std::size_t>(k)], p());
         stav[static_cast<std::size_t>(c)] = 0;
     }
 
@@ -112,7 +107,7 @@ void zbyvajiciStavy(nmod_poly_t det, SvazekModP& s) {
     std::vector<mp_limb_t> M(static_cast<std::size_t>(n * n));
     for (long i = 0; i < n; ++i)
         for (long j = 0; j < n; ++j)
-            M[static_cast<std::size_t>(i * n + j)] = nmod_neg(s.at(s.radky[i], s.sloupce[j]), s.mod);
+            M[static_cast<std::size_t>(i * n + j)] = s.opacny(s.at(s.radky[i], s.sloupce[j]));
     charakteristickyPolynomModP(det, M, n, s.mod);
     nmod_poly_scalar_mul_nmod(det, det, s.faktor);
 }
@@ -126,7 +121,7 @@ void determinantSvazkuObecne(nmod_poly_t det, const nmod_mat_t Kp, long n) {
     s.N = nmod_mat_nrows(Kp);
     s.K.assign(static_cast<std::size_t>(s.N * s.N), 0);
     for (long i = 0; i < s.N; ++i)
-        for (long j = 0; j < s.N; ++j) s.at(i, j) = nmod_mat_entry(Kp, i, j);
+        for (long j = 0; j < s.N; ++j) s.at(i, j) = static_cast<std::uint32_t>(nmod_mat_entry(Kp, i, j));
     s.radky.resize(static_cast<std::size_t>(s.N));
     std::iota(s.radky.begin(), s.radky.end(), 0L);
     s.sloupce = s.radky;
