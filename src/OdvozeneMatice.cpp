@@ -1,6 +1,9 @@
 #include "OdvozeneMatice.h"
 
+#include <iomanip>
 #include <iostream>
+#include <sstream>
+#include <string>
 #include <utility>
 
 #include "Vyjimky.h"
@@ -29,17 +32,45 @@ Matrix<Polynom> OwnMatrix::vlastni_matice(std::ostream& konzole) const {
     return tmp - JednotkovaMatice;
 }
 
+namespace {
+
+// The text that the matrix printing gives a 1 x sloupce row of `prvek`, less its line end.
+std::string textRadku(const Polynom& prvek, int sloupce) {
+    Matrix<Polynom> m(1, sloupce, Matrix<Polynom>::ZEROS);
+    for (int j = 0; j < sloupce; ++j) m(0, j) = prvek;
+    std::ostringstream text;
+    text << m;
+    std::string radek = text.str();
+    radek.pop_back();
+    return radek;
+}
+
+}  // namespace
+
 void vypisXKratI(std::ostream& konzole, int radky, int sloupce) {
-    // x as the product of x and 1, the form in which x*I holds it.
-    const Polynom x = Polynom(1.0, 1, 'x', false) * Polynom(1.0, 'x', false);
-    Matrix<Polynom> radek(1, sloupce, Matrix<Polynom>::ZEROS);
-    for (int i = 0; i < radky; ++i) {
-        // An empty row is the ONE matrix's zero element, the constant 0 of length 1.
-        for (int j = 0; j < sloupce; ++j) radek(0, j) = Polynom(0.0, 'x', false);
-        if (i < sloupce) radek(0, i) = x;
-        konzole << radek;
+    if (radky <= 0 || sloupce <= 0) {
+        konzole << std::endl;
+        return;
     }
-    konzole << std::endl;
+    // x as the product of x and 1, the form in which x*I holds it; an empty place is the ONE
+    // matrix's zero element, the constant 0 of length 1. The texts of one place and of the
+    // separator come from the matrix printing itself, which a row of n places would repeat
+    // n times over.
+    const Polynom x = Polynom(1.0, 1, 'x', false) * Polynom(1.0, 'x', false);
+    const std::string textX = textRadku(x, 1), textNuly = textRadku(Polynom(0.0, 'x', false), 1);
+    const std::string oddelovac = textRadku(Polynom(0.0, 'x', false), 2).substr(textNuly.size(), std::string::npos);
+    const std::string oddelovacPrvku = oddelovac.substr(0, oddelovac.size() - textNuly.size());
+    std::string radek;
+    for (int i = 0; i < radky; ++i) {
+        radek.clear();
+        for (int j = 0; j < sloupce; ++j) {
+            if (j > 0) radek += oddelovacPrvku;
+            radek += j == i ? textX : textNuly;
+        }
+        konzole << radek << std::endl;
+    }
+    // The stream keeps the number format that printing the places leaves behind.
+    konzole << std::fixed << std::setprecision(4) << std::endl;
 }
 
 // ---------------------------------------------------------------- InversniMaticeZlomek
