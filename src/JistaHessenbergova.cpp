@@ -238,16 +238,19 @@ double normaRadku(const std::vector<double>& A, int n, int k, int radek) {
 }
 
 // L + h^T x in double, left to right, and the sum of the magnitudes of its terms.
-Komplexni skalarniSoucin(double L, const double* h, const Vektory& x, int n, double& soucet) {
-    double yr = L, yi = 0.0;
-    soucet = std::fabs(L);
+struct SoucinRadku {
+    double re, im, soucet;
+};
+
+SoucinRadku soucinRadku(double L, const double* h, const Vektory& x, int n) {
+    SoucinRadku y{L, 0.0, std::fabs(L)};
     for (int j = 0; j < n; ++j) {
         const double xr = x.re[static_cast<std::size_t>(j)], xi = x.im[static_cast<std::size_t>(j)];
-        yr += h[j] * xr;
-        yi += h[j] * xi;
-        soucet += std::fabs(h[j]) * (std::fabs(xr) + std::fabs(xi));
+        y.re += h[j] * xr;
+        y.im += h[j] * xi;
+        y.soucet += std::fabs(h[j]) * (std::fabs(xr) + std::fabs(xi));
     }
-    return {yr, yi};
+    return y;
 }
 
 }  // namespace
@@ -384,14 +387,14 @@ bool HessenbergovoVyhodnoceni::bezDualu(Komplexni z, double chybaM, double inver
         const double* h = &s.H[static_cast<std::size_t>(o) * n];
         const double t = porovnani ? nahoru(normaFunkcionalu(r, h) * zesileni) : nahoru(normaRadku(s.H, n, n, o) * inverze);
         for (int i = 0; i < l; ++i) {
-            double soucet = 0.0;
             const std::size_t e = static_cast<std::size_t>(o) * l + i;
-            Y[e] = skalarniSoucin(s.L[e], h, X[i], n, soucet);
+            const SoucinRadku y = soucinRadku(s.L[e], h, X[i], n);
             // ||X* - X||_inf for the error of h* itself.
             const double chybaX = nahoru(inverze * chybaR[i]);
+            Y[e] = {y.re, y.im};
             chybyY[e] = nahoru(s.dL[e] + s.chybyH[o] * (normaX[i] + chybaX) + t * chybaR[i] +
-                               soucetni * nahoru(soucet * (1.0 + smerovane::gama(2.0 * n + 2.0))) + smerovane::PODTECENI);
-            if (!std::isfinite(chybyY[e]) || !std::isfinite(Y[e].real()) || !std::isfinite(Y[e].imag())) return false;
+                               soucetni * nahoru(y.soucet * (1.0 + smerovane::gama(2.0 * n + 2.0))) + smerovane::PODTECENI);
+            if (!std::isfinite(chybyY[e]) || !std::isfinite(y.re) || !std::isfinite(y.im)) return false;
         }
     }
     return true;
