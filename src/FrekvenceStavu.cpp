@@ -10,7 +10,7 @@
 #include <cmath>
 #include <memory>
 #include <optional>
-#include <tuple>
+#include <functional>
 #include <vector>
 
 #include "FrekvencniOdezva.h"
@@ -383,6 +383,68 @@ void zpresniReziduem(HessenbergovoVyhodnoceni& vyhodnoceni, const ZpresneniStavu
             prevezmi(odezva, k, vystupy[o], vstupy[i], Y[o * vstupy.size() + i], chybyY[o * vstupy.size() + i]);
 }
 
+// The constant pairs at every frequency: L as read, within the bound of its reading.
+void zapisKonstantni(const Matrix<double>& L, const Matrix<double>& chybaL, FrekvencniOdezva& odezva) {
+    for (std::size_t k = 0; k < odezva.frekvenci(); ++k)
+        for (int o = 0; o < odezva.vystupu; ++o)
+            for (int i = 0; i < odezva.vstupu; ++i)
+                if (odezva.jeKonstantni(o, i)) {
+                    odezva(k, o, i) = L(o, i);
+                    odezva.chyby[odezva.index(k, o, i)] = chybaL(o, i);
+                }
+}
+
+// The spectral bound of ||(zI - F*)^-1|| for the balanced F, computed on first need (it costs an
+// eigendecomposition).
+std::function<double(Komplexni, double)> spektralniMez(const std::shared_ptr<const Vyvazeny>& vyvazeny) {
+    auto spektralni = std::make_shared<std::unique_ptr<SpektralniMez>>();
+    return [vyvazeny, spektralni](Komplexni z, double chybaZ) {
+        if (!*spektralni) *spektralni = std::make_unique<SpektralniMez>(vyvazeny->F);
+        return (*spektralni)->inverze(z, chybaZ);
+    };
+}
+
+// The system as written, for the refinement.
+struct ZapsanyStav {
+    Matrix<double> F, G, H, L;
+    std::optional<PresnyStav> texty;
+};
+
+// The refinement by the exact residuals; it reads the values as written to 64 bits on first need.
+FrekvencniOdezva::Zpresneni zpresneniReziduem(const std::shared_ptr<HessenbergovoVyhodnoceni>& vyhodnoceni,
+                                              const std::shared_ptr<const Vyvazeny>& vyvazeny,
+                                              const std::shared_ptr<const ZapsanyStav>& data,
+                                              const std::vector<double>& w) {
+    const int n = data->F.get_rows(), l = data->G.get_columns(), m = data->H.get_rows();
+    auto zpresneni = std::make_shared<std::unique_ptr<const ZpresneniStavu>>();
+    return {[vyhodnoceni, vyvazeny, data, zpresneni, w](FrekvencniOdezva& o, std::size_t k, const std::vector<bool>& p) {
+                if (!*zpresneni) {
+                    const auto& [F, G, H, L, texty] = *data;
+                    *zpresneni = std::make_unique<const ZpresneniStavu>(
+                        sDolnimiCastmi(*vyvazeny, F, G, H, L, texty ? &*texty : nullptr));
+                }
+                zpresniReziduem(*vyhodnoceni, **zpresneni, w, o, k, p);
+            },
+            (1.0 + l + m) * n * n};
+}
+
+// The values by the Hessenberg form (unless F is triangular, which the substitution settles)
+// and its refinement; nothing where no bound relates that form to the exact system.
+void hessenbergovaOdezva(const std::shared_ptr<const Vyvazeny>& vyvazeny, const std::shared_ptr<const ZapsanyStav>& data,
+                         bool trojuhelnikova, const std::vector<double>& w, FrekvencniOdezva& odezva) {
+    Hessenbergova h;
+    if (!pripravSystem(*vyvazeny, h)) return;
+    const auto vyhodnoceni = std::make_shared<HessenbergovoVyhodnoceni>(radkove(h, *vyvazeny), spektralniMez(vyvazeny));
+    // Where the first frequencies show these bounds too coarse to settle the values (a dense F
+    // far from normal), every value goes to the refinement at once.
+    const std::size_t zkusebnich = 8;
+    for (std::size_t k = 0; !trojuhelnikova && k < w.size(); ++k) {
+        zapis(*vyhodnoceni, w, odezva, k);
+        if (k + 1 == zkusebnich && !uzitecne(odezva, zkusebnich)) break;
+    }
+    odezva.zpresneni.push_back(zpresneniReziduem(vyhodnoceni, vyvazeny, data, w));
+}
+
 }  // namespace
 
 FrekvencniOdezva frekvenceStavu(const Matrix<double>& F, const Matrix<double>& G, const Matrix<double>& H,
@@ -391,13 +453,7 @@ FrekvencniOdezva frekvenceStavu(const Matrix<double>& F, const Matrix<double>& G
     FrekvencniOdezva odezva(m, l, w);
     odezva.konstantni = strukturaStavu(F, G, H);
     const Matrix<double> chybaL = chybyCteni(L, texty ? &texty->L : nullptr);
-    for (std::size_t k = 0; k < w.size(); ++k)
-        for (int o = 0; o < m; ++o)
-            for (int i = 0; i < l; ++i)
-                if (odezva.jeKonstantni(o, i)) {
-                    odezva(k, o, i) = L(o, i);
-                    odezva.chyby[odezva.index(k, o, i)] = chybaL(o, i);
-                }
+    zapisKonstantni(L, chybaL, odezva);
     const auto vyvazeny = std::make_shared<const Vyvazeny>(vyvaz(F, G, H, L, texty));
     // F triangular up to the order of its states: substitution, whatever the couplings.
     const std::vector<int> poradi = poradiDosazovani(F);
@@ -405,39 +461,9 @@ FrekvencniOdezva frekvenceStavu(const Matrix<double>& F, const Matrix<double>& G
         trojuhelnikovaOdezva(F, G, H, L, chybyCteni(F, texty ? &texty->F : nullptr),
                              chybyCteni(G, texty ? &texty->G : nullptr), chybyCteni(H, texty ? &texty->H : nullptr),
                              chybaL, poradi, w, odezva);
-    Hessenbergova h;
-    if (pripravSystem(*vyvazeny, h)) {
-        // The spectral bound of ||(zI - F*)^-1|| for the balanced F is computed on first need (it
-        // costs an eigendecomposition).
-        auto spektralni = std::make_shared<std::unique_ptr<SpektralniMez>>();
-        const auto mez = [vyvazeny, spektralni](Komplexni z, double chybaZ) {
-            if (!*spektralni) *spektralni = std::make_unique<SpektralniMez>(vyvazeny->F);
-            return (*spektralni)->inverze(z, chybaZ);
-        };
-        const auto vyhodnoceni = std::make_shared<HessenbergovoVyhodnoceni>(radkove(h, *vyvazeny), mez);
-        // Where the first frequencies show these bounds too coarse to settle the values (a dense F
-        // far from normal), every value goes to the refinement at once.
-        const std::size_t zkusebnich = 8;
-        for (std::size_t k = 0; poradi.empty() && k < w.size(); ++k) {
-            zapis(*vyhodnoceni, w, odezva, k);
-            if (k + 1 == zkusebnich && !uzitecne(odezva, zkusebnich)) break;
-        }
-        // The refinement reads the values as written to 64 bits on first need.
-        const auto data = std::make_shared<const std::tuple<Matrix<double>, Matrix<double>, Matrix<double>, Matrix<double>,
-                                                            std::optional<PresnyStav>>>(
-            F, G, H, L, texty ? std::optional<PresnyStav>(*texty) : std::nullopt);
-        auto zpresneni = std::make_shared<std::unique_ptr<const ZpresneniStavu>>();
-        odezva.zpresneni.push_back({[vyhodnoceni, vyvazeny, data, zpresneni, w](FrekvencniOdezva& o, std::size_t k,
-                                                                             const std::vector<bool>& p) {
-                                        if (!*zpresneni) {
-                                            const auto& [F, G, H, L, texty] = *data;
-                                            *zpresneni = std::make_unique<const ZpresneniStavu>(
-                                                sDolnimiCastmi(*vyvazeny, F, G, H, L, texty ? &*texty : nullptr));
-                                        }
-                                        zpresniReziduem(*vyhodnoceni, **zpresneni, w, o, k, p);
-                                    },
-                                    (1.0 + l + m) * n * n});
-    }
+    const auto data = std::make_shared<const ZapsanyStav>(
+        ZapsanyStav{F, G, H, L, texty ? std::optional<PresnyStav>(*texty) : std::nullopt});
+    hessenbergovaOdezva(vyvazeny, data, !poradi.empty(), w, odezva);
     odezva.zpresneni.push_back({[vyvazeny, w](FrekvencniOdezva& o, std::size_t k, const std::vector<bool>&) { zpresni(*vyvazeny, w, o, k); },
                                 (n + 3.0 * (l + m)) * n * n / 3.0});
     return odezva;

@@ -148,38 +148,50 @@ FrekvencniOdezva frekvencePodilu(const Polynom& B, const Polynom& A, const std::
     return odezva;
 }
 
-FrekvencniOdezva frekvenceMaticovehoZlomku(const Matrix<Polynom>& A, const Matrix<Polynom>& B,
-                                        const std::vector<double>& w) {
-    const int m = A.get_rows();
-    const int l = B.get_columns();
-    FrekvencniOdezva odezva(m, l, w);
-    std::vector<std::vector<bool>> nenulove(static_cast<std::size_t>(m), std::vector<bool>(static_cast<std::size_t>(m)));
-    std::vector<std::vector<bool>> vstupy(static_cast<std::size_t>(m), std::vector<bool>(static_cast<std::size_t>(l)));
-    std::vector<VelikostPolynomu> velikostA, velikostB;
-    for (int i = 0; i < m; ++i) {
-        for (int j = 0; j < m; ++j) {
-            nenulove[i][j] = !nulovy(A(i, j));
-            velikostA.emplace_back(A(i, j));
-        }
-        for (int j = 0; j < l; ++j) {
-            vstupy[i][j] = !nulovy(B(i, j));
-            velikostB.emplace_back(B(i, j));
-        }
-    }
-    // A^-1 is zero where no path of A leads (its diagonal is never zero): output o reads y_o.
-    std::vector<std::vector<bool>> vystupy(static_cast<std::size_t>(m), std::vector<bool>(static_cast<std::size_t>(m)));
-    for (int i = 0; i < m; ++i) {
-        vystupy[i][i] = true;
-        nenulove[i][i] = false;
-    }
-    odezva.konstantni = bezCesty(nenulove, vstupy, vystupy);
+namespace {
 
-    std::vector<Komplexni> M(static_cast<std::size_t>(m) * m), P(static_cast<std::size_t>(m) * l);
-    std::vector<double> chybyP(static_cast<std::size_t>(l)), chybyX;
-    for (std::size_t k = 0; k < w.size(); ++k) {
-        const Komplexni z = bodKruznice(w[k]);
-        const double chybaBodu = chybaBoduKruznice(w[k]);
-        double chybaM = 0.0;
+// The pairs of A^-1 B that no path of A joins to an input, zero at every z. A^-1 is zero where
+// no path of A leads (its diagonal is never zero): output o reads y_o.
+std::vector<bool> konstantniPrvkyZlomku(const Matrix<Polynom>& A, const Matrix<Polynom>& B) {
+    const std::size_t m = static_cast<std::size_t>(A.get_rows()), l = static_cast<std::size_t>(B.get_columns());
+    std::vector<std::vector<bool>> nenulove(m, std::vector<bool>(m)), vstupy(m, std::vector<bool>(l)),
+        vystupy(m, std::vector<bool>(m));
+    for (std::size_t i = 0; i < m; ++i) {
+        for (std::size_t j = 0; j < m; ++j) nenulove[i][j] = i != j && !nulovy(A(static_cast<int>(i), static_cast<int>(j)));
+        for (std::size_t j = 0; j < l; ++j) vstupy[i][j] = !nulovy(B(static_cast<int>(i), static_cast<int>(j)));
+        vystupy[i][i] = true;
+    }
+    return bezCesty(nenulove, vstupy, vystupy);
+}
+
+std::vector<VelikostPolynomu> velikostiPrvku(const Matrix<Polynom>& P) {
+    std::vector<VelikostPolynomu> velikosti;
+    for (int i = 0; i < P.get_rows(); ++i)
+        for (int j = 0; j < P.get_columns(); ++j) velikosti.emplace_back(P(i, j));
+    return velikosti;
+}
+
+// A(z) into M and B(z) into P (row by row) at one frequency, with ||A*(z*) - A(z)||_inf from the
+// rows' sums of the elements' bounds and, per column of B, the largest bound of its elements.
+struct ZlomekVBode {
+    const Matrix<Polynom>& A;
+    const Matrix<Polynom>& B;
+    const std::vector<VelikostPolynomu> velikostA, velikostB;
+    std::vector<Komplexni> M, P;
+    double chybaM = 0.0;
+    std::vector<double> chybyP;
+
+    ZlomekVBode(const Matrix<Polynom>& A, const Matrix<Polynom>& B)
+        : A(A), B(B), velikostA(velikostiPrvku(A)), velikostB(velikostiPrvku(B)),
+          M(static_cast<std::size_t>(A.get_rows()) * A.get_rows()),
+          P(static_cast<std::size_t>(A.get_rows()) * B.get_columns()),
+          chybyP(static_cast<std::size_t>(B.get_columns())) {}
+
+    void vyhodnot(double w) {
+        const int m = A.get_rows(), l = B.get_columns();
+        const Komplexni z = bodKruznice(w);
+        const double chybaBodu = chybaBoduKruznice(w);
+        chybaM = 0.0;
         std::fill(chybyP.begin(), chybyP.end(), 0.0);
         for (int i = 0; i < m; ++i) {
             double radek = 0.0;
@@ -193,10 +205,38 @@ FrekvencniOdezva frekvenceMaticovehoZlomku(const Matrix<Polynom>& A, const Matri
                 chybyP[j] = std::max(chybyP[j], velikostB[static_cast<std::size_t>(i) * l + j].chyba(chybaBodu));
             }
         }
-        if (!jisteVyres(M, m, m - 1, P, l, smerovane::nahoru(chybaM * (1.0 + smerovane::gama(m))), chybyP, chybyX)) continue;
+    }
+};
+
+// The constant pairs are exact zeros at every frequency.
+void vynulujKonstantni(FrekvencniOdezva& odezva) {
+    for (int i = 0; i < odezva.vystupu; ++i)
+        for (int j = 0; j < odezva.vstupu; ++j)
+            if (odezva.jeKonstantni(i, j))
+                for (std::size_t k = 0; k < odezva.frekvenci(); ++k) {
+                    odezva(k, i, j) = 0.0;
+                    odezva.chyby[odezva.index(k, i, j)] = 0.0;
+                }
+}
+
+}  // namespace
+
+FrekvencniOdezva frekvenceMaticovehoZlomku(const Matrix<Polynom>& A, const Matrix<Polynom>& B,
+                                        const std::vector<double>& w) {
+    const int m = A.get_rows();
+    const int l = B.get_columns();
+    FrekvencniOdezva odezva(m, l, w);
+    odezva.konstantni = konstantniPrvkyZlomku(A, B);
+    ZlomekVBode zlomek(A, B);
+    std::vector<double> chybyX;
+    for (std::size_t k = 0; k < w.size(); ++k) {
+        zlomek.vyhodnot(w[k]);
+        if (!jisteVyres(zlomek.M, m, m - 1, zlomek.P, l, smerovane::nahoru(zlomek.chybaM * (1.0 + smerovane::gama(m))),
+                        zlomek.chybyP, chybyX))
+            continue;
         for (int i = 0; i < m; ++i)
             for (int j = 0; j < l; ++j) {
-                odezva(k, i, j) = P[static_cast<std::size_t>(i) * l + j];
+                odezva(k, i, j) = zlomek.P[static_cast<std::size_t>(i) * l + j];
                 odezva.chyby[odezva.index(k, i, j)] = chybyX[static_cast<std::size_t>(j)];
             }
     }
@@ -204,12 +244,6 @@ FrekvencniOdezva frekvenceMaticovehoZlomku(const Matrix<Polynom>& A, const Matri
                                     zpresniZlomek(A, B, w, o, k);
                                 },
                                 (m + 6.0 * l) * m * m / 3.0});
-    for (int i = 0; i < m; ++i)
-        for (int j = 0; j < l; ++j)
-            if (odezva.jeKonstantni(i, j))
-                for (std::size_t k = 0; k < w.size(); ++k) {
-                    odezva(k, i, j) = 0.0;
-                    odezva.chyby[odezva.index(k, i, j)] = 0.0;
-                }
+    vynulujKonstantni(odezva);
     return odezva;
 }

@@ -237,6 +237,22 @@ double normaRadku(const std::vector<double>& A, int n, int k, int radek) {
     return nahoru(a * (1.0 + smerovane::gama(n + 1.0)));
 }
 
+// L + h^T x in double, left to right, and the sum of the magnitudes of its terms.
+struct SoucinRadku {
+    double re, im, soucet;
+};
+
+SoucinRadku soucinRadku(double L, const double* h, const Vektory& x, int n) {
+    SoucinRadku y{L, 0.0, std::fabs(L)};
+    for (int j = 0; j < n; ++j) {
+        const double xr = x.re[static_cast<std::size_t>(j)], xi = x.im[static_cast<std::size_t>(j)];
+        y.re += h[j] * xr;
+        y.im += h[j] * xi;
+        y.soucet += std::fabs(h[j]) * (std::fabs(xr) + std::fabs(xi));
+    }
+    return y;
+}
+
 }  // namespace
 
 struct HessenbergovoVyhodnoceni::Prostor {
@@ -323,24 +339,14 @@ bool HessenbergovoVyhodnoceni::reseni(Komplexni z, double chybaZ, const std::vec
     return true;
 }
 
-bool HessenbergovoVyhodnoceni::bezDualu(Komplexni z, double chybaM, double inverze, bool porovnani,
-                                        std::vector<Komplexni>& Y, std::vector<double>& chybyY) {
-    const int n = s.n, l = s.l, m = s.m;
+void HessenbergovoVyhodnoceni::resVstupy(Komplexni z, double chybaM) {
+    const int n = s.n, l = s.l;
     const Rozklad& r = prostor->r;
     std::vector<Vektory>& X = prostor->X;
     std::vector<double>&normaX = prostor->normaX, &chybaR = prostor->chybaR;
     X.assign(static_cast<std::size_t>(l), Vektory(static_cast<std::size_t>(n)));
     normaX.resize(X.size());
     chybaR.resize(X.size());
-    // With the factors, M* = P^T L U - D for ||D||_inf <= dM + ||E|| (dM the factorisation's
-    // backward error, Higham, theorem 9.3), so |h^T M*^-1 w| <= ||t||_1 ||w||_inf /
-    // (1 - ||(P^T L U)^-1|| ||D||) for t of normaFunkcionalu, and M* (X* - X) = R* is the exact
-    // residual: the computed one (in double, with its rounding) and ||G* - G|| + ||E|| ||X||.
-    // Without the comparison matrices (porovnani false) only ||M*^-1|| is known: t = ||h||_1 ||M*^-1||.
-    const double D = nahoru(r.normy.chybaRozkladu(n) + chybaM);
-    const double inverzeLU = nahoru(r.normy.inverzeL * r.normy.inverzeU);
-    if (porovnani && !(inverzeLU * D < 0.5)) return false;
-    const double zesileni = porovnani ? 1.0 / (1.0 - nahoru(inverzeLU * D)) : 0.0;
     const double g = smerovane::gama(n + 3.0, 2.0 * smerovane::U), dM = r.normy.chybaRozkladu(n);
     for (int i = 0; i < l; ++i) {
         for (int j = 0; j < n; ++j) X[i].re[static_cast<std::size_t>(j)] = s.G[static_cast<std::size_t>(j) * l + i];
@@ -356,6 +362,24 @@ bool HessenbergovoVyhodnoceni::bezDualu(Komplexni z, double chybaM, double inver
                                                    g * (norma(b, false) + normaM * normaX[i])));
         }
     }
+}
+
+bool HessenbergovoVyhodnoceni::bezDualu(Komplexni z, double chybaM, double inverze, bool porovnani,
+                                        std::vector<Komplexni>& Y, std::vector<double>& chybyY) {
+    const int n = s.n, l = s.l, m = s.m;
+    const Rozklad& r = prostor->r;
+    // With the factors, M* = P^T L U - D for ||D||_inf <= dM + ||E|| (dM the factorisation's
+    // backward error, Higham, theorem 9.3), so |h^T M*^-1 w| <= ||t||_1 ||w||_inf /
+    // (1 - ||(P^T L U)^-1|| ||D||) for t of normaFunkcionalu, and M* (X* - X) = R* is the exact
+    // residual: the computed one (in double, with its rounding) and ||G* - G|| + ||E|| ||X||.
+    // Without the comparison matrices (porovnani false) only ||M*^-1|| is known: t = ||h||_1 ||M*^-1||.
+    const double D = nahoru(r.normy.chybaRozkladu(n) + chybaM);
+    const double inverzeLU = nahoru(r.normy.inverzeL * r.normy.inverzeU);
+    if (porovnani && !(inverzeLU * D < 0.5)) return false;
+    const double zesileni = porovnani ? 1.0 / (1.0 - nahoru(inverzeLU * D)) : 0.0;
+    resVstupy(z, chybaM);
+    const std::vector<Vektory>& X = prostor->X;
+    const std::vector<double>&normaX = prostor->normaX, &chybaR = prostor->chybaR;
     Y.assign(static_cast<std::size_t>(m) * l, 0.0);
     chybyY.assign(Y.size(), 0.0);
     const double soucetni = smerovane::gama(n + 2.0, smerovane::U_KOMPLEXNI);
@@ -363,21 +387,14 @@ bool HessenbergovoVyhodnoceni::bezDualu(Komplexni z, double chybaM, double inver
         const double* h = &s.H[static_cast<std::size_t>(o) * n];
         const double t = porovnani ? nahoru(normaFunkcionalu(r, h) * zesileni) : nahoru(normaRadku(s.H, n, n, o) * inverze);
         for (int i = 0; i < l; ++i) {
-            const double L = s.L[static_cast<std::size_t>(o) * l + i];
-            double yr = L, yi = 0.0, soucet = std::fabs(L);
-            for (int j = 0; j < n; ++j) {
-                const double xr = X[i].re[static_cast<std::size_t>(j)], xi = X[i].im[static_cast<std::size_t>(j)];
-                yr += h[j] * xr;
-                yi += h[j] * xi;
-                soucet += std::fabs(h[j]) * (std::fabs(xr) + std::fabs(xi));
-            }
+            const std::size_t e = static_cast<std::size_t>(o) * l + i;
+            const SoucinRadku y = soucinRadku(s.L[e], h, X[i], n);
             // ||X* - X||_inf for the error of h* itself.
             const double chybaX = nahoru(inverze * chybaR[i]);
-            const std::size_t e = static_cast<std::size_t>(o) * l + i;
-            Y[e] = {yr, yi};
+            Y[e] = {y.re, y.im};
             chybyY[e] = nahoru(s.dL[e] + s.chybyH[o] * (normaX[i] + chybaX) + t * chybaR[i] +
-                               soucetni * nahoru(soucet * (1.0 + smerovane::gama(2.0 * n + 2.0))) + smerovane::PODTECENI);
-            if (!std::isfinite(chybyY[e]) || !std::isfinite(yr) || !std::isfinite(yi)) return false;
+                               soucetni * nahoru(y.soucet * (1.0 + smerovane::gama(2.0 * n + 2.0))) + smerovane::PODTECENI);
+            if (!std::isfinite(chybyY[e]) || !std::isfinite(y.re) || !std::isfinite(y.im)) return false;
         }
     }
     return true;

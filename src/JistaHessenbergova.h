@@ -55,6 +55,8 @@ private:
     // Factors zI - F and bounds ||M*^-1|| in this form (inverze) and in the one the system came
     // in (inverze0); porovnani tells whether the comparison matrices gave it.
     bool rozlozV(Komplexni z, double chybaZ, double& chybaM, double& inverze, double& inverze0, bool& porovnani);
+    // X_i ~ M^-1 G_i for every input, with ||X_i||_inf and a bound of its exact residual.
+    void resVstupy(Komplexni z, double chybaM);
     bool bezDualu(Komplexni z, double chybaM, double inverze, bool porovnani, std::vector<Komplexni>& Y,
                   std::vector<double>& chybyY);
     HessenbergovSystem s;

@@ -63,18 +63,21 @@ std::vector<BodFrekvence> bodyDvojice(const FrekvencniOdezva& odezva, int o, int
 // left out; the exact evaluation takes the values over.
 const double MAX_CENA_ZPRESNENI = 1.5e9;
 
-}  // namespace
+// Each pair's points and what they settle; a pair is judged again only after a refinement that
+// may have changed its values.
+struct UsudkyDvojic {
+    std::vector<std::vector<BodFrekvence>> body;
+    std::vector<RozvinutaDvojice> rozvinute;
+    std::vector<bool> aktualni;
 
-HodnotyFrekvenci jisteHodnoty(const FrekvencniOdezva& puvodni) {
-    FrekvencniOdezva odezva = puvodni;
-    const int dvojic = odezva.vystupu * odezva.vstupu;
-    std::vector<std::vector<BodFrekvence>> body(static_cast<std::size_t>(dvojic));
-    std::vector<RozvinutaDvojice> rozvinute(body.size());
-    std::vector<bool> aktualni(body.size(), false);
-    for (std::size_t uroven = 0;; ++uroven) {
-        // Per frequency, the pairs with an open value.
+    explicit UsudkyDvojic(std::size_t dvojic) : body(dvojic), rozvinute(dvojic), aktualni(dvojic, false) {}
+
+    // Per frequency, the pairs with an open value (empty where none is open); `otevrenych`
+    // counts the frequencies with one.
+    std::vector<std::vector<bool>> otevrene(const FrekvencniOdezva& odezva, std::size_t& otevrenych) {
+        const int dvojic = odezva.vystupu * odezva.vstupu;
         std::vector<std::vector<bool>> otevrena(odezva.frekvenci());
-        std::size_t otevrenych = 0;
+        otevrenych = 0;
         for (int p = 0; p < dvojic; ++p) {
             if (!aktualni[static_cast<std::size_t>(p)]) {
                 body[p] = bodyDvojice(odezva, p / odezva.vstupu, p % odezva.vstupu);
@@ -89,24 +92,27 @@ HodnotyFrekvenci jisteHodnoty(const FrekvencniOdezva& puvodni) {
                 otevrena[k][static_cast<std::size_t>(p)] = true;
             }
         }
-        if (otevrenych == 0 || uroven == puvodni.zpresneni.size()) break;
-        const FrekvencniOdezva::Zpresneni& z = puvodni.zpresneni[uroven];
-        if (otevrenych * z.cena > MAX_CENA_ZPRESNENI) continue;
-        for (std::size_t k = 0; k < otevrena.size(); ++k)
-            if (!otevrena[k].empty()) z.vyhodnot(odezva, k, otevrena[k]);
-        // The pairs with an open value are judged again (a refinement leaves settled values as they are).
-        for (int p = 0; p < dvojic; ++p) aktualni[p] = rozvinute[p].nejiste.empty();
+        return otevrena;
     }
+
+    // The pairs with an open value are judged again (a refinement leaves settled values as they are).
+    void poZpresneni() {
+        for (std::size_t p = 0; p < aktualni.size(); ++p) aktualni[p] = rozvinute[p].nejiste.empty();
+    }
+};
+
+// The settled values of every pair; those still open from the module of exact arithmetic.
+HodnotyFrekvenci vysledek(const FrekvencniOdezva& odezva, UsudkyDvojic& usudky) {
     HodnotyFrekvenci v;
     std::vector<std::pair<int, int>> dvojice;
     std::vector<std::vector<BodFrekvence>> bodyDvojic;
-    for (int p = 0; p < dvojic; ++p) {
-        if (!rozvinute[p].nejiste.empty()) {
-            dvojice.emplace_back(p / odezva.vstupu, p % odezva.vstupu);
-            bodyDvojic.push_back(body[p]);
+    for (std::size_t p = 0; p < usudky.rozvinute.size(); ++p) {
+        if (!usudky.rozvinute[p].nejiste.empty()) {
+            dvojice.emplace_back(static_cast<int>(p) / odezva.vstupu, static_cast<int>(p) % odezva.vstupu);
+            bodyDvojic.push_back(usudky.body[p]);
         }
-        v.db.push_back(std::move(rozvinute[p].db));
-        v.faze.push_back(std::move(rozvinute[p].faze));
+        v.db.push_back(std::move(usudky.rozvinute[p].db));
+        v.faze.push_back(std::move(usudky.rozvinute[p].faze));
     }
     if (dvojice.empty()) return v;
     const std::vector<std::vector<BodFrekvence>> presne = frekvenceZModulu(odezva.presne, dvojice, bodyDvojic);
@@ -118,4 +124,22 @@ HodnotyFrekvenci jisteHodnoty(const FrekvencniOdezva& puvodni) {
         }
     }
     return v;
+}
+
+}  // namespace
+
+HodnotyFrekvenci jisteHodnoty(const FrekvencniOdezva& puvodni) {
+    FrekvencniOdezva odezva = puvodni;
+    UsudkyDvojic usudky(static_cast<std::size_t>(odezva.vystupu * odezva.vstupu));
+    for (std::size_t uroven = 0;; ++uroven) {
+        std::size_t otevrenych = 0;
+        const std::vector<std::vector<bool>> otevrena = usudky.otevrene(odezva, otevrenych);
+        if (otevrenych == 0 || uroven == puvodni.zpresneni.size()) break;
+        const FrekvencniOdezva::Zpresneni& z = puvodni.zpresneni[uroven];
+        if (otevrenych * z.cena > MAX_CENA_ZPRESNENI) continue;
+        for (std::size_t k = 0; k < otevrena.size(); ++k)
+            if (!otevrena[k].empty()) z.vyhodnot(odezva, k, otevrena[k]);
+        usudky.poZpresneni();
+    }
+    return vysledek(odezva, usudky);
 }

@@ -155,6 +155,41 @@ void zapamatujRadek(PresnaMatice* presne, int i, int prvkuRadku) {
     presne->nastavTvar(i + 1, prvkuRadku);
 }
 
+// The blocks of a state-space file, in their order.
+enum BlokStavu { eF = 0, eG = 1, eH = 2, eL = 3, ex0 = 4 };
+const char* const JMENA_BLOKU[] = {"F", "G", "H", "L", "x0"};
+
+// Row i of state-space block k of `pocet` values: the row's own shape first, then whether the
+// block may have that many rows.
+void kontrolaRadkuBloku(int k, int i, std::size_t pocet, std::size_t& sirkaBloku, const Matrix<double>* const bloky[],
+                        bool SISO, const CteckaRadku& ctecka) {
+    if (k == ex0 && pocet > 1) {
+        throw vyjm::ConvertError("Pocatecni stav x0 ma na kazdem radku jen jednu hodnotu (" + ctecka.mistoText() +
+                                 ")\n");
+    }
+    if (k != ex0) kontrolaSirky(i, pocet, sirkaBloku, JMENA_BLOKU[k], "hodnot", ctecka);
+    kontrolaRadkuStavu(k, i, bloky, k == ex0 ? "Pocatecni stav x0" : std::string("Matice ") + JMENA_BLOKU[k], SISO,
+                       ctecka);
+}
+
+// Keeps row i of block k; a matrix keeps the row's texts too, for the exact values.
+void ulozRadekStavu(int k, int i, const std::string& radek, const std::vector<double>& radekHodnot,
+                    Matrix<double>* const bloky[], PresnyStav* presne) {
+    if (k == ex0) {
+        // The initial state is a column: one value a line (a line of blanks stands for 0).
+        bloky[ex0]->_resize(i + 1, 1);
+        (*bloky[ex0])[i][0] = radekHodnot.empty() ? 0.0 : radekHodnot.front();
+        return;
+    }
+    pridejRadek(*bloky[k], i, radekHodnot);
+    if (presne != nullptr) {
+        PresnaMatice* const texty[] = {&presne->F, &presne->G, &presne->H, &presne->L};
+        const std::vector<std::string> hodnotyRadku = split(radek, ' ');
+        zapamatujRadek(texty[k], i, static_cast<int>(hodnotyRadku.size()));
+        texty[k]->pridejRadek(hodnotyRadku);
+    }
+}
+
 }  // namespace
 
 void cteniDatZeSouboruVnejsiSISO(std::istream& fileIn, Polynom& A, Polynom& B, PresnyVnejsi* presne) {
@@ -223,10 +258,7 @@ void cteniDatZeSouboruVnejsiMIMO(std::istream& fileIn, Matrix<Polynom>& A, Matri
 
 void cteniDatZeSouboruStav(std::istream& fileIn, Matrix<double>& F, Matrix<double>& G, Matrix<double>& H,
                            Matrix<double>& L, Matrix<double>& x0, PresnyStav* presne, bool SISO) {
-    enum Matice { eF = 0, eG = 1, eH = 2, eL = 3, ex0 = 4 };
     Matrix<double>* const bloky[] = {&F, &G, &H, &L, &x0};
-    const char* const jmena[] = {"F", "G", "H", "L", "x0"};
-
     CteckaRadku ctecka(fileIn);
     std::string radek;
     int k = eF;
@@ -247,27 +279,8 @@ void cteniDatZeSouboruStav(std::istream& fileIn, Matrix<double>& F, Matrix<doubl
         }
         opakovani = false;
         const std::vector<double> radekHodnot = hodnoty(radek);
-        // The row's own shape first, then whether the block may have that many rows.
-        if (k == ex0 && radekHodnot.size() > 1) {
-            throw vyjm::ConvertError("Pocatecni stav x0 ma na kazdem radku jen jednu hodnotu (" +
-                                     ctecka.mistoText() + ")\n");
-        }
-        if (k != ex0) kontrolaSirky(i, radekHodnot.size(), sirkaBloku, jmena[k], "hodnot", ctecka);
-        kontrolaRadkuStavu(k, i, bloky, k == ex0 ? "Pocatecni stav x0" : std::string("Matice ") + jmena[k], SISO,
-                           ctecka);
-        if (k == ex0) {
-            // The initial state is a column: one value a line (a line of blanks stands for 0).
-            x0._resize(i + 1, 1);
-            x0[i][0] = radekHodnot.empty() ? 0.0 : radekHodnot.front();
-        } else {
-            pridejRadek(*bloky[k], i, radekHodnot);
-            if (presne != nullptr) {
-                PresnaMatice* const texty[] = {&presne->F, &presne->G, &presne->H, &presne->L};
-                const std::vector<std::string> hodnotyRadku = split(radek, ' ');
-                zapamatujRadek(texty[k], i, static_cast<int>(hodnotyRadku.size()));
-                texty[k]->pridejRadek(hodnotyRadku);
-            }
-        }
+        kontrolaRadkuBloku(k, i, radekHodnot.size(), sirkaBloku, bloky, SISO, ctecka);
+        ulozRadekStavu(k, i, radek, radekHodnot, bloky, presne);
         ++i;
     }
     ctecka.zaver();

@@ -56,6 +56,19 @@ MatrixXd transponovanySoucin(const MatrixXd& absA, const MatrixXd& B) {
     return (absA.transpose() * B) * (1.0 + gama(absA.rows() + 2.0));
 }
 
+// V0^T R in double into the sum (real parts, then imaginary), with the bound of its rounding:
+// complex dot products of n terms over |V0|^T |R|.
+void pridejDualni(SoucetSKompenzaci& soucet, const MatrixXcd& V0, const MatrixXcd& R, const MatrixXd& velikostV,
+                  const MatrixXd& velikostR) {
+    const long n = V0.rows(), a = R.cols(), b = V0.cols();
+    const MatrixXcd VR = V0.transpose() * R;
+    MatrixXd VRr(b, 2 * a), velikostVR(b, 2 * a);
+    VRr << VR.real(), VR.imag();
+    const MatrixXd VRmez = transponovanySoucin(velikostV, velikostR) * gama(2.0 * n + 2.0, smerovane::U_KOMPLEXNI);
+    velikostVR << VRmez, VRmez;
+    soucet.pridejPriblizne(VRr, velikostVR);
+}
+
 }  // namespace
 
 struct ZpresneniStavu::Rezidua {
@@ -136,6 +149,27 @@ Eigen::VectorXd ZpresneniStavu::normyS(const PresnyBod& bod, const MatrixXcd& V0
     return (normy * (1.0 + gama(n + 8.0))).transpose();
 }
 
+// L + H X0 into the sum: L with its low part, H X0 exactly by slices, and Hlo X0 with the bound
+// of its rounding. False when the slices' product cannot be exact.
+bool ZpresneniStavu::pridejPrimeAH(SoucetSKompenzaci& soucet, const RezySloupcu& X, const MatrixXd& Xr,
+                                   const std::vector<int>& vstupy, const std::vector<int>& vystupy) const {
+    const long n = s.F.rows(), a = static_cast<long>(vstupy.size()), b = static_cast<long>(vystupy.size());
+    MatrixXd c = MatrixXd::Zero(b, 2 * a);
+    c.leftCols(a) = vyber(s.L, vystupy, vstupy);
+    soucet.pridej(c);
+    c.leftCols(a) = vyber(s.Llo, vystupy, vstupy);
+    soucet.pridej(c);
+    const MatrixXd H = radky(s.H, vystupy);
+    if (!soucet.pridejSoucin(RezyRadku(H, bitu), X)) return false;
+    if (maHlo) {
+        const Eigen::RowVectorXd nejvetsiX = Xr.cwiseAbs().colwise().maxCoeff();
+        const double navyseni = 1.0 + gama(n + 2.0);
+        const MatrixXd Hlo = radky(s.Hlo, vystupy);
+        soucet.pridejPriblizne(Hlo * Xr, vnejsi(Hlo.cwiseAbs().rowwise().sum() * navyseni, nejvetsiX) * gama(n + 2.0));
+    }
+    return true;
+}
+
 bool ZpresneniStavu::hodnoty(const PresnyBod& bod, MatrixXcd X0, const MatrixXcd& V0, double inverze0,
                              const std::vector<int>& vstupy, const std::vector<int>& vystupy, std::vector<Komplexni>& Y,
                              std::vector<double>& chyby) const {
@@ -148,35 +182,18 @@ bool ZpresneniStavu::hodnoty(const PresnyBod& bod, MatrixXcd X0, const MatrixXcd
         if (e != INT_MIN && e - 2 * bitu - 60 < -1074) return false;
     Rezidua r;
     if (!rezidua(bod, X, vstupy, r)) return false;
-    // Y = L + H X0 + V0^T R with compensation, H X0 exactly.
-    SoucetSKompenzaci soucet(b, 2 * a);
-    MatrixXd c = MatrixXd::Zero(b, 2 * a);
-    c.leftCols(a) = vyber(s.L, vystupy, vstupy);
-    soucet.pridej(c);
-    c.leftCols(a) = vyber(s.Llo, vystupy, vstupy);
-    soucet.pridej(c);
-    const MatrixXd H = radky(s.H, vystupy);
-    if (!soucet.pridejSoucin(RezyRadku(H, bitu), X)) return false;
-    const Eigen::RowVectorXd nejvetsiX = Xr.cwiseAbs().colwise().maxCoeff();
-    const double navyseni = 1.0 + gama(n + 2.0);
-    if (maHlo) {
-        const MatrixXd Hlo = radky(s.Hlo, vystupy);
-        soucet.pridejPriblizne(Hlo * Xr, vnejsi(Hlo.cwiseAbs().rowwise().sum() * navyseni, nejvetsiX) * gama(n + 2.0));
-    }
-    const MatrixXcd VR = V0.transpose() * r.R;
-    MatrixXd VRr(b, 2 * a), velikostVR(b, 2 * a);
-    VRr << VR.real(), VR.imag();
     const MatrixXd velikostV = V0.real().cwiseAbs() + V0.imag().cwiseAbs();
     const MatrixXd velikostR = r.R.real().cwiseAbs() + r.R.imag().cwiseAbs();
-    const MatrixXd VRmez = transponovanySoucin(velikostV, velikostR) * gama(2.0 * n + 2.0, smerovane::U_KOMPLEXNI);
-    velikostVR << VRmez, VRmez;
-    soucet.pridejPriblizne(VRr, velikostVR);
+    // Y = L + H X0 + V0^T R with compensation, H X0 exactly.
+    SoucetSKompenzaci soucet(b, 2 * a);
+    if (!pridejPrimeAH(soucet, X, Xr, vstupy, vystupy)) return false;
+    pridejDualni(soucet, V0, r.R, velikostV, velikostR);
     const MatrixXd Yr = soucet.vysledek(), eY = soucet.chyba();
     // First order: |V0|^T (R* - R); second: ||S*|| ||M*^-1|| ||R*||; and L, H beyond 64 bits.
     const MatrixXd prvni = transponovanySoucin(velikostV, r.chyba);
     const Eigen::RowVectorXd normaR = velikostR.colwise().maxCoeff() + r.chyba.colwise().maxCoeff();
     const VectorXd S = normyS(bod, V0, vystupy);
-    const VectorXd eH = radky(s.eH, vystupy).rowwise().sum() * navyseni;
+    const VectorXd eH = radky(s.eH, vystupy).rowwise().sum() * (1.0 + gama(n + 2.0));
     const MatrixXd eL = vyber(s.eL, vystupy, vstupy);
     const Eigen::RowVectorXd velikostX = (Xr.leftCols(a).cwiseAbs() + Xr.rightCols(a).cwiseAbs()).colwise().maxCoeff();
     Y.assign(static_cast<std::size_t>(a * b), 0.0);

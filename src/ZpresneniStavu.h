@@ -40,6 +40,8 @@ public:
 private:
     struct Rezidua;
     bool rezidua(const PresnyBod& bod, const RezySloupcu& X, const std::vector<int>& vstupy, Rezidua& r) const;
+    bool pridejPrimeAH(SoucetSKompenzaci& soucet, const RezySloupcu& X, const Eigen::MatrixXd& Xr,
+                       const std::vector<int>& vstupy, const std::vector<int>& vystupy) const;
     Eigen::VectorXd normyS(const PresnyBod& bod, const Eigen::MatrixXcd& V0, const std::vector<int>& vystupy) const;
     VyvazenySystem s;
     int bitu = 0;
