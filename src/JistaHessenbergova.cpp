@@ -203,7 +203,7 @@ void resTransponovane(const Rozklad& r, Vektory& b) {
 
 // r = b - (zI - F) x for the Hessenberg F, in double, as a sum of scaled columns of F (rows
 // of Ft, F transposed row by row; column j of F has non-zeros up to row j + 1).
-Vektory rezduumHessenbergovo(const std::vector<double>& Ft, int n, Komplexni z, const Vektory& b, const Vektory& x) {
+Vektory reziduumHessenbergovo(const std::vector<double>& Ft, int n, Komplexni z, const Vektory& b, const Vektory& x) {
     Vektory r = b;
     for (int i = 0; i < n; ++i) {
         r.re[static_cast<std::size_t>(i)] -= z.real() * x.re[static_cast<std::size_t>(i)] - z.imag() * x.im[static_cast<std::size_t>(i)];
@@ -357,7 +357,7 @@ void HessenbergovoVyhodnoceni::resVstupy(Komplexni z, double chybaM) {
         // is large enough to be worth the residual itself.
         chybaR[i] = nahoru(s.chybyG[i] + (chybaM + dM) * normaX[i]);
         if (dM > 1e-13) {
-            const double rezidua = norma(rezduumHessenbergovo(s.Ft, n, z, b, X[i]), false);
+            const double rezidua = norma(reziduumHessenbergovo(s.Ft, n, z, b, X[i]), false);
             chybaR[i] = std::min(chybaR[i], nahoru(s.chybyG[i] + chybaM * normaX[i] + rezidua +
                                                    g * (norma(b, false) + normaM * normaX[i])));
         }
