@@ -1,8 +1,11 @@
 #include "ModulZesileni.h"
 
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 #include <string>
+
+#include <flint/ulong_extras.h>
 
 #include "ModulCharakteristicky.h"
 
@@ -122,13 +125,18 @@ PresnaMatice zesileniVnejsi(const PresnaMatice& A, const PresnaMatice& B) {
 
 namespace {
 
-// The largest size in bits of an entry of the numerator polynomials below: beyond it the exact
-// expansion would outgrow the tool's limits of time and memory (a dense 256 x 256 system with
-// 16 channels reaches this size after about 2.5 s), and the gain is refused instead.
-constexpr long MAX_BITU_CITATELE = 4000;
+// The work of the numerator recursion below, counted in products of a limb (an entry of A
+// that is not zero, times an input, times a limb of an entry of N_i): it grows with the fourth
+// power of the states (a dense 200 x 200 with 16 channels: about 1e9, some 2 s), and beyond
+// this budget the gain is refused instead of running past the tool's limits. The entries grow
+// about linearly with the steps, so the work grows with their square: after an eighth of the
+// steps some 1/40 of the whole is done (1/64 less the small entries of the first steps; 1/30 to
+// 1/39 measured), and a system that has used more of the budget by then is refused at once.
+// The count does not depend on the machine: the same system is refused or answered everywhere.
+constexpr double MAX_PRACE_CITATELE = 1.0e9;
 
-const char* const MIMO_MEZE = "Staticke zesileni se nepodarilo urcit v mezich nastroje (cisla rozvoje v z = 1 by "
-                              "mela pres 4000 bitu)\n";
+const char* const MIMO_MEZE = "Staticke zesileni se nepodarilo urcit v mezich nastroje (rozvoj v z = 1 je pro "
+                              "tento system prilis narocny)\n";
 
 // With F = M / E (E > 0 the common denominator) and A = M - E I = E (F - I), the resolvent
 // around z = 1 is (zI - F)^-1 = E (sI - A)^-1 for s = E (z - 1): A is an integer matrix, and
@@ -161,6 +169,14 @@ void zaznamenej(const CelaMatice& H, const CelaMatice& N, long i, long k, Nejniz
             }
 }
 
+// The number of entries of A that are not zero.
+long nenulovych(const CelaMatice& A) {
+    long pocet = 0;
+    for (long i = 0; i < A.radku(); ++i)
+        for (long j = 0; j < A.sloupcu(); ++j) pocet += !fmpz_is_zero(A.prvek(i, j));
+    return pocet;
+}
+
 // adj(sI - A) = sum of N_i s^i with N_(n-1) = I and N_(i-1) = A N_i + c_i I (Faddeev and
 // LeVerrier: it is (sI - A) adj(sI - A) = c(s) I read power by power), applied to G. Every
 // N_i G is the coefficient of a polynomial of minors of [sI - A, G], so its entries stay as
@@ -172,20 +188,167 @@ NejnizsiCleny nejnizsiCleny(const CelaMatice& A, const CelyPolynom& c, long k, c
                         std::make_unique<CelaMatice>(H.radku(), vstupy)};
     CelaMatice N(n, vstupy), dalsi(n, vstupy);
     fmpz_mat_set(N.get(), G.get());
+    const double krok = static_cast<double>(nenulovych(A) * vstupy);
+    double prace = 0;
     for (long i = n - 1;; --i) {
         if (i <= k) zaznamenej(H, N, i, k, cleny);
         if (i == 0) return cleny;
+        prace += krok * static_cast<double>(std::labs(fmpz_mat_max_bits(N.get())) / FLINT_BITS + 1);
+        if (prace > MAX_PRACE_CITATELE || (n - i == n / 8 && prace * 40 > MAX_PRACE_CITATELE))
+            throw std::runtime_error(MIMO_MEZE);
         fmpz_mat_mul(dalsi.get(), A.get(), N.get());
         fmpz_mat_scalar_addmul_fmpz(dalsi.get(), G.get(), c.get()->coeffs + i);
-        if (fmpz_mat_max_bits(dalsi.get()) > MAX_BITU_CITATELE || fmpz_mat_max_bits(dalsi.get()) < -MAX_BITU_CITATELE)
-            throw std::runtime_error(MIMO_MEZE);
         fmpz_mat_swap(N.get(), dalsi.get());
     }
 }
 
+// The rank of B modulo p: never above its rank over Q.
+long hodnostModulo(const CelaMatice& B, mp_limb_t p) {
+    ModularniMatice Bp(B.radku(), B.sloupcu(), p);
+    fmpz_mat_get_nmod_mat(Bp.get(), B.get());
+    return nmod_mat_rank(Bp.get());
+}
+
+// The decomposition Q^n = K + R that A leaves invariant, A nilpotent on K and invertible on R
+// (Fitting): for every power j at least the index of the eigenvalue 0 (the size of its largest
+// Jordan block), K = ker A^j and R = range A^j. V holds a basis of K in its columns, W a basis
+// of the left null space of A^j (the vectors orthogonal to R) in its rows.
+struct Rozklad {
+    std::unique_ptr<CelaMatice> V, W;
+};
+
+// V and W for the power B = A^j.
+void jadra(const CelaMatice& B, Rozklad& r) {
+    const long n = B.radku();
+    CelaMatice prave(n, n), leve(n, n), BT(n, n);
+    const long k = fmpz_mat_nullspace(prave.get(), B.get());
+    fmpz_mat_transpose(BT.get(), B.get());
+    fmpz_mat_nullspace(leve.get(), BT.get());  // of the same dimension: B^T has the rank of B
+    r.V = std::make_unique<CelaMatice>(n, k);
+    r.W = std::make_unique<CelaMatice>(k, n);
+    for (long i = 0; i < n; ++i)
+        for (long j = 0; j < k; ++j) {
+            fmpz_set(r.V->prvek(i, j), prave.prvek(i, j));
+            fmpz_set(r.W->prvek(j, i), leve.prvek(i, j));
+        }
+}
+
+// W V is invertible exactly when ker A^j and range A^j meet only in 0, that is when j has
+// reached the index (below it a Jordan chain of A^j's kernel starts in its range). A full rank
+// modulo a prime proves it; otherwise the exact rank decides.
+bool uplny(const Rozklad& r) {
+    const long k = r.V->sloupcu();
+    CelaMatice WV(k, k);
+    fmpz_mat_mul(WV.get(), r.W->get(), r.V->get());
+    return hodnostModulo(WV, n_nextprime(UWORD(1) << 62, 1)) == k || fmpz_mat_rank(WV.get()) == k;
+}
+
+// Squares A until its power has reached the index. Over Q the rank of A^j stops falling exactly
+// there; modulo a prime it agrees except for the few primes that divide a minor, so the exact
+// null spaces are computed only at the powers whose rank modulo the prime equals that of the
+// next one, and the exact test decides. Both ranks are constant from j = n on: the loop ends by
+// j = 2n at the latest.
+Rozklad rozloz(const CelaMatice& A) {
+    const long n = A.radku();
+    const mp_limb_t p = n_nextprime(UWORD(1) << 62, 1);
+    auto B = std::make_unique<CelaMatice>(n, n);
+    fmpz_mat_set(B->get(), A.get());
+    long hodnost = hodnostModulo(*B, p);
+    Rozklad r;
+    for (;;) {
+        auto B2 = std::make_unique<CelaMatice>(n, n);
+        fmpz_mat_sqr(B2->get(), B->get());
+        const long hodnost2 = hodnostModulo(*B2, p);
+        if (hodnost2 == hodnost) {
+            jadra(*B, r);
+            if (uplny(r)) return r;
+        }
+        B = std::move(B2);
+        hodnost = hodnost2;
+    }
+}
+
+// P G = V (W V)^-1 W G, the part of every input column in K along R.
+void castVJadru(const Rozklad& r, RacionalniMatice& G, RacionalniMatice& PG) {
+    const long n = r.V->radku(), k = r.V->sloupcu(), m = G.sloupcu();
+    if (k == n) {
+        fmpq_mat_set(PG.get(), G.get());
+        return;
+    }
+    RacionalniMatice V(n, k), W(k, n), WV(k, k), WG(k, m), Q(k, m);
+    fmpq_mat_set_fmpz_mat(V.get(), r.V->get());
+    fmpq_mat_set_fmpz_mat(W.get(), r.W->get());
+    fmpq_mat_mul(WV.get(), W.get(), V.get());
+    fmpq_mat_mul(WG.get(), W.get(), G.get());
+    fmpq_mat_solve_dixon(Q.get(), WV.get(), WG.get());
+    fmpq_mat_mul(PG.get(), V.get(), Q.get());
+}
+
+// On K the resolvent is a finite sum, (sI - A)^-1 P = sum_l A^l P s^-(l+1), so the coefficient
+// of t^-(l+1) in H (zI - F)^-1 G is H A^l P G / E^l; A^l P G vanishes once l reaches the index.
+// Each element takes its last non-zero coefficient: the order of its pole and its leading term.
+void polyVJedne(const CelaMatice& A, const fmpz_t E, RacionalniMatice& H, RacionalniMatice& PG,
+                std::vector<ClenVJedne>& cleny) {
+    const long n = A.radku(), vystupy = H.radku(), vstupy = PG.sloupcu();
+    CelaMatice X(n, vstupy), dalsi(n, vstupy), Hc(vystupy, n), C(vystupy, vstupy), posledni(vystupy, vstupy);
+    CeleCislo dG, dH, jmenovatel;
+    fmpq_mat_get_fmpz_mat_matwise(X.get(), dG.get(), PG.get());
+    fmpq_mat_get_fmpz_mat_matwise(Hc.get(), dH.get(), H.get());
+    std::vector<long> rady(cleny.size(), 0);
+    for (long l = 1; !fmpz_mat_is_zero(X.get()); ++l) {
+        fmpz_mat_mul(C.get(), Hc.get(), X.get());
+        for (long i = 0; i < vystupy; ++i)
+            for (long j = 0; j < vstupy; ++j)
+                if (!fmpz_is_zero(C.prvek(i, j))) {
+                    rady[static_cast<std::size_t>(i * vstupy + j)] = l;
+                    fmpz_set(posledni.prvek(i, j), C.prvek(i, j));
+                }
+        fmpz_mat_mul(dalsi.get(), A.get(), X.get());
+        fmpz_mat_swap(X.get(), dalsi.get());
+    }
+    for (long i = 0; i < vystupy; ++i)
+        for (long j = 0; j < vstupy; ++j) {
+            ClenVJedne& c = cleny[static_cast<std::size_t>(i * vstupy + j)];
+            c.rad = rady[static_cast<std::size_t>(i * vstupy + j)];
+            if (c.rad == 0) continue;
+            fmpz_pow_ui(jmenovatel.get(), E, static_cast<unsigned long>(c.rad - 1));
+            fmpz_mul(jmenovatel.get(), jmenovatel.get(), dG.get());
+            fmpz_mul(jmenovatel.get(), jmenovatel.get(), dH.get());
+            fmpq_set_fmpz_frac(c.koeficient.get(), posledni.prvek(i, j), jmenovatel.get());
+        }
+}
+
+// The constant term L - E H A^D G: on R the resolvent is -A^-1 + O(s), and Y = A^D G is the
+// solution in R of A Y = (I - P) G, from the bordered system [A V; W 0] [Y; *] = [(I - P) G; 0]
+// (nonsingular: W Y = 0 puts Y into R, where A is invertible, and V spans K). A^D = 0 when K
+// is the whole space.
+void hodnotyVJedne(const CelaMatice& A, const fmpz_t E, const Rozklad& r, RacionalniMatice& G, RacionalniMatice& PG,
+                   RacionalniMatice& H, RacionalniMatice& L, RacionalniMatice& D) {
+    const long n = A.radku(), k = r.V->sloupcu(), vstupy = G.sloupcu(), N = n + k;
+    fmpq_mat_set(D.get(), L.get());
+    if (k == n) return;
+    CelaMatice ohranicenaZ(N, N);
+    RacionalniMatice ohranicena(N, N), prava(N, vstupy), reseni(N, vstupy), Y(n, vstupy), HY(H.radku(), vstupy);
+    for (long i = 0; i < n; ++i) {
+        for (long j = 0; j < n; ++j) fmpz_set(ohranicenaZ.prvek(i, j), A.prvek(i, j));
+        for (long j = 0; j < k; ++j) {
+            fmpz_set(ohranicenaZ.prvek(i, n + j), r.V->prvek(i, j));
+            fmpz_set(ohranicenaZ.prvek(n + j, i), r.W->prvek(j, i));
+        }
+        for (long j = 0; j < vstupy; ++j) fmpq_sub(prava.prvek(i, j), G.prvek(i, j), PG.prvek(i, j));
+    }
+    fmpq_mat_set_fmpz_mat(ohranicena.get(), ohranicenaZ.get());
+    fmpq_mat_solve_dixon(reseni.get(), ohranicena.get(), prava.get());
+    for (long i = 0; i < n; ++i)
+        for (long j = 0; j < vstupy; ++j) fmpq_set(Y.prvek(i, j), reseni.prvek(i, j));
+    fmpq_mat_mul(HY.get(), H.get(), Y.get());
+    fmpq_mat_scalar_mul_fmpz(HY.get(), HY.get(), E);
+    fmpq_mat_sub(D.get(), D.get(), HY.get());
+}
+
 }  // namespace
 
-std::vector<ClenVJedne> rozvojVJedne(RacionalniMatice& F, RacionalniMatice& G, RacionalniMatice& H,
+std::vector<ClenVJedne> rozvojVJedneCitatelem(RacionalniMatice& F, RacionalniMatice& G, RacionalniMatice& H,
                                      RacionalniMatice& L) {
     const long n = F.radku(), vystupy = H.radku(), vstupy = G.sloupcu();
     CelaMatice A(n, n), Gc(n, vstupy), Hc(vystupy, n);
@@ -215,6 +378,65 @@ std::vector<ClenVJedne> rozvojVJedne(RacionalniMatice& F, RacionalniMatice& G, R
             fmpq_div_fmpz(clen.koeficient.get(), clen.koeficient.get(), jmenovatel.get());
         }
     return cleny;
+}
+
+std::vector<ClenVJedne> rozvojVJedneRozkladem(RacionalniMatice& F, RacionalniMatice& G, RacionalniMatice& H,
+                                     RacionalniMatice& L) {
+    const long n = F.radku(), vystupy = H.radku(), vstupy = G.sloupcu();
+    CelaMatice A(n, n);
+    CeleCislo E;
+    posunutaCela(F, A, E.get());
+    const Rozklad r = rozloz(A);
+    RacionalniMatice PG(n, vstupy), D(vystupy, vstupy);
+    castVJadru(r, G, PG);
+    std::vector<ClenVJedne> cleny(static_cast<std::size_t>(vystupy * vstupy));
+    polyVJedne(A, E.get(), H, PG, cleny);
+    bool bezPolu = false;
+    for (const ClenVJedne& c : cleny) bezPolu = bezPolu || c.rad == 0;
+    if (!bezPolu) return cleny;
+    hodnotyVJedne(A, E.get(), r, G, PG, H, L, D);
+    for (long i = 0; i < vystupy; ++i)
+        for (long j = 0; j < vstupy; ++j) {
+            ClenVJedne& c = cleny[static_cast<std::size_t>(i * vstupy + j)];
+            if (c.rad == 0) fmpq_set(c.koeficient.get(), D.prvek(i, j));
+        }
+    return cleny;
+}
+
+namespace {
+
+// The index of the eigenvalue 0 of A modulo a prime, counted up to `strop`: the first power
+// whose rank equals that of the next one (modulo p the ranks are never above those over Q, and
+// agree except for the few primes that divide a minor; only the choice of the method below
+// rests on it, never a result).
+long indexModulo(const CelaMatice& A, long strop) {
+    const long n = A.radku();
+    const mp_limb_t p = n_nextprime(UWORD(1) << 62, 1);
+    ModularniMatice Ap(n, n, p), mocnina(n, n, p), dalsi(n, n, p);
+    fmpz_mat_get_nmod_mat(Ap.get(), A.get());
+    nmod_mat_set(mocnina.get(), Ap.get());
+    long hodnost = nmod_mat_rank(Ap.get());
+    for (long j = 1; j < strop; ++j) {
+        nmod_mat_mul(dalsi.get(), mocnina.get(), Ap.get());
+        nmod_mat_swap(mocnina.get(), dalsi.get());
+        const long dalsiHodnost = nmod_mat_rank(mocnina.get());
+        if (dalsiHodnost == hodnost) return j;
+        hodnost = dalsiHodnost;
+    }
+    return strop;
+}
+
+}  // namespace
+
+// Short Jordan chains at 1 (the common case of a simple integrator) keep the null spaces of F - I
+// or of its square small, and the decomposition is the faster way; longer chains make those null
+// spaces carry high powers of the inverse on the complement, and the numerator is the faster way.
+std::vector<ClenVJedne> rozvojVJedne(RacionalniMatice& F, RacionalniMatice& G, RacionalniMatice& H,
+                                     RacionalniMatice& L) {
+    CelaMatice A(F.radku(), F.radku());
+    CeleCislo E;
+    posunutaCela(F, A, E.get());
+    return indexModulo(A, 3) <= 2 ? rozvojVJedneRozkladem(F, G, H, L) : rozvojVJedneCitatelem(F, G, H, L);
 }
 
 // I - F invertible: H (I - F)^-1 G + L directly; otherwise the expansion around z = 1.
