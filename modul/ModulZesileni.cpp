@@ -1,9 +1,13 @@
 #include "ModulZesileni.h"
 
+#include <cstdlib>
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include <flint/ulong_extras.h>
+
+#include "ModulCharakteristicky.h"
 
 namespace {
 
@@ -121,12 +125,81 @@ PresnaMatice zesileniVnejsi(const PresnaMatice& A, const PresnaMatice& B) {
 
 namespace {
 
+// The work of the numerator recursion below, counted in products of a limb (an entry of A
+// that is not zero, times an input, times a limb of an entry of N_i): it grows with the fourth
+// power of the states (a dense 200 x 200 with 16 channels: about 1e9, some 2 s), and beyond
+// this budget the gain is refused instead of running past the tool's limits. The entries grow
+// about linearly with the steps, so the work grows with their square: after an eighth of the
+// steps some 1/40 of the whole is done (1/64 less the small entries of the first steps; 1/30 to
+// 1/39 measured), and a system that has used more of the budget by then is refused at once.
+// The count does not depend on the machine: the same system is refused or answered everywhere.
+constexpr double MAX_PRACE_CITATELE = 1.0e9;
+
+const char* const MIMO_MEZE = "Staticke zesileni se nepodarilo urcit v mezich nastroje (rozvoj v z = 1 je pro "
+                              "tento system prilis narocny)\n";
+
 // With F = M / E (E > 0 the common denominator) and A = M - E I = E (F - I), the resolvent
 // around z = 1 is (zI - F)^-1 = E (sI - A)^-1 for s = E (z - 1): A is an integer matrix, and
 // the scaling changes no pole order and no sign.
 void posunutaCela(RacionalniMatice& F, CelaMatice& A, fmpz_t E) {
     celaMatice(F, A, E);
     for (long i = 0; i < A.radku(); ++i) fmpz_sub(A.prvek(i, i), A.prvek(i, i), E);
+}
+
+// The lowest term of every element of C(s) / (s^k c(s)) at s = 0, where c(s) = det(sI - A)
+// = s^k q(s) with q(0) = ck != 0, and C(s) = H adj(sI - A) G. The lowest power r <= k with a
+// non-zero coefficient decides: r < k is a pole of order k - r with the coefficient C_r / ck,
+// otherwise the value is C_k / ck. `nejnizsi` holds C_r (C_k), `rady` the order (0: a value).
+struct NejnizsiCleny {
+    std::vector<long> rady;
+    std::unique_ptr<CelaMatice> nejnizsi;
+};
+
+// Records C_i = H N_i for the power i <= k: an element that is not zero there has its lowest
+// term at i or below, and the last record (the smallest i) stands.
+void zaznamenej(const CelaMatice& H, const CelaMatice& N, long i, long k, NejnizsiCleny& cleny) {
+    const long vystupy = H.radku(), vstupy = N.sloupcu();
+    CelaMatice C(vystupy, vstupy);
+    fmpz_mat_mul(C.get(), H.get(), N.get());
+    for (long a = 0; a < vystupy; ++a)
+        for (long b = 0; b < vstupy; ++b)
+            if (!fmpz_is_zero(C.prvek(a, b)) || i == k) {
+                cleny.rady[static_cast<std::size_t>(a * vstupy + b)] = k - i;
+                fmpz_set(cleny.nejnizsi->prvek(a, b), C.prvek(a, b));
+            }
+}
+
+// The number of entries of A that are not zero.
+long nenulovych(const CelaMatice& A) {
+    long pocet = 0;
+    for (long i = 0; i < A.radku(); ++i)
+        for (long j = 0; j < A.sloupcu(); ++j) pocet += !fmpz_is_zero(A.prvek(i, j));
+    return pocet;
+}
+
+// adj(sI - A) = sum of N_i s^i with N_(n-1) = I and N_(i-1) = A N_i + c_i I (Faddeev and
+// LeVerrier: it is (sI - A) adj(sI - A) = c(s) I read power by power), applied to G. Every
+// N_i G is the coefficient of a polynomial of minors of [sI - A, G], so its entries stay as
+// small as those minors (Hadamard's bound): no intermediate value is larger than the result.
+NejnizsiCleny nejnizsiCleny(const CelaMatice& A, const CelyPolynom& c, long k, const CelaMatice& G,
+                            const CelaMatice& H) {
+    const long n = A.radku(), vstupy = G.sloupcu();
+    NejnizsiCleny cleny{std::vector<long>(static_cast<std::size_t>(H.radku() * vstupy), 0),
+                        std::make_unique<CelaMatice>(H.radku(), vstupy)};
+    CelaMatice N(n, vstupy), dalsi(n, vstupy);
+    fmpz_mat_set(N.get(), G.get());
+    const double krok = static_cast<double>(nenulovych(A) * vstupy);
+    double prace = 0;
+    for (long i = n - 1;; --i) {
+        if (i <= k) zaznamenej(H, N, i, k, cleny);
+        if (i == 0) return cleny;
+        prace += krok * static_cast<double>(std::labs(fmpz_mat_max_bits(N.get())) / FLINT_BITS + 1);
+        if (prace > MAX_PRACE_CITATELE || (n - i == n / 8 && prace * 40 > MAX_PRACE_CITATELE))
+            throw std::runtime_error(MIMO_MEZE);
+        fmpz_mat_mul(dalsi.get(), A.get(), N.get());
+        fmpz_mat_scalar_addmul_fmpz(dalsi.get(), G.get(), c.get()->coeffs + i);
+        fmpz_mat_swap(N.get(), dalsi.get());
+    }
 }
 
 // The rank of B modulo p: never above its rank over Q.
@@ -275,7 +348,39 @@ void hodnotyVJedne(const CelaMatice& A, const fmpz_t E, const Rozklad& r, Racion
 
 }  // namespace
 
-std::vector<ClenVJedne> rozvojVJedne(RacionalniMatice& F, RacionalniMatice& G, RacionalniMatice& H,
+std::vector<ClenVJedne> rozvojVJedneCitatelem(RacionalniMatice& F, RacionalniMatice& G, RacionalniMatice& H,
+                                     RacionalniMatice& L) {
+    const long n = F.radku(), vystupy = H.radku(), vstupy = G.sloupcu();
+    CelaMatice A(n, n), Gc(n, vstupy), Hc(vystupy, n);
+    CeleCislo E, dG, dH, jmenovatel;
+    posunutaCela(F, A, E.get());
+    fmpq_mat_get_fmpz_mat_matwise(Gc.get(), dG.get(), G.get());
+    fmpq_mat_get_fmpz_mat_matwise(Hc.get(), dH.get(), H.get());
+    const CelyPolynom c = charakteristickyCelociselny(A);
+    long k = 0;
+    while (fmpz_is_zero(c.get()->coeffs + k)) ++k;
+    const NejnizsiCleny nejnizsi = nejnizsiCleny(A, c, k, Gc, Hc);
+    // A term c s^-l of E H (sI - A)^-1 G is c E^(1-l) t^-l in t = z - 1.
+    std::vector<ClenVJedne> cleny(static_cast<std::size_t>(vystupy * vstupy));
+    for (long a = 0; a < vystupy; ++a)
+        for (long b = 0; b < vstupy; ++b) {
+            ClenVJedne& clen = cleny[static_cast<std::size_t>(a * vstupy + b)];
+            clen.rad = nejnizsi.rady[static_cast<std::size_t>(a * vstupy + b)];
+            fmpz_mul(jmenovatel.get(), c.get()->coeffs + k, dG.get());
+            fmpz_mul(jmenovatel.get(), jmenovatel.get(), dH.get());
+            fmpq_set_fmpz_frac(clen.koeficient.get(), nejnizsi.nejnizsi->prvek(a, b), jmenovatel.get());
+            if (clen.rad == 0) {
+                fmpq_mul_fmpz(clen.koeficient.get(), clen.koeficient.get(), E.get());
+                fmpq_add(clen.koeficient.get(), clen.koeficient.get(), L.prvek(a, b));
+                continue;
+            }
+            fmpz_pow_ui(jmenovatel.get(), E.get(), static_cast<unsigned long>(clen.rad - 1));
+            fmpq_div_fmpz(clen.koeficient.get(), clen.koeficient.get(), jmenovatel.get());
+        }
+    return cleny;
+}
+
+std::vector<ClenVJedne> rozvojVJedneRozkladem(RacionalniMatice& F, RacionalniMatice& G, RacionalniMatice& H,
                                      RacionalniMatice& L) {
     const long n = F.radku(), vystupy = H.radku(), vstupy = G.sloupcu();
     CelaMatice A(n, n);
@@ -296,6 +401,42 @@ std::vector<ClenVJedne> rozvojVJedne(RacionalniMatice& F, RacionalniMatice& G, R
             if (c.rad == 0) fmpq_set(c.koeficient.get(), D.prvek(i, j));
         }
     return cleny;
+}
+
+namespace {
+
+// The index of the eigenvalue 0 of A modulo a prime, counted up to `strop`: the first power
+// whose rank equals that of the next one (modulo p the ranks are never above those over Q, and
+// agree except for the few primes that divide a minor; only the choice of the method below
+// rests on it, never a result).
+long indexModulo(const CelaMatice& A, long strop) {
+    const long n = A.radku();
+    const mp_limb_t p = n_nextprime(UWORD(1) << 62, 1);
+    ModularniMatice Ap(n, n, p), mocnina(n, n, p), dalsi(n, n, p);
+    fmpz_mat_get_nmod_mat(Ap.get(), A.get());
+    nmod_mat_set(mocnina.get(), Ap.get());
+    long hodnost = nmod_mat_rank(Ap.get());
+    for (long j = 1; j < strop; ++j) {
+        nmod_mat_mul(dalsi.get(), mocnina.get(), Ap.get());
+        nmod_mat_swap(mocnina.get(), dalsi.get());
+        const long dalsiHodnost = nmod_mat_rank(mocnina.get());
+        if (dalsiHodnost == hodnost) return j;
+        hodnost = dalsiHodnost;
+    }
+    return strop;
+}
+
+}  // namespace
+
+// Short Jordan chains at 1 (the common case of a simple integrator) keep the null spaces of F - I
+// or of its square small, and the decomposition is the faster way; longer chains make those null
+// spaces carry high powers of the inverse on the complement, and the numerator is the faster way.
+std::vector<ClenVJedne> rozvojVJedne(RacionalniMatice& F, RacionalniMatice& G, RacionalniMatice& H,
+                                     RacionalniMatice& L) {
+    CelaMatice A(F.radku(), F.radku());
+    CeleCislo E;
+    posunutaCela(F, A, E.get());
+    return indexModulo(A, 3) <= 2 ? rozvojVJedneRozkladem(F, G, H, L) : rozvojVJedneCitatelem(F, G, H, L);
 }
 
 // I - F invertible: H (I - F)^-1 G + L directly; otherwise the expansion around z = 1.

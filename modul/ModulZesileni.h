@@ -24,10 +24,19 @@ struct ClenVJedne {
 };
 
 // The leading terms of every element (row-major, output by output), all pairs in one
-// computation: the Laurent expansion of the resolvent through the decomposition of Q^n into
-// the generalised eigenspace K of the eigenvalue 1 and the invariant complement R on which
-// N = F - I is invertible (see ModulZesileni.cpp).
+// computation, by the faster of two exact ways for the Jordan chains at 1 (ModulZesileni.cpp).
 std::vector<ClenVJedne> rozvojVJedne(RacionalniMatice& F, RacionalniMatice& G, RacionalniMatice& H,
                                      RacionalniMatice& L);
+
+// The same through the decomposition of Q^n into the generalised eigenspace K of the eigenvalue
+// 1 and the invariant complement R on which N = F - I is invertible: fast for short chains.
+std::vector<ClenVJedne> rozvojVJedneRozkladem(RacionalniMatice& F, RacionalniMatice& G, RacionalniMatice& H,
+                                              RacionalniMatice& L);
+
+// The same from det(zI - F) and the numerator H adj(zI - F) G around z = 1: a cost that does not
+// depend on the chains. Refused (std::runtime_error with the user's message) beyond a budget
+// of work that keeps the tool within its limits of time.
+std::vector<ClenVJedne> rozvojVJedneCitatelem(RacionalniMatice& F, RacionalniMatice& G, RacionalniMatice& H,
+                                              RacionalniMatice& L);
 
 #endif
