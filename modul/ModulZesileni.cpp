@@ -4,7 +4,9 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
+#include <flint/nmod_mat.h>
 #include <flint/ulong_extras.h>
 
 #include "ModulCharakteristicky.h"
@@ -215,6 +217,7 @@ long hodnostModulo(const CelaMatice& B, mp_limb_t p) {
 // of the left null space of A^j (the vectors orthogonal to R) in its rows.
 struct Rozklad {
     std::unique_ptr<CelaMatice> V, W;
+    bool indexJedna = false;  // j = 1: K = ker A, R = range A
 };
 
 // V and W for the power B = A^j.
@@ -255,12 +258,13 @@ Rozklad rozloz(const CelaMatice& A) {
     fmpz_mat_set(B->get(), A.get());
     long hodnost = hodnostModulo(*B, p);
     Rozklad r;
-    for (;;) {
+    for (long mocnina = 1;; mocnina *= 2) {
         auto B2 = std::make_unique<CelaMatice>(n, n);
         fmpz_mat_sqr(B2->get(), B->get());
         const long hodnost2 = hodnostModulo(*B2, p);
         if (hodnost2 == hodnost) {
             jadra(*B, r);
+            r.indexJedna = mocnina == 1;
             if (uplny(r)) return r;
         }
         B = std::move(B2);
@@ -318,30 +322,62 @@ void polyVJedne(const CelaMatice& A, const fmpz_t E, RacionalniMatice& H, Racion
         }
 }
 
+// Rows of the identity, one per column of V, whose rows of V form a block regular modulo a
+// prime (so over Q): the pivots of V^T there. Fewer than V's columns when the prime divides
+// every such minor.
+std::vector<long> radkyOkraje(const CelaMatice& V) {
+    CelaMatice VT(V.sloupcu(), V.radku());
+    fmpz_mat_transpose(VT.get(), V.get());
+    ModularniMatice Vp(VT.radku(), VT.sloupcu(), n_nextprime(UWORD(1) << 62, 1));
+    fmpz_mat_get_nmod_mat(Vp.get(), VT.get());
+    const long hodnost = nmod_mat_rref(Vp.get());
+    std::vector<long> radky;
+    for (long i = 0, j = 0; i < hodnost; ++i) {
+        while (nmod_mat_entry(Vp.get(), i, j) == 0) ++j;
+        radky.push_back(j);
+    }
+    return radky;
+}
+
 // The constant term L - E H A^D G: on R the resolvent is -A^-1 + O(s), and Y = A^D G is the
-// solution in R of A Y = (I - P) G, from the bordered system [A V; W 0] [Y; *] = [(I - P) G; 0]
-// (nonsingular: W Y = 0 puts Y into R, where A is invertible, and V spans K). A^D = 0 when K
-// is the whole space.
+// solution in R of A Y = (I - P) G. The bordered system [A V; Z 0] [Y1; T] = [B; 0] is regular
+// whenever Z V is (A is invertible on R, and V spans K); its Y1 solves A Y1 = (I - P) G up to a
+// part in K, so Y = (I - P) Y1. Z is k rows of the identity where they make Z V regular (small
+// entries keep Dixon's lifting short), else W. B = (I - P) G; for the index 1 plainly G, as
+// W A = 0 then gives T = (W V)^-1 W G, V T = P G. A^D = 0 when K is the whole space.
 void hodnotyVJedne(const CelaMatice& A, const fmpz_t E, const Rozklad& r, RacionalniMatice& G, RacionalniMatice& PG,
                    RacionalniMatice& H, RacionalniMatice& L, RacionalniMatice& D) {
     const long n = A.radku(), k = r.V->sloupcu(), vstupy = G.sloupcu(), N = n + k;
     fmpq_mat_set(D.get(), L.get());
     if (k == n) return;
+    const std::vector<long> Z = radkyOkraje(*r.V);
+    const bool jednotkove = static_cast<long>(Z.size()) == k;
     CelaMatice ohranicenaZ(N, N);
-    RacionalniMatice ohranicena(N, N), prava(N, vstupy), reseni(N, vstupy), Y(n, vstupy), HY(H.radku(), vstupy);
+    RacionalniMatice ohranicena(N, N), prava(N, vstupy), reseni(N, vstupy), Y1(n, vstupy), PY1(n, vstupy),
+        HY(H.radku(), vstupy);
     for (long i = 0; i < n; ++i) {
         for (long j = 0; j < n; ++j) fmpz_set(ohranicenaZ.prvek(i, j), A.prvek(i, j));
-        for (long j = 0; j < k; ++j) {
-            fmpz_set(ohranicenaZ.prvek(i, n + j), r.V->prvek(i, j));
-            fmpz_set(ohranicenaZ.prvek(n + j, i), r.W->prvek(j, i));
+        for (long j = 0; j < k; ++j) fmpz_set(ohranicenaZ.prvek(i, n + j), r.V->prvek(i, j));
+        for (long j = 0; j < vstupy; ++j) {
+            if (r.indexJedna)
+                fmpq_set(prava.prvek(i, j), G.prvek(i, j));
+            else
+                fmpq_sub(prava.prvek(i, j), G.prvek(i, j), PG.prvek(i, j));
         }
-        for (long j = 0; j < vstupy; ++j) fmpq_sub(prava.prvek(i, j), G.prvek(i, j), PG.prvek(i, j));
+    }
+    for (long j = 0; j < k; ++j) {
+        if (jednotkove)
+            fmpz_one(ohranicenaZ.prvek(n + j, Z[static_cast<std::size_t>(j)]));
+        else
+            for (long i = 0; i < n; ++i) fmpz_set(ohranicenaZ.prvek(n + j, i), r.W->prvek(j, i));
     }
     fmpq_mat_set_fmpz_mat(ohranicena.get(), ohranicenaZ.get());
     fmpq_mat_solve_dixon(reseni.get(), ohranicena.get(), prava.get());
     for (long i = 0; i < n; ++i)
-        for (long j = 0; j < vstupy; ++j) fmpq_set(Y.prvek(i, j), reseni.prvek(i, j));
-    fmpq_mat_mul(HY.get(), H.get(), Y.get());
+        for (long j = 0; j < vstupy; ++j) fmpq_set(Y1.prvek(i, j), reseni.prvek(i, j));
+    castVJadru(r, Y1, PY1);
+    fmpq_mat_sub(Y1.get(), Y1.get(), PY1.get());
+    fmpq_mat_mul(HY.get(), H.get(), Y1.get());
     fmpq_mat_scalar_mul_fmpz(HY.get(), HY.get(), E);
     fmpq_mat_sub(D.get(), D.get(), HY.get());
 }
