@@ -26,6 +26,7 @@ MAX_RADEK = 511        # longest line the readers take
 LIMIT_S = 10.0         # no input that fits the formats may run longer
 LIMIT_GAIN_MS = 3000   # the static gain of the largest systems
 CIL_PAMET_MB = 50.0    # peak memory of every case with a time target
+LIMIT_PAMET_MB = 200.0  # peak memory of any valid input (the largest gains have this limit)
 NACTENO = " Soubor Nacten!"
 VYTVORENO = " Soubor Vytvoren  i s vysledkem"
 
@@ -261,7 +262,8 @@ def vnejsi_siso(koef_B, koef_A):
 # ---------------------------------------------------------------- cases
 
 class Pripad:
-    def __init__(self, skupina, nazev, druh, soubor, operace, ocekavani, cil_ms=None, signal=None, volby=()):
+    def __init__(self, skupina, nazev, druh, soubor, operace, ocekavani, cil_ms=None, signal=None, volby=(),
+                 cil_mb=CIL_PAMET_MB):
         self.skupina = skupina
         self.nazev = nazev
         self.druh = druh
@@ -271,6 +273,7 @@ class Pripad:
         self.cil_ms = cil_ms
         self.signal = signal
         self.volby = list(volby)  # options before the kind
+        self.cil_mb = cil_mb
 
 
 def pripady(rng):
@@ -493,7 +496,16 @@ def pripady(rng):
                            [[str(jordan.randint(0, 9)) for _ in range(200)] for _ in range(16)],
                            [[str(jordan.randint(0, 9)) for _ in range(16)] for _ in range(16)], ["0"] * 200)
         p.append(Pripad("largest inputs", "StavMIMO n=200 %s, 16 channels Poly gain" % nazev, "StavMIMO", text, "Poly",
-                        "soubor", LIMIT_GAIN_MS, volby=["--zesileni", "ano"]))
+                        "soubor", LIMIT_GAIN_MS, volby=["--zesileni", "ano"], cil_mb=LIMIT_PAMET_MB))
+    # A simple eigenvalue 1 in a dense 256 x 256 of digits: the last row of F - I repeats the first.
+    F = cislice(256, jordan)
+    for j in range(256):
+        F[255][j] = str(int(F[0][j]) - (j == 0) + (j == 255))
+    text = soubor_stav(F, [[str(jordan.randint(0, 9)) for _ in range(16)] for _ in range(256)],
+                       [[str(jordan.randint(0, 9)) for _ in range(256)] for _ in range(16)],
+                       [["0"] * 16 for _ in range(16)], ["0"] * 256)
+    p.append(Pripad("largest inputs", "StavMIMO n=256 digits, eigenvalue 1 simple, 16 channels Poly gain", "StavMIMO",
+                    text, "Poly", "soubor", LIMIT_GAIN_MS, volby=["--zesileni", "ano"], cil_mb=LIMIT_PAMET_MB))
     p.append(Pripad("largest inputs", "VnejsiMIMO 255x255 degree 1 cycle Poly zeros", "VnejsiMIMO",
                     vnejsi_mimo_cyklus(255, rng), "Poly", "soubor", volby=["--nuly", "ano"]))
     return p
@@ -597,7 +609,7 @@ def main():
                 problemy.append("WRONG OUTPUT")
             if pripad.cil_ms is not None and median >= pripad.cil_ms:
                 problemy.append("SLOW")
-            if pripad.cil_ms is not None and nejvic >= CIL_PAMET_MB:
+            if pripad.cil_ms is not None and nejvic >= pripad.cil_mb:
                 problemy.append("MEMORY")
             if median >= LIMIT_S * 1000.0:
                 problemy.append("OVER 10 s")
