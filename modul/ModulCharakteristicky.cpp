@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <memory>
+#include <mutex>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -47,43 +48,6 @@ void symetricke(const HorniMeze& r, long n, HorniMeze& e) {
 
 // A b with x < 2^b: the exponent of x (m 2^(e - MAG_BITS) with m < 2^MAG_BITS), 0 for x = 0.
 long bitu(mag_srcptr x) { return mag_is_zero(x) ? 0 : fmpz_get_si(MAG_EXPREF(x)); }
-
-// Runs uloha(k) for every prime prvocisla[k]; two threads share the primes when the work is
-// large. The tasks write only into their own, prepared places; a failure in either thread is
-// passed on after both have stopped.
-template <typename Uloha>
-void poPrvocislech(std::size_t prvocisel, long n, const Uloha& uloha) {
-    auto pocitej = [&](std::size_t od, std::size_t krok) {
-        for (std::size_t k = od; k < prvocisel; k += krok) uloha(k);
-    };
-    if (prvocisel < 2 || n < RAD_PRO_VLAKNA) {
-        pocitej(0, 1);
-        return;
-    }
-    std::exception_ptr chybaDruheho;
-    std::thread druhe;
-    try {
-        druhe = std::thread([&] {
-            try {
-                pocitej(1, 2);
-            } catch (...) {
-                chybaDruheho = std::current_exception();
-            }
-            flint_cleanup();
-        });
-    } catch (const std::system_error&) {
-        pocitej(0, 1);  // no second thread to be had
-        return;
-    }
-    try {
-        pocitej(0, 2);
-    } catch (...) {
-        druhe.join();
-        throw;
-    }
-    druhe.join();
-    if (chybaDruheho) std::rethrow_exception(chybaDruheho);
-}
 
 std::vector<std::unique_ptr<ModularniPolynom>> pripravene(const std::vector<mp_limb_t>& prvocisla) {
     std::vector<std::unique_ptr<ModularniPolynom>> polynomy;
@@ -340,6 +304,39 @@ CelyPolynom charakteristickySouvisly(const CelaMatice& M) {
 
 }  // namespace
 
+void poPrvocislech(std::size_t prvocisel, long n, const std::function<void(std::size_t)>& uloha) {
+    auto pocitej = [&](std::size_t od, std::size_t krok) {
+        for (std::size_t k = od; k < prvocisel; k += krok) uloha(k);
+    };
+    if (prvocisel < 2 || n < RAD_PRO_VLAKNA) {
+        pocitej(0, 1);
+        return;
+    }
+    std::exception_ptr chybaDruheho;
+    std::thread druhe;
+    try {
+        druhe = std::thread([&] {
+            try {
+                pocitej(1, 2);
+            } catch (...) {
+                chybaDruheho = std::current_exception();
+            }
+            flint_cleanup();
+        });
+    } catch (const std::system_error&) {
+        pocitej(0, 1);  // no second thread to be had
+        return;
+    }
+    try {
+        pocitej(0, 2);
+    } catch (...) {
+        druhe.join();
+        throw;
+    }
+    druhe.join();
+    if (chybaDruheho) std::rethrow_exception(chybaDruheho);
+}
+
 void charakteristickyPolynomModP(nmod_poly_t det, const std::vector<mp_limb_t>& A, long n, nmod_t mod) {
     std::vector<std::uint32_t> A32(A.begin(), A.end());
     const std::vector<std::uint32_t> q = charakteristickyModP(A32, n, static_cast<std::uint32_t>(mod.n));
@@ -356,7 +353,36 @@ std::vector<long> mezeCharakteristickeho(const CelaMatice& M) {
     return meze;
 }
 
-CelyPolynom charakteristickyCelociselny(const CelaMatice& M) {
+namespace {
+
+// The last matrix and its characteristic polynomial. A Poly report with the zeros or the gain
+// of a single-channel state space asks the module for the poles of F and then for its transfer
+// function: the second call takes the polynomial from here instead of computing it again.
+class PosledniCharakteristicky {
+    std::mutex zamek;
+    std::unique_ptr<CelaMatice> matice;
+    CelyPolynom polynom;
+
+public:
+    bool najdi(const CelaMatice& M, CelyPolynom& q) {
+        const std::lock_guard<std::mutex> zamceno(zamek);
+        if (!matice || matice->radku() != M.radku() || !fmpz_mat_equal(matice->get(), M.get())) return false;
+        q = polynom;
+        return true;
+    }
+    void zapamatuj(const CelaMatice& M, const CelyPolynom& q) {
+        auto kopie = std::make_unique<CelaMatice>(M.radku(), M.sloupcu());
+        fmpz_mat_set(kopie->get(), M.get());
+        const std::lock_guard<std::mutex> zamceno(zamek);
+        matice = std::move(kopie);
+        polynom = q;
+    }
+};
+
+PosledniCharakteristicky posledni;
+
+// det(wI - M) over the strongly connected parts of M.
+CelyPolynom charakteristickyPoKomponentach(const CelaMatice& M) {
     const Komponenty komponenty(M);
     if (komponenty.seznam.size() == 1) return charakteristickySouvisly(M);
     CelyPolynom q = CelyPolynom::zCelych({1});
@@ -368,6 +394,16 @@ CelyPolynom charakteristickyCelociselny(const CelaMatice& M) {
                 fmpz_set(blok.prvek(i, j), M.prvek(indexy[static_cast<std::size_t>(i)], indexy[static_cast<std::size_t>(j)]));
         fmpz_poly_mul(q.get(), q.get(), charakteristickySouvisly(blok).get());
     }
+    return q;
+}
+
+}  // namespace
+
+CelyPolynom charakteristickyCelociselny(const CelaMatice& M) {
+    CelyPolynom q;
+    if (posledni.najdi(M, q)) return q;
+    q = charakteristickyPoKomponentach(M);
+    posledni.zapamatuj(M, q);
     return q;
 }
 

@@ -1,6 +1,8 @@
 #ifndef MODULCHARAKTERISTICKY_H
 #define MODULCHARAKTERISTICKY_H
 
+#include <cstddef>
+#include <functional>
 #include <vector>
 
 #include "ModulObaly.h"
@@ -19,6 +21,11 @@
 // Upper bounds of the coefficients of det(wI - M): element j bounds the coefficient of
 // w^(n-j) as a power of two (|c| < 2^meze[j]), j = 0 ... n.
 std::vector<long> mezeCharakteristickeho(const CelaMatice& M);
+
+// Runs uloha(k) for k = 0 ... prvocisel - 1, one task per prime; for matrices of order n from
+// 24 on two threads share them (below, a second thread costs more than it saves). The tasks write only into their own, prepared
+// places; a failure in either thread is passed on after both have stopped.
+void poPrvocislech(std::size_t prvocisel, long n, const std::function<void(std::size_t)>& uloha);
 
 // det(zI - A) over Z/p for A n x n, row-major, and a prime p below 2^28 (ModulHessenberg.h).
 void charakteristickyPolynomModP(nmod_poly_t det, const std::vector<mp_limb_t>& A, long n, nmod_t mod);

@@ -16,6 +16,7 @@
 #include "ModulHessenberg.h"
 #include "ModulObaly.h"
 #include "ModulPoly.h"
+#include "ModulPrevod.h"
 #include "ModulZesileni.h"
 #include "ZadaniPresnosti.h"
 
@@ -220,6 +221,23 @@ void mezKoeficientu(fmpz_t mez, CelaMatice& Kint, std::vector<std::unique_ptr<Ce
     }
 }
 
+// S det P(z) modulo the prime of dp: the rows of Kint divided by their scales, the pencil
+// reduced, the result times S.
+void determinantModulo(ModularniPolynom& dp, const CelaMatice& Kint,
+                       const std::vector<std::unique_ptr<CeleCislo>>& meritka, const CeleCislo& S, long n) {
+    const mp_limb_t p = dp.get()->mod.n;
+    const long N = Kint.radku();
+    ModularniMatice Kp(N, N, p);
+    fmpz_mat_get_nmod_mat(Kp.get(), Kint.get());
+    for (long r = 0; r < N; ++r) {
+        const mp_limb_t inverze = n_invmod(fmpz_fdiv_ui(meritka[static_cast<std::size_t>(r)]->get(), p), p);
+        for (long c = 0; c < N; ++c)
+            nmod_mat_entry(Kp.get(), r, c) = nmod_mul(nmod_mat_entry(Kp.get(), r, c), inverze, Kp.get()->mod);
+    }
+    determinantSvazku(dp.get(), Kp.get(), n);
+    nmod_poly_scalar_mul_nmod(dp.get(), dp.get(), fmpz_fdiv_ui(S.get(), p));
+}
+
 }  // namespace
 
 void determinantSystemoveMatice(fmpq_poly_t det, RacionalniMatice& F, RacionalniMatice& G, RacionalniMatice& H,
@@ -236,28 +254,28 @@ void determinantSystemoveMatice(fmpq_poly_t det, RacionalniMatice& F, Racionalni
 
     // S det P(z) has integer coefficients of magnitude below mez / 2: its residues modulo
     // primes below 2^28 (those of charakteristickyPolynomModP) determine it once their product
-    // exceeds mez.
-    CelyPolynom vysledek;
+    // exceeds mez. Primes that divide S are skipped.
+    std::vector<mp_limb_t> prvocisla;
     fmpz_one(modul.get());
     for (mp_limb_t p = prvocisloPod(MEZ_PRVOCISEL); fmpz_cmp(modul.get(), mez.get()) <= 0;
          p = prvocisloPod(static_cast<std::uint32_t>(p))) {
-        const mp_limb_t Sp = fmpz_fdiv_ui(S.get(), p);
-        if (Sp == 0) continue;
-        ModularniMatice Kp(N, N, p);
-        fmpz_mat_get_nmod_mat(Kp.get(), Kint.get());
-        for (long r = 0; r < N; ++r) {
-            const mp_limb_t inverze = n_invmod(fmpz_fdiv_ui(meritka[static_cast<std::size_t>(r)]->get(), p), p);
-            for (long c = 0; c < N; ++c)
-                nmod_mat_entry(Kp.get(), r, c) = nmod_mul(nmod_mat_entry(Kp.get(), r, c), inverze, Kp.get()->mod);
-        }
-        ModularniPolynom dp(p);
-        determinantSvazku(dp.get(), Kp.get(), n);
-        nmod_poly_scalar_mul_nmod(dp.get(), dp.get(), Sp);
-        if (fmpz_is_one(modul.get()))
-            fmpz_poly_set_nmod_poly(vysledek.get(), dp.get());
-        else
-            fmpz_poly_CRT_ui(vysledek.get(), vysledek.get(), modul.get(), dp.get(), 1);
+        if (fmpz_fdiv_ui(S.get(), p) == 0) continue;
+        prvocisla.push_back(p);
         fmpz_mul_ui(modul.get(), modul.get(), p);
+    }
+    std::vector<std::unique_ptr<ModularniPolynom>> zbytky;
+    for (mp_limb_t p : prvocisla) zbytky.push_back(std::make_unique<ModularniPolynom>(p));
+    poPrvocislech(prvocisla.size(), N, [&](std::size_t k) {
+        determinantModulo(*zbytky[k], Kint, meritka, S, n);
+    });
+    CelyPolynom vysledek;
+    fmpz_one(modul.get());
+    for (const auto& dp : zbytky) {
+        if (fmpz_is_one(modul.get()))
+            fmpz_poly_set_nmod_poly(vysledek.get(), dp->get());
+        else
+            fmpz_poly_CRT_ui(vysledek.get(), vysledek.get(), modul.get(), dp->get(), 1);
+        fmpz_mul_ui(modul.get(), modul.get(), dp->get()->mod.n);
     }
     fmpq_poly_set_fmpz_poly(det, vysledek.get());
     fmpq_poly_scalar_div_fmpz(det, det, S.get());
@@ -265,16 +283,25 @@ void determinantSystemoveMatice(fmpq_poly_t det, RacionalniMatice& F, Racionalni
 
 namespace {
 
-// The blocks F, G, H, L of a state-space task as rational matrices.
+// The blocks F, G, H, L of a state-space task as rational matrices. With one input and one
+// output (and at least one state) also D = det(zI - F) and B = H adj(zI - F) G + L D, which is
+// the determinant of the system matrix, from one multimodular run whose characteristic
+// polynomial the poles have already computed (ModulCharakteristicky.h): the zeros and the gain
+// both come from them.
 struct PresnyStavQ {
     long n, m;
     RacionalniMatice F, G, H, L;
+    std::unique_ptr<RacionalniPolynom> D, B;
     explicit PresnyStavQ(const std::vector<PresnaMatice>& b)
         : n(b[0].get_rows()), m(b[1].get_columns()), F(n, n), G(n, m), H(m, n), L(m, m) {
         nactiMatici(F, b[0], 0);
         nactiMatici(G, b[1], 0);
         nactiMatici(H, b[2], 0);
         nactiMatici(L, b[3], 0);
+        if (n == 0 || m != 1) return;
+        D = std::make_unique<RacionalniPolynom>();
+        B = std::make_unique<RacionalniPolynom>();
+        citatelLemmatem(F, G, H, L, D->get(), B->get());
     }
 };
 
@@ -284,11 +311,20 @@ struct PresnyStavQ {
 CelyPolynom polynomNul(const std::vector<PresnaMatice>& b, PresnyStavQ* stav) {
     if (stav == nullptr) return determinantPresne(b[1]);
     RacionalniPolynom det;
-    determinantSystemoveMatice(det.get(), stav->F, stav->G, stav->H, stav->L);
+    if (stav->B)
+        fmpq_poly_set(det.get(), stav->B->get());
+    else
+        determinantSystemoveMatice(det.get(), stav->F, stav->G, stav->H, stav->L);
     CelyPolynom p;
     fmpq_poly_get_numerator(p.get(), det.get());
     if (!fmpz_poly_is_zero(p.get())) fmpz_poly_primitive_part(p.get(), p.get());
     return p;
+}
+
+// The static gain of a state-space system.
+PresnaMatice zesileniStavuQ(PresnyStavQ& s) {
+    if (s.B) return zesileniJednohoKanalu(s.D->get(), s.B->get(), s.F, s.G, s.H, s.L);
+    return zesileniStavu(s.F, s.G, s.H, s.L);
 }
 
 // The zeros in the form of the poles, a 0 x 0 block when they are not defined.
@@ -330,7 +366,7 @@ std::string presneNulyZadani(const std::string& text) {
     std::vector<PresnaMatice> odpoved;
     if (nuly) odpoved.push_back(blokNul(bloky, stav.get()));
     if (zesileni)
-        odpoved.push_back(stav ? zesileniStavu(stav->F, stav->G, stav->H, stav->L) : zesileniVnejsi(bloky[0], bloky[1]));
+        odpoved.push_back(stav ? zesileniStavuQ(*stav) : zesileniVnejsi(bloky[0], bloky[1]));
     std::vector<const PresnaMatice*> ukazatele;
     for (const PresnaMatice& b : odpoved) ukazatele.push_back(&b);
     return zadani::zapis(zadani::VYSLEDEK, ukazatele);

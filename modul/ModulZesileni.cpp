@@ -475,21 +475,41 @@ std::vector<ClenVJedne> rozvojVJedne(RacionalniMatice& F, RacionalniMatice& G, R
     return indexModulo(A, 3) <= 2 ? rozvojVJedneRozkladem(F, G, H, L) : rozvojVJedneCitatelem(F, G, H, L);
 }
 
+namespace {
+
+// The gain of a system with an eigenvalue 1: every element from its expansion around z = 1.
+PresnaMatice zesileniRozvojem(RacionalniMatice& F, RacionalniMatice& G, RacionalniMatice& H, RacionalniMatice& L) {
+    std::vector<std::string> texty;
+    for (const ClenVJedne& c : rozvojVJedne(F, G, H, L))
+        texty.push_back(c.rad == 0 ? zaokrouhleno(c.koeficient.get()) : nekonecno(fmpq_sgn(c.koeficient.get())));
+    return blokTextu(texty, H.radku(), G.sloupcu());
+}
+
+}  // namespace
+
 // I - F invertible: H (I - F)^-1 G + L directly; otherwise the expansion around z = 1.
 PresnaMatice zesileniStavu(RacionalniMatice& F, RacionalniMatice& G, RacionalniMatice& H, RacionalniMatice& L) {
     const long n = F.radku(), vystupy = H.radku(), vstupy = G.sloupcu();
     RacionalniMatice IminusF(n, n), X(n, vstupy), HX(vystupy, vstupy);
     fmpq_mat_one(IminusF.get());
     fmpq_mat_sub(IminusF.get(), IminusF.get(), F.get());
+    if (!fmpq_mat_solve_dixon(X.get(), IminusF.get(), G.get())) return zesileniRozvojem(F, G, H, L);
+    fmpq_mat_mul(HX.get(), H.get(), X.get());
+    fmpq_mat_add(HX.get(), HX.get(), L.get());
     std::vector<std::string> texty;
-    if (fmpq_mat_solve_dixon(X.get(), IminusF.get(), G.get())) {
-        fmpq_mat_mul(HX.get(), H.get(), X.get());
-        fmpq_mat_add(HX.get(), HX.get(), L.get());
-        for (long i = 0; i < vystupy; ++i)
-            for (long j = 0; j < vstupy; ++j) texty.push_back(zaokrouhleno(HX.prvek(i, j)));
-    } else {
-        for (const ClenVJedne& c : rozvojVJedne(F, G, H, L))
-            texty.push_back(c.rad == 0 ? zaokrouhleno(c.koeficient.get()) : nekonecno(fmpq_sgn(c.koeficient.get())));
-    }
+    for (long i = 0; i < vystupy; ++i)
+        for (long j = 0; j < vstupy; ++j) texty.push_back(zaokrouhleno(HX.prvek(i, j)));
     return blokTextu(texty, vystupy, vstupy);
+}
+
+// D(1) = det(I - F) != 0: H (I - F)^-1 G + L = B(1) / D(1) exactly, no solve.
+PresnaMatice zesileniJednohoKanalu(const fmpq_poly_t D, const fmpq_poly_t B, RacionalniMatice& F, RacionalniMatice& G,
+                                   RacionalniMatice& H, RacionalniMatice& L) {
+    Racionalni jedna, d, b;
+    fmpq_one(jedna.get());
+    fmpq_poly_evaluate_fmpq(d.get(), D, jedna.get());
+    if (fmpq_is_zero(d.get())) return zesileniRozvojem(F, G, H, L);
+    fmpq_poly_evaluate_fmpq(b.get(), B, jedna.get());
+    fmpq_div(b.get(), b.get(), d.get());
+    return blokTextu({zaokrouhleno(b.get())}, 1, 1);
 }

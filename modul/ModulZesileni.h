@@ -16,6 +16,11 @@ PresnaMatice zesileniVnejsi(const PresnaMatice& A, const PresnaMatice& B);
 // H (zI - F)^-1 G + L at z = 1 for F n x n, G n x m, H m x n, L m x m.
 PresnaMatice zesileniStavu(RacionalniMatice& F, RacionalniMatice& G, RacionalniMatice& H, RacionalniMatice& L);
 
+// The same for one input and one output, given D = det(zI - F) and the numerator
+// B = H adj(zI - F) G + L D of the transfer function.
+PresnaMatice zesileniJednohoKanalu(const fmpq_poly_t D, const fmpq_poly_t B, RacionalniMatice& F, RacionalniMatice& G,
+                                   RacionalniMatice& H, RacionalniMatice& L);
+
 // One element of H (zI - F)^-1 G + L around z = 1: c t^-rad + (higher powers of t = z - 1),
 // rad = 0 when the element has no pole at 1 (c is then its value there), else c != 0.
 struct ClenVJedne {

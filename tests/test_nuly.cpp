@@ -13,6 +13,7 @@
 #include <flint/fmpz_poly_mat.h>
 
 #include "ModulNuly.h"
+#include "ModulPoly.h"
 #include "ModulZesileni.h"
 #include "PolSystemu.h"
 #include "ZadaniPresnosti.h"
@@ -424,5 +425,37 @@ TEST(StatickeZesileni, LaurentTermsFollowTheJordanStructure) {
                 EXPECT_TRUE(fmpq_equal(cleny[i].koeficient.get(), ocekavane[i].koeficient.get()));
             }
         }
+    }
+}
+
+// Single-channel systems with decimal entries (denominators in F, G, H and L): the zeros, read
+// from the transfer function's numerator, are the roots of the system matrix's determinant, and
+// the gain is its value over det(zI - F) at z = 1, also where both vanish there.
+TEST(NulySystemu, SingleChannelAnswersAreThoseOfTheSystemMatrix) {
+    std::mt19937 gen(31);
+    std::uniform_int_distribution<int> cislice(-9, 9);
+    auto desetinna = [&](int r, int c) {
+        Hodnoty h(static_cast<std::size_t>(r), std::vector<std::string>(static_cast<std::size_t>(c)));
+        for (auto& radek : h)
+            for (auto& x : radek) x = std::to_string(cislice(gen) / 10.0).substr(0, 4);
+        return h;
+    };
+    for (int pokus = 0; pokus < 30; ++pokus) {
+        const int n = 1 + pokus % 6;
+        Stav s{desetinna(n, n), desetinna(n, 1), desetinna(1, n), pokus % 4 == 0 ? Hodnoty{{"0"}} : desetinna(1, 1)};
+        if (pokus % 3 == 2) s.F[0] = std::vector<std::string>(static_cast<std::size_t>(n), "0"), s.F[0][0] = "1";
+        SCOPED_TRACE(pokus);
+        RacionalniPolynom citatel, jmenovatel;
+        determinantModulu(citatel.get(), s);
+        determinantModulu(jmenovatel.get(), Stav{s.F, Hodnoty(static_cast<std::size_t>(n)), {}, {}});
+        CelyPolynom p;
+        fmpq_poly_get_numerator(p.get(), citatel.get());
+        if (fmpz_poly_is_zero(p.get())) {
+            EXPECT_EQ(odpoved(zadani::NULY_NULY, bloky(s)).get_columns(), 0);
+        } else {
+            fmpz_poly_primitive_part(p.get(), p.get());
+            porovnej(nuly(bloky(s)), presnePoly(p));
+        }
+        EXPECT_EQ(zesileni(bloky(s)), std::vector<std::string>{hodnotaVJedne(citatel, jmenovatel)});
     }
 }
