@@ -28,7 +28,7 @@ const int PULENI = 16;
 // The secant's guess rests on double values: it can place the root to some 50 bits at best.
 const long NEJVIC_BITU_SECNOU = 48;
 // Intervals Descartes' rule tests before the inclusion discs take over.
-const long MALO_UZLU = 8;
+const long MALO_UZLU = 6;
 const char* const NEURCENO =
     "Rezervy stability se nepodarilo urcit (krizeni je prilis blizko polu nebo nuly na jednotkove kruznici)\n";
 
@@ -272,15 +272,41 @@ int porovnej(const fmpz_t p, long j, const arf_t y) {
     return arf_cmp(x.get(), y);
 }
 
+// The root of f with y in [yl, yh], the only root of f in (mezVlevo, mezVpravo), in one aligned
+// interval of 2^-j, j at most 12 levels coarser than the width, that holds [yl, yh] inside and
+// ends between the neighbours: there the sign of f just right of its left end is `znamenko`,
+// that left of the root. False when no such interval is found.
+bool korenVIntervalu(const std::shared_ptr<const CelyPolynom>& f, const arf_t yl, const arf_t yh, const arf_t mezVlevo,
+                     const arf_t mezVpravo, int znamenko, long j0, Koren& k) {
+    BinarniCislo t;
+    for (long j = j0; j >= std::max<long>(1, j0 - 12); --j) {
+        CeleCislo A, B, konec(1);
+        fmpz_mul_2exp(konec.get(), konec.get(), static_cast<ulong>(j));
+        arf_mul_2exp_si(t.get(), yl, j);
+        arf_get_fmpz(A.get(), t.get(), ARF_RND_FLOOR);
+        fmpz_add_ui(B.get(), A.get(), 1);
+        if (fmpz_sgn(A.get()) < 0 || fmpz_cmp(B.get(), konec.get()) > 0) return false;
+        if (porovnej(A.get(), j, yl) >= 0 || porovnej(B.get(), j, yh) <= 0) continue;
+        if (porovnej(A.get(), j, mezVlevo) <= 0 || porovnej(B.get(), j, mezVpravo) >= 0) return false;
+        k.f = f;
+        k.a = A;
+        k.j = j;
+        k.znamenkoVlevo = znamenko;
+        return true;
+    }
+    return false;
+}
+
 // The root of f with y in [yl, yh], the only root of f in (mezVlevo, mezVpravo), on a grid of
 // 2^-j no coarser than the interval: the grid points around it (clipped to 0 <= y <= 1), their
 // exact signs, and the one that vanishes or the step that changes sign. 1 with the root in k,
 // 0 when it lies outside -1 < c < 1, -1 when the grid does not fit between the neighbours.
 int korenNaMrizce(const std::shared_ptr<const CelyPolynom>& f, const arf_t yl, const arf_t yh, const arf_t mezVlevo,
-                  const arf_t mezVpravo, Koren& k) {
+                  const arf_t mezVpravo, int znamenko, Koren& k) {
     BinarniCislo sirka, t;
     arf_sub(sirka.get(), yh, yl, 64, ARF_RND_UP);
     const long j0 = arf_is_zero(sirka.get()) ? 64 : std::clamp<long>(-arf_abs_bound_lt_2exp_si(sirka.get()), 1, 4096);
+    if (korenVIntervalu(f, yl, yh, mezVlevo, mezVpravo, znamenko, j0, k)) return 1;
     for (long j = j0; j <= j0 + 2; ++j) {
         CeleCislo A, B, konec(1);
         fmpz_mul_2exp(konec.get(), konec.get(), static_cast<ulong>(j));
@@ -338,8 +364,10 @@ bool korenyZKruhu(const std::shared_ptr<const CelyPolynom>& f, const CebysevovaR
     arf_neg_inf(minusNekonecno.get());
     for (std::size_t i = 0; i < n; ++i) {
         Koren k;
+        // Left of root i, f has the sign it has at +infinity times -1 for each of the n - i roots.
+        const int znamenko = fmpz_sgn(fmpz_poly_lead(f->get())) * ((n - i) % 2 == 0 ? 1 : -1);
         const int vysledek = korenNaMrizce(f, dolni[i].get(), horni[i].get(), i > 0 ? horni[i - 1].get() : minusNekonecno.get(),
-                                           i + 1 < n ? dolni[i + 1].get() : nekonecno.get(), k);
+                                           i + 1 < n ? dolni[i + 1].get() : nekonecno.get(), znamenko, k);
         if (vysledek < 0) return false;
         if (vysledek > 0) koreny.push_back(k);
     }
