@@ -639,8 +639,10 @@ Kriz naKonci(double presna) {
 std::vector<Kriz> krizeniZesileni(const Smycka& s) {
     std::vector<Kriz> krizeni;
     for (const CelyPolynom& f : licheFaktory(s.G)) {
+        std::vector<Koren> koreny = korenyVIntervalu(f, s.radaG);
+        if (koreny.empty()) continue;
         const CelyPolynom sQ = nsd(f, s.Q);
-        for (Koren& k : korenyVIntervalu(f, s.radaG)) {
+        for (Koren& k : koreny) {
             Kriz kriz{k, NAN};
             // H real there: -H on the real axis, arg(-H) = 180 for H > 0, 0 for H < 0.
             if (s.Q.stupen() < 0 || spolecny(k, s.Q, sQ)) kriz.presna = znamenkoPVKoreni(s, kriz.koren) > 0 ? 180.0 : 0.0;
@@ -659,8 +661,10 @@ std::vector<Kriz> krizeniFaze(const Smycka& s) {
     std::vector<Kriz> krizeni;
     if (s.Q.stupen() < 0) return krizeni;
     for (const CelyPolynom& f : licheFaktory(s.Q)) {
+        std::vector<Koren> koreny = korenyVIntervalu(f, s.radaQ);
+        if (koreny.empty()) continue;
         const CelyPolynom sP = nsd(f, s.P), sG = nsd(f, s.G);
-        for (Koren& k : korenyVIntervalu(f, s.radaQ)) {
+        for (Koren& k : koreny) {
             // N conj(D) = 0 there: a zero or a pole of H on the circle, no crossing.
             if (spolecny(k, s.P, sP) || znamenkoPVKoreni(s, k) > 0) continue;
             Kriz kriz{k, NAN};
