@@ -252,7 +252,8 @@ double vzdalenostDolu(const std::complex<double>& a, const std::complex<double>&
 
 // Upper bounds of the radii n |q(c_i)| / |q_n prod_{j != i} (c_i - c_j)|, in doubles with
 // every rounding bounded; +infinity where a product of distances is not bounded away from 0.
-std::vector<double> polomeryDvojite(const CelyPolynom& q, Kruhy& k, const std::vector<std::complex<double>>& c) {
+std::vector<double> polomeryDvojite(const CelyPolynom& q, Kruhy& k, const std::vector<std::complex<double>>& c,
+                                    long presnost) {
     const long n = q.stupen();
     slong e = 0;
     const double vedouci = std::fabs(fmpz_get_d_2exp(&e, q.get()->coeffs + n));
@@ -269,10 +270,10 @@ std::vector<double> polomeryDvojite(const CelyPolynom& q, Kruhy& k, const std::v
             exponent += ej;
         }
         if (!(mantisa > 0.0)) continue;
-        arb_fmpz_poly_evaluate_acb(hodnota.get(), q.get(), k.stredy[i], PRESNOST);
-        acb_abs(abs.get(), hodnota.get(), PRESNOST);
+        arb_fmpz_poly_evaluate_acb(hodnota.get(), q.get(), k.stredy[i], presnost);
+        acb_abs(abs.get(), hodnota.get(), presnost);
         BinarniCislo horni;
-        arb_get_ubound_arf(horni.get(), abs.get(), PRESNOST);
+        arb_get_ubound_arf(horni.get(), abs.get(), presnost);
         // n |q(c_i)| 2^-exponent / mantisa, all bounded from above
         arf_mul_2exp_si(horni.get(), horni.get(), -exponent);
         const double citatel = arf_get_d(horni.get(), ARF_RND_UP);
@@ -334,9 +335,9 @@ bool stredyDvojite(Kruhy& k, long n, std::vector<std::complex<double>>& c) {
 
 // The discs in doubles: false when they do not isolate every root.
 bool kruhyDvojite(const CelyPolynom& q, Kruhy& k, const std::vector<std::complex<double>>& c, long naKruznici,
-                  std::vector<IzolovanyKoren>& koreny) {
+                  std::vector<IzolovanyKoren>& koreny, long presnost) {
     const long n = q.stupen();
-    const std::vector<double> rho = polomeryDvojite(q, k, c);
+    const std::vector<double> rho = polomeryDvojite(q, k, c, presnost);
     long meziKruznici = 0;
     for (long i = 0; i < n; ++i) {
         const std::size_t ui = static_cast<std::size_t>(i);
@@ -354,7 +355,7 @@ bool kruhyDvojite(const CelyPolynom& q, Kruhy& k, const std::vector<std::complex
         koren.poloha = strana < 0 ? PolohaPolu::Uvnitr : strana > 0 ? PolohaPolu::Vne : PolohaPolu::NaKruznici;
         koreny.push_back(koren);
     }
-    return meziKruznici == naKruznici;
+    return naKruznici < 0 || meziKruznici == naKruznici;
 }
 
 // Disc i (radius w_i = 1.5 rho_i, which also holds its box) keeps clear of every other disc;
@@ -420,7 +421,32 @@ bool kruhyArb(const CelyPolynom& q, Kruhy& k, long naKruznici, std::vector<Izolo
         koren.poloha = strana < 0 ? PolohaPolu::Uvnitr : strana > 0 ? PolohaPolu::Vne : PolohaPolu::NaKruznici;
         koreny.push_back(koren);
     }
-    return meziKruznici == naKruznici;
+    return naKruznici < 0 || meziKruznici == naKruznici;
+}
+
+}  // namespace
+
+namespace {
+
+// The discs around the centres of k at precision presnost (a Newton step first when the
+// centres are not already as good as doubles get), refined until they isolate every root
+// (naKruznici < 0: whatever their place relative to the circle).
+bool izolujVKruzich(const CelyPolynom& q, Kruhy& k, long naKruznici, std::vector<IzolovanyKoren>& koreny,
+                    long presnost, bool newton) {
+    const long n = q.stupen();
+    if (newton) zpresni(q, k, presnost, 1);
+    // Each disc holds one root, and every root on the circle lies in a disc that meets it: when
+    // exactly that many discs meet it, their roots are the ones on it.
+    std::vector<std::complex<double>> c;
+    if (stredyDvojite(k, n, c) && kruhyDvojite(q, k, c, naKruznici, koreny, presnost)) return true;
+    // Roots very near the circle or each other need centres to as many bits as their distance:
+    // Newton steps at doubled precision, until the discs decide.
+    for (long prec = presnost; prec <= std::max(presnost, MAX_PRESNOST); prec *= 2) {
+        if (prec > presnost || !newton) zpresni(q, k, prec, 2);
+        if (kruhyArb(q, k, naKruznici, koreny, prec)) return true;
+    }
+    koreny.clear();
+    return false;
 }
 
 }  // namespace
@@ -430,18 +456,21 @@ bool korenyVKruzich(const CelyPolynom& q, long naKruznici, std::vector<Izolovany
     koreny.clear();
     if (n < 2 || fmpz_is_zero(q.get()->coeffs)) return false;
     Kruhy k(n);
-    if (!nastavStredy(q, k)) return false;
-    zpresni(q, k, PRESNOST, 1);
-    // Each disc holds one root, and every root on the circle lies in a disc that meets it: when
-    // exactly that many discs meet it, their roots are the ones on it.
-    std::vector<std::complex<double>> c;
-    if (stredyDvojite(k, n, c) && kruhyDvojite(q, k, c, naKruznici, koreny)) return true;
-    // Roots very near the circle or each other need centres to as many bits as their distance:
-    // Newton steps at doubled precision, until the discs decide.
-    for (long prec = PRESNOST; prec <= MAX_PRESNOST; prec *= 2) {
-        if (prec > PRESNOST) zpresni(q, k, prec, 2);
-        if (kruhyArb(q, k, naKruznici, koreny, prec)) return true;
-    }
+    return nastavStredy(q, k) && izolujVKruzich(q, k, naKruznici, koreny, PRESNOST, true);
+}
+
+bool korenyZOdhadu(const CelyPolynom& q, const std::vector<std::complex<double>>& odhady,
+                   std::vector<IzolovanyKoren>& koreny) {
+    const long n = q.stupen();
     koreny.clear();
-    return false;
+    if (n < 2 || fmpz_is_zero(q.get()->coeffs) || static_cast<long>(odhady.size()) != n) return false;
+    Kruhy k(n);
+    for (long i = 0; i < n; ++i) {
+        const std::complex<double>& z = odhady[static_cast<std::size_t>(i)];
+        if (!std::isfinite(z.real()) || !std::isfinite(z.imag())) return false;
+        acb_set_d_d(k.stredy[i], z.real(), z.imag());
+    }
+    // Enough bits that the values of q at the centres keep their own, whatever the cancellation
+    // among its coefficients (polynomials in x of series in T_k(x) have large ones).
+    return izolujVKruzich(q, k, -1, koreny, std::max(PRESNOST, std::abs(fmpz_poly_max_bits(q.get())) + 64), false);
 }

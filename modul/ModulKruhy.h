@@ -44,4 +44,9 @@ struct IzolovanyKoren {
 // separate so (clusters, approximations out of the range of double).
 bool korenyVKruzich(const CelyPolynom& q, long naKruznici, std::vector<IzolovanyKoren>& koreny);
 
+// The same discs around given approximations of all roots of q (one per root, conjugates
+// exactly conjugate), whatever their place relative to the circle.
+bool korenyZOdhadu(const CelyPolynom& q, const std::vector<std::complex<double>>& odhady,
+                   std::vector<IzolovanyKoren>& koreny);
+
 #endif

@@ -1,13 +1,17 @@
 #include "ModulRezervy.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <memory>
 #include <stdexcept>
 
 #include <arb_fmpz_poly.h>
 #include <flint/fmpz_poly_factor.h>
 
 #include "JisteBody.h"
+#include "ModulKorenyCebysev.h"
+#include "ModulKruhy.h"
 #include "ModulObaly.h"
 #include "ModulRozsah.h"
 #include "ZadaniPresnosti.h"
@@ -23,21 +27,34 @@ const long PRESNOST_MAX = 1L << 15;
 const int PULENI = 16;
 // The secant's guess rests on double values: it can place the root to some 50 bits at best.
 const long NEJVIC_BITU_SECNOU = 48;
+// Intervals Descartes' rule tests before the inclusion discs take over.
+const long MALO_UZLU = 6;
 const char* const NEURCENO =
     "Rezervy stability se nepodarilo urcit (krizeni je prilis blizko polu nebo nuly na jednotkove kruznici)\n";
 
 // ---------------------------------------------------------------- polynomials in c = cos w
 
-// sum_k e_k cos kw (kosinus) or sum_k e_k sin kw / sin w for A(z) B(1/z) = sum e_k z^k, as
-// polynomials in c: the e_k are the coefficients of A B_rev shifted by deg B.
-CelyPolynom trigonometricka(const CelyPolynom& A, const CelyPolynom& B, bool kosinus) {
-    CelyPolynom soucin, obraceny, cheb, v;
+// A polynomial in c by its coefficients in Chebyshev polynomials: a_k T_k(c), or a_k U_k(c) of
+// the second kind.
+struct CebysevovaRada {
+    std::vector<CeleCislo> a;
+    bool druhy = false;
+};
+
+// sum_k e_k cos kw (kosinus) or sum_k e_k sin kw / sin w for A(z) B(1/z) = sum e_k z^k, as a
+// Chebyshev series in c: the e_k are the coefficients of A B_rev shifted by deg B, and
+// cos kw = T_k(c), sin kw / sin w = U_(k-1)(c).
+CebysevovaRada trigonometricka(const CelyPolynom& A, const CelyPolynom& B, bool kosinus) {
+    CelyPolynom soucin, obraceny;
     fmpz_poly_reverse(obraceny.get(), B.get(), fmpz_poly_length(B.get()));
     fmpz_poly_mul(soucin.get(), A.get(), obraceny.get());
     const long posun = B.stupen();
     const long nejvic = std::max(A.stupen(), posun);
-    CeleCislo kladny, zaporny;
+    CebysevovaRada rada;
+    rada.druhy = !kosinus;
+    CeleCislo zaporny;
     for (long k = kosinus ? 0 : 1; k <= nejvic; ++k) {
+        CeleCislo kladny;
         fmpz_poly_get_coeff_fmpz(kladny.get(), soucin.get(), posun + k);
         fmpz_zero(zaporny.get());
         if (k > 0 && posun - k >= 0) fmpz_poly_get_coeff_fmpz(zaporny.get(), soucin.get(), posun - k);
@@ -45,12 +62,30 @@ CelyPolynom trigonometricka(const CelyPolynom& A, const CelyPolynom& B, bool kos
             fmpz_add(kladny.get(), kladny.get(), zaporny.get());
         else
             fmpz_sub(kladny.get(), kladny.get(), zaporny.get());
-        if (fmpz_is_zero(kladny.get())) continue;
-        if (kosinus)
-            fmpz_poly_chebyshev_t(cheb.get(), static_cast<ulong>(k));
+        rada.a.push_back(kladny);
+    }
+    while (!rada.a.empty() && fmpz_is_zero(rada.a.back().get())) rada.a.pop_back();
+    return rada;
+}
+
+// a - b, both of the same kind.
+CebysevovaRada rozdil(CebysevovaRada a, const CebysevovaRada& b) {
+    if (a.a.size() < b.a.size()) a.a.resize(b.a.size());
+    for (std::size_t k = 0; k < b.a.size(); ++k) fmpz_sub(a.a[k].get(), a.a[k].get(), b.a[k].get());
+    while (!a.a.empty() && fmpz_is_zero(a.a.back().get())) a.a.pop_back();
+    return a;
+}
+
+// The series as a polynomial in powers of c.
+CelyPolynom vMocninach(const CebysevovaRada& rada) {
+    CelyPolynom v, cheb;
+    for (std::size_t k = 0; k < rada.a.size(); ++k) {
+        if (fmpz_is_zero(rada.a[k].get())) continue;
+        if (rada.druhy)
+            fmpz_poly_chebyshev_u(cheb.get(), static_cast<ulong>(k));
         else
-            fmpz_poly_chebyshev_u(cheb.get(), static_cast<ulong>(k - 1));
-        fmpz_poly_scalar_addmul_fmpz(v.get(), cheb.get(), kladny.get());
+            fmpz_poly_chebyshev_t(cheb.get(), static_cast<ulong>(k));
+        fmpz_poly_scalar_addmul_fmpz(v.get(), cheb.get(), rada.a[k].get());
     }
     return v;
 }
@@ -59,7 +94,7 @@ CelyPolynom trigonometricka(const CelyPolynom& A, const CelyPolynom& B, bool kos
 
 // A root of f: y = (c + 1) / 2 in (a / 2^j, (a + 1) / 2^j), or y = a / 2^j exactly.
 struct Koren {
-    CelyPolynom f;  // square-free; its only root in the interval
+    std::shared_ptr<const CelyPolynom> f;  // square-free; its only root in the interval
     CeleCislo a;
     long j = 0;
     bool presny = false;
@@ -146,27 +181,34 @@ long zmenyZnamenek(const CelyPolynom& p) {
 // Roots of g in (0, 1), where g(t) = 2^(j d) f(c) for y = (a + t) / 2^j: Descartes' rule of signs
 // on (t + 1)^d g(1 / (t + 1)), whose positive roots are those of g in (0, 1); 0 or 1 sign change
 // decides, more bisect (Collins and Akritas).
-void izoluj(const CelyPolynom& f, const CelyPolynom& g, const CeleCislo& a, long j, std::vector<Koren>& koreny) {
-    if (g.stupen() < 1) return;
+long zmenyDescartes(const CelyPolynom& g) {
+    if (g.stupen() < 1) return 0;
     CelyPolynom obraz;
     fmpz_poly_reverse(obraz.get(), g.get(), fmpz_poly_length(g.get()));
-    CeleCislo jedna;
-    fmpz_one(jedna.get());
+    CeleCislo jedna(1);
     fmpz_poly_taylor_shift(obraz.get(), obraz.get(), jedna.get());
-    const long zmeny = zmenyZnamenek(obraz);
-    if (zmeny == 0) return;
+    return zmenyZnamenek(obraz);
+}
+
+// False when more than `uzlu` intervals would be tested.
+bool izoluj(const std::shared_ptr<const CelyPolynom>& f, const CelyPolynom& g, const CeleCislo& a, long j,
+            std::vector<Koren>& koreny, long& uzlu) {
+    if (--uzlu < 0) return false;
+    const long zmeny = zmenyDescartes(g);
+    if (zmeny == 0) return true;
     if (zmeny == 1) {
         Koren k;
         k.f = f;
         k.a = a;
         k.j = j;
         koreny.push_back(k);
-        return;
+        return true;
     }
     // Left half 2^d g(t / 2), right half the same at t + 1.
     CelyPolynom leva = g, prava;
     const long d = g.stupen();
     for (long i = 0; i <= d; ++i) fmpz_mul_2exp(leva.get()->coeffs + i, leva.get()->coeffs + i, static_cast<ulong>(d - i));
+    CeleCislo jedna(1);
     fmpz_poly_taylor_shift(prava.get(), leva.get(), jedna.get());
     CeleCislo levy, pravy;
     fmpz_mul_2exp(levy.get(), a.get(), 1);
@@ -183,13 +225,11 @@ void izoluj(const CelyPolynom& f, const CelyPolynom& g, const CeleCislo& a, long
         CelyPolynom delitel = CelyPolynom::zCelych({-1, 1});
         fmpz_poly_div(leva.get(), leva.get(), delitel.get());
     }
-    izoluj(f, leva, levy, j + 1, koreny);
-    izoluj(f, prava, pravy, j + 1, koreny);
+    return izoluj(f, leva, levy, j + 1, koreny, uzlu) && izoluj(f, prava, pravy, j + 1, koreny, uzlu);
 }
 
-// The roots of the square-free f in -1 < c < 1, by rising c.
-std::vector<Koren> korenyVIntervalu(const CelyPolynom& f) {
-    // g(y) = f(2 y - 1), without its roots at y = 0 and y = 1.
+// g(y) = f(2 y - 1), without its roots at y = 0 and y = 1.
+CelyPolynom naJednotkovem(const CelyPolynom& f) {
     CelyPolynom g, linearni = CelyPolynom::zCelych({-1, 2});
     fmpz_poly_compose(g.get(), f.get(), linearni.get());
     if (g.stupen() >= 0 && fmpz_is_zero(g.get()->coeffs)) fmpz_poly_shift_right(g.get(), g.get(), 1);
@@ -200,10 +240,155 @@ std::vector<Koren> korenyVIntervalu(const CelyPolynom& f) {
         CelyPolynom delitel = CelyPolynom::zCelych({-1, 1});
         fmpz_poly_div(g.get(), g.get(), delitel.get());
     }
-    std::vector<Koren> koreny;
-    izoluj(f, g, CeleCislo(), 0, koreny);
+    return g;
+}
+
+// The roots of f in -1 < c < 1 by Descartes' rule, g = naJednotkovem(f); false when more than
+// `uzlu` intervals would be tested.
+bool korenyDescartes(const std::shared_ptr<const CelyPolynom>& f, const CelyPolynom& g, long uzlu,
+                     std::vector<Koren>& koreny) {
+    koreny.clear();
+    if (!izoluj(f, g, CeleCislo(), 0, koreny, uzlu)) return false;
     for (Koren& k : koreny)
-        if (!k.presny) k.znamenkoVlevo = znamenkoVedle(k.f, k.a.get(), k.j, 1);
+        if (!k.presny) k.znamenkoVlevo = znamenkoVedle(*k.f, k.a.get(), k.j, 1);
+    return true;
+}
+
+// y = (c + 1) / 2 at the ends of the real ball c, rounded outward.
+void konceY(const arb_t c, arf_t dolni, arf_t horni) {
+    arb_get_lbound_arf(dolni, c, 2 * arb_bits(c) + 64);
+    arb_get_ubound_arf(horni, c, 2 * arb_bits(c) + 64);
+    for (arf_struct* y : {dolni, horni}) {
+        arf_add_ui(y, y, 1, ARF_PREC_EXACT, ARF_RND_DOWN);
+        arf_mul_2exp_si(y, y, -1);
+    }
+}
+
+// p / 2^j compared with y.
+int porovnej(const fmpz_t p, long j, const arf_t y) {
+    BinarniCislo x;
+    arf_set_fmpz(x.get(), p);
+    arf_mul_2exp_si(x.get(), x.get(), -j);
+    return arf_cmp(x.get(), y);
+}
+
+// The root of f with y in [yl, yh], the only root of f in (mezVlevo, mezVpravo), in one aligned
+// interval of 2^-j, j at most 12 levels coarser than the width, that holds [yl, yh] inside and
+// ends between the neighbours: there the sign of f just right of its left end is `znamenko`,
+// that left of the root. False when no such interval is found.
+bool korenVIntervalu(const std::shared_ptr<const CelyPolynom>& f, const arf_t yl, const arf_t yh, const arf_t mezVlevo,
+                     const arf_t mezVpravo, int znamenko, long j0, Koren& k) {
+    BinarniCislo t;
+    for (long j = j0; j >= std::max<long>(1, j0 - 12); --j) {
+        CeleCislo A, B, konec(1);
+        fmpz_mul_2exp(konec.get(), konec.get(), static_cast<ulong>(j));
+        arf_mul_2exp_si(t.get(), yl, j);
+        arf_get_fmpz(A.get(), t.get(), ARF_RND_FLOOR);
+        fmpz_add_ui(B.get(), A.get(), 1);
+        if (fmpz_sgn(A.get()) < 0 || fmpz_cmp(B.get(), konec.get()) > 0) return false;
+        if (porovnej(A.get(), j, yl) >= 0 || porovnej(B.get(), j, yh) <= 0) continue;
+        if (porovnej(A.get(), j, mezVlevo) <= 0 || porovnej(B.get(), j, mezVpravo) >= 0) return false;
+        k.f = f;
+        k.a = A;
+        k.j = j;
+        k.znamenkoVlevo = znamenko;
+        return true;
+    }
+    return false;
+}
+
+// The root of f with y in [yl, yh], the only root of f in (mezVlevo, mezVpravo), on a grid of
+// 2^-j no coarser than the interval: the grid points around it (clipped to 0 <= y <= 1), their
+// exact signs, and the one that vanishes or the step that changes sign. 1 with the root in k,
+// 0 when it lies outside -1 < c < 1, -1 when the grid does not fit between the neighbours.
+int korenNaMrizce(const std::shared_ptr<const CelyPolynom>& f, const arf_t yl, const arf_t yh, const arf_t mezVlevo,
+                  const arf_t mezVpravo, int znamenko, Koren& k) {
+    BinarniCislo sirka, t;
+    arf_sub(sirka.get(), yh, yl, 64, ARF_RND_UP);
+    const long j0 = arf_is_zero(sirka.get()) ? 64 : std::clamp<long>(-arf_abs_bound_lt_2exp_si(sirka.get()), 1, 4096);
+    if (korenVIntervalu(f, yl, yh, mezVlevo, mezVpravo, znamenko, j0, k)) return 1;
+    for (long j = j0; j <= j0 + 2; ++j) {
+        CeleCislo A, B, konec(1);
+        fmpz_mul_2exp(konec.get(), konec.get(), static_cast<ulong>(j));
+        arf_mul_2exp_si(t.get(), yl, j);
+        arf_get_fmpz(A.get(), t.get(), ARF_RND_FLOOR);
+        arf_mul_2exp_si(t.get(), yh, j);
+        arf_get_fmpz(B.get(), t.get(), ARF_RND_FLOOR);
+        fmpz_add_ui(B.get(), B.get(), 1);
+        if (fmpz_sgn(A.get()) < 0) fmpz_zero(A.get());
+        if (fmpz_cmp(B.get(), konec.get()) > 0) fmpz_set(B.get(), konec.get());
+        if (fmpz_cmp(A.get(), B.get()) >= 0) return 0;
+        if (porovnej(A.get(), j, mezVlevo) <= 0 || porovnej(B.get(), j, mezVpravo) >= 0) continue;
+        int predchozi = znamenkoV(*f, A.get(), j);
+        for (CeleCislo p = A; fmpz_cmp(p.get(), B.get()) <= 0; fmpz_add_ui(p.get(), p.get(), 1)) {
+            const int z = fmpz_equal(p.get(), A.get()) ? predchozi : znamenkoV(*f, p.get(), j);
+            if (z == 0) {
+                // At c = -1 or c = 1 it is no crossing.
+                if (fmpz_is_zero(p.get()) || fmpz_equal(p.get(), konec.get())) return 0;
+                k.a = p;
+                k.presny = true;
+            } else if (z != predchozi) {
+                fmpz_sub_ui(k.a.get(), p.get(), 1);
+                k.znamenkoVlevo = predchozi;
+            }
+            if (z == 0 || z != predchozi) {
+                k.f = f;
+                k.j = j;
+                return 1;
+            }
+            predchozi = z;
+        }
+        return 0;
+    }
+    return -1;
+}
+
+// The roots of the square-free f in -1 < c < 1 from inclusion discs around the eigenvalues of
+// the colleague matrix of its series (f the series up to a constant): every root of f in a
+// disc of its own, so a real disc holds one real root and nothing else does. False when the
+// discs do not separate the roots.
+bool korenyZKruhu(const std::shared_ptr<const CelyPolynom>& f, const CebysevovaRada& rada, std::vector<Koren>& koreny) {
+    koreny.clear();
+    std::vector<IzolovanyKoren> izolovane;
+    if (!korenyZOdhadu(*f, odhadyKorenuCebysev(rada.a, rada.druhy), izolovane)) return false;
+    std::vector<const arb_struct*> realne;
+    for (const IzolovanyKoren& z : izolovane)
+        if (z.realny) realne.push_back(acb_realref(z.box.get()));
+    std::sort(realne.begin(), realne.end(),
+              [](const arb_struct* a, const arb_struct* b) { return arf_cmp(arb_midref(a), arb_midref(b)) < 0; });
+    const std::size_t n = realne.size();
+    std::vector<BinarniCislo> dolni(n), horni(n);
+    for (std::size_t i = 0; i < n; ++i) konceY(realne[i], dolni[i].get(), horni[i].get());
+    BinarniCislo nekonecno, minusNekonecno;
+    arf_pos_inf(nekonecno.get());
+    arf_neg_inf(minusNekonecno.get());
+    for (std::size_t i = 0; i < n; ++i) {
+        Koren k;
+        // Left of root i, f has the sign it has at +infinity times -1 for each of the n - i roots.
+        const int znamenko = fmpz_sgn(fmpz_poly_lead(f->get())) * ((n - i) % 2 == 0 ? 1 : -1);
+        const int vysledek = korenNaMrizce(f, dolni[i].get(), horni[i].get(), i > 0 ? horni[i - 1].get() : minusNekonecno.get(),
+                                           i + 1 < n ? dolni[i + 1].get() : nekonecno.get(), znamenko, k);
+        if (vysledek < 0) return false;
+        if (vysledek > 0) koreny.push_back(k);
+    }
+    return true;
+}
+
+// The roots of the square-free f, the series up to a constant or a factor of it, in -1 < c < 1.
+// Descartes' rule settles few roots in a few bisections; many take it far longer than the
+// discs (degree 100, 95 roots: 20 times), which take over after MALO_UZLU intervals. (The
+// count of the test on the whole interval tells little: 25 or more for 50 states with none.)
+std::vector<Koren> korenyVIntervalu(const CelyPolynom& f, const CebysevovaRada& rada) {
+    const auto sdileny = std::make_shared<const CelyPolynom>(f);
+    const CelyPolynom g = naJednotkovem(f);
+    std::vector<Koren> koreny;
+    if (f.stupen() < 2 || static_cast<long>(rada.a.size()) - 1 != f.stupen()) {
+        korenyDescartes(sdileny, g, LONG_MAX, koreny);
+        return koreny;
+    }
+    if (korenyDescartes(sdileny, g, MALO_UZLU, koreny) || korenyZKruhu(sdileny, rada, koreny))
+        return koreny;
+    korenyDescartes(sdileny, g, LONG_MAX, koreny);
     return koreny;
 }
 
@@ -213,7 +398,7 @@ void pul(Koren& k) {
     CeleCislo stred;
     fmpz_mul_2exp(stred.get(), k.a.get(), 1);
     fmpz_add_ui(stred.get(), stred.get(), 1);
-    const int z = znamenkoV(k.f, stred.get(), k.j + 1);
+    const int z = znamenkoV(*k.f, stred.get(), k.j + 1);
     k.j += 1;
     k.hodnotaVlevo = k.hodnotaVpravo = NAN;
     if (z == 0) {
@@ -234,8 +419,8 @@ void krokSecnou(Koren& k, long m) {
     if (std::isnan(k.hodnotaVlevo) || std::isnan(k.hodnotaVpravo)) {
         CeleCislo prava;
         fmpz_add_ui(prava.get(), k.a.get(), 1);
-        k.hodnotaVlevo = priblizne(k.f, k.a.get(), k.j);
-        k.hodnotaVpravo = priblizne(k.f, prava.get(), k.j);
+        k.hodnotaVlevo = priblizne(*k.f, k.a.get(), k.j);
+        k.hodnotaVpravo = priblizne(*k.f, prava.get(), k.j);
     }
     const double podil = k.hodnotaVlevo / (k.hodnotaVlevo - k.hodnotaVpravo);
     const double dilu = std::ldexp(1.0, static_cast<int>(m));
@@ -251,8 +436,8 @@ void krokSecnou(Koren& k, long m) {
     fmpz_add_ui(pravy.get(), levy.get(), 1);
     // The sign just inside either end of the whole interval is known: s at the left, -s at the right.
     double vlevo = k.hodnotaVlevo, vpravo = k.hodnotaVpravo;
-    const int zLevy = i == 0 ? k.znamenkoVlevo : znamenkoV(k.f, levy.get(), k.j + m, &vlevo);
-    const int zPravy = i + 1 == static_cast<long>(dilu) ? -k.znamenkoVlevo : znamenkoV(k.f, pravy.get(), k.j + m, &vpravo);
+    const int zLevy = i == 0 ? k.znamenkoVlevo : znamenkoV(*k.f, levy.get(), k.j + m, &vlevo);
+    const int zPravy = i + 1 == static_cast<long>(dilu) ? -k.znamenkoVlevo : znamenkoV(*k.f, pravy.get(), k.j + m, &vpravo);
     if (zLevy == 0 || zPravy == 0) {
         k.a = zLevy == 0 ? levy : pravy;
         k.j += m;
@@ -320,6 +505,7 @@ CelyPolynom nsd(const CelyPolynom& a, const CelyPolynom& b) {
 struct Smycka {
     CelyPolynom N, D;  // H = N / D, integer coefficients
     CelyPolynom G, P, Q;
+    CebysevovaRada radaG, radaQ;  // G and Q as Chebyshev series
 };
 
 // The ball of c for a root.
@@ -453,8 +639,10 @@ Kriz naKonci(double presna) {
 std::vector<Kriz> krizeniZesileni(const Smycka& s) {
     std::vector<Kriz> krizeni;
     for (const CelyPolynom& f : licheFaktory(s.G)) {
+        std::vector<Koren> koreny = korenyVIntervalu(f, s.radaG);
+        if (koreny.empty()) continue;
         const CelyPolynom sQ = nsd(f, s.Q);
-        for (Koren& k : korenyVIntervalu(f)) {
+        for (Koren& k : koreny) {
             Kriz kriz{k, NAN};
             // H real there: -H on the real axis, arg(-H) = 180 for H > 0, 0 for H < 0.
             if (s.Q.stupen() < 0 || spolecny(k, s.Q, sQ)) kriz.presna = znamenkoPVKoreni(s, kriz.koren) > 0 ? 180.0 : 0.0;
@@ -473,8 +661,10 @@ std::vector<Kriz> krizeniFaze(const Smycka& s) {
     std::vector<Kriz> krizeni;
     if (s.Q.stupen() < 0) return krizeni;
     for (const CelyPolynom& f : licheFaktory(s.Q)) {
+        std::vector<Koren> koreny = korenyVIntervalu(f, s.radaQ);
+        if (koreny.empty()) continue;
         const CelyPolynom sP = nsd(f, s.P), sG = nsd(f, s.G);
-        for (Koren& k : korenyVIntervalu(f)) {
+        for (Koren& k : koreny) {
             // N conj(D) = 0 there: a zero or a pole of H on the circle, no crossing.
             if (spolecny(k, s.P, sP) || znamenkoPVKoreni(s, k) > 0) continue;
             Kriz kriz{k, NAN};
@@ -489,23 +679,35 @@ std::vector<Kriz> krizeniFaze(const Smycka& s) {
     return krizeni;
 }
 
-// c of the root as a ball at 64 bits, for the order.
-bool vetsiC(const Kriz& a, const Kriz& b) {
-    RealnyInterval ca, cb;
-    kouleC(ca.get(), a.koren, 64);
-    kouleC(cb.get(), b.koren, 64);
-    return arb_gt(ca.get(), cb.get()) != 0;
-}
-
-// By rising w, i.e. falling c: overlapping intervals (of different factors) are halved apart.
+// By rising w, i.e. falling c, compared as balls of c at 64 bits: the balls in order of their
+// midpoints, neighbours that overlap (roots of different factors) halved apart until every
+// ball lies wholly above the next.
 void serad(std::vector<Kriz>& krizeni) {
-    for (std::size_t i = 0; i < krizeni.size(); ++i)
-        for (std::size_t j = i + 1; j < krizeni.size(); ++j)
-            for (int kolo = 0; kolo < 4096 && !vetsiC(krizeni[i], krizeni[j]) && !vetsiC(krizeni[j], krizeni[i]); ++kolo) {
-                pul(krizeni[i].koren);
-                pul(krizeni[j].koren);
+    const long n = static_cast<long>(krizeni.size());
+    RealneIntervaly c(n);
+    std::vector<long> poradi(static_cast<std::size_t>(n));
+    for (long i = 0; i < n; ++i) {
+        kouleC(c[i], krizeni[static_cast<std::size_t>(i)].koren, 64);
+        poradi[static_cast<std::size_t>(i)] = i;
+    }
+    for (int kolo = 0; kolo < 4096; ++kolo) {
+        std::sort(poradi.begin(), poradi.end(),
+                  [&c](long a, long b) { return arf_cmp(arb_midref(c[a]), arb_midref(c[b])) > 0; });
+        bool oddelene = true;
+        for (long i = 0; i + 1 < n; ++i) {
+            const long a = poradi[static_cast<std::size_t>(i)], b = poradi[static_cast<std::size_t>(i + 1)];
+            if (arb_gt(c[a], c[b])) continue;
+            oddelene = false;
+            for (const long k : {a, b}) {
+                pul(krizeni[static_cast<std::size_t>(k)].koren);
+                kouleC(c[k], krizeni[static_cast<std::size_t>(k)].koren, 64);
             }
-    std::sort(krizeni.begin(), krizeni.end(), vetsiC);
+        }
+        if (oddelene) break;
+    }
+    std::vector<Kriz> serazene;
+    for (const long i : poradi) serazene.push_back(krizeni[static_cast<std::size_t>(i)]);
+    krizeni = std::move(serazene);
 }
 
 CelyPolynom celociselny(fmpq_poly_struct* p, const fmpz* nasobek) {
@@ -532,10 +734,11 @@ Rezervy rezervy(PresnySystem& system) {
     // N / D with both multiplied by the product of their denominators: integers, same H.
     s.N = celociselny(p.N.get(), fmpq_poly_denref(p.D.get()));
     s.D = celociselny(p.D.get(), fmpq_poly_denref(p.N.get()));
-    s.G = trigonometricka(s.N, s.N, true);
-    fmpz_poly_sub(s.G.get(), s.G.get(), trigonometricka(s.D, s.D, true).get());
-    s.P = trigonometricka(s.N, s.D, true);
-    s.Q = trigonometricka(s.N, s.D, false);
+    s.radaG = rozdil(trigonometricka(s.N, s.N, true), trigonometricka(s.D, s.D, true));
+    s.radaQ = trigonometricka(s.N, s.D, false);
+    s.G = vMocninach(s.radaG);
+    s.P = vMocninach(trigonometricka(s.N, s.D, true));
+    s.Q = vMocninach(s.radaQ);
     for (const bool zesileni : {true, false}) {
         std::vector<Kriz> krizeni = zesileni ? krizeniFaze(s) : krizeniZesileni(s);
         serad(krizeni);

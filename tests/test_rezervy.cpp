@@ -185,3 +185,18 @@ TEST(Rezervy, PolesAndZerosOnTheCircle) {
         EXPECT_EQ(text(r.faze), p.ocekavane.second);
     }
 }
+
+// Dozens of crossings, which the inclusion discs isolate (for n = 40, whose Q vanishes at c = 0,
+// only those of G): 1/(z^n - 1) in closed form as above.
+TEST(Rezervy, ManyCrossingsOfHighDegreeLoops) {
+    for (const int n : {40, 41}) {
+        SCOPED_TRACE(n);
+        Slozky A(static_cast<std::size_t>(n + 1), "0");
+        A.front() = "-1";
+        A.back() = "1";
+        PresnySystem s = prenos({"1"}, A);
+        const Rezervy r = rezervy(s);
+        EXPECT_EQ(text(r.zesileni), mocninaMinusJedna(n).first);
+        EXPECT_EQ(text(r.faze), mocninaMinusJedna(n).second);
+    }
+}
