@@ -10,9 +10,6 @@
 
 // The parts of the report reader, shared by its files.
 
-// The pieces of a line between ";", empty ones kept so that "1;;2" can be refused.
-std::vector<std::string_view> kusyRadku(std::string_view radek);
-
 // The pole report from its header line on: the poles, the spectral radius, then the zero and
 // static gain sections when there are any.
 void ctiPoly(RadkyZpravy& radky, Zprava& zprava);

@@ -77,11 +77,8 @@ const std::size_t MAX_VYSTUPU = 256;
 const std::size_t MAX_FREKVENCI = 256;
 const std::size_t MAX_DVOJIC = 256;
 
-// Reads a report; a text that is not one raises GrafChyba naming the path and the line.
-// velikost, when known, is the size of the report in bytes: every value takes at least two
-// of them, so room for the values is taken once instead of growing by copies.
-Zprava nactiZpravu(std::istream& vstup, const std::string& cesta, std::uint64_t velikost = 0);
-Zprava nactiZpravuZeSouboru(const std::string& cesta);
+// The pieces of a line between ";", empty ones kept so that "1;;2" can be refused.
+std::vector<std::string_view> kusyRadku(std::string_view radek);
 
 // One value of a report line: decimal comma, "inf", "-inf", "nan", "-nan"; nothing for any
 // other text.

@@ -21,6 +21,7 @@
 #include "GrafSoubor.h"
 #include "GrafSvg.h"
 #include "GrafUkazatele.h"
+#include "GrafCteniZpravy.h"
 #include "GrafZprava.h"
 
 namespace {

@@ -19,6 +19,7 @@
 #include "GrafBode.h"
 #include "GrafCsv.h"
 #include "GrafSvg.h"
+#include "GrafCteniZpravy.h"
 #include "GrafZprava.h"
 #include "Vstup_Vystup.h"
 #include "e2e.h"
