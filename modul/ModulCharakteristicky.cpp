@@ -160,23 +160,6 @@ std::vector<mp_limb_t> malaPrvocislaNa(long bituVysledku) {
     return prvocisla;
 }
 
-// Puts the residues modulo successive primes together: symmetric residues modulo their
-// product, which are the values themselves once the product exceeds twice their bound.
-class Skladani {
-    CelyPolynom vysledek;
-    CeleCislo modul{1};
-
-public:
-    void pridej(const ModularniPolynom& zbytek) {
-        if (fmpz_is_one(modul.get()))
-            fmpz_poly_set_nmod_poly(vysledek.get(), zbytek.get());
-        else
-            fmpz_poly_CRT_ui(vysledek.get(), vysledek.get(), modul.get(), zbytek.get(), 1);
-        fmpz_mul_ui(modul.get(), modul.get(), zbytek.get()->mod.n);
-    }
-    const CelyPolynom& hodnota() const { return vysledek; }
-};
-
 // e_j of the row (or column) norms of M, or, for M = R + c 1 1^T with c the integer nearest
 // the mean entry, e_j(r_R) + |c| j (n - j + 1) e_(j-1)(r_R) over the norms r_R of R: by the
 // matrix determinant lemma det(M_S) = det(R_S) + c 1^T adj(R_S) 1, Hadamard's inequality

@@ -18,6 +18,23 @@
 // cyclic permutation of order 256 needs 10 primes, 256 random digits about 50 (a bound of
 // some 1390 bits over coefficients of some 1190).
 
+// Puts the residues modulo successive primes together: symmetric residues modulo their
+// product, which are the values themselves once the product exceeds twice their bound.
+class Skladani {
+    CelyPolynom vysledek;
+    CeleCislo modul{1};
+
+public:
+    void pridej(const ModularniPolynom& zbytek) {
+        if (fmpz_is_one(modul.get()))
+            fmpz_poly_set_nmod_poly(vysledek.get(), zbytek.get());
+        else
+            fmpz_poly_CRT_ui(vysledek.get(), vysledek.get(), modul.get(), zbytek.get(), 1);
+        fmpz_mul_ui(modul.get(), modul.get(), zbytek.get()->mod.n);
+    }
+    const CelyPolynom& hodnota() const { return vysledek; }
+};
+
 // Upper bounds of the coefficients of det(wI - M): element j bounds the coefficient of
 // w^(n-j) as a power of two (|c| < 2^meze[j]), j = 0 ... n.
 std::vector<long> mezeCharakteristickeho(const CelaMatice& M);

@@ -268,16 +268,9 @@ void determinantSystemoveMatice(fmpq_poly_t det, RacionalniMatice& F, Racionalni
     poPrvocislech(prvocisla.size(), N, [&](std::size_t k) {
         determinantModulo(*zbytky[k], Kint, meritka, S, n);
     });
-    CelyPolynom vysledek;
-    fmpz_one(modul.get());
-    for (const auto& dp : zbytky) {
-        if (fmpz_is_one(modul.get()))
-            fmpz_poly_set_nmod_poly(vysledek.get(), dp->get());
-        else
-            fmpz_poly_CRT_ui(vysledek.get(), vysledek.get(), modul.get(), dp->get(), 1);
-        fmpz_mul_ui(modul.get(), modul.get(), dp->get()->mod.n);
-    }
-    fmpq_poly_set_fmpz_poly(det, vysledek.get());
+    Skladani vysledek;
+    for (const auto& dp : zbytky) vysledek.pridej(*dp);
+    fmpq_poly_set_fmpz_poly(det, vysledek.hodnota().get());
     fmpq_poly_scalar_div_fmpz(det, det, S.get());
 }
 
