@@ -18,10 +18,10 @@
 
 namespace {
 
-const long PRESNOST_ZACATEK = 64;
+const long PRESNOST_REZERV_ZACATEK = 64;
 // Beyond this the margin lies on a rounding boundary (or within 2^-30000 of one): its midpoint
 // is taken.
-const long PRESNOST_MAX = 1L << 15;
+const long PRESNOST_REZERV_MAX = 1L << 15;
 // Bisections of a root's interval per round of refinement, at least; a round at p bits narrows
 // it by 2^-(p/2), so that the interval keeps pace with the precision of the evaluation.
 const int PULENI = 16;
@@ -571,7 +571,7 @@ int znamenkoPKoule(const Smycka& s, const Koren& k, long presnost) {
 // The sign of P at a root where P does not vanish (N conj D != 0 there), the interval halved
 // as the precision rises.
 int znamenkoPVKoreni(const Smycka& s, Koren& k) {
-    for (long presnost = PRESNOST_ZACATEK; presnost <= PRESNOST_MAX; presnost *= 2) {
+    for (long presnost = PRESNOST_REZERV_ZACATEK; presnost <= PRESNOST_REZERV_MAX; presnost *= 2) {
         const int z = znamenkoPKoule(s, k, presnost);
         if (z != 0) return z;
         zuz(k, std::max<long>(PULENI, presnost / 2));
@@ -587,7 +587,7 @@ struct Kriz {
 
 // The margin and w of a crossover, refined until both print certainly.
 Rezerva vycisli(const Smycka& s, Kriz kriz, bool zesileni) {
-    for (long presnost = PRESNOST_ZACATEK;; presnost *= 2) {
+    for (long presnost = PRESNOST_REZERV_ZACATEK;; presnost *= 2) {
         RealnyInterval w, x, pi;
         KomplexniInterval H;
         vBode(s, kriz.koren, presnost, w.get(), H.get());
@@ -611,7 +611,7 @@ Rezerva vycisli(const Smycka& s, Kriz kriz, bool zesileni) {
         }
         const Rozsah frekvence = rozsahKoule(w.get());
         if (rozhodnuty(hodnota) && rozhodnuty(frekvence)) return {hodnota.dolni, frekvence.dolni};
-        if (presnost >= PRESNOST_MAX) {
+        if (presnost >= PRESNOST_REZERV_MAX) {
             if (!hodnota.znamy() || !frekvence.znamy())
                 throw std::runtime_error(NEURCENO);
             return {hodnota.dolni / 2 + hodnota.horni / 2, frekvence.dolni / 2 + frekvence.horni / 2};

@@ -12,6 +12,9 @@
 #include "e2e.h"
 
 namespace {
+namespace e2e_driver {
+
+namespace {
 
 using e2e::nacteno;
 using e2e::vytvoreno;
@@ -371,3 +374,6 @@ TEST_F(Driver, CapacityErrorAddsTheRequestedSize) {
     ocekavej(spust({"VnejsiMIMO", soubor, "Stabilita"}),
              nacteno(soubor) + "Prekrocena max velikost Polynomu 500Dana velikost je 502\n", 1);
 }
+
+}  // namespace e2e_driver
+}  // namespace

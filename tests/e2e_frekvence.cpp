@@ -11,6 +11,9 @@
 #include "e2e.h"
 
 namespace {
+namespace e2e_frekvence {
+
+namespace {
 
 using e2e::precti;
 using e2e::spust;
@@ -69,3 +72,5 @@ TEST_F(Frekvence, MarginsFollowTheFrequencyLinesInTheirFixedForm) {
     }
 }
 
+}  // namespace e2e_frekvence
+}  // namespace

@@ -25,6 +25,9 @@
 #include "e2e.h"
 
 namespace {
+namespace e2e_graf {
+
+namespace {
 
 const std::string GRAF = CLDDS_GRAF_BINARY;
 
@@ -557,4 +560,7 @@ TEST(GrafProgram, RefusesBadArgumentsAndReportsWithoutWritingAnything) {
     EXPECT_EQ(radky(e2e::precti(adresar + "/hodnoty.CSV")).size(), 51u);
 }
 
+}  // namespace
+
+}  // namespace e2e_graf
 }  // namespace

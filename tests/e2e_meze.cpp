@@ -13,6 +13,9 @@
 #include "e2e.h"
 
 namespace {
+namespace e2e_meze {
+
+namespace {
 
 using e2e::nacteno;
 
@@ -144,4 +147,7 @@ TEST_F(Meze, HugeInvalidFilesAreRefusedAtTheirFirstSurplusLine) {
     }
 }
 
+}  // namespace
+
+}  // namespace e2e_meze
 }  // namespace

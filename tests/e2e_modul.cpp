@@ -13,6 +13,9 @@
 #include "e2e.h"
 
 namespace {
+namespace e2e_modul {
+
+namespace {
 
 namespace fs = std::filesystem;
 
@@ -160,3 +163,6 @@ TEST_F(Modul, ResultPathNamingTheToolOrItsModuleIsRefused) {
     EXPECT_EQ(e2e::precti(nastroj), nastrojPred);
     EXPECT_EQ(e2e::precti(modul), modulPred);
 }
+
+}  // namespace e2e_modul
+}  // namespace

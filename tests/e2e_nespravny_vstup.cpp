@@ -19,6 +19,9 @@
 #include "e2e.h"
 
 namespace {
+namespace e2e_nespravny_vstup {
+
+namespace {
 
 using e2e::nacteno;
 using e2e::vytvoreno;
@@ -355,3 +358,6 @@ TEST(NespravnyVstupZaklad, ValidFileOfEachKindRunsWithItsSignal) {
     }
     std::filesystem::remove_all(adresar);
 }
+
+}  // namespace e2e_nespravny_vstup
+}  // namespace

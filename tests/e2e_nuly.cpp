@@ -11,6 +11,9 @@
 #include "e2e.h"
 
 namespace {
+namespace e2e_nuly {
+
+namespace {
 
 using e2e::precti;
 using e2e::spust;
@@ -118,3 +121,6 @@ TEST_F(Nuly, ChannelLimitRefusesWithoutTouchingTheResult) {
         EXPECT_EQ(precti(vysledek), puvodni);
     }
 }
+
+}  // namespace e2e_nuly
+}  // namespace

@@ -8,6 +8,9 @@
 #include "e2e.h"
 
 namespace {
+namespace e2e_poly {
+
+namespace {
 
 using e2e::nacteno;
 using e2e::spust;
@@ -66,4 +69,7 @@ TEST(Poly, APoleBeyondTheRangeOfDoubleIsRefusedWithoutAReport) {
     EXPECT_FALSE(e2e::existuje(zprava));
 }
 
+}  // namespace
+
+}  // namespace e2e_poly
 }  // namespace

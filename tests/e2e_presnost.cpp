@@ -8,6 +8,9 @@
 #include "e2e.h"
 
 namespace {
+namespace e2e_presnost {
+
+namespace {
 
 using e2e::data;
 using e2e::nacteno;
@@ -93,4 +96,7 @@ TEST(Prevody, ACoefficientBeyondTheRangeOfDoubleLeavesNoFile) {
     EXPECT_FALSE(e2e::existuje(vysledek));
 }
 
+}  // namespace
+
+}  // namespace e2e_presnost
 }  // namespace

@@ -21,6 +21,9 @@
 #include "e2e.h"
 
 namespace {
+namespace e2e_soubory {
+
+namespace {
 
 namespace fs = std::filesystem;
 
@@ -287,3 +290,6 @@ TEST_F(CeleSoubory, LinksAndPermissionBitsSurvive) {
         ::chmod(vysledek.c_str(), 0644);
     }
 }
+
+}  // namespace e2e_soubory
+}  // namespace

@@ -7,6 +7,9 @@
 #include "e2e.h"
 
 namespace {
+namespace e2e_stav {
+
+namespace {
 
 // Expected console text with @SYSTEM@ and @VYSLEDEK@ standing for the two paths.
 std::string ocekavanyVystup(const std::string& soubor, const std::string& system, const std::string& vysledek) {
@@ -63,3 +66,6 @@ TEST(E2eStav, EmptyFileIsRejectedWithAMessageNotACrash) {
         EXPECT_EQ(v.stdout_text, "Matice F je prazdna, system nema zadny stav\n") << druh;
     }
 }
+
+}  // namespace e2e_stav
+}  // namespace

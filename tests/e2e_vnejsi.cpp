@@ -9,6 +9,9 @@
 #include "e2e.h"
 
 namespace {
+namespace e2e_vnejsi {
+
+namespace {
 
 using e2e::nacteno;
 using e2e::vytvoreno;
@@ -78,3 +81,6 @@ TEST(E2eVnejsi, ZeroLeadingCoefficientOfDenominatorIsReportedWithoutResult) {
     EXPECT_FALSE(e2e::existuje(vysledek));
     ::rmdir(adresar.c_str());
 }
+
+}  // namespace e2e_vnejsi
+}  // namespace

@@ -10,6 +10,9 @@
 #include "e2e.h"
 
 namespace {
+namespace e2e_volby {
+
+namespace {
 
 using e2e::precti;
 using e2e::spust;
@@ -119,3 +122,6 @@ TEST_F(Volby, ResponsesOfEachInputAloneAddUpToTheResponseOfAllInputs) {
                 EXPECT_NEAR(prvni[k][o] + druhy[k][o], vse[k][o], 1e-5 * (1 + std::abs(vse[k][o]))) << operace << k;
     }
 }
+
+}  // namespace e2e_volby
+}  // namespace

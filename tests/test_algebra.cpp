@@ -12,6 +12,9 @@
 #include "Zlomek.h"
 
 namespace {
+namespace test_algebra {
+
+namespace {
 
 // Polynomial from coefficients listed from power 0 up.
 Polynom z(std::initializer_list<double> koeficienty) {
@@ -313,3 +316,6 @@ TEST(Polynom, ConstReadsStoreNothingAndKeepEarlierReferencesValid) {
     EXPECT_EQ(p.get_delkaPolynomy(), 3);
     EXPECT_EQ(p.get_stupen(), 2);
 }
+
+}  // namespace test_algebra
+}  // namespace

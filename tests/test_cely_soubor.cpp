@@ -11,6 +11,9 @@
 #include "e2e.h"
 
 namespace {
+namespace test_cely_soubor {
+
+namespace {
 
 namespace fs = std::filesystem;
 
@@ -72,3 +75,6 @@ TEST_F(CelySouborTest, AbandonedWriterLeavesTheOldFile) {
     EXPECT_EQ(e2e::precti(cesta), "old\n");
     EXPECT_EQ(pocet(), 1u);
 }
+
+}  // namespace test_cely_soubor
+}  // namespace

@@ -15,6 +15,9 @@
 #include "Vyjimky.h"
 
 namespace {
+namespace test_convert {
+
+namespace {
 
 std::string zpravaChyby(const std::string& text) {
     try {
@@ -202,3 +205,6 @@ TEST(Replace, TouchesOnlyTheFirstOccurrence) {
     EXPECT_FALSE(replace(bez, ".", ","));
     EXPECT_EQ(bez, "1e-10");
 }
+
+}  // namespace test_convert
+}  // namespace

@@ -20,6 +20,9 @@
 #include "ZpravaFrekvenci.h"
 
 namespace {
+namespace test_frekvence {
+
+namespace {
 
 const long PRESNOST = 512;
 
@@ -410,3 +413,6 @@ TEST(Frekvence, PhasesAreUnwrappedAndUncertainValuesListed) {
     };
     for (std::size_t i = 0; i < otevrene.size(); ++i) EXPECT_EQ(rozvin(otevrene[i].first).nejiste, otevrene[i].second) << i;
 }
+
+}  // namespace test_frekvence
+}  // namespace

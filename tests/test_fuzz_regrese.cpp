@@ -22,6 +22,9 @@
 #include "cile_fuzz.h"
 
 namespace {
+namespace test_fuzz_regrese {
+
+namespace {
 
 namespace fs = std::filesystem;
 
@@ -125,3 +128,6 @@ TEST(FuzzCile, OwnErrorsAreAbsorbedAndBrokenPromisesReported) {
     EXPECT_EQ(std::cout.rdbuf(), puvodni);
     EXPECT_FALSE(std::cout.flags() & std::ios::fixed);
 }
+
+}  // namespace test_fuzz_regrese
+}  // namespace

@@ -24,6 +24,9 @@
 #include "System.h"
 
 namespace {
+namespace test_jista_stabilita {
+
+namespace {
 
 using Koeficienty = std::vector<long>;
 
@@ -513,4 +516,7 @@ TEST(PresnaAritmetika, NumberTextsKeepTheValueTheySpell) {
     }
 }
 
+}  // namespace
+
+}  // namespace test_jista_stabilita
 }  // namespace

@@ -12,6 +12,9 @@
 #include "Vyjimky.h"
 #include "test_matrix_pomoc.h"
 
+namespace {
+namespace test_matrix {
+
 using pomoc::poly;
 using pomoc::stejnePolynomy;
 using pomoc::text;
@@ -213,3 +216,6 @@ TEST(MatrixConversions, ElementTypesConvertAndReturnTheirLeftOperand) {
     EXPECT_TRUE(z(0, 1).get_citatel() == polynomy(0, 1));
     EXPECT_TRUE(z(0, 1).get_jmenovatel() == 1.0);
 }
+
+}  // namespace test_matrix
+}  // namespace

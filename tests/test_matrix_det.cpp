@@ -10,6 +10,9 @@
 #include "Vyjimky.h"
 #include "test_matrix_pomoc.h"
 
+namespace {
+namespace test_matrix_det {
+
 using pomoc::Nahoda;
 using pomoc::permutacniDet;
 using pomoc::poly;
@@ -279,3 +282,6 @@ TEST(MatrixTriangular, DiagonalOverPivotsGivesTheDeterminant) {
         EXPECT_NEAR(m.get_znamenko() * diagonala / soucinPivotu, m.detRozvojem(), 1e-9 * std::fabs(diagonala));
     }
 }
+
+}  // namespace test_matrix_det
+}  // namespace

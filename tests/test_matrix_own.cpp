@@ -11,6 +11,9 @@
 #include "Vyjimky.h"
 #include "test_matrix_pomoc.h"
 
+namespace {
+namespace test_matrix_own {
+
 using pomoc::Nahoda;
 using pomoc::poly;
 using pomoc::stejnePolynomy;
@@ -211,3 +214,6 @@ TEST(FractionInverse, SingularPolynomialMatrixOfLargeSizeRaises) {
     for (int j = 0; j < 6; ++j) m(5, j) = m(0, j) * 2;  // two proportional rows
     EXPECT_THROW(InversniMaticeZlomek(m).inverze(), vyjm::Null_det);
 }
+
+}  // namespace test_matrix_own
+}  // namespace

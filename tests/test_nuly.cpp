@@ -19,6 +19,9 @@
 #include "ZadaniPresnosti.h"
 
 namespace {
+namespace test_nuly {
+
+namespace {
 
 using Hodnoty = std::vector<std::vector<std::string>>;  // rows of number texts
 
@@ -459,3 +462,6 @@ TEST(NulySystemu, SingleChannelAnswersAreThoseOfTheSystemMatrix) {
         EXPECT_EQ(zesileni(bloky(s)), std::vector<std::string>{hodnotaVJedne(citatel, jmenovatel)});
     }
 }
+
+}  // namespace test_nuly
+}  // namespace

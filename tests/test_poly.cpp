@@ -30,6 +30,9 @@
 #include "ModulVerdikt.h"
 
 namespace {
+namespace test_poly {
+
+namespace {
 
 CelyPolynom zTextu(const char* flint) {
     CelyPolynom p;
@@ -401,3 +404,6 @@ TEST(PresnePoly, NumberTextsReadExactly) {
         fmpq_clear(ocekavana);
     }
 }
+
+}  // namespace test_poly
+}  // namespace

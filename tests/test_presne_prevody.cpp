@@ -25,6 +25,9 @@
 #include "ZadaniPresnosti.h"
 
 namespace {
+namespace test_presne_prevody {
+
+namespace {
 
 using Radky = std::vector<std::vector<long>>;
 
@@ -505,3 +508,6 @@ TEST(MalePrevody, LeaveToTheModuleWhatDoesNotFit) {
     vnejsi.A.pridejPrvek({"0.3", "9007199254740993"});  // a_n of 54 bits
     EXPECT_FALSE(malaRealizace(vnejsi, F, G, H, L));
 }
+
+}  // namespace test_presne_prevody
+}  // namespace

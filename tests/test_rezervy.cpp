@@ -13,6 +13,9 @@
 #include "ModulRezervy.h"
 
 namespace {
+namespace test_rezervy {
+
+namespace {
 
 using Slozky = std::vector<std::string>;
 const long double PI_L = 3.141592653589793238462643383279502884L;
@@ -200,3 +203,6 @@ TEST(Rezervy, ManyCrossingsOfHighDegreeLoops) {
         EXPECT_EQ(text(r.faze), mocninaMinusJedna(n).second);
     }
 }
+
+}  // namespace test_rezervy
+}  // namespace

@@ -11,6 +11,9 @@
 #include "Rovnice.h"
 
 namespace {
+namespace test_rovnice {
+
+namespace {
 
 using Komplex = std::complex<long double>;
 const double NEKONECNO = std::numeric_limits<double>::infinity();
@@ -355,3 +358,6 @@ TEST(Rovnice, RandomPolynomialsOfFullCapacityGiveSortedFiniteMagnitudes) {
         }
     }
 }
+
+}  // namespace test_rovnice
+}  // namespace

@@ -12,6 +12,9 @@
 #include "RozdelenySoucin.h"
 
 namespace {
+namespace test_rozdeleny_soucin {
+
+namespace {
 
 // Matrices whose rows or columns span many binary orders, zeros among them.
 Eigen::MatrixXd nahodna(long r, long c, int rozpeti, bool cela, std::mt19937& nahoda) {
@@ -74,3 +77,6 @@ TEST(RozdelenySoucin, SlicedProductsAreExactWithinTheirBound) {
         arb_clear(presny);
     }
 }
+
+}  // namespace test_rozdeleny_soucin
+}  // namespace

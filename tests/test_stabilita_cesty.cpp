@@ -20,6 +20,9 @@
 #include "Vyjimky.h"
 
 namespace {
+namespace test_stabilita_cesty {
+
+namespace {
 
 Matrix<double> nahodna(std::mt19937& gen, int r, int s, double meze = 1.0) {
     std::uniform_real_distribution<double> d(-meze, meze);
@@ -276,4 +279,7 @@ TEST(PrevodStavSISOCesty, LargeSystemsConvertAndReproduceTheResponse) {
     for (int k = 0; k < 50; ++k) EXPECT_NEAR(ze(k, 0), stavova(k, 0), 1e-9) << "step " << k;
 }
 
+}  // namespace
+
+}  // namespace test_stabilita_cesty
 }  // namespace

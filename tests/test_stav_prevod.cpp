@@ -14,6 +14,9 @@
 #include "Vyjimky.h"
 
 namespace {
+namespace test_stav_prevod {
+
+namespace {
 
 using Hodnoty = std::vector<double>;
 
@@ -206,3 +209,6 @@ TEST(PrevodStavMIMO, ExternalSystemReproducesTheResponses) {
         ocekavejStejneOdezvy(vnejsi.prechodova_funkce(), stav.prechodova_funkce(), 1e-9);
     }
 }
+
+}  // namespace test_stav_prevod
+}  // namespace

@@ -14,6 +14,9 @@
 #include "Vyjimky.h"
 
 namespace {
+namespace test_stav_system {
+
+namespace {
 
 using Hodnoty = std::vector<double>;
 using Husta = std::vector<Hodnoty>;  // plain row-major matrix for reference computations
@@ -349,3 +352,6 @@ TEST(StavStabilita, VerdictFollowsChosenEigenvalues) {
         testing::internal::GetCapturedStdout();
     }
 }
+
+}  // namespace test_stav_system
+}  // namespace

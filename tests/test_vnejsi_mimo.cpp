@@ -15,6 +15,9 @@
 #include "Vyjimky.h"
 
 namespace {
+namespace test_vnejsi_mimo {
+
+namespace {
 
 using Koeficienty = std::vector<double>;  // lowest power first
 
@@ -443,3 +446,6 @@ TEST(VnejsiMIMONaStav, RoundTripKeepsResponses) {
         }
     }
 }
+
+}  // namespace test_vnejsi_mimo
+}  // namespace

@@ -17,6 +17,9 @@
 #include "Zlomek.h"
 
 namespace {
+namespace test_vnejsi_siso {
+
+namespace {
 
 // Polynomial in z from its coefficients, lowest power first.
 Polynom poly(const std::vector<double>& koef) {
@@ -391,3 +394,6 @@ TEST(VnejsiSISONaStav, RoundTripKeepsImpulseResponse) {
             EXPECT_NEAR(is[static_cast<std::size_t>(k)], ie[static_cast<std::size_t>(k)], mez) << "pokus " << pokus;
     }
 }
+
+}  // namespace test_vnejsi_siso
+}  // namespace

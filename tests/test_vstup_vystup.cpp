@@ -15,6 +15,9 @@
 #include "Vyjimky.h"
 
 namespace {
+namespace test_vstup_vystup {
+
+namespace {
 
 std::string cesta(const std::string& jmeno) { return std::string(CLDDS_TEST_DATA) + "/" + jmeno; }
 
@@ -498,3 +501,6 @@ TEST(CteniNahodnychDat, JunkEndsInAReaderErrorOrAResultNeverInACrash) {
         zkus([&] { nactiVstup(text, pokus % 3 == 0); });
     }
 }
+
+}  // namespace test_vstup_vystup
+}  // namespace

@@ -18,6 +18,9 @@
 #include "Vyjimky.h"
 
 namespace {
+namespace test_vstup_vystup_zapis {
+
+namespace {
 
 Matrix<double> matice(int r, int c, std::vector<double> hodnoty) { return Matrix<double>(r, c, hodnoty.data()); }
 
@@ -148,3 +151,6 @@ TEST(ZapisSystemu, AFailedStreamRaisesFileErrorInEveryWriter) {
         EXPECT_THROW(zapisDatDoSouboruVnejsi(f, vnejsi), vyjm::FileError);
     }
 }
+
+}  // namespace test_vstup_vystup_zapis
+}  // namespace
