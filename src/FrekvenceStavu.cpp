@@ -194,12 +194,14 @@ bool sTransformaci(const Vyvazeny& v, const HustaMatice& Q, const HustaMatice& Q
     for (long j = 0; j < G.cols(); ++j)
         s.chybyG.push_back(nahoru(inverzeQ * (normaRadkuDlouhe(zpet, j, 1) + g * normaSoucinuShora(Q, s.G.col(j)) +
                                               normaRadkuShora(v.dG.col(j)) + smerovane::PODTECENI)));
-    // hh is H Q in long double rounded once.
+    // hh is H Q in long double rounded once. Each term of the sum below passes at most 2n + 2
+    // roundings in double (n in an element of the product, n - 1 in the row sum, the scaling
+    // and the two additions), which the factor 1 + gamma_(2n+3) undoes.
     const HustaMatice absQ = absolutniHodnoty(Q);
     const HustaMatice HQ = soucin(absolutniHodnoty(H), absQ), dHQ = soucin(v.dH, absQ);
     for (long o = 0; o < H.rows(); ++o)
         s.chybyH.push_back(nahoru((g * soucetRadku(HQ, o) + soucetRadku(dHQ, o) + smerovane::U * soucetRadku(s.H, o, true)) *
-                                      (1.0 + gama(n)) + smerovane::PODTECENI));
+                                      (1.0 + gama(2.0 * n + 3.0)) + smerovane::PODTECENI));
     return std::isfinite(s.chybaF);
 }
 
