@@ -32,6 +32,7 @@ VlastniRozklad vlastniRozklad(const Eigen::MatrixXd& A) {
 std::vector<std::complex<double>> vlastniCislaHessenbergovy(const Eigen::MatrixXd& H) {
     std::vector<std::complex<double>> hodnoty;
     const long d = H.rows();
+    if (d == 0) return hodnoty;  // RealSchur takes the address of its empty workspace
     Eigen::RealSchur<Eigen::MatrixXd> schur(d);
     schur.computeFromHessenberg(H, Eigen::MatrixXd(), false);
     if (schur.info() != Eigen::Success) return hodnoty;
