@@ -15,6 +15,9 @@
 #include "JisteNormy.h"
 
 namespace {
+namespace test_husty_rozklad {
+
+namespace {
 
 using Komplex = std::complex<double>;
 
@@ -183,3 +186,6 @@ TEST(JisteNormy, BoundsLieAboveTheExactNormsAndNearThem) {
     EXPECT_EQ(normaSoucinuShora(Eigen::MatrixXd::Ones(3, 3), N), INFINITY);
     EXPECT_EQ(normaRadkuShora(Eigen::MatrixXd(0, 4)), 0.0);
 }
+
+}  // namespace test_husty_rozklad
+}  // namespace
