@@ -1,8 +1,9 @@
 #include "ModulKorenyCebysev.h"
 
+#include <algorithm>
 #include <cmath>
 
-#include <Eigen/Eigenvalues>
+#include "HustyRozklad.h"
 
 std::vector<std::complex<double>> odhadyKorenuCebysev(const std::vector<CeleCislo>& a, bool druhy) {
     std::vector<std::complex<double>> koreny;
@@ -13,7 +14,8 @@ std::vector<std::complex<double>> odhadyKorenuCebysev(const std::vector<CeleCisl
     // x T_0 = T_1 (x U_0 = U_1 / 2), x T_k = (T_(k-1) + T_(k+1)) / 2 alike, and the top one
     // replaced by -sum a_k T_k / a_d at a root: the transpose of that matrix, upper Hessenberg,
     // goes straight to the Schur form.
-    Eigen::MatrixXd H = Eigen::MatrixXd::Zero(d, d);
+    Eigen::MatrixXd H(d, d);
+    H.setZero();
     H(1, 0) = druhy ? 0.5 : 1.0;
     for (long k = 1; k < d; ++k) {
         H(k - 1, k) = 0.5;
@@ -25,22 +27,5 @@ std::vector<std::complex<double>> odhadyKorenuCebysev(const std::vector<CeleCisl
         if (e - ed > 1000) return koreny;
         H(k, d - 1) -= std::ldexp(m / vedouci, static_cast<int>(std::max<slong>(e - ed, -1100))) / 2.0;
     }
-    Eigen::RealSchur<Eigen::MatrixXd> schur(d);
-    schur.computeFromHessenberg(H, Eigen::MatrixXd::Identity(d, d), false);
-    if (schur.info() != Eigen::Success) return koreny;
-    const Eigen::MatrixXd& T = schur.matrixT();
-    // 1 x 1 blocks are real eigenvalues, 2 x 2 blocks conjugate pairs.
-    for (long i = 0; i < d;) {
-        if (i == d - 1 || T(i + 1, i) == 0.0) {
-            koreny.emplace_back(T(i, i), 0.0);
-            ++i;
-            continue;
-        }
-        const double p = 0.5 * (T(i, i) - T(i + 1, i + 1));
-        const double z = std::sqrt(std::fabs(p * p + T(i + 1, i) * T(i, i + 1)));
-        koreny.emplace_back(T(i + 1, i + 1) + p, z);
-        koreny.emplace_back(T(i + 1, i + 1) + p, -z);
-        i += 2;
-    }
-    return koreny;
+    return vlastniCislaHessenbergovy(H);
 }

@@ -4,7 +4,7 @@
 // Hessenberg matrix, O(n^2) per input. The bound treats the computed Q as an exact similarity
 // of the exact system, Q^-1 F* Q = Fh + E with E bounded from the residual F* Q - Q Fh, and the
 // error of each solve by JistaEliminace.
-#include <Eigen/Dense>
+#include <Eigen/Core>
 
 #include <algorithm>
 #include <cmath>
@@ -15,6 +15,9 @@
 
 #include "FrekvencniOdezva.h"
 #include "ChybaCteni.h"
+#include "HusteSoucty.h"
+#include "HustyRozklad.h"
+#include "JisteNormy.h"
 #include "JistaHessenbergova.h"
 #include "SpektralniMez.h"
 #include "TrojuhelnikovaOdezva.h"
@@ -25,48 +28,92 @@
 
 namespace {
 
-using Matice = Eigen::MatrixXd;
-using MaticeL = Eigen::Matrix<long double, Eigen::Dynamic, Eigen::Dynamic>;
+using HustaMatice = Eigen::MatrixXd;
 // Unit roundoff of long double (x87 extended, 64-bit significand).
 constexpr double U_DLOUHE = 0x1p-64;
 using smerovane::gama;
 using smerovane::nahoru;
 
-Matice naEigen(const Matrix<double>& M, int radku, int sloupcu) {
-    Matice V(radku, sloupcu);
+HustaMatice naEigen(const Matrix<double>& M, int radku, int sloupcu) {
+    HustaMatice V(radku, sloupcu);
     for (int i = 0; i < radku; ++i)
         for (int j = 0; j < sloupcu; ++j) V(i, j) = M(i, j);
     return V;
 }
 
-// || |A| |B| ||_inf without forming the product: |A| (|B| e).
-double normaSoucinu(const Matice& A, const Matice& B) {
-    const Eigen::VectorXd radky = B.cwiseAbs().rowwise().sum();
-    return nahoru((A.cwiseAbs() * radky).maxCoeff() * (1.0 + gama(2.0 * (A.cols() + B.cols()))));
+HustaMatice transponovana(const HustaMatice& A) {
+    HustaMatice T(A.cols(), A.rows());
+    for (long j = 0; j < A.cols(); ++j)
+        for (long i = 0; i < A.rows(); ++i) T(j, i) = A(i, j);
+    return T;
 }
 
-double normaRadku(const Matice& A) {
-    return A.size() == 0 ? 0.0 : nahoru(A.cwiseAbs().rowwise().sum().maxCoeff() * (1.0 + gama(A.cols() + 1.0)));
+// |A| elementwise.
+HustaMatice absolutniHodnotyMatice(const HustaMatice& A) {
+    HustaMatice V(A.rows(), A.cols());
+    for (long j = 0; j < A.cols(); ++j)
+        for (long i = 0; i < A.rows(); ++i) V(i, j) = std::fabs(A(i, j));
+    return V;
+}
+
+// A - B elementwise (each difference rounded once).
+template <typename M>
+M rozdil(M A, const M& B) {
+    for (long j = 0; j < A.cols(); ++j)
+        for (long i = 0; i < A.rows(); ++i) A(i, j) -= B(i, j);
+    return A;
+}
+
+// I - A for a square A, elementwise.
+HustaMatice jednotkovaBez(HustaMatice A) {
+    for (long j = 0; j < A.cols(); ++j)
+        for (long i = 0; i < A.rows(); ++i) A(i, j) = (i == j ? 1.0 : 0.0) - A(i, j);
+    return A;
+}
+
+// A in long double (exact), and back to double (each value rounded once).
+MaticeL naDlouhe(const HustaMatice& A) {
+    MaticeL V(A.rows(), A.cols());
+    for (long j = 0; j < A.cols(); ++j)
+        for (long i = 0; i < A.rows(); ++i) V(i, j) = A(i, j);
+    return V;
+}
+
+HustaMatice naDvojite(const MaticeL& A) {
+    HustaMatice V(A.rows(), A.cols());
+    for (long j = 0; j < A.cols(); ++j)
+        for (long i = 0; i < A.rows(); ++i) V(i, j) = static_cast<double>(A(i, j));
+    return V;
+}
+
+// The sum of row i of A (of |A| when `velikostiRadku`), in the order of its columns.
+double soucetRadku(const HustaMatice& A, long i, bool velikostiRadku = false) {
+    double soucet = 0.0;
+    for (long j = 0; j < A.cols(); ++j) soucet += velikostiRadku ? std::fabs(A(i, j)) : A(i, j);
+    return soucet;
 }
 
 // Exponents e of the diagonal similarity D = diag(2^e) that brings the off-diagonal row and
 // column sums of D^-1 F D close (Parlett and Reinsch, radix 2).
-std::vector<int> vyvazeni(const Matice& F) {
+std::vector<int> vyvazeni(const HustaMatice& F) {
     const long n = F.rows();
     std::vector<int> e(static_cast<std::size_t>(n), 0);
-    Matice B = F;
+    HustaMatice B = F;
     for (int pruchod = 0; pruchod < 64; ++pruchod) {
         bool zmena = false;
         for (long i = 0; i < n; ++i) {
-            const double c = B.col(i).cwiseAbs().sum() - std::fabs(B(i, i));
-            const double r = B.row(i).cwiseAbs().sum() - std::fabs(B(i, i));
+            double c = 0.0;
+            for (long k = 0; k < n; ++k) c += std::fabs(B(k, i));
+            c -= std::fabs(B(i, i));
+            const double r = soucetRadku(B, i, true) - std::fabs(B(i, i));
             if (c == 0.0 || r == 0.0) continue;
             int f = 0;
             for (double cc = c; cc < r / 2.0; cc *= 4.0) ++f;
             for (double cc = c; cc > r * 2.0; cc /= 4.0) --f;
             if (f == 0 || std::ldexp(c, f) + std::ldexp(r, -f) >= 0.95 * (c + r)) continue;
-            B.col(i) *= std::ldexp(1.0, f);
-            B.row(i) *= std::ldexp(1.0, -f);
+            const double sloupec = std::ldexp(1.0, f), radek = std::ldexp(1.0, -f);
+            for (long k = 0; k < n; ++k) B(k, i) *= sloupec;
+            for (long k = 0; k < n; ++k) B(i, k) *= radek;
             e[static_cast<std::size_t>(i)] += f;
             zmena = true;
         }
@@ -79,8 +126,8 @@ std::vector<int> vyvazeni(const Matice& F) {
 // exact one: ||Q^-1 F* Q - Fh||_inf <= chybaF, ||Q^-1 g*_j - gh_j||_inf <= chybyG[j],
 // ||h*_o Q - hh_o||_1 <= chybyH[o].
 struct Hessenbergova {
-    Matice F, G, H;
-    Matice Q;                   // empty for Q = I
+    HustaMatice F, G, H;
+    HustaMatice Q;              // empty for Q = I
     double chybaF = 0.0;        // ||Q^-1 F* Q - F||_inf
     double normaQ = 1.0, inverzeQ = 1.0;  // ||Q||_inf, ||Q^-1||_inf
     std::vector<double> chybyG, chybyH;
@@ -93,87 +140,102 @@ using Vyvazeny = VyvazenySystem;
 
 // The bounds when Q = I: only the reading of the values.
 void bezTransformace(const Vyvazeny& v, Hessenbergova& s) {
-    s.chybaF = nahoru(normaRadku(v.dF) + s.F.rows() * smerovane::PODTECENI);
-    for (long j = 0; j < s.G.cols(); ++j) s.chybyG.push_back(nahoru(normaRadku(v.dG.col(j))));
-    for (long o = 0; o < s.H.rows(); ++o) s.chybyH.push_back(nahoru(v.dH.row(o).sum() * (1.0 + gama(s.H.cols()))));
+    s.chybaF = nahoru(normaRadkuShora(v.dF) + s.F.rows() * smerovane::PODTECENI);
+    for (long j = 0; j < s.G.cols(); ++j) s.chybyG.push_back(nahoru(normaRadkuShora(v.dG.col(j))));
+    for (long o = 0; o < s.H.rows(); ++o) s.chybyH.push_back(nahoru(soucetRadku(v.dH, o) * (1.0 + gama(s.H.cols()))));
 }
 
-// The bounds of the orthogonal reduction (F, G, H are the balanced system, exact but for
-// the reading of the file). False when Q is too far from orthogonal for them.
-// ||A||_inf of a long double matrix, from above as a double.
-double normaRadkuL(const MaticeL& A) {
+// ||A_(:, prvni .. prvni + sloupcu - 1)||_inf of a long double matrix, from above as a double
+// (inf where a row sums to NaN).
+double normaRadkuDlouhe(const MaticeL& A, long prvni, long sloupcu) {
+    std::vector<long double> radky(static_cast<std::size_t>(A.rows()), 0.0L);
+    for (long j = prvni; j < prvni + sloupcu; ++j)
+        for (long i = 0; i < A.rows(); ++i) radky[static_cast<std::size_t>(i)] += std::fabs(A(i, j));
     long double v = 0.0L;
-    for (long i = 0; i < A.rows(); ++i) v = std::max(v, A.row(i).cwiseAbs().sum());
-    return nahoru(static_cast<double>(v * (1.0L + static_cast<long double>(gama(A.cols() + 1.0, U_DLOUHE)))));
+    for (long double r : radky) {
+        if (std::isnan(r)) return INFINITY;
+        v = std::max(v, r);
+    }
+    return nahoru(static_cast<double>(v * (1.0L + static_cast<long double>(gama(sloupcu + 1.0, U_DLOUHE)))));
 }
 
-// The bounds of the orthogonal reduction (F, G, H are the balanced system, exact but for
-// the reading of the file). The residuals are computed in long double, whose rounding (2^-64)
-// leaves the bounds near the true residuals. False when Q is too far from orthogonal for them.
 // A bound of ||F* Q - Q Fh||_inf for every F* within dF of F elementwise: the residual summed in
 // double where its rounding stays within 64 u (1 + ||F||) (systems of few states), in long
 // double otherwise.
-double reziduumPodobnosti(const Matice& F, const Matice& dF, const Matice& Q, const Matice& Fh) {
+double reziduumPodobnosti(const HustaMatice& F, const HustaMatice& dF, const HustaMatice& Q, const HustaMatice& Fh) {
     const double n = static_cast<double>(F.rows());
-    const double zaokrouhleni = normaSoucinu(F, Q) + normaSoucinu(Q, Fh);
-    const double cteni = normaSoucinu(dF, Q) + n * smerovane::PODTECENI;
-    if (nahoru(gama(n + 2.0) * zaokrouhleni) <= 64.0 * smerovane::U * (1.0 + normaRadku(F)))
-        return nahoru(normaRadku(F * Q - Q * Fh) + gama(n + 2.0) * zaokrouhleni + cteni);
-    const MaticeL FL = F.cast<long double>(), QL = Q.cast<long double>();
-    return nahoru(normaRadkuL(FL * QL - QL * Fh.cast<long double>()) + gama(n + 2.0, U_DLOUHE) * zaokrouhleni + cteni);
+    const double zaokrouhleni = normaSoucinuShora(F, Q) + normaSoucinuShora(Q, Fh);
+    const double cteni = normaSoucinuShora(dF, Q) + n * smerovane::PODTECENI;
+    if (nahoru(gama(n + 2.0) * zaokrouhleni) <= 64.0 * smerovane::U * (1.0 + normaRadkuShora(F)))
+        return nahoru(normaRadkuShora(rozdil(soucin(F, Q), soucin(Q, Fh))) + gama(n + 2.0) * zaokrouhleni + cteni);
+    const MaticeL FL = naDlouhe(F), QL = naDlouhe(Q);
+    const MaticeL R = rozdil(soucin(FL, QL), soucin(QL, naDlouhe(Fh)));
+    return nahoru(normaRadkuDlouhe(R, 0, R.cols()) + gama(n + 2.0, U_DLOUHE) * zaokrouhleni + cteni);
 }
 
-bool sTransformaci(const Vyvazeny& v, const Matice& Q, Hessenbergova& s) {
-    const Matice &F = v.F, &G = v.G, &H = v.H;
+// The bounds of the orthogonal reduction (F, G, H are the balanced system, exact but for
+// the reading of the file; Qt is Q transposed). The residuals are computed in long double,
+// whose rounding (2^-64) leaves the bounds near the true residuals. False when Q is too far
+// from orthogonal for them.
+bool sTransformaci(const Vyvazeny& v, const HustaMatice& Q, const HustaMatice& Qt, Hessenbergova& s) {
+    const HustaMatice &F = v.F, &G = v.G, &H = v.H;
     const double n = static_cast<double>(F.rows());
-    const Matice Qt = Q.transpose();
-    const double odchylkaQ = nahoru(normaRadku(Matice::Identity(F.rows(), F.rows()) - Qt * Q) +
-                                    gama(n + 1.0) * normaSoucinu(Qt, Q));
+    const double odchylkaQ = nahoru(normaRadkuShora(jednotkovaBez(soucin(Qt, Q))) +
+                                    gama(n + 1.0) * normaSoucinuShora(Qt, Q));
     if (!(odchylkaQ < 0.5)) return false;
-    const double inverzeQ = nahoru(normaRadku(Qt) / (1.0 - odchylkaQ));
-    const MaticeL QL = Q.cast<long double>();
+    const double inverzeQ = nahoru(normaRadkuShora(Qt) / (1.0 - odchylkaQ));
+    const MaticeL QL = naDlouhe(Q);
     const double g = gama(n + 2.0, U_DLOUHE);
     s.chybaF = nahoru(inverzeQ * reziduumPodobnosti(F, v.dF, Q, s.F));
     s.Q = Q;
-    s.normaQ = normaRadku(Q);
+    s.normaQ = normaRadkuShora(Q);
     s.inverzeQ = inverzeQ;
-    const MaticeL zpet = G.cast<long double>() - QL * s.G.cast<long double>();
+    const MaticeL zpet = rozdil(naDlouhe(G), soucin(QL, naDlouhe(s.G)));
     for (long j = 0; j < G.cols(); ++j)
-        s.chybyG.push_back(nahoru(inverzeQ * (normaRadkuL(zpet.col(j)) + g * normaSoucinu(Q, s.G.col(j)) +
-                                              normaRadku(v.dG.col(j)) + smerovane::PODTECENI)));
-    // hh is H Q in long double rounded once.
-    const Matice HQ = H.cwiseAbs() * Q.cwiseAbs(), dHQ = v.dH * Q.cwiseAbs();
+        s.chybyG.push_back(nahoru(inverzeQ * (normaRadkuDlouhe(zpet, j, 1) + g * normaSoucinuShora(Q, s.G.col(j)) +
+                                              normaRadkuShora(v.dG.col(j)) + smerovane::PODTECENI)));
+    // hh is H Q in long double rounded once. Each term of the sum below passes at most 2n + 2
+    // roundings in double (n in an element of the product, n - 1 in the row sum, the scaling
+    // and the two additions), which the factor 1 + gamma_(2n+3) undoes.
+    const HustaMatice absQ = absolutniHodnotyMatice(Q);
+    const HustaMatice HQ = soucin(absolutniHodnotyMatice(H), absQ), dHQ = soucin(v.dH, absQ);
     for (long o = 0; o < H.rows(); ++o)
-        s.chybyH.push_back(nahoru((g * HQ.row(o).sum() + dHQ.row(o).sum() + smerovane::U * s.H.row(o).cwiseAbs().sum()) *
-                                      (1.0 + gama(n)) + smerovane::PODTECENI));
+        s.chybyH.push_back(nahoru((g * soucetRadku(HQ, o) + soucetRadku(dHQ, o) + smerovane::U * soucetRadku(s.H, o, true)) *
+                                      (1.0 + gama(2.0 * n + 3.0)) + smerovane::PODTECENI));
     return std::isfinite(s.chybaF);
 }
 
 // True when every non-zero value of both is a normal double.
-bool normalni(const Matice& A, const Matice& B) {
+bool normalni(const HustaMatice& A, const HustaMatice& B) {
     for (long i = 0; i < A.rows(); ++i)
         for (long j = 0; j < A.cols(); ++j)
             if (A(i, j) != 0.0 && (!std::isnormal(A(i, j)) || !std::isnormal(B(i, j)))) return false;
     return true;
 }
 
-bool jeHessenbergova(const Matice& F) {
+bool jeHessenbergova(const HustaMatice& F) {
     for (long i = 2; i < F.rows(); ++i)
         for (long j = 0; j + 1 < i; ++j)
             if (F(i, j) != 0.0) return false;
     return true;
 }
 
-// D^-1 A D for D = diag(2^e) on the sides that `radky` and `sloupce` ask for.
-void skaluj(Matice& A, const std::vector<int>& e, bool radky, bool sloupce) {
-    for (std::size_t i = 0; i < e.size(); ++i) {
-        if (radky) A.row(static_cast<long>(i)) *= std::ldexp(1.0, -e[i]);
-        if (sloupce) A.col(static_cast<long>(i)) *= std::ldexp(1.0, e[i]);
-    }
+// D^-1 A D for D = diag(2^e) on the sides that `radky` and `sloupce` ask for: a_ij times
+// 2^-e_i, then 2^e_j (in the other order below the diagonal).
+void skalujMocninami(HustaMatice& A, const std::vector<int>& e, bool radky, bool sloupce) {
+    if (e.empty()) return;
+    std::vector<double> zRadku(static_cast<std::size_t>(A.rows()), 1.0), zeSloupcu(static_cast<std::size_t>(A.cols()), 1.0);
+    for (std::size_t i = 0; radky && i < zRadku.size(); ++i) zRadku[i] = std::ldexp(1.0, -e[i]);
+    for (std::size_t j = 0; sloupce && j < zeSloupcu.size(); ++j) zeSloupcu[j] = std::ldexp(1.0, e[j]);
+    for (long j = 0; j < A.cols(); ++j)
+        for (long i = 0; i < A.rows(); ++i) {
+            const double r = zRadku[static_cast<std::size_t>(i)], c = zeSloupcu[static_cast<std::size_t>(j)];
+            A(i, j) = i <= j ? A(i, j) * r * c : A(i, j) * c * r;
+        }
 }
 
 // A bound scaled out of the normal range may have rounded down.
-void nahoruMimoRozsah(Matice& d) {
+void nahoruMimoRozsah(HustaMatice& d) {
     for (long i = 0; i < d.rows(); ++i)
         for (long j = 0; j < d.cols(); ++j)
             if (d(i, j) != 0.0) d(i, j) = smerovane::nahoru(d(i, j));
@@ -193,11 +255,11 @@ Vyvazeny vyvaz(const Matrix<double>& F, const Matrix<double>& G, const Matrix<do
     v.dL = naEigen(chybyCteni(L, texty ? &texty->L : nullptr), m, l);
     const std::vector<int> e = vyvazeni(v.F);
     Vyvazeny s = v;
-    for (Matice* A : {&s.F, &s.dF}) skaluj(*A, e, true, true);
-    for (Matice* A : {&s.G, &s.dG}) skaluj(*A, e, true, false);
-    for (Matice* A : {&s.H, &s.dH}) skaluj(*A, e, false, true);
+    for (HustaMatice* A : {&s.F, &s.dF}) skalujMocninami(*A, e, true, true);
+    for (HustaMatice* A : {&s.G, &s.dG}) skalujMocninami(*A, e, true, false);
+    for (HustaMatice* A : {&s.H, &s.dH}) skalujMocninami(*A, e, false, true);
     if (!normalni(v.F, s.F) || !normalni(v.G, s.G) || !normalni(v.H, s.H)) return v;
-    for (Matice* d : {&s.dF, &s.dG, &s.dH}) nahoruMimoRozsah(*d);
+    for (HustaMatice* d : {&s.dF, &s.dG, &s.dH}) nahoruMimoRozsah(*d);
     s.exponenty = e;
     return s;
 }
@@ -205,14 +267,14 @@ Vyvazeny vyvaz(const Matrix<double>& F, const Matrix<double>& G, const Matrix<do
 // The low parts of M as written and the bounds of what remains (ChybaCteni.h), balanced like
 // the system; a low part that the scaling takes out of the normal range joins the bound.
 void dolni(const Matrix<double>& M, const PresnaMatice* text, const std::vector<int>& e, bool radky, bool sloupce,
-           Matice& lo, Matice& zbyva) {
+           HustaMatice& lo, HustaMatice& zbyva) {
     Matrix<double> chyby, zbyvajici;
     const Matrix<double> d = dolniCasti(M, text, chyby, zbyvajici);
     lo = naEigen(d, M.get_rows(), M.get_columns());
     zbyva = naEigen(zbyvajici, M.get_rows(), M.get_columns());
-    const Matice puvodni = lo;
-    skaluj(lo, e, radky, sloupce);
-    skaluj(zbyva, e, radky, sloupce);
+    const HustaMatice puvodni = lo;
+    skalujMocninami(lo, e, radky, sloupce);
+    skalujMocninami(zbyva, e, radky, sloupce);
     nahoruMimoRozsah(zbyva);
     for (long i = 0; i < lo.rows(); ++i)
         for (long j = 0; j < lo.cols(); ++j)
@@ -234,7 +296,6 @@ VyvazenySystem sDolnimiCastmi(VyvazenySystem s, const Matrix<double>& F, const M
 
 // Reduces the balanced system; false when no bound relates it to the exact one.
 bool pripravSystem(const Vyvazeny& v, Hessenbergova& s) {
-    const long n = v.F.rows();
     if (jeHessenbergova(v.F)) {
         s.F = v.F;
         s.G = v.G;
@@ -242,23 +303,23 @@ bool pripravSystem(const Vyvazeny& v, Hessenbergova& s) {
         bezTransformace(v, s);
         return std::isfinite(s.chybaF);
     }
-    const Eigen::HessenbergDecomposition<Matice> rozklad(v.F);
-    const Matice Q = rozklad.matrixQ();
-    s.F = rozklad.matrixH();
-    for (long i = 2; i < n; ++i)
-        for (long j = 0; j + 1 < i; ++j) s.F(i, j) = 0.0;
-    s.G = (Q.transpose().cast<long double>() * v.G.cast<long double>()).cast<double>();
-    s.H = (v.H.cast<long double>() * Q.cast<long double>()).cast<double>();
-    return sTransformaci(v, Q, s);
+    HessenbergovTvar tvar = hessenbergovTvar(v.F);
+    s.F = std::move(tvar.H);
+    const HustaMatice& Q = tvar.Q;
+    const HustaMatice Qt = transponovana(Q);
+    s.G = naDvojite(soucin(naDlouhe(Qt), naDlouhe(v.G)));
+    s.H = naDvojite(soucin(naDlouhe(v.H), naDlouhe(Q)));
+    return sTransformaci(v, Q, Qt, s);
 }
 
-// A and its bounds d row by row.
-std::vector<Komplexni> komplexni(const Matice& A, const Matice& d, std::vector<double>& chyby) {
+// znamenko A (a sign, exact) and the bounds d of A row by row.
+std::vector<Komplexni> komplexni(const HustaMatice& A, const HustaMatice& d, std::vector<double>& chyby,
+                                 double znamenko = 1.0) {
     std::vector<Komplexni> v;
     chyby.clear();
     for (long i = 0; i < A.rows(); ++i)
         for (long j = 0; j < A.cols(); ++j) {
-            v.emplace_back(A(i, j));
+            v.emplace_back(znamenko * A(i, j));
             chyby.push_back(d(i, j));
         }
     return v;
@@ -270,7 +331,7 @@ void zpresni(const Vyvazeny& v, const std::vector<double>& w, FrekvencniOdezva& 
     const int n = static_cast<int>(v.F.rows()), l = static_cast<int>(v.G.cols()), m = static_cast<int>(v.H.rows());
     const Komplexni z = bodKruznice(w[k]);
     ChybyDat chyby;
-    std::vector<Komplexni> M = komplexni(-v.F, v.dF, chyby.M);
+    std::vector<Komplexni> M = komplexni(v.F, v.dF, chyby.M, -1.0);
     for (int i = 0; i < n; ++i) {
         const std::size_t e = static_cast<std::size_t>(i) * n + i;
         M[e] += z;
@@ -298,17 +359,17 @@ std::vector<bool> strukturaStavu(const Matrix<double>& F, const Matrix<double>& 
 }
 
 // The Hessenberg form row by row, for the evaluation at each frequency.
-HessenbergovSystem radkove(const Hessenbergova& h, const Vyvazeny& v) {
+HessenbergovSystem poRadcich(const Hessenbergova& h, const Vyvazeny& v) {
     HessenbergovSystem s;
     s.n = static_cast<int>(h.F.rows());
     s.l = static_cast<int>(h.G.cols());
     s.m = static_cast<int>(h.H.rows());
-    const auto doRadku = [](const Matice& A, std::vector<double>& v) {
+    const auto doRadku = [](const HustaMatice& A, std::vector<double>& v) {
         for (long i = 0; i < A.rows(); ++i)
             for (long j = 0; j < A.cols(); ++j) v.push_back(A(i, j));
     };
     doRadku(h.F, s.F);
-    doRadku(h.F.transpose(), s.Ft);
+    doRadku(transponovana(h.F), s.Ft);
     s.Q = h.Q;
     s.normaQ = h.normaQ;
     s.inverzeQ = h.inverzeQ;
@@ -434,7 +495,7 @@ void hessenbergovaOdezva(const std::shared_ptr<const Vyvazeny>& vyvazeny, const 
                          bool trojuhelnikova, const std::vector<double>& w, FrekvencniOdezva& odezva) {
     Hessenbergova h;
     if (!pripravSystem(*vyvazeny, h)) return;
-    const auto vyhodnoceni = std::make_shared<HessenbergovoVyhodnoceni>(radkove(h, *vyvazeny), spektralniMez(vyvazeny));
+    const auto vyhodnoceni = std::make_shared<HessenbergovoVyhodnoceni>(poRadcich(h, *vyvazeny), spektralniMez(vyvazeny));
     // Where the first frequencies show these bounds too coarse to settle the values (a dense F
     // far from normal), every value goes to the refinement at once.
     const std::size_t zkusebnich = 8;

@@ -3,62 +3,67 @@
 #include <algorithm>
 #include <cmath>
 
+#include "HusteSoucty.h"
+#include "HustyRozklad.h"
+#include "JisteNormy.h"
 #include "SmerovaneZaokrouhleni.h"
 #include "RychlyCertifikat.h"
 
 namespace {
 
-using MaticeC = Eigen::MatrixXcd;
 using smerovane::gama;
 using smerovane::nahoru;
 
-// ||A||_inf of a complex matrix, from above.
-double normaRadku(const MaticeC& A) {
-    double v = 0.0;
-    for (long i = 0; i < A.rows(); ++i) {
-        double radek = 0.0;
-        for (long j = 0; j < A.cols(); ++j) radek += smerovane::velikostNahoru(A(i, j));
-        v = std::max(v, radek);
-    }
-    return nahoru(v * (1.0 + gama(A.cols() + 1.0)));
-}
-
-// || |A| |B| ||_inf for real |A|, |B| given as magnitudes.
-double normaSoucinu(const Eigen::MatrixXd& A, const Eigen::MatrixXd& B) {
-    const Eigen::VectorXd radky = B.rowwise().sum();
-    return nahoru((A * radky).maxCoeff() * (1.0 + gama(2.0 * (A.cols() + B.cols()))));
-}
-
-Eigen::MatrixXd velikosti(const MaticeC& A) {
+// |a_ij| of a complex matrix, each from above.
+Eigen::MatrixXd velikostiShora(const Eigen::MatrixXcd& A) {
     Eigen::MatrixXd V(A.rows(), A.cols());
-    for (long i = 0; i < A.rows(); ++i)
-        for (long j = 0; j < A.cols(); ++j) V(i, j) = smerovane::velikostNahoru(A(i, j));
+    for (long j = 0; j < A.cols(); ++j)
+        for (long i = 0; i < A.rows(); ++i) V(i, j) = smerovane::velikostNahoru(A(i, j));
     return V;
+}
+
+// I - A for a square A, elementwise.
+Eigen::MatrixXcd jednotkovaBezKomplexni(Eigen::MatrixXcd A) {
+    for (long j = 0; j < A.cols(); ++j)
+        for (long i = 0; i < A.rows(); ++i) A(i, j) = (i == j ? 1.0 : 0.0) - A(i, j);
+    return A;
+}
+
+// F V - V diag(lambda), the first product in complex arithmetic as written.
+Eigen::MatrixXcd reziduumVlastnich(const Eigen::MatrixXd& F, const Eigen::MatrixXcd& V,
+                                   const std::vector<std::complex<double>>& lambda) {
+    Eigen::MatrixXcd Fc(F.rows(), F.cols());
+    for (long j = 0; j < F.cols(); ++j)
+        for (long i = 0; i < F.rows(); ++i) Fc(i, j) = F(i, j);
+    Eigen::MatrixXcd R = soucin(Fc, V);
+    for (long j = 0; j < R.cols(); ++j)
+        for (long i = 0; i < R.rows(); ++i) R(i, j) -= V(i, j) * lambda[static_cast<std::size_t>(j)];
+    return R;
 }
 
 }  // namespace
 
 SpektralniMez::SpektralniMez(const Eigen::MatrixXd& F) {
     const long n = F.rows();
-    const Eigen::EigenSolver<Eigen::MatrixXd> rozklad(F);
-    if (rozklad.info() != Eigen::Success) return;
-    const MaticeC V = rozklad.eigenvectors();
-    const Eigen::VectorXcd lambda = rozklad.eigenvalues();
-    const MaticeC W = V.partialPivLu().inverse();
-    const Eigen::MatrixXd absV = velikosti(V), absW = velikosti(W);
+    const VlastniRozklad rozklad = vlastniRozklad(F);
+    if (!rozklad.uspech) return;
+    const Eigen::MatrixXcd& V = rozklad.vektory;
+    const std::vector<std::complex<double>>& lambda = rozklad.hodnoty;
+    const Eigen::MatrixXcd W = inverzeLU(V);
+    const Eigen::MatrixXd absV = velikostiShora(V), absW = velikostiShora(W);
     // Complex products are within gamma of |A||B| (Higham, section 3.6), with complex units.
     const double g = gama(n + 2.0, smerovane::U_KOMPLEXNI);
-    const double beta = nahoru(normaRadku(MaticeC::Identity(n, n) - W * V) + g * normaSoucinu(absW, absV));
+    const double beta = nahoru(normaRadkuShora(jednotkovaBezKomplexni(soucin(W, V))) + g * normaSoucinuShora(absW, absV));
     if (!(beta < 0.5)) return;
-    const double normaV = normaRadku(V), inverzeV = nahoru(normaRadku(W) / (1.0 - beta));
+    const double normaV = normaRadkuShora(V), inverzeV = nahoru(normaRadkuShora(W) / (1.0 - beta));
     // R* = F* V - V Lambda: computed R, the rounding of both products, and (F* - F) V.
-    const MaticeC R = F.cast<std::complex<double>>() * V - V * lambda.asDiagonal();
+    const Eigen::MatrixXcd R = reziduumVlastnich(F, V, lambda);
     double velikostLambda = 0.0;
-    for (long i = 0; i < n; ++i) velikostLambda = std::max(velikostLambda, smerovane::velikostNahoru(lambda(i)));
-    const double FV = normaSoucinu(F.cwiseAbs(), absV);
-    const double rezidua = nahoru(normaRadku(R) + (g + CHYBA_CTENI) * FV + g * normaV * velikostLambda +
+    for (const std::complex<double>& l : lambda) velikostLambda = std::max(velikostLambda, smerovane::velikostNahoru(l));
+    const double FV = normaSoucinuShora(F, absV);
+    const double rezidua = nahoru(normaRadkuShora(R) + (g + CHYBA_CTENI) * FV + g * normaV * velikostLambda +
                                   n * smerovane::PODTECENI);
-    for (long i = 0; i < n; ++i) vlastniCisla.push_back(lambda(i));
+    vlastniCisla = lambda;
     podminenost = nahoru(normaV * inverzeV);
     chybaSpektra = nahoru(inverzeV * rezidua);
     if (!std::isfinite(podminenost) || !std::isfinite(chybaSpektra)) podminenost = chybaSpektra = INFINITY;

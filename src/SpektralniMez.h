@@ -1,8 +1,9 @@
 #ifndef SPEKTRALNIMEZ_H
 #define SPEKTRALNIMEZ_H
 
-#include <Eigen/Dense>
+#include <Eigen/Core>
 
+#include <cmath>
 #include <complex>
 #include <vector>
 
