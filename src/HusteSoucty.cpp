@@ -26,7 +26,7 @@ Eigen::MatrixXcd soucinTransponovane(const RefC& A, const RefC& B) {
     return C;
 }
 
-MaticeL soucin(const MaticeL& A, const MaticeL& B) {
+MaticeL soucin(const RefL& A, const RefL& B) {
     MaticeL C(A.rows(), B.cols());
     C.noalias() = A * B;
     return C;

@@ -14,11 +14,13 @@
 using MaticeL = Eigen::Matrix<long double, Eigen::Dynamic, Eigen::Dynamic>;
 using RefD = Eigen::Ref<const Eigen::MatrixXd>;
 using RefC = Eigen::Ref<const Eigen::MatrixXcd>;
+// Every parameter is a Ref, which binds only matrices of its own scalar type: a call has one match.
+using RefL = Eigen::Ref<const MaticeL>;
 
 Eigen::MatrixXd soucin(const RefD& A, const RefD& B);                   // A B
 Eigen::MatrixXd soucinTransponovane(const RefD& A, const RefD& B);      // A^T B
 Eigen::MatrixXcd soucin(const RefC& A, const RefC& B);                  // A B
 Eigen::MatrixXcd soucinTransponovane(const RefC& A, const RefC& B);     // A^T B (no conjugate)
-MaticeL soucin(const MaticeL& A, const MaticeL& B);                     // A B in long double
+MaticeL soucin(const RefL& A, const RefL& B);                           // A B in long double
 
 #endif
