@@ -6,14 +6,14 @@
 
 using Eigen::MatrixXd;
 
-MatrixXd velikostiPrvku(const RefPrvku& A) {
+MatrixXd absolutniHodnoty(const RefPrvku& A) {
     MatrixXd V(A.rows(), A.cols());
     for (long j = 0; j < A.cols(); ++j)
         for (long i = 0; i < A.rows(); ++i) V(i, j) = std::fabs(A(i, j));
     return V;
 }
 
-MatrixXd soucetVelikostiPrvku(const RefPrvku& A, const RefPrvku& B) {
+MatrixXd soucetAbsolutnich(const RefPrvku& A, const RefPrvku& B) {
     MatrixXd V(A.rows(), A.cols());
     for (long j = 0; j < A.cols(); ++j)
         for (long i = 0; i < A.rows(); ++i) V(i, j) = std::fabs(A(i, j)) + std::fabs(B(i, j));

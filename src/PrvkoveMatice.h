@@ -10,8 +10,8 @@
 
 using RefPrvku = Eigen::Ref<const Eigen::MatrixXd>;
 
-Eigen::MatrixXd velikostiPrvku(const RefPrvku& A);                           // |A|
-Eigen::MatrixXd soucetVelikostiPrvku(const RefPrvku& A, const RefPrvku& B);  // |A| + |B|
+Eigen::MatrixXd absolutniHodnoty(const RefPrvku& A);                         // |A|
+Eigen::MatrixXd soucetAbsolutnich(const RefPrvku& A, const RefPrvku& B);    // |A| + |B|
 Eigen::MatrixXd velikostiCasti(const Eigen::MatrixXcd& A);                   // |Re A| + |Im A|
 Eigen::MatrixXd soucetPrvku(const RefPrvku& A, const RefPrvku& B);           // A + B
 Eigen::MatrixXd nasobekPrvku(const RefPrvku& A, double c);                   // A c

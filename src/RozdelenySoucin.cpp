@@ -114,7 +114,7 @@ bool SoucetSKompenzaci::pridejSoucin(const RezyRadku& A, const RezySloupcu& X) {
         for (const MatrixXd* x : {&X.prvni, &X.druhy}) pridej(soucin(r, *x));
     if (A.maZbytek) {
         // |fl(Z X) - Z X| <= gamma_n |Z| |X| (Higham, eq. 3.13), |Z| |X| itself computed from above.
-        MatrixXd mez = soucin(velikostiPrvku(A.zbytek), soucetVelikostiPrvku(X.prvni, X.druhy));
+        MatrixXd mez = soucin(absolutniHodnoty(A.zbytek), soucetAbsolutnich(X.prvni, X.druhy));
         vynasobPrvky(mez, smerovane::gama(n + 2.0) * (1.0 + smerovane::gama(n + 2.0)));
         pridejPriblizne(soucin(A.zbytek, soucetPrvku(X.prvni, X.druhy)), mez);
     }

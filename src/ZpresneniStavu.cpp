@@ -161,7 +161,7 @@ bool ZpresneniStavu::rezidua(const PresnyBod& bod, const RezySloupcu& X, const s
     r.R.resize(n, a);
     for (long k = 0; k < r.R.size(); ++k) r.R.data()[k] = {R.data()[k], R.data()[r.R.size() + k]};
     // What the data beyond 64 bits and the point leave of R*: eG, eF |X|, |z* - z| |X|.
-    const MatrixXd velikostX = soucetVelikostiPrvku(Xr.leftCols(a), Xr.rightCols(a));
+    const MatrixXd velikostX = soucetAbsolutnich(Xr.leftCols(a), Xr.rightCols(a));
     const MatrixXd eG = vybraneSloupce(s.eG, vstupy), eFX = vnejsiNahoru(radkyEF, maximaVelikostiSloupcu(velikostX));
     r.chyba.resize(n, a);
     for (long k = 0; k < r.chyba.size(); ++k)
@@ -189,7 +189,7 @@ Eigen::VectorXd ZpresneniStavu::normyS(const PresnyBod& bod, const MatrixXcd& V0
         }
         sumaS(o) = suma;
     }
-    const MatrixXd velikostV = soucetVelikostiPrvku(V.leftCols(b), V.rightCols(b));
+    const MatrixXd velikostV = soucetAbsolutnich(V.leftCols(b), V.rightCols(b));
     const RowVectorXd sumaV = souctyVelikostiSloupcu(velikostV);
     const MatrixXd FV = soucinTransponovane(velikostV, radkyF), dFV = soucinTransponovane(velikostV, radkyDF);
     const VectorXd sumaH = souctyVelikostiRadku(H), dH = souctyVelikostiRadku(vybraneRadky(s.dH, vystupy));  // dH >= 0
@@ -243,7 +243,7 @@ bool ZpresneniStavu::hodnoty(const PresnyBod& bod, MatrixXcd X0, const MatrixXcd
     const VectorXd S = normyS(bod, V0, vystupy);
     const VectorXd eH = souctyVelikostiRadku(vybraneRadky(s.eH, vystupy), 1.0 + gama(n + 2.0));  // eH >= 0
     const MatrixXd eL = vybranePrvky(s.eL, vystupy, vstupy);
-    const RowVectorXd velikostX = maximaVelikostiSloupcu(soucetVelikostiPrvku(Xr.leftCols(a), Xr.rightCols(a)));
+    const RowVectorXd velikostX = maximaVelikostiSloupcu(soucetAbsolutnich(Xr.leftCols(a), Xr.rightCols(a)));
     Y.assign(static_cast<std::size_t>(a * b), 0.0);
     chyby.assign(Y.size(), 0.0);
     for (long o = 0; o < b; ++o)
