@@ -166,12 +166,11 @@ void resHessenbergovu(const Rozklad& r, Vektory& b) {
     // Back substitution, each row's real and imaginary sums from the left.
     for (int s = n - 1; s >= 0; --s) {
         const std::size_t radek = static_cast<std::size_t>(s) * n;
-        const double *ur = &r.U.re[radek], *ui = &r.U.im[radek];
+        const double *ur = &r.U.re[radek], *ui = &r.U.im[radek], *xr = b.re.data(), *xi = b.im.data();
         double sr = 0.0, si = 0.0;
         for (int c = s + 1; c < n; ++c) {
-            const double xr = b.re[static_cast<std::size_t>(c)], xi = b.im[static_cast<std::size_t>(c)];
-            sr += ur[c] * xr - ui[c] * xi;
-            si += ur[c] * xi + ui[c] * xr;
+            sr += ur[c] * xr[c] - ui[c] * xi[c];
+            si += ur[c] * xi[c] + ui[c] * xr[c];
         }
         const Komplexni x = podil({b.re[static_cast<std::size_t>(s)] - sr, b.im[static_cast<std::size_t>(s)] - si},
                                   {r.U.re[radek + static_cast<std::size_t>(s)], r.U.im[radek + static_cast<std::size_t>(s)]});
@@ -332,8 +331,13 @@ bool HessenbergovoVyhodnoceni::reseni(Komplexni z, double chybaZ, const std::vec
         resHessenbergovuTransponovane(r, v);
         uloz(v, 2 * a + static_cast<long>(c), b);
     }
-    // Back to the system as it came, by one real product for all the parts.
-    if (s.Q.size() != 0) P = soucin(s.Q, P);
+    // Back to the system as it came, by one real product for each part (a product of one
+    // column is a matrix-vector product).
+    if (s.Q.size() != 0)
+        for (const long od : {0L, a, 2 * a, 2 * a + b}) {
+            const long pocet = od < 2 * a ? a : b;
+            P.middleCols(od, pocet) = soucin(s.Q, P.middleCols(od, pocet));
+        }
     X0.resize(n, a);
     V0.resize(n, b);
     for (long c = 0; c < a; ++c)

@@ -175,7 +175,7 @@ Eigen::VectorXd ZpresneniStavu::normyS(const PresnyBod& bod, const MatrixXcd& V0
     const long n = s.F.rows(), b = static_cast<long>(vystupy.size());
     const double zr = bod.hi.real(), zi = bod.hi.imag();
     const MatrixXd V = castiVedleSebe(V0), H = vybraneRadky(s.H, vystupy);
-    const MatrixXd FtV = soucinTransponovane(s.F, V);  // F^T Re V0, then F^T Im V0
+    const MatrixXd FtVr = soucinTransponovane(s.F, V.leftCols(b)), FtVi = soucinTransponovane(s.F, V.rightCols(b));
     // Per output, sums over the states: |S| for S = H^T - z V0 + F^T V0, the rounding
     // gamma (|H| + |z| |V| + |F|^T |V|), the reading of H and F (the doubles alone), and |z* - z_hi| |V|.
     RowVectorXd sumaS(b);
@@ -183,8 +183,8 @@ Eigen::VectorXd ZpresneniStavu::normyS(const PresnyBod& bod, const MatrixXcd& V0
         double suma = 0.0;
         for (long j = 0; j < n; ++j) {
             const double vr = V(j, o), vi = V(j, b + o);
-            const double Sr = H(o, j) - (zr * vr - zi * vi) + FtV(j, o);
-            const double Si = -(zr * vi + zi * vr) + FtV(j, b + o);
+            const double Sr = H(o, j) - (zr * vr - zi * vi) + FtVr(j, o);
+            const double Si = -(zr * vi + zi * vr) + FtVi(j, o);
             suma += std::fabs(Sr) + std::fabs(Si);
         }
         sumaS(o) = suma;
