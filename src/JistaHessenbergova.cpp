@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "HusteSoucty.h"
 #include "SmerovaneZaokrouhleni.h"
@@ -334,10 +335,8 @@ bool HessenbergovoVyhodnoceni::reseni(Komplexni z, double chybaZ, const std::vec
     // Back to the system as it came, by one real product for each part (a product of one
     // column is a matrix-vector product).
     if (s.Q.size() != 0)
-        for (const long od : {0L, a, 2 * a, 2 * a + b}) {
-            const long pocet = od < 2 * a ? a : b;
+        for (const auto& [od, pocet] : {std::pair<long, long>{0, a}, {a, a}, {2 * a, b}, {2 * a + b, b}})
             P.middleCols(od, pocet) = soucin(s.Q, P.middleCols(od, pocet));
-        }
     X0.resize(n, a);
     V0.resize(n, b);
     for (long c = 0; c < a; ++c)
