@@ -2,35 +2,20 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
-#include <Eigen/Dense>
-
+#include "HusteSoucty.h"
 #include "SmerovaneZaokrouhleni.h"
 
 // Complex values are kept as separate real and imaginary arrays, so that every inner loop below
-// is an update of whole rows (no sums across a row), which the compiler vectorises.
-namespace {
-
-using smerovane::nahoru;
+// is an update of whole rows (no sums across a row), which the compiler vectorises. The two
+// types of the workspace have a namespace of their own, as the class's private workspace holds them.
+namespace hessenbergova_prace {
 
 struct Vektory {
     std::vector<double> re, im;
     Vektory(std::size_t velikost = 0) : re(velikost, 0.0), im(velikost, 0.0) {}
 };
-
-// An upper bound of |re + i im|, as smerovane::velikostNahoru.
-inline double velikost(double re, double im) {
-    const double a = std::fabs(re), b = std::fabs(im);
-    return (std::max(a, b) + 0.41422 * std::min(a, b)) * (1.0 + 4.0 * smerovane::U);
-}
-
-// y -= (fr + i fi) x over [od, do_).
-inline void odecti(double* yr, double* yi, const double* xr, const double* xi, double fr, double fi, int od, int po) {
-    for (int c = od; c < po; ++c) {
-        yr[c] -= fr * xr[c] - fi * xi[c];
-        yi[c] -= fr * xi[c] + fi * xr[c];
-    }
-}
 
 // P M = L U for the Hessenberg M = zI - F: U row by row; L as the multiplier and the row swap
 // of each step. The bounds of L come from its
@@ -45,6 +30,25 @@ struct Rozklad {
     std::vector<char> prohozeni;
     NormyRozkladu normy;
 };
+
+}  // namespace hessenbergova_prace
+
+namespace {
+
+using hessenbergova_prace::Rozklad;
+using hessenbergova_prace::Vektory;
+using smerovane::nahoru;
+
+// An upper bound of |re + i im|.
+inline double velikostHodnoty(double re, double im) { return smerovane::velikostNahoru({re, im}); }
+
+// y -= (fr + i fi) x over [od, do_).
+inline void odecti(double* yr, double* yi, const double* xr, const double* xi, double fr, double fi, int od, int po) {
+    for (int c = od; c < po; ++c) {
+        yr[c] -= fr * xr[c] - fi * xi[c];
+        yi[c] -= fr * xi[c] + fi * xr[c];
+    }
+}
 
 // zI - F into M (only the Hessenberg part is written; the rest is never read).
 void sestav(const HessenbergovSystem& s, Komplexni z, Vektory& M) {
@@ -61,7 +65,7 @@ void sestav(const HessenbergovSystem& s, Komplexni z, Vektory& M) {
 }
 
 // Factors r.U (which holds zI - F) in place.
-bool rozloz(int n, Rozklad& r) {
+bool rozlozHessenbergovu(int n, Rozklad& r) {
     Vektory& M = r.U;
     r.n = n;
     r.normy = NormyRozkladu();
@@ -73,7 +77,7 @@ bool rozloz(int n, Rozklad& r) {
         double* hi = &M.im[static_cast<std::size_t>(s) * n];
         double* dr = hr + n;
         double* di = hi + n;
-        if (velikost(dr[s], di[s]) > velikost(hr[s], hi[s])) {
+        if (velikostHodnoty(dr[s], di[s]) > velikostHodnoty(hr[s], hi[s])) {
             std::swap_ranges(hr + s, hr + n, dr + s);
             std::swap_ranges(hi + s, hi + n, di + s);
             std::swap(radkyL[static_cast<std::size_t>(s)], radkyL[static_cast<std::size_t>(s) + 1]);
@@ -86,7 +90,7 @@ bool rozloz(int n, Rozklad& r) {
         r.nasobitele[static_cast<std::size_t>(s)] = f;
         dr[s] = di[s] = 0.0;
         odecti(dr, di, hr, hi, f.real(), f.imag(), s + 1, n);
-        const double l = velikost(f.real(), f.imag());
+        const double l = velikostHodnoty(f.real(), f.imag());
         radkyL[static_cast<std::size_t>(s) + 1] += l;
         inverzeL[static_cast<std::size_t>(s) + 1] += l * inverzeL[static_cast<std::size_t>(s)];
     }
@@ -112,16 +116,17 @@ void normyU(Rozklad& r) {
         const double* ur = &r.U.re[static_cast<std::size_t>(i) * n];
         const double* ui = &r.U.im[static_cast<std::size_t>(i) * n];
         double* v = &r.velikostiU[static_cast<std::size_t>(i) * n];
-        const long delka = n - i - 1;
-        const Eigen::Map<const Eigen::ArrayXd> a(ur + i + 1, delka), b(ui + i + 1, delka);
-        // velikost() of every element at once.
-        Eigen::Map<Eigen::ArrayXd>(v + i + 1, delka) =
-            (a.abs().max(b.abs()) + 0.41422 * a.abs().min(b.abs())) * (1.0 + 4.0 * smerovane::U);
-        const Eigen::Map<const Eigen::ArrayXd> radek(v + i + 1, delka), dalsi(w.data() + i + 1, delka);
+        // velikostHodnoty() of every element, their sum and their sum weighted by w.
+        double soucetRadku = 0.0, vazeny = 0.0;
+        for (int c = i + 1; c < n; ++c) {
+            v[c] = velikostHodnoty(ur[c], ui[c]);
+            soucetRadku += v[c];
+            vazeny += v[c] * w[static_cast<std::size_t>(c)];
+        }
         const double diagonala = std::hypot(ur[i], ui[i]);
         r.diagonala[static_cast<std::size_t>(i)] = diagonala * (1.0 - 4.0 * smerovane::U);
-        nejvetsiRadek = std::max(nejvetsiRadek, diagonala * (1.0 + 4.0 * smerovane::U) + radek.sum());
-        w[static_cast<std::size_t>(i)] = (1.0 + (radek * dalsi).sum()) / r.diagonala[static_cast<std::size_t>(i)];
+        nejvetsiRadek = std::max(nejvetsiRadek, diagonala * (1.0 + 4.0 * smerovane::U) + soucetRadku);
+        w[static_cast<std::size_t>(i)] = (1.0 + vazeny) / r.diagonala[static_cast<std::size_t>(i)];
         inverze = std::max(inverze, w[static_cast<std::size_t>(i)]);
     }
     const double navyseni = 1.0 + smerovane::gama(2.0 * n + 4.0);
@@ -143,7 +148,7 @@ double normaFunkcionalu(const Rozklad& r, const double* h) {
     }
     for (int s = n - 2; s >= 0; --s) {
         const Komplexni f = r.nasobitele[static_cast<std::size_t>(s)];
-        w[static_cast<std::size_t>(s)] += velikost(f.real(), f.imag()) * w[static_cast<std::size_t>(s) + 1];
+        w[static_cast<std::size_t>(s)] += velikostHodnoty(f.real(), f.imag()) * w[static_cast<std::size_t>(s) + 1];
         if (r.prohozeni[static_cast<std::size_t>(s)]) std::swap(w[static_cast<std::size_t>(s)], w[static_cast<std::size_t>(s) + 1]);
     }
     double soucet = 0.0;
@@ -154,7 +159,7 @@ double normaFunkcionalu(const Rozklad& r, const double* h) {
 }
 
 // b := M^-1 b for one column b.
-void res(const Rozklad& r, Vektory& b) {
+void resHessenbergovu(const Rozklad& r, Vektory& b) {
     const int n = r.n;
     for (int s = 0; s + 1 < n; ++s) {
         if (r.prohozeni[static_cast<std::size_t>(s)]) {
@@ -166,13 +171,15 @@ void res(const Rozklad& r, Vektory& b) {
         b.re[static_cast<std::size_t>(s) + 1] -= f.real() * xr - f.imag() * xi;
         b.im[static_cast<std::size_t>(s) + 1] -= f.real() * xi + f.imag() * xr;
     }
-    // Back substitution, each row's real and imaginary sums as one vectorised reduction each.
+    // Back substitution, each row's real and imaginary sums from the left.
     for (int s = n - 1; s >= 0; --s) {
-        const std::size_t radek = static_cast<std::size_t>(s) * n, od = static_cast<std::size_t>(s) + 1;
-        const long delka = n - s - 1;
-        const Eigen::Map<const Eigen::ArrayXd> ur(&r.U.re[radek + od], delka), ui(&r.U.im[radek + od], delka),
-            xr(&b.re[od], delka), xi(&b.im[od], delka);
-        const double sr = (ur * xr - ui * xi).sum(), si = (ur * xi + ui * xr).sum();
+        const std::size_t radek = static_cast<std::size_t>(s) * n;
+        const double *ur = &r.U.re[radek], *ui = &r.U.im[radek], *xr = b.re.data(), *xi = b.im.data();
+        double sr = 0.0, si = 0.0;
+        for (int c = s + 1; c < n; ++c) {
+            sr += ur[c] * xr[c] - ui[c] * xi[c];
+            si += ur[c] * xi[c] + ui[c] * xr[c];
+        }
         const Komplexni x = podil({b.re[static_cast<std::size_t>(s)] - sr, b.im[static_cast<std::size_t>(s)] - si},
                                   {r.U.re[radek + static_cast<std::size_t>(s)], r.U.im[radek + static_cast<std::size_t>(s)]});
         b.re[static_cast<std::size_t>(s)] = x.real();
@@ -181,7 +188,7 @@ void res(const Rozklad& r, Vektory& b) {
 }
 
 // b := M^-T b: M^T = U^T T^-T for T = E_n-2 P_n-2 ... E_0 P_0, so U^T a = b, then T^T a.
-void resTransponovane(const Rozklad& r, Vektory& b) {
+void resHessenbergovuTransponovane(const Rozklad& r, Vektory& b) {
     const int n = r.n;
     for (int s = 0; s < n; ++s) {
         const double* ur = &r.U.re[static_cast<std::size_t>(s) * n];
@@ -222,16 +229,16 @@ Vektory reziduumHessenbergovo(const std::vector<double>& Ft, int n, Komplexni z,
 }
 
 // Maximum norm (soucet false) or sum of magnitudes, as an upper bound.
-double norma(const Vektory& v, bool soucet) {
+double normaVektoru(const Vektory& v, bool soucet) {
     double a = 0.0;
     for (std::size_t i = 0; i < v.re.size(); ++i) {
-        const double x = velikost(v.re[i], v.im[i]);
+        const double x = velikostHodnoty(v.re[i], v.im[i]);
         a = soucet ? a + x : std::max(a, x);
     }
     return nahoru(a * (1.0 + smerovane::gama(v.re.size() + 1.0)));
 }
 
-double normaRadku(const std::vector<double>& A, int n, int k, int radek) {
+double normaJednohoRadku(const std::vector<double>& A, int n, int k, int radek) {
     double a = 0.0;
     for (int j = 0; j < k; ++j) a += std::fabs(A[static_cast<std::size_t>(radek) * k + j]);
     return nahoru(a * (1.0 + smerovane::gama(n + 1.0)));
@@ -264,7 +271,7 @@ struct HessenbergovoVyhodnoceni::Prostor {
 HessenbergovoVyhodnoceni::HessenbergovoVyhodnoceni(HessenbergovSystem system,
                                                    std::function<double(Komplexni, double)> mez)
     : s(std::move(system)), prostor(std::make_unique<Prostor>()), mezInverze(std::move(mez)) {
-    for (int i = 0; i < s.n; ++i) normaM = std::max(normaM, 1.0 + normaRadku(s.F, s.n, s.n, i));
+    for (int i = 0; i < s.n; ++i) normaM = std::max(normaM, 1.0 + normaJednohoRadku(s.F, s.n, s.n, i));
     normaM = nahoru(normaM);
     prostor->r.U = Vektory(static_cast<std::size_t>(s.n) * static_cast<std::size_t>(s.n));
 }
@@ -279,11 +286,11 @@ bool HessenbergovoVyhodnoceni::rozlozV(Komplexni z, double chybaZ, double& chyba
     double zaokrouhleniDiagonaly = 0.0;
     for (int i = 0; i < n; ++i) {
         const std::size_t d = static_cast<std::size_t>(i) * n + i;
-        zaokrouhleniDiagonaly = std::max(zaokrouhleniDiagonaly, smerovane::U * velikost(r.U.re[d], r.U.im[d]));
+        zaokrouhleniDiagonaly = std::max(zaokrouhleniDiagonaly, smerovane::U * velikostHodnoty(r.U.re[d], r.U.im[d]));
     }
     // ||E||_inf for the exact M* = M - E: the system's own bound, the point's, the diagonal's rounding.
     chybaM = nahoru(s.chybaF + chybaZ + zaokrouhleniDiagonaly);
-    if (!rozloz(n, r)) return false;
+    if (!rozlozHessenbergovu(n, r)) return false;
     normyU(r);
     // ||M*^-1|| in this form and in the one the system came in (M0* = Q M* Q^-1).
     inverze = r.normy.inverzePresne(n, chybaM);
@@ -311,31 +318,38 @@ bool HessenbergovoVyhodnoceni::reseni(Komplexni z, double chybaZ, const std::vec
     bool porovnani = false;
     if (!rozlozV(z, chybaZ, chybaM, inverze, inverze0, porovnani)) return false;
     const Rozklad& r = prostor->r;
-    Eigen::MatrixXcd X(n, static_cast<long>(vstupy.size())), V(n, static_cast<long>(vystupy.size()));
+    // The columns side by side: real parts of X, imaginary parts of X, then those of V.
+    const long a = static_cast<long>(vstupy.size()), b = static_cast<long>(vystupy.size());
+    Eigen::MatrixXd P(n, 2 * (a + b));
+    const auto uloz = [&P](const Vektory& x, long sloupec, long posun) {
+        for (std::size_t j = 0; j < x.re.size(); ++j) {
+            P(static_cast<long>(j), sloupec) = x.re[j];
+            P(static_cast<long>(j), sloupec + posun) = x.im[j];
+        }
+    };
     for (std::size_t c = 0; c < vstupy.size(); ++c) {
         Vektory x(static_cast<std::size_t>(n));
         for (int j = 0; j < n; ++j) x.re[static_cast<std::size_t>(j)] = s.G[static_cast<std::size_t>(j) * s.l + vstupy[c]];
-        res(r, x);
-        for (int j = 0; j < n; ++j) X(j, static_cast<long>(c)) = {x.re[static_cast<std::size_t>(j)], x.im[static_cast<std::size_t>(j)]};
+        resHessenbergovu(r, x);
+        uloz(x, static_cast<long>(c), a);
     }
     for (std::size_t c = 0; c < vystupy.size(); ++c) {
         Vektory v(static_cast<std::size_t>(n));
         for (int j = 0; j < n; ++j) v.re[static_cast<std::size_t>(j)] = s.H[static_cast<std::size_t>(vystupy[c]) * n + j];
-        resTransponovane(r, v);
-        for (int j = 0; j < n; ++j) V(j, static_cast<long>(c)) = {v.re[static_cast<std::size_t>(j)], v.im[static_cast<std::size_t>(j)]};
+        resHessenbergovuTransponovane(r, v);
+        uloz(v, 2 * a + static_cast<long>(c), b);
     }
-    // Back to the system as it came, by one real product each for the real and imaginary parts.
-    if (s.Q.size() == 0) {
-        X0 = std::move(X);
-        V0 = std::move(V);
-        return true;
-    }
-    X0.resize(n, X.cols());
-    V0.resize(n, V.cols());
-    X0.real() = s.Q * X.real();
-    X0.imag() = s.Q * X.imag();
-    V0.real() = s.Q * V.real();
-    V0.imag() = s.Q * V.imag();
+    // Back to the system as it came, by one real product for each part (a product of one
+    // column is a matrix-vector product).
+    if (s.Q.size() != 0)
+        for (const auto& [od, pocet] : {std::pair<long, long>{0, a}, {a, a}, {2 * a, b}, {2 * a + b, b}})
+            P.middleCols(od, pocet) = soucin(s.Q, P.middleCols(od, pocet));
+    X0.resize(n, a);
+    V0.resize(n, b);
+    for (long c = 0; c < a; ++c)
+        for (long j = 0; j < n; ++j) X0(j, c) = {P(j, c), P(j, a + c)};
+    for (long c = 0; c < b; ++c)
+        for (long j = 0; j < n; ++j) V0(j, c) = {P(j, 2 * a + c), P(j, 2 * a + b + c)};
     return true;
 }
 
@@ -351,15 +365,15 @@ void HessenbergovoVyhodnoceni::resVstupy(Komplexni z, double chybaM) {
     for (int i = 0; i < l; ++i) {
         for (int j = 0; j < n; ++j) X[i].re[static_cast<std::size_t>(j)] = s.G[static_cast<std::size_t>(j) * l + i];
         const Vektory b = X[i];
-        res(r, X[i]);
-        normaX[i] = norma(X[i], false);
+        resHessenbergovu(r, X[i]);
+        normaX[i] = normaVektoru(X[i], false);
         // The a-priori backward error of the solve, dM ||X|| (Higham, theorem 9.4), unless it
         // is large enough to be worth the residual itself.
         chybaR[i] = nahoru(s.chybyG[i] + (chybaM + dM) * normaX[i]);
         if (dM > 1e-13) {
-            const double rezidua = norma(reziduumHessenbergovo(s.Ft, n, z, b, X[i]), false);
+            const double rezidua = normaVektoru(reziduumHessenbergovo(s.Ft, n, z, b, X[i]), false);
             chybaR[i] = std::min(chybaR[i], nahoru(s.chybyG[i] + chybaM * normaX[i] + rezidua +
-                                                   g * (norma(b, false) + normaM * normaX[i])));
+                                                   g * (normaVektoru(b, false) + normaM * normaX[i])));
         }
     }
 }
@@ -385,7 +399,7 @@ bool HessenbergovoVyhodnoceni::bezDualu(Komplexni z, double chybaM, double inver
     const double soucetni = smerovane::gama(n + 2.0, smerovane::U_KOMPLEXNI);
     for (int o = 0; o < m; ++o) {
         const double* h = &s.H[static_cast<std::size_t>(o) * n];
-        const double t = porovnani ? nahoru(normaFunkcionalu(r, h) * zesileni) : nahoru(normaRadku(s.H, n, n, o) * inverze);
+        const double t = porovnani ? nahoru(normaFunkcionalu(r, h) * zesileni) : nahoru(normaJednohoRadku(s.H, n, n, o) * inverze);
         for (int i = 0; i < l; ++i) {
             const std::size_t e = static_cast<std::size_t>(o) * l + i;
             const SoucinRadku y = soucinRadku(s.L[e], h, X[i], n);

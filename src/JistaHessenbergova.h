@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include <Eigen/Dense>
+#include <Eigen/Core>
 
 #include "JistaEliminace.h"
 

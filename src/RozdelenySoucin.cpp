@@ -1,14 +1,19 @@
 #include "RozdelenySoucin.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
+#include "HusteSoucty.h"
+#include "PrvkoveMatice.h"
 #include "SmerovaneZaokrouhleni.h"
 
 namespace {
 
+using Eigen::MatrixXd;
+
 // The exponent e with |x| < 2^e for the largest |x| of a row or column; INT_MIN for zeros.
-int exponent(double nejvetsi) {
+int exponentRezu(double nejvetsi) {
     if (nejvetsi == 0.0) return INT_MIN;
     int e = 0;
     std::frexp(nejvetsi, &e);
@@ -17,7 +22,20 @@ int exponent(double nejvetsi) {
 
 // x rounded toward zero to an integer multiple of 2^jednotka (exact: ldexp only moves the
 // exponent, and what trunc drops lies below the unit).
-inline double rez(double x, int jednotka) { return std::ldexp(std::trunc(std::ldexp(x, -jednotka)), jednotka); }
+inline double rezNaJednotku(double x, int jednotka) {
+    return std::ldexp(std::trunc(std::ldexp(x, -jednotka)), jednotka);
+}
+
+// The exponent of each row's largest magnitude.
+std::vector<int> exponentyRadku(const MatrixXd& A) {
+    std::vector<double> nejvetsi(static_cast<std::size_t>(A.rows()), 0.0);
+    for (long j = 0; j < A.cols(); ++j)
+        for (long i = 0; i < A.rows(); ++i)
+            nejvetsi[static_cast<std::size_t>(i)] = std::max(nejvetsi[static_cast<std::size_t>(i)], std::fabs(A(i, j)));
+    std::vector<int> exponenty;
+    for (const double x : nejvetsi) exponenty.push_back(exponentRezu(x));
+    return exponenty;
+}
 
 }  // namespace
 
@@ -27,51 +45,57 @@ int bituRezu(long n) {
     return (53 - log2n) / 2;
 }
 
-RezyRadku::RezyRadku(const Eigen::MatrixXd& A, int b) : bitu(b) {
-    Eigen::MatrixXd zbyva = A;
-    for (long i = 0; i < A.rows(); ++i) exponenty.push_back(exponent(A.row(i).cwiseAbs().maxCoeff()));
-    for (int p = 1; p <= 3 && !zbyva.isZero(0.0); ++p) {
-        Eigen::MatrixXd r = Eigen::MatrixXd::Zero(A.rows(), A.cols());
-        for (long i = 0; i < A.rows(); ++i) {
-            if (exponenty[static_cast<std::size_t>(i)] == INT_MIN) continue;
-            const int jednotka = exponenty[static_cast<std::size_t>(i)] - p * bitu;
-            for (long j = 0; j < A.cols(); ++j) r(i, j) = rez(zbyva(i, j), jednotka);
-        }
-        zbyva -= r;
+RezyRadku::RezyRadku(const MatrixXd& A, int b) : exponenty(exponentyRadku(A)), bitu(b) {
+    MatrixXd zbyva = A;
+    for (int p = 1; p <= 3 && !jeNulova(zbyva); ++p) {
+        MatrixXd r = MatrixXd::Zero(A.rows(), A.cols());
+        for (long j = 0; j < A.cols(); ++j)
+            for (long i = 0; i < A.rows(); ++i) {
+                const int e = exponenty[static_cast<std::size_t>(i)];
+                if (e != INT_MIN) r(i, j) = rezNaJednotku(zbyva(i, j), e - p * bitu);
+            }
+        // Exact: r holds the leading bits of zbyva.
+        for (long k = 0; k < zbyva.size(); ++k) zbyva.data()[k] -= r.data()[k];
         rezy.push_back(std::move(r));
     }
-    maZbytek = !zbyva.isZero(0.0);
+    maZbytek = !jeNulova(zbyva);
     if (maZbytek) zbytek = std::move(zbyva);
 }
 
-RezySloupcu::RezySloupcu(Eigen::MatrixXd& X, int bitu) : prvni(X.rows(), X.cols()), druhy(X.rows(), X.cols()) {
+RezySloupcu::RezySloupcu(MatrixXd& X, int bitu) : prvni(X.rows(), X.cols()), druhy(X.rows(), X.cols()) {
+    const Eigen::RowVectorXd nejvetsi = maximaVelikostiSloupcu(X);
     for (long j = 0; j < X.cols(); ++j) {
-        const int e = exponent(X.col(j).cwiseAbs().maxCoeff());
+        const int e = exponentRezu(nejvetsi(j));
         exponenty.push_back(e);
         for (long i = 0; i < X.rows(); ++i) {
-            prvni(i, j) = e == INT_MIN ? 0.0 : rez(X(i, j), e - bitu);
-            druhy(i, j) = e == INT_MIN ? 0.0 : rez(X(i, j) - prvni(i, j), e - 2 * bitu);
+            prvni(i, j) = e == INT_MIN ? 0.0 : rezNaJednotku(X(i, j), e - bitu);
+            druhy(i, j) = e == INT_MIN ? 0.0 : rezNaJednotku(X(i, j) - prvni(i, j), e - 2 * bitu);
         }
     }
-    X = prvni + druhy;
+    X = soucetPrvku(prvni, druhy);
 }
 
 SoucetSKompenzaci::SoucetSKompenzaci(long radku, long sloupcu)
-    : s(Eigen::ArrayXXd::Zero(radku, sloupcu)), c(s), velikosti(s), zbytky(s) {}
+    : s(MatrixXd::Zero(radku, sloupcu)), c(s), velikostiClenu(s), zbytky(s) {}
 
-void SoucetSKompenzaci::pridej(const Eigen::MatrixXd& x) {
-    // TwoSum (Knuth): t + e = s + x exactly.
-    const Eigen::ArrayXXd t = s + x.array();
-    const Eigen::ArrayXXd z = t - s;
-    c += (s - (t - z)) + (x.array() - z);
-    s = t;
-    velikosti += x.array().abs();
+void SoucetSKompenzaci::pridej(const MatrixXd& x) {
+    // TwoSum (Knuth) per element: t + e = s + x exactly, e gathered in c. Only additions and
+    // subtractions, each rounded as written (no reassociation without -ffast-math).
+    double *sp = s.data(), *cp = c.data(), *vp = velikostiClenu.data();
+    const double* xp = x.data();
+    for (long k = 0; k < s.size(); ++k) {
+        const double t = sp[k] + xp[k];
+        const double z = t - sp[k];
+        cp[k] += (sp[k] - (t - z)) + (xp[k] - z);
+        sp[k] = t;
+        vp[k] += std::fabs(xp[k]);
+    }
     ++pocet;
 }
 
-void SoucetSKompenzaci::pridejPriblizne(const Eigen::MatrixXd& x, const Eigen::MatrixXd& chybaX) {
+void SoucetSKompenzaci::pridejPriblizne(const MatrixXd& x, const MatrixXd& chybaX) {
     pridej(x);
-    zbytky += chybaX.array();
+    for (long k = 0; k < zbytky.size(); ++k) zbytky.data()[k] += chybaX.data()[k];
 }
 
 bool SoucetSKompenzaci::pridejSoucin(const RezyRadku& A, const RezySloupcu& X) {
@@ -85,24 +109,28 @@ bool SoucetSKompenzaci::pridejSoucin(const RezyRadku& A, const RezySloupcu& X) {
     // The smallest unit of a slice product must be a double (no underflow), the largest sum finite.
     const int slicu = static_cast<int>(A.rezy.size());
     if (nejmensiA + nejmensiX - (slicu + 2) * A.bitu < -1074 + 1 || nejvetsiA + nejvetsiX + 64 > 1023) return false;
-    for (const Eigen::MatrixXd& r : A.rezy)
-        for (const Eigen::MatrixXd* x : {&X.prvni, &X.druhy}) pridej(r * *x);
+    // Each slice product is exact in any order of summation, so the blocked product will do.
+    for (const MatrixXd& r : A.rezy)
+        for (const MatrixXd* x : {&X.prvni, &X.druhy}) pridej(soucin(r, *x));
     if (A.maZbytek) {
-        const Eigen::MatrixXd absX = X.prvni.cwiseAbs() + X.druhy.cwiseAbs();
-        const Eigen::MatrixXd absZ = A.zbytek.cwiseAbs();
         // |fl(Z X) - Z X| <= gamma_n |Z| |X| (Higham, eq. 3.13), |Z| |X| itself computed from above.
-        pridejPriblizne(A.zbytek * (X.prvni + X.druhy),
-                        (absZ * absX) * (smerovane::gama(n + 2.0) * (1.0 + smerovane::gama(n + 2.0))));
+        MatrixXd mez = soucin(absolutniHodnoty(A.zbytek), soucetAbsolutnich(X.prvni, X.druhy));
+        vynasobPrvky(mez, smerovane::gama(n + 2.0) * (1.0 + smerovane::gama(n + 2.0)));
+        pridejPriblizne(soucin(A.zbytek, soucetPrvku(X.prvni, X.druhy)), mez);
     }
     return true;
 }
 
-Eigen::MatrixXd SoucetSKompenzaci::vysledek() const { return (s + c).matrix(); }
+MatrixXd SoucetSKompenzaci::vysledek() const { return soucetPrvku(s, c); }
 
-Eigen::MatrixXd SoucetSKompenzaci::chyba() const {
+MatrixXd SoucetSKompenzaci::chyba() const {
     // |res - S| <= u |S| + gamma_K^2 sum |p| with |S| <= (|res| + that) ...: divided by 1 - u.
-    const double g = smerovane::gama(pocet + 1.0);
-    const Eigen::ArrayXXd v = (s + c).abs();
-    const Eigen::ArrayXXd mez = (smerovane::U * v + g * g * velikosti) / (1.0 - smerovane::U) + zbytky;
-    return (mez * (1.0 + 8.0 * smerovane::U) + smerovane::PODTECENI).matrix();
+    const double g = smerovane::gama(pocet + 1.0), gg = g * g;
+    MatrixXd mez(s.rows(), s.cols());
+    for (long k = 0; k < s.size(); ++k) {
+        const double v = std::fabs(s.data()[k] + c.data()[k]);
+        const double m = (smerovane::U * v + gg * velikostiClenu.data()[k]) / (1.0 - smerovane::U) + zbytky.data()[k];
+        mez.data()[k] = m * (1.0 + 8.0 * smerovane::U) + smerovane::PODTECENI;
+    }
+    return mez;
 }

@@ -1,7 +1,7 @@
 #ifndef ROZDELENYSOUCIN_H
 #define ROZDELENYSOUCIN_H
 
-#include <Eigen/Dense>
+#include <Eigen/Core>
 
 #include <vector>
 
@@ -56,7 +56,8 @@ public:
     void pridejPriblizne(const Eigen::MatrixXd& x, const Eigen::MatrixXd& chybaX);
 
 private:
-    Eigen::ArrayXXd s, c, velikosti, zbytky;
+    // Elementwise: the running sum s, its compensation c, sum |p| and the added bounds.
+    Eigen::MatrixXd s, c, velikostiClenu, zbytky;
     long pocet = 0;
 };
 

@@ -1,7 +1,7 @@
 #ifndef ZPRESNENISTAVU_H
 #define ZPRESNENISTAVU_H
 
-#include <Eigen/Dense>
+#include <Eigen/Core>
 
 #include <vector>
 
@@ -46,7 +46,8 @@ private:
     VyvazenySystem s;
     int bitu = 0;
     RezyRadku rezyF;
-    Eigen::VectorXd radkyF, radkyFlo, radkyEF;  // row sums of |F|, |Flo|, |eF|
+    Eigen::VectorXd radkyF, radkyFlo, radkyEF;  // row sums of |F|, |Flo|, |eF|, raised by gamma_n+2
+    Eigen::VectorXd radkyDF;                    // row sums of dF
     bool maFlo = false, maGlo = false, maHlo = false;
 };
 
