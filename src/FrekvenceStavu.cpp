@@ -19,6 +19,7 @@
 #include "HustyRozklad.h"
 #include "JisteNormy.h"
 #include "JistaHessenbergova.h"
+#include "PrvkoveMatice.h"
 #include "SpektralniMez.h"
 #include "TrojuhelnikovaOdezva.h"
 #include "ZpresneniStavu.h"
@@ -46,14 +47,6 @@ HustaMatice transponovana(const HustaMatice& A) {
     for (long j = 0; j < A.cols(); ++j)
         for (long i = 0; i < A.rows(); ++i) T(j, i) = A(i, j);
     return T;
-}
-
-// |A| elementwise.
-HustaMatice absolutniHodnotyMatice(const HustaMatice& A) {
-    HustaMatice V(A.rows(), A.cols());
-    for (long j = 0; j < A.cols(); ++j)
-        for (long i = 0; i < A.rows(); ++i) V(i, j) = std::fabs(A(i, j));
-    return V;
 }
 
 // A - B elementwise (each difference rounded once).
@@ -197,8 +190,8 @@ bool sTransformaci(const Vyvazeny& v, const HustaMatice& Q, const HustaMatice& Q
     // hh is H Q in long double rounded once. Each term of the sum below passes at most 2n + 2
     // roundings in double (n in an element of the product, n - 1 in the row sum, the scaling
     // and the two additions), which the factor 1 + gamma_(2n+3) undoes.
-    const HustaMatice absQ = absolutniHodnotyMatice(Q);
-    const HustaMatice HQ = soucin(absolutniHodnotyMatice(H), absQ), dHQ = soucin(v.dH, absQ);
+    const HustaMatice absQ = absolutniHodnoty(Q);
+    const HustaMatice HQ = soucin(absolutniHodnoty(H), absQ), dHQ = soucin(v.dH, absQ);
     for (long o = 0; o < H.rows(); ++o)
         s.chybyH.push_back(nahoru((g * soucetRadku(HQ, o) + soucetRadku(dHQ, o) + smerovane::U * soucetRadku(s.H, o, true)) *
                                       (1.0 + gama(2.0 * n + 3.0)) + smerovane::PODTECENI));
