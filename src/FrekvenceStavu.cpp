@@ -214,16 +214,14 @@ bool jeHessenbergova(const HustaMatice& F) {
 }
 
 // D^-1 A D for D = diag(2^e) on the sides that `radky` and `sloupce` ask for: a_ij times
-// 2^-e_i, then 2^e_j (in the other order below the diagonal).
+// 2^(e_j - e_i) in one step, so the value is exact wherever the result is a normal double (two
+// steps could pass through the subnormal range and lose bits on the way).
 void skalujMocninami(HustaMatice& A, const std::vector<int>& e, bool radky, bool sloupce) {
     if (e.empty()) return;
-    std::vector<double> zRadku(static_cast<std::size_t>(A.rows()), 1.0), zeSloupcu(static_cast<std::size_t>(A.cols()), 1.0);
-    for (std::size_t i = 0; radky && i < zRadku.size(); ++i) zRadku[i] = std::ldexp(1.0, -e[i]);
-    for (std::size_t j = 0; sloupce && j < zeSloupcu.size(); ++j) zeSloupcu[j] = std::ldexp(1.0, e[j]);
     for (long j = 0; j < A.cols(); ++j)
         for (long i = 0; i < A.rows(); ++i) {
-            const double r = zRadku[static_cast<std::size_t>(i)], c = zeSloupcu[static_cast<std::size_t>(j)];
-            A(i, j) = i <= j ? A(i, j) * r * c : A(i, j) * c * r;
+            const int exponent = (sloupce ? e[static_cast<std::size_t>(j)] : 0) - (radky ? e[static_cast<std::size_t>(i)] : 0);
+            A(i, j) = std::ldexp(A(i, j), exponent);
         }
 }
 
