@@ -86,7 +86,7 @@ void tabulkaZesileni(std::ostream& svg, const Zprava& z, double y) {
 }
 
 // Far enough to hold every pole and zero and the unit circle with a margin.
-double rozsah(const Zprava& z) {
+double rozsahMapyPolu(const Zprava& z) {
     double r = 1.2;
     for (const auto* seznam : {&z.poly, &z.nuly}) {
         for (const PolZpravy& k : *seznam) r = std::max({r, 1.1 * std::fabs(k.re), 1.1 * std::fabs(k.im)});
@@ -97,7 +97,7 @@ double rozsah(const Zprava& z) {
 }  // namespace
 
 std::string svgPolu(const Zprava& zprava, const std::string& nazevZpravy) {
-    const double r = rozsah(zprava);
+    const double r = rozsahMapyPolu(zprava);
     const Osa osa = osaHodnot(-r, r);
     const Plocha p{VLEVO_MAPY, VLEVO_MAPY + STRANA, NAHORE, NAHORE + STRANA, osa, osa};
     std::ostringstream svg;

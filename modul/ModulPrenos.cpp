@@ -9,7 +9,7 @@ namespace {
 
 // Orders up to which all numerators come from one adjugate expansion; beyond, each pair by the
 // determinant lemma (two characteristic polynomials).
-const long MAX_RAD_ADJUNGOVANE = 16;
+const long MAX_RAD_ADJUNGOVANE_PRENOSU = 16;
 
 // N / D in lowest terms with D monic.
 void zkrat(PrenosDvojice& p) {
@@ -247,7 +247,7 @@ void PresnySystem::prenosyStavu(long o, long i) {
     const long n = bloky[0].get_rows(), l = vstupu(), m = vystupu();
     RacionalniMatice F(n, n);
     nactiMatici(F, bloky[0], 0);
-    if (n > MAX_RAD_ADJUNGOVANE) {
+    if (n > MAX_RAD_ADJUNGOVANE_PRENOSU) {
         RacionalniMatice G(n, 1), H(1, n), L(1, 1);
         for (long r = 0; r < n; ++r) {
             nactiKoeficient(G.prvek(r, 0), bloky[1], r, i, 0);
@@ -318,7 +318,7 @@ PrenosDvojice& PresnySystem::prenos(long o, long i) {
 void PresnySystem::hodnota(acb_t h, long o, long i, long k, const acb_t z, long presnost) {
     // A matrix fraction that is singular at z (a pole of another pair) has its pairs' values
     // from their own transfer functions; so has a state space where the balls cannot tell.
-    const bool resenim = stavovy() ? bloky[0].get_rows() > MAX_RAD_ADJUNGOVANE && hodnotaStavu(h, o, i, k, z, presnost)
+    const bool resenim = stavovy() ? bloky[0].get_rows() > MAX_RAD_ADJUNGOVANE_PRENOSU && hodnotaStavu(h, o, i, k, z, presnost)
                                    : vystupu() > 1 && hodnotaResenim(h, o, i, z, presnost);
     if (resenim) return;
     PrenosDvojice& p = prenos(o, i);

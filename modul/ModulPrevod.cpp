@@ -63,7 +63,7 @@ public:
 
 // Orders up to which B comes from the adjugate expansion in rationals; beyond, one channel
 // comes from the Markov parameters modulo primes.
-const long MAX_RAD_ADJUNGOVANE = 16;
+const long MAX_RAD_ADJUNGOVANE_PREVODU = 16;
 
 }  // namespace
 
@@ -166,7 +166,7 @@ std::string naVnejsi(const std::vector<PresnaMatice>& b) {
     const CelaSoustava soustava(F);
     if (jmenovatelMimoRozsah(soustava)) return std::string(1, zadani::CHYBA) + MIMO_ROZSAH;
     RacionalniPolynom D, B11;
-    const bool jedenKanal = n > MAX_RAD_ADJUNGOVANE && vstupy == 1 && vystupy == 1;
+    const bool jedenKanal = n > MAX_RAD_ADJUNGOVANE_PREVODU && vstupy == 1 && vystupy == 1;
     std::vector<std::unique_ptr<RacionalniMatice>> koeficienty;
     std::vector<RacionalniMatice*> Bk;
     if (jedenKanal) {
