@@ -7,13 +7,22 @@ BENCH_BUILD ?= build-bench
 FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 SANITIZE_FLAGS = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+# The compiler of build/ and of the benchmarks: clang++ where it is installed, g++ otherwise
+# (`make test CXX=g++` chooses g++). clang++ compiles the project in about half the time g++
+# takes, and the programs it makes run as fast. It is looked up when a recipe runs, after
+# `make deps` has installed it. The sanitizer build always uses g++, whose sanitizer runtimes
+# come with the compiler, so CI builds and runs the suite with both compilers.
+ifeq ($(origin CXX),default)
+CXX = $(shell command -v clang++ >/dev/null 2>&1 && echo clang++ || echo g++)
+endif
+CONFIGURE = cmake -S . -DCMAKE_CXX_COMPILER=$(CXX)
 
 .PHONY: all build tool deps run test install test-sanitize bench fuzz clean
 
 all: build
 
 $(BUILD)/Makefile: CMakeLists.txt
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+	$(CONFIGURE) -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
 
 build: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j $(JOBS)
@@ -22,11 +31,11 @@ build: $(BUILD)/Makefile
 tool: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j $(JOBS) --target cldds cldds-graf
 
-# Debian packages: compiler and build tools, GoogleTest, Google Benchmark, libpng and
+# Debian packages: compilers and build tools, GoogleTest, Google Benchmark, libpng and
 # librsvg2-bin (the test of the rendered plot), groff-base (the lint of the manual pages),
 # FLINT and Arb, Eigen. Only what is missing is installed; as root directly, otherwise the command
 # to run is printed.
-DEPS_PACKAGES = cmake g++ make libgtest-dev libbenchmark-dev libpng-dev librsvg2-bin groff-base \
+DEPS_PACKAGES = cmake g++ clang make libgtest-dev libbenchmark-dev libpng-dev librsvg2-bin groff-base \
   libflint-dev libflint-arb-dev libeigen3-dev
 
 deps:
@@ -54,7 +63,7 @@ run: deps
 
 # Configures again, so a build directory made before GoogleTest was installed gains the tests.
 test: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+	$(CONFIGURE) -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure --no-tests=error -j $(JOBS)
 
@@ -65,7 +74,7 @@ install: tool
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
 test-sanitize:
-	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug \
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=g++ \
 	  -DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE_FLAGS)"
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	cd $(SANITIZE_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
@@ -77,7 +86,7 @@ test-sanitize:
 BENCH_RUNS ?= 5
 
 bench:
-	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DCLDDS_BENCH=ON -DCLDDS_TESTS=OFF
+	$(CONFIGURE) -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DCLDDS_BENCH=ON -DCLDDS_TESTS=OFF
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target cldds cldds-graf cldds_bench
 	$(BENCH_BUILD)/cldds_bench --benchmark_min_time=0.1
 	python3 bench/casy_procesu.py --cldds $(BENCH_BUILD)/cldds --opakovani $(BENCH_RUNS)

@@ -5,8 +5,8 @@
 #include <flint/ulong_extras.h>
 
 // The two loops that carry the O(n^3) work, compiled twice: for AVX2 and for the processor
-// every x86-64 has; the loader picks one at run time.
-#if defined(__GNUC__) && defined(__x86_64__) && !defined(__clang__)
+// every x86-64 has; the loader picks one at run time (g++, and clang++ from version 14).
+#if defined(__x86_64__) && ((defined(__clang__) && __clang_major__ >= 14) || (defined(__GNUC__) && !defined(__clang__)))
 #define VEKTOROVE __attribute__((target_clones("avx2", "default")))
 #else
 #define VEKTOROVE

@@ -321,7 +321,7 @@ std::vector<std::vector<std::string>> vazenyCyklus(int k, const std::string& w) 
 // S J S^-1 for J with Jordan blocks of eigenvalue -1 (order 3) and 1 (order 2) and S a
 // product of integer shears (determinant 1, so S^-1 is integral too).
 std::vector<std::vector<std::string>> skryteJordanovyBloky() {
-    const int n = 5;
+    constexpr int n = 5;
     std::vector<std::vector<long>> J(n, std::vector<long>(n, 0)), S(n, std::vector<long>(n, 0)), Si = S;
     for (int i = 0; i < 3; ++i) J[i][i] = -1;
     J[0][1] = J[1][2] = 1;
@@ -335,7 +335,7 @@ std::vector<std::vector<std::string>> skryteJordanovyBloky() {
     std::vector<std::vector<long>> N(n, std::vector<long>(n, 0)), mocninaN(n, std::vector<long>(n, 0));
     for (int i = 0; i < n; ++i)
         for (int j = i + 1; j < n; ++j) N[i][j] = S[i][j];
-    auto nasob = [n](const std::vector<std::vector<long>>& A, const std::vector<std::vector<long>>& B) {
+    auto nasob = [](const std::vector<std::vector<long>>& A, const std::vector<std::vector<long>>& B) {
         std::vector<std::vector<long>> C(n, std::vector<long>(n, 0));
         for (int i = 0; i < n; ++i)
             for (int k = 0; k < n; ++k)
