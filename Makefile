@@ -8,8 +8,8 @@ FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 SANITIZE_FLAGS = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 # The compiler of build/ and of the benchmarks: clang++ where it is installed, g++ otherwise
-# (`make test CXX=g++` chooses g++). clang++ builds the project in about two thirds of the
-# processor time g++ takes, and the programs it makes run within a few per cent of g++'s. It
+# (`make test CXX=g++` chooses g++). clang++ builds the project in about 0.7 of the processor
+# time g++ takes, and the programs it makes run within a few per cent of g++'s. It
 # is looked up when a recipe runs, after `make deps` has installed it. The sanitizer build
 # always uses g++, whose sanitizer runtimes come with the compiler, so CI builds and runs the
 # suite with both compilers.
